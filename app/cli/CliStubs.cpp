@@ -1,0 +1,19 @@
+// Commands not built yet answer with a clear message. Each moves to its own
+// source file when it is built.
+#include "CliCommands.h"
+
+namespace Cli {
+
+namespace {
+int NotYet(const char* name) {
+    return UsageError(std::string("Der Befehl ") + name + " ist noch nicht eingebaut.");
+}
+} // namespace
+
+int Import(const Args&) { return NotYet("import"); }
+int Generate(const Args&) { return NotYet("generate"); }
+int Stats(const Args&) { return NotYet("stats"); }
+int Export(const Args&) { return NotYet("export"); }
+int Print(const Args&) { return NotYet("print"); }
+
+} // namespace Cli

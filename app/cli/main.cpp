@@ -1,0 +1,79 @@
+#include "CliCommands.h"
+#include "Cp1252.h"
+#include "WabolexError.h"
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <map>
+#include <string>
+
+namespace {
+
+const char* const kHelp = R"(wabolex-cli – Kreuzworträtsel ohne Fenster erzeugen
+
+Aufruf:
+  wabolex-cli import EINGABE -o TABELLE.db [--thesaurus]
+      Liest eine UTF-8-Textdatei (eine Zeile je Eintrag: "WORT;UMSCHREIBUNG" oder
+      "WORT<Tab>UMSCHREIBUNG", Zeilen mit # werden übergangen) oder mit --thesaurus
+      eine OpenThesaurus-Textdatei und schreibt eine Paradox-Wortschatztabelle.
+  wabolex-cli generate TABELLE.db -o RAETSEL.wbx [--size SxZ] [--passes N]
+      [--no-short-words] [--solution-word WORT | --no-solution-word] [--seed N]
+      Lädt die Tabelle (mit "Kurzwörter2004.DB" daneben), erzeugt ein Rätsel ohne
+      Rückfragen und speichert es. Vorgaben: 15x15, 4 Durchläufe, Kurzwörter an,
+      Lösungswort HOCHZEITSTAG.
+  wabolex-cli stats RAETSEL.wbx
+      Zeigt die Statistik des Rätsels.
+  wabolex-cli export RAETSEL.wbx -o BILD.bmp [--solution] [--clues UMSCHREIBUNGEN.txt]
+      Schreibt das Rätselbild und die Umschreibungen als Text.
+  wabolex-cli print RAETSEL.wbx -o DATEI.pdf [--solution] [--paper A4|Letter]
+      Druckt das Rätsel in eine PDF-Datei.
+
+Rückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei falschem Aufruf.
+)";
+
+} // namespace
+
+namespace Cli {
+
+void Error(const std::string& cp1252Message) {
+    std::cerr << Cp1252::ToUtf8(cp1252Message) << '\n';
+}
+
+void Out(const std::string& cp1252Line) { std::cout << Cp1252::ToUtf8(cp1252Line) << '\n'; }
+
+int UsageError(const std::string& utf8Message) {
+    std::cerr << utf8Message << "\n"
+              << "Hilfe: wabolex-cli --help\n";
+    return Usage;
+}
+
+} // namespace Cli
+
+int main(int argc, char** argv) {
+    const std::map<std::string, int (*)(const Cli::Args&)> commands = {
+        {"import", Cli::Import}, {"generate", Cli::Generate}, {"stats", Cli::Stats},
+        {"export", Cli::Export}, {"print", Cli::Print}};
+
+    if (argc < 2) {
+        return Cli::UsageError("Es fehlt ein Befehl.");
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        std::cout << kHelp;
+        return Cli::Ok;
+    }
+    const auto command = commands.find(name);
+    if (command == commands.end()) {
+        return Cli::UsageError("Unbekannter Befehl: " + name);
+    }
+    Cli::Args args(argv + 2, argv + argc);
+    try {
+        return command->second(args);
+    } catch (const WabolexError& e) {
+        Cli::Error(e.what());
+    } catch (const std::exception& e) {
+        Cli::Error(W("Fehler: ") + e.what());
+    }
+    return Cli::Failure;
+}

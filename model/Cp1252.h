@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Texts inside the model are Windows-1252 byte strings. These helpers convert at
+// the edges (widgets, terminal, file names) and upper-case by Windows-1252 rules.
+namespace Cp1252 {
+
+// Windows-1252 bytes to UTF-8. The five undefined codes map to U+FFFD.
+std::string ToUtf8(std::string_view cp1252);
+
+// UTF-8 to Windows-1252; characters without a Windows-1252 form become '?'.
+// Invalid UTF-8 bytes also become '?'.
+std::string FromUtf8(std::string_view utf8);
+
+// The Unicode code point of one Windows-1252 byte (0xFFFD for undefined codes).
+char32_t ToUnicode(unsigned char c);
+
+// The Windows-1252 byte of a code point, or '?' when it has none.
+char FromUnicode(char32_t u);
+
+// Capitals by Windows-1252 rules: a..z, the accented small letters (ä -> Ä),
+// and also š -> Š, œ -> Œ, ÿ -> Ÿ. ß and µ stay as they are.
+char ToUpper(char c);
+std::string ToUpper(std::string_view cp1252);
+
+} // namespace Cp1252
+
+// A German text written in UTF-8 source, as the Windows-1252 bytes the model uses.
+inline std::string W(std::string_view utf8) { return Cp1252::FromUtf8(utf8); }

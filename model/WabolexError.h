@@ -1,0 +1,12 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// The one exception type of the program's own checks: index out of range, bad
+// numbers, unreadable files and tables. Its message is a German Windows-1252
+// text that the error boundary of a command shows in the box "Fehler".
+class WabolexError : public std::runtime_error {
+public:
+    explicit WabolexError(const std::string& cp1252Message) : std::runtime_error(cp1252Message) {}
+};
