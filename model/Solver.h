@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Puzzle.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// On-screen solving, without any window: the solver's entries live in
+// Puzzle::SolverGrid, the counters and the typing direction in Puzzle. Each step
+// tells the window what to show; the window owns the message boxes and the beep.
+// Keys are Windows-1252 character codes.
+class Solver {
+public:
+    // What the window has to do after a key.
+    struct KeyOutcome {
+        bool Consumed = false;  // the key was used here; the grid must not act on it
+        bool Beep = false;      // a key on a black cell
+        bool Refused = false;   // show the refusal box; nothing else changes
+        bool Repaint = false;   // the grid must be drawn again
+        bool Completed = false; // show the completion box, then call EndSolving
+        int32_t Column = 0;     // the current cell afterwards
+        int32_t Row = 0;
+    };
+
+    enum class PeekOutcome { Ignored, Occupied, Shown };
+
+    explicit Solver(Puzzle& puzzle) : puzzle_(puzzle) {}
+
+    // "&Lösen": every letter cell empty, counters 0, no typing direction.
+    void Start();
+
+    // One typed character on the current cell (column, row).
+    KeyOutcome Key(int32_t column, int32_t row, unsigned char key);
+
+    // After the completion box has been closed.
+    void EndSolving() { puzzle_.Solving = false; }
+
+    // Shows the right letter of an empty cell for one synchronous repaint; the
+    // entry is empty again afterwards.
+    PeekOutcome Peek(int32_t column, int32_t row, const std::function<void()>& repaintNow);
+
+    // "&Anzeigen" of the solution; returns whether solving was running.
+    bool ShowSolution();
+
+    // Texts of the boxes and the info window (Windows-1252).
+    static std::string RefusalText();
+    static std::string OccupiedText();
+    static std::string CompletionText(int32_t attempts);
+    static std::string AttemptsLabel(int32_t attempts);
+    static std::string CorrectLabel(int32_t correct);
+    static std::string LetterCountLabel(int32_t letters);
+
+    // Only codes "A".."z" are letters; a..z are stored as capitals, the six
+    // characters between "Z" and "a" as typed.
+    static bool IsLetterKey(unsigned char key) { return key >= 65 && key <= 122; }
+    static char Capital(unsigned char key);
+
+private:
+    Puzzle& puzzle_;
+};
