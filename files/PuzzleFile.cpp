@@ -1,0 +1,306 @@
+#include "PuzzleFile.h"
+
+#include "Cp1252.h"
+#include "LineFile.h"
+#include "WabolexError.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+constexpr int32_t MinSize = 5;
+constexpr int32_t MaxSize = 99;
+constexpr size_t CellWidth = 12;
+constexpr size_t MarkLines = 20;
+// Two size lines, at least one clue row, 20 mark lines and the word line.
+constexpr size_t FixedLines = 2 + 1 + MarkLines + 1;
+// A 99 x 99 puzzle with a clue row for every possible word stays far below this.
+constexpr size_t MaxFileBytes = 16 * 1024 * 1024;
+
+const std::string NoSolutionWord = "*";
+
+// A line end inside a text would split its line in two and shift every line after it.
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+// "The last 4 characters of '000' followed by the number": zero-padded to 4 digits.
+std::string FourDigits(int32_t number) {
+    const std::string text = "000" + std::to_string(number);
+    return text.substr(text.size() - 4);
+}
+
+bool IsDigits(std::string_view text) {
+    if (text.empty()) {
+        return false;
+    }
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A decimal integer with an optional leading minus, within the 32-bit range.
+bool ToInt(std::string_view text, int32_t& value) {
+    const std::string_view digits = (!text.empty() && text[0] == '-') ? text.substr(1) : text;
+    if (!IsDigits(digits)) {
+        return false;
+    }
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+bool IsMark(char c) {
+    return c == ' ' || c == '-' || c == '|' || c == '+';
+}
+
+std::string GridLine(const Puzzle& puzzle, int32_t row, int32_t highestNumber) {
+    std::string line;
+    line.reserve(CellWidth * static_cast<size_t>(puzzle.Columns));
+    for (int32_t column = 0; column < puzzle.Columns; ++column) {
+        const TGridCell& cell = puzzle.Grid.At(column, row);
+        const bool numbersFit = cell.AcrossNo >= 0 && cell.AcrossNo <= highestNumber &&
+                                cell.DownNo >= 0 && cell.DownNo <= highestNumber;
+        if (!IsMark(cell.Mark) || !numbersFit || cell.BarRight > 1 || cell.BarBelow > 1) {
+            throw WabolexError(
+                W("Das Feld (") + std::to_string(column) + ", " + std::to_string(row) +
+                W(") ist unvollständig; das Rätsel kann so nicht gespeichert werden."));
+        }
+        line += OneLine(std::string(1, cell.Letter));
+        line += cell.Mark;
+        line += FourDigits(cell.AcrossNo);
+        line += FourDigits(cell.DownNo);
+        line += cell.BarRight ? '1' : '0';
+        line += cell.BarBelow ? '1' : '0';
+    }
+    return line;
+}
+
+// Collects what is wrong with one file, naming the file and the line (from 1).
+class Checker {
+public:
+    Checker(const std::vector<std::string>& lines, const std::string& fileName)
+        : lines_(lines), fileName_(fileName) {}
+
+    [[noreturn]] void Fail(size_t index, const std::string& what) const {
+        throw WabolexError(W("Die Rätseldatei \"") + fileName_ + W("\" ist fehlerhaft, Zeile ") +
+                           std::to_string(index + 1) + ": " + what);
+    }
+
+    [[noreturn]] void FailFile(const std::string& what) const {
+        throw WabolexError(W("Die Rätseldatei \"") + fileName_ + W("\" ist fehlerhaft: ") + what);
+    }
+
+    int32_t Size(size_t index, const char* name) const {
+        if (index >= lines_.size()) {
+            FailFile(W("die Angabe der ") + name + W(" fehlt."));
+        }
+        const std::string& line = lines_[index];
+        const size_t equals = line.find('=');
+        int32_t value = 0;
+        if (equals == std::string::npos ||
+            !ToInt(std::string_view(line).substr(equals + 1), value)) {
+            Fail(index, W("die ") + name + W(" ist keine Zahl."));
+        }
+        if (value < MinSize || value > MaxSize) {
+            Fail(index, W("die ") + name + " " + std::to_string(value) +
+                            W(" liegt nicht zwischen 5 und 99."));
+        }
+        return value;
+    }
+
+    TFeld Grid(int32_t columns, int32_t rows) const {
+        TFeld grid(columns, rows);
+        const int32_t highestNumber = columns * rows;
+        for (int32_t row = 0; row < rows; ++row) {
+            const size_t index = 2 + static_cast<size_t>(row);
+            const std::string& line = lines_[index];
+            if (line.size() != CellWidth * static_cast<size_t>(columns)) {
+                Fail(index, W("die Gitterzeile hat ") + std::to_string(line.size()) +
+                                W(" Zeichen statt ") +
+                                std::to_string(CellWidth * static_cast<size_t>(columns)) + ".");
+            }
+            for (int32_t column = 0; column < columns; ++column) {
+                grid.At(column, row) = Cell(
+                    index, column, std::string_view(line).substr(CellWidth * column, CellWidth),
+                    highestNumber);
+            }
+        }
+        return grid;
+    }
+
+    ClueRow Clue(size_t index, int32_t highestNumber) const {
+        const std::string& line = lines_[index];
+        const size_t first = line.find('*');
+        const size_t second = first == std::string::npos ? first : line.find('*', first + 1);
+        if (second == std::string::npos) {
+            Fail(index, W("die Umschreibungszeile braucht zwei Trennzeichen \"*\"."));
+        }
+        ClueRow row{line.substr(0, first), line.substr(first + 1, second - first - 1),
+                    line.substr(second + 1)};
+        int32_t number = 0;
+        const bool numberOk =
+            row.Number.empty() || (row.Number.size() <= 5 && ToInt(row.Number, number) &&
+                                   IsDigits(row.Number) && number >= 1 && number <= highestNumber);
+        if (!numberOk) {
+            Fail(index, W("die Nummer \"") + row.Number + W("\" passt nicht zum Gitter."));
+        }
+        if (!row.Direction.empty() && row.Direction != "waagerecht" &&
+            row.Direction != "senkrecht") {
+            Fail(index, W("unbekannte Richtung \"") + row.Direction + "\".");
+        }
+        return row;
+    }
+
+    SolutionMark Mark(size_t index) const {
+        const std::string& line = lines_[index];
+        const size_t first = line.find('|');
+        const size_t second = first == std::string::npos ? first : line.find('|', first + 1);
+        SolutionMark mark;
+        const std::string_view text(line);
+        const bool ok = second != std::string::npos && ToInt(text.substr(0, first), mark.Column) &&
+                        ToInt(text.substr(first + 1, second - first - 1), mark.Row) &&
+                        ToInt(text.substr(second + 1), mark.Position);
+        if (!ok) {
+            Fail(index, W("die Markierungszeile braucht drei ganze Zahlen, getrennt durch \"|\"."));
+        }
+        return mark;
+    }
+
+private:
+    TGridCell Cell(size_t index, int32_t column, std::string_view text,
+                   int32_t highestNumber) const {
+        const std::string where = W("Feld in Spalte ") + std::to_string(column + 1) + ": ";
+        TGridCell cell;
+        cell.Letter = text[0];
+        cell.Mark = text[1];
+        if (!IsMark(cell.Mark)) {
+            Fail(index, where + W("unbekannte Markierung \"") + std::string(1, cell.Mark) + "\".");
+        }
+        if (!IsDigits(text.substr(2, 4)) || !IsDigits(text.substr(6, 4))) {
+            Fail(index, where + W("die Nummern sind keine vierstelligen Zahlen."));
+        }
+        ToInt(text.substr(2, 4), cell.AcrossNo);
+        ToInt(text.substr(6, 4), cell.DownNo);
+        if (cell.AcrossNo > highestNumber || cell.DownNo > highestNumber) {
+            Fail(index, where + W("die Nummer ist größer als die Zahl der Felder."));
+        }
+        const char right = text[10];
+        const char below = text[11];
+        if ((right != '0' && right != '1') || (below != '0' && below != '1')) {
+            Fail(index, where + W("die Balken müssen 0 oder 1 sein."));
+        }
+        cell.BarRight = right == '1' ? 1 : 0;
+        cell.BarBelow = below == '1' ? 1 : 0;
+        return cell;
+    }
+
+    const std::vector<std::string>& lines_;
+    const std::string& fileName_;
+};
+
+} // namespace
+
+std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWordChecked,
+                                           const std::string& solutionWordText) {
+    if (puzzle.Columns < MinSize || puzzle.Columns > MaxSize || puzzle.Rows < MinSize ||
+        puzzle.Rows > MaxSize || puzzle.Grid.Columns() != puzzle.Columns ||
+        puzzle.Grid.Rows() != puzzle.Rows) {
+        throw WabolexError(W("Ein Gitter von ") + std::to_string(puzzle.Columns) + "x" +
+                           std::to_string(puzzle.Rows) + W(" kann nicht gespeichert werden."));
+    }
+    const std::string word = OneLine(solutionWordText);
+    if (solutionWordChecked && word.size() > static_cast<size_t>(MaxSolutionLength)) {
+        throw WabolexError(W("Das Lösungswort ist länger als 20 Zeichen."));
+    }
+
+    std::vector<std::string> lines;
+    lines.push_back("xMax=" + std::to_string(puzzle.Columns));
+    lines.push_back("yMax=" + std::to_string(puzzle.Rows));
+    for (int32_t row = 0; row < puzzle.Rows; ++row) {
+        lines.push_back(GridLine(puzzle, row, puzzle.Columns * puzzle.Rows));
+    }
+    // The clue list never has fewer than one row; an empty list is its empty row.
+    if (puzzle.ClueRows.empty()) {
+        lines.push_back("**");
+    }
+    for (const ClueRow& row : puzzle.ClueRows) {
+        lines.push_back(OneLine(row.Number) + "*" + OneLine(row.Direction) + "*" +
+                        OneLine(row.Clue));
+    }
+    for (const SolutionMark& mark : puzzle.SolutionMarks) {
+        lines.push_back(std::to_string(mark.Column) + "|" + std::to_string(mark.Row) + "|" +
+                        std::to_string(mark.Position));
+    }
+    lines.push_back(solutionWordChecked ? word : NoSolutionWord);
+    return lines;
+}
+
+void PuzzleFile::Save(const std::filesystem::path& file, const Puzzle& puzzle,
+                      bool solutionWordChecked, const std::string& solutionWordText) {
+    LineFile::WriteReadOnly(file, Lines(puzzle, solutionWordChecked, solutionWordText));
+}
+
+PuzzleFileContents PuzzleFile::Read(const std::filesystem::path& file) {
+    return Parse(LineFile::Read(file, MaxFileBytes), LineFile::DisplayName(file));
+}
+
+PuzzleFileContents PuzzleFile::Parse(const std::vector<std::string>& lines,
+                                     const std::string& fileName) {
+    const Checker check(lines, fileName);
+    PuzzleFileContents contents;
+    contents.Columns = check.Size(0, "Spaltenanzahl");
+    contents.Rows = check.Size(1, "Zeilenanzahl");
+    const size_t rows = static_cast<size_t>(contents.Rows);
+    if (lines.size() < rows + FixedLines) {
+        check.FailFile(W("sie hat ") + std::to_string(lines.size()) + W(" Zeilen, für ") +
+                       std::to_string(rows) + W(" Gitterzeilen sind mindestens ") +
+                       std::to_string(rows + FixedLines) + W(" nötig."));
+    }
+    contents.Grid = check.Grid(contents.Columns, contents.Rows);
+
+    const size_t firstMark = lines.size() - 1 - MarkLines;
+    const int32_t highestNumber = contents.Columns * contents.Rows;
+    for (size_t index = 2 + rows; index < firstMark; ++index) {
+        contents.ClueRows.push_back(check.Clue(index, highestNumber));
+    }
+    for (size_t k = 0; k < MarkLines; ++k) {
+        contents.Marks[k] = check.Mark(firstMark + k);
+    }
+
+    const size_t last = lines.size() - 1;
+    if (lines[last] != NoSolutionWord) {
+        if (lines[last].size() > static_cast<size_t>(MaxSolutionLength)) {
+            check.Fail(last, W("das Lösungswort ist länger als 20 Zeichen."));
+        }
+        contents.SolutionWord = lines[last];
+    }
+    return contents;
+}
+
+void PuzzleFile::Apply(const PuzzleFileContents& contents, Puzzle& puzzle) {
+    puzzle.ResizeGrid(contents.Columns, contents.Rows);
+    puzzle.Grid = contents.Grid;
+    puzzle.ClueRows = contents.ClueRows;
+    puzzle.SolutionMarks = contents.Marks;
+    if (contents.Marks[0].Column >= 0) {
+        puzzle.SolutionWordShown = true;
+    }
+}
+
+std::string PuzzleFile::ProposedName(const Puzzle& puzzle) {
+    // A name without "." contributes nothing, so "NoName" proposes "-15x15-1".
+    const size_t dot = puzzle.SourceName.find('.');
+    const std::string base = dot == std::string::npos ? "" : puzzle.SourceName.substr(0, dot);
+    const size_t clueRows = puzzle.ClueRows.empty() ? 1 : puzzle.ClueRows.size();
+    return base + "-" + std::to_string(puzzle.Columns) + "x" + std::to_string(puzzle.Rows) + "-" +
+           std::to_string(clueRows);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ClueRow.h"
+#include "Puzzle.h"
+#include "SolutionMark.h"
+#include "TFeld.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Everything a puzzle file holds, read and checked but not yet applied.
+struct PuzzleFileContents {
+    int32_t Columns = 0;
+    int32_t Rows = 0;
+    TFeld Grid;
+    std::vector<ClueRow> ClueRows;
+    TSolutionMarks Marks;
+    // The last line: the solution word, or nullopt when the file says "*" (none).
+    std::optional<std::string> SolutionWord;
+};
+
+// The puzzle file (".wbx"): Windows-1252 text lines ended by CR LF — two size
+// lines, one line per grid row, the clue rows, 20 mark lines, the solution word.
+class PuzzleFile {
+public:
+    // The file's lines for the current puzzle. The solution word line is the
+    // text when checked, otherwise "*". Throws WabolexError for a state that
+    // could not be read back (size outside 5..99, word longer than 20, ...).
+    static std::vector<std::string> Lines(const Puzzle& puzzle, bool solutionWordChecked,
+                                          const std::string& solutionWordText);
+
+    // Writes the lines and makes the file read-only. A read-only file is never
+    // replaced, and a failed write leaves any old file as it was.
+    static void Save(const std::filesystem::path& file, const Puzzle& puzzle,
+                     bool solutionWordChecked, const std::string& solutionWordText);
+
+    // Reads and checks the whole file; throws WabolexError naming the file and
+    // the line at the first fault. Nothing of any puzzle is touched.
+    static PuzzleFileContents Read(const std::filesystem::path& file);
+    // Parses lines already split (without line ends); fileName is for messages.
+    static PuzzleFileContents Parse(const std::vector<std::string>& lines,
+                                    const std::string& fileName);
+
+    // Puts what was read into the puzzle: size, grid, clue rows and marks. A
+    // first mark that names a cell switches the solution word display on;
+    // otherwise the display flag keeps its value.
+    static void Apply(const PuzzleFileContents& contents, Puzzle& puzzle);
+
+    // The name the save dialog proposes: SourceName cut before its first "."
+    // (nothing without a "."), then "-", columns, "x", rows, "-", number of
+    // clue rows ("Tiere-15x15-42").
+    static std::string ProposedName(const Puzzle& puzzle);
+};

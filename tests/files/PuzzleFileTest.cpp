@@ -1,0 +1,278 @@
+#include "PuzzleFile.h"
+#include "Cp1252.h"
+#include "LineFile.h"
+#include "WabolexError.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PuzzleFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "wabolex-puzzlefile-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+    // A small numbered 6 x 5 puzzle with a Windows-1252 letter, bars, marks and clues.
+    static Puzzle Sample() {
+        Puzzle puzzle;
+        puzzle.ResizeGrid(6, 5);
+        puzzle.ResetGrid();
+        const std::string word = W("HÄUS");
+        for (int32_t c = 0; c < 4; ++c) {
+            TGridCell& cell = puzzle.Grid.At(c, 0);
+            cell.Letter = word[static_cast<size_t>(c)];
+            cell.Mark = '-';
+            cell.BarBelow = 1;
+        }
+        puzzle.Grid.At(3, 0).BarRight = 1;
+        puzzle.Grid.At(0, 0).AcrossNo = 1;
+        puzzle.Grid.At(0, 0).DownNo = 1;
+        puzzle.Grid.At(0, 0).Mark = '+';
+        puzzle.Grid.At(0, 0).BarBelow = 0;
+        puzzle.Grid.At(0, 1) = TGridCell{'U', '|', 0, 0, 0, 1};
+        puzzle.Grid.At(5, 4).AcrossNo = 30; // the highest number a 6 x 5 grid can carry
+        puzzle.ClueRows = {{"1", "waagerecht", W("Gebäude * mit Dach")},
+                           {"1", "senkrecht", "Kopfbedeckung"}};
+        puzzle.SolutionMarks[0] = {0, 0, 1};
+        puzzle.SolutionMarks[1] = {1, 0, 2};
+        puzzle.SourceName = "Tiere.db";
+        return puzzle;
+    }
+
+    static std::string Bytes(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static void WriteBytes(const fs::path& file, const std::string& bytes) {
+        std::ofstream out(file, std::ios::binary);
+        out << bytes;
+    }
+
+    static std::string Join(const std::vector<std::string>& lines) {
+        std::string text;
+        for (const auto& line : lines) {
+            text += line + "\r\n";
+        }
+        return text;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(PuzzleFileTest, LinesFollowTheFileLayout) {
+    const Puzzle puzzle = Sample();
+    const auto lines = PuzzleFile::Lines(puzzle, true, W("HÄ"));
+
+    ASSERT_EQ(lines.size(), 5u + 2u + 23u); // R + K + 23
+    EXPECT_EQ(lines[0], "xMax=6");
+    EXPECT_EQ(lines[1], "yMax=5");
+    // Letter, mark, across and down number in 4 digits, then BarRight before BarBelow.
+    EXPECT_EQ(lines[2].substr(0, 36), "H+0001000100" + W("Ä") + "-0000000001U-0000000001");
+    EXPECT_EQ(lines[2].size(), 72u);
+    EXPECT_EQ(lines[6].substr(60), ". 0030000011");
+    EXPECT_EQ(lines[7], W("1*waagerecht*Gebäude * mit Dach"));
+    EXPECT_EQ(lines[8], "1*senkrecht*Kopfbedeckung");
+    EXPECT_EQ(lines[9], "0|0|1");
+    EXPECT_EQ(lines[10], "1|0|2");
+    EXPECT_EQ(lines[28], "-1|-1|-1");
+    EXPECT_EQ(lines[29], W("HÄ"));
+
+    EXPECT_EQ(PuzzleFile::Lines(puzzle, false, W("HÄ")).back(), "*");
+}
+
+TEST_F(PuzzleFileTest, SaveWritesCrLfAndLeavesTheFileReadOnly) {
+    const fs::path file = dir_ / "Tiere-6x5-2.wbx";
+    PuzzleFile::Save(file, Sample(), true, "HU");
+
+    const std::string bytes = Bytes(file);
+    EXPECT_EQ(bytes, Join(PuzzleFile::Lines(Sample(), true, "HU")));
+    EXPECT_EQ(bytes.substr(0, 8), "xMax=6\r\n");
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), "HU\r\n");
+    const auto perms = fs::status(file).permissions();
+    EXPECT_EQ(perms & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write),
+              fs::perms::none);
+    EXPECT_NE(perms & fs::perms::owner_read, fs::perms::none);
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(PuzzleFileTest, SavedPuzzleLoadsBackExactly) {
+    const Puzzle original = Sample();
+    const fs::path file = dir_ / "p.wbx";
+    PuzzleFile::Save(file, original, true, W("HÄ"));
+
+    const PuzzleFileContents contents = PuzzleFile::Read(file);
+    EXPECT_EQ(contents.SolutionWord, W("HÄ"));
+
+    Puzzle loaded;
+    PuzzleFile::Apply(contents, loaded);
+    EXPECT_EQ(loaded.Columns, 6);
+    EXPECT_EQ(loaded.Rows, 5);
+    EXPECT_EQ(loaded.Grid, original.Grid);
+    EXPECT_EQ(loaded.ClueRows, original.ClueRows); // the "*" inside the clue survives
+    EXPECT_EQ(loaded.SolutionMarks, original.SolutionMarks);
+    EXPECT_TRUE(loaded.SolutionWordShown);
+}
+
+TEST_F(PuzzleFileTest, UnsetSolutionWordAndUnmarkedPuzzle) {
+    Puzzle fresh; // never generated: one empty clue row, marks cleared
+    const auto lines = PuzzleFile::Lines(fresh, false, "HOCHZEITSTAG");
+    EXPECT_EQ(lines[17], "**");
+    EXPECT_EQ(lines.back(), "*");
+
+    const PuzzleFileContents contents = PuzzleFile::Parse(lines, "x.wbx");
+    EXPECT_FALSE(contents.SolutionWord.has_value());
+    ASSERT_EQ(contents.ClueRows.size(), 1u);
+    EXPECT_EQ(contents.ClueRows[0], ClueRow{});
+
+    // Marks that name no cell leave the display flag as it was, either way.
+    Puzzle shown = Sample();
+    shown.SolutionWordShown = true;
+    PuzzleFile::Apply(contents, shown);
+    EXPECT_TRUE(shown.SolutionWordShown);
+    EXPECT_EQ(shown.Grid, fresh.Grid);
+    Puzzle hidden = Sample();
+    PuzzleFile::Apply(contents, hidden);
+    EXPECT_FALSE(hidden.SolutionWordShown);
+
+    // A checked but empty solution word is an empty last line, not "*".
+    const auto emptyWord = PuzzleFile::Lines(fresh, true, "");
+    EXPECT_EQ(PuzzleFile::Parse(emptyWord, "x.wbx").SolutionWord, std::optional<std::string>(""));
+}
+
+TEST_F(PuzzleFileTest, ReadsLfLineEndsAndAMissingLastLineEnd) {
+    const auto lines = PuzzleFile::Lines(Sample(), true, "HU");
+    std::string lf;
+    for (const auto& line : lines) {
+        lf += line + "\n";
+    }
+    WriteBytes(dir_ / "lf.wbx", lf);
+    WriteBytes(dir_ / "open.wbx", Join(lines).substr(0, Join(lines).size() - 2));
+    WriteBytes(dir_ / "emptyword.wbx", Join(PuzzleFile::Lines(Sample(), true, "")));
+
+    EXPECT_EQ(PuzzleFile::Read(dir_ / "lf.wbx").Grid, Sample().Grid);
+    EXPECT_EQ(PuzzleFile::Read(dir_ / "open.wbx").SolutionWord, std::optional<std::string>("HU"));
+    EXPECT_EQ(PuzzleFile::Read(dir_ / "emptyword.wbx").ClueRows, Sample().ClueRows);
+}
+
+TEST_F(PuzzleFileTest, TextsWithLineEndsStayOnTheirLine) {
+    Puzzle puzzle = Sample();
+    puzzle.ClueRows[1].Clue = "zwei\r\nZeilen";
+    const auto lines = PuzzleFile::Lines(puzzle, true, "A\nB");
+    const PuzzleFileContents contents = PuzzleFile::Parse(LineFile::Split(Join(lines)), "x.wbx");
+    EXPECT_EQ(contents.ClueRows[1].Clue, "zwei  Zeilen");
+    EXPECT_EQ(contents.SolutionWord, std::optional<std::string>("A B"));
+}
+
+// Every damage is refused with a message naming the file and, where there is
+// one, the line (counted from 1).
+TEST_F(PuzzleFileTest, DamagedFilesAreRefusedNamingFileAndLine) {
+    using Lines = std::vector<std::string>;
+    struct Damage {
+        const char* name;
+        std::function<void(Lines&)> apply;
+        const char* where;
+    };
+    const std::vector<Damage> damages = {
+        {"empty file", [](Lines& l) { l.clear(); }, ""},
+        {"width 4", [](Lines& l) { l[0] = "xMax=4"; }, "Zeile 1:"},
+        {"height 100", [](Lines& l) { l[1] = "yMax=100"; }, "Zeile 2:"},
+        {"width no number", [](Lines& l) { l[0] = "xMax=6a"; }, "Zeile 1:"},
+        {"height without =", [](Lines& l) { l[1] = "yMax 5"; }, "Zeile 2:"},
+        {"huge width", [](Lines& l) { l[0] = "xMax=99999999999"; }, "Zeile 1:"},
+        {"taller than its lines", [](Lines& l) { l[1] = "yMax=60"; }, "mindestens"},
+        {"grid line short", [](Lines& l) { l[4].pop_back(); }, "Zeile 5:"},
+        {"grid line long", [](Lines& l) { l[4] += "0"; }, "Zeile 5:"},
+        {"unknown mark", [](Lines& l) { l[3][13] = '#'; }, "Zeile 4:"},
+        {"letter in a number", [](Lines& l) { l[2][4] = 'O'; }, "Zeile 3:"},
+        {"minus in a number", [](Lines& l) { l[2].replace(2, 4, "-001"); }, "Zeile 3:"},
+        {"number above the cell count", [](Lines& l) { l[6].replace(62, 4, "0031"); }, "Zeile 7:"},
+        {"bar flag 2", [](Lines& l) { l[2][11] = '2'; }, "Zeile 3:"},
+        {"bar flag blank", [](Lines& l) { l[2][22] = ' '; }, "Zeile 3:"},
+        {"clue without separators", [](Lines& l) { l[8] = "1 senkrecht Hut"; }, "Zeile 9:"},
+        {"clue number not a number", [](Lines& l) { l[7] = "x*waagerecht*a"; }, "Zeile 8:"},
+        {"clue number too big", [](Lines& l) { l[7] = "31*waagerecht*a"; }, "Zeile 8:"},
+        {"clue direction unknown", [](Lines& l) { l[8] = "1*diagonal*a"; }, "Zeile 9:"},
+        {"two numbers in a mark", [](Lines& l) { l[9] = "0|0"; }, "Zeile 10:"},
+        {"four numbers in a mark", [](Lines& l) { l[12] = "0|0|1|2"; }, "Zeile 13:"},
+        {"mark overflows", [](Lines& l) { l[28] = "-1|-1|4294967296"; }, "Zeile 29:"},
+        {"mark not a number", [](Lines& l) { l[20] = "a|b|c"; }, "Zeile 21:"},
+        {"solution word 21", [](Lines& l) { l[29] = std::string(21, 'A'); }, "Zeile 30:"},
+        {"a mark line lost", [](Lines& l) { l.erase(l.begin() + 15); }, "Zeile 9:"},
+        {"only the size lines", [](Lines& l) { l.resize(2); }, "mindestens"},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        Lines lines = PuzzleFile::Lines(Sample(), true, "HU");
+        damage.apply(lines);
+        const fs::path file = dir_ / "kaputt.wbx";
+        WriteBytes(file, Join(lines));
+        try {
+            PuzzleFile::Read(file);
+            ADD_FAILURE() << "accepted";
+        } catch (const WabolexError& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("kaputt.wbx"), std::string::npos) << message;
+            EXPECT_NE(message.find(damage.where), std::string::npos) << message;
+        }
+    }
+}
+
+TEST_F(PuzzleFileTest, ReadOnlyTargetIsNeverReplaced) {
+    const fs::path file = dir_ / "p.wbx";
+    PuzzleFile::Save(file, Sample(), true, "HU");
+    const std::string before = Bytes(file);
+
+    Puzzle other;
+    EXPECT_THROW(PuzzleFile::Save(file, other, false, ""), WabolexError);
+    EXPECT_EQ(Bytes(file), before);
+
+    // Once writable again it is replaced as a whole.
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    PuzzleFile::Save(file, other, false, "");
+    EXPECT_EQ(Bytes(file), Join(PuzzleFile::Lines(other, false, "")));
+}
+
+TEST_F(PuzzleFileTest, FailedSavesWriteNothing) {
+    EXPECT_THROW(PuzzleFile::Save(dir_ / "fehlt" / "p.wbx", Sample(), false, ""), WabolexError);
+    EXPECT_THROW(PuzzleFile::Save(dir_, Sample(), false, ""), WabolexError);
+    // A state that could not be read back is refused before the disk is touched.
+    EXPECT_THROW(PuzzleFile::Save(dir_ / "lang.wbx", Sample(), true, std::string(21, 'A')),
+                 WabolexError);
+    Puzzle unnumbered = Sample();
+    unnumbered.Grid.At(2, 2).AcrossNo = 31; // a word-list index, not a clue number
+    EXPECT_THROW(PuzzleFile::Save(dir_ / "roh.wbx", unnumbered, false, ""), WabolexError);
+    EXPECT_TRUE(fs::is_empty(dir_));
+
+    EXPECT_THROW(PuzzleFile::Read(dir_ / "nicht-da.wbx"), WabolexError);
+    EXPECT_THROW(PuzzleFile::Read(dir_), WabolexError);
+}
+
+TEST_F(PuzzleFileTest, ProposedNameFromSourceSizeAndClueRows) {
+    Puzzle puzzle = Sample();
+    EXPECT_EQ(PuzzleFile::ProposedName(puzzle), "Tiere-6x5-2");
+    puzzle.SourceName = "Tiere-6x5-2.wbx.bak";
+    EXPECT_EQ(PuzzleFile::ProposedName(puzzle), "Tiere-6x5-2-6x5-2");
+    EXPECT_EQ(PuzzleFile::ProposedName(Puzzle{}), "-15x15-1"); // "NoName" has no "."
+}
+
+} // namespace
