@@ -82,6 +82,10 @@ void CheckTarget(const fs::path& file) {
 
 } // namespace
 
+void LineFile::CheckWritable(const fs::path& file) {
+    CheckTarget(file);
+}
+
 std::string LineFile::DisplayName(const fs::path& file) {
     return Cp1252::FromUtf8(file.string());
 }

@@ -20,6 +20,10 @@ public:
     static void WriteReadOnly(const std::filesystem::path& file,
                               const std::vector<std::string>& lines);
 
+    // Throws the error WriteReadOnly would give for a target that cannot be
+    // replaced (read-only file, folder, missing folder), without writing.
+    static void CheckWritable(const std::filesystem::path& file);
+
     // The path as a Windows-1252 text for messages.
     static std::string DisplayName(const std::filesystem::path& file);
 
