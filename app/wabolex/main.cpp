@@ -1,0 +1,28 @@
+// Wabolex: the crossword generator with its window.
+#include "QtFileDialogService.h"
+#include "QtMessageService.h"
+#include "RandomSource.h"
+#include "TKatalog.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wabolex"));
+
+    // Qt's own dialogs (file dialogs, standard buttons) speak German like the rest.
+    QTranslator qtGerman;
+    if (qtGerman.load(QStringLiteral("qtbase_de"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtGerman);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    QtMessageService messages;
+    QtFileDialogService fileDialogs;
+    TKatalog katalog(messages, fileDialogs, RandomSource::ClockSeed());
+    katalog.show();
+    return app.exec();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "FileDialogService.h"
+
+// The file dialogs as QFileDialog (in German once Qt's translations are loaded).
+class QtFileDialogService : public FileDialogService {
+public:
+    std::optional<QString> OpenFileName(const QString& title, const QString& filter,
+                                        const QString& initialFolder,
+                                        const QString& defaultSuffix) override;
+    std::optional<QString> SaveFileName(const QString& title, const QString& filter,
+                                        const QString& initialFolder, const QString& defaultSuffix,
+                                        const QString& proposedName) override;
+};

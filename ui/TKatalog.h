@@ -1,0 +1,166 @@
+#pragma once
+
+#include "Puzzle.h"
+#include "RandomSource.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class FileDialogService;
+class MessageService;
+class QAction;
+class QMenu;
+class QPainter;
+class TAusgabe;
+class TBegriffsumschreibung;
+class TEOptions;
+class TInfoBox;
+class TLHint;
+class TRegelnBox;
+class TStatistikAnzeige;
+struct PuzzleStatistics;
+
+// The main window: owns the whole puzzle, shows the grid `Ausgabe`, carries the
+// menu from which every command starts. Closing it ends the program.
+class TKatalog : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The message boxes, the file dialogs and the seed of the one random
+    // generator come from outside, so that tests can script them.
+    TKatalog(MessageService& messages, FileDialogService& fileDialogs, uint64_t seed,
+             QWidget* parent = nullptr);
+    ~TKatalog() override;
+
+    // --- State -------------------------------------------------------------
+    Puzzle& puzzle() { return puzzle_; }
+    const Puzzle& puzzle() const { return puzzle_; }
+    RandomSource& random() { return random_; }
+    MessageService& messages() { return messages_; }
+    FileDialogService& fileDialogs() { return fileDialogs_; }
+
+    // "Wabolex <year>", the base of the caption.
+    QString TitleText;
+
+    // --- Windows -----------------------------------------------------------
+    TAusgabe* Ausgabe() const { return ausgabe_; }
+    TEOptions* EOptions() const { return eOptions_; }
+    TBegriffsumschreibung* Begriffsumschreibung() const { return begriffsumschreibung_; }
+    TInfoBox* InfoBox() const { return infoBox_; }
+    TRegelnBox* RegelnBox() const { return regelnBox_; }
+    TStatistikAnzeige* StatistikAnzeige() const { return statistikAnzeige_; }
+    TLHint* LHint() const { return lHint_; }
+
+    // Shows a window modally and returns when it is closed. Tests replace the
+    // way it is shown so that no modal loop waits for a user.
+    void ShowModal(QWidget* window);
+    void SetModalHook(std::function<void(QWidget*)> hook) { modalHook_ = std::move(hook); }
+
+    // --- Menu --------------------------------------------------------------
+    QMenu* MenuDatei = nullptr;
+    QAction* DBLaden = nullptr;
+    QAction* RExportieren = nullptr;
+    QAction* LExportieren = nullptr;
+    QAction* Beenden = nullptr;
+    QAction* Einstellungen = nullptr; // a menu-bar entry that is itself the command
+    QMenu* MenuRaetsel = nullptr;
+    QAction* RGenerieren = nullptr;
+    QAction* RAnzeigen = nullptr;
+    QAction* RStatistik = nullptr;
+    QAction* RDrucken = nullptr;
+    QAction* RLaden = nullptr;
+    QAction* RSpeichern = nullptr;
+    QMenu* MenuLoesungswort = nullptr;
+    QAction* LWDelete = nullptr;
+    QAction* neuePosition = nullptr;
+    QMenu* MenuLoesung = nullptr;
+    QAction* LAnzeigen = nullptr;
+    QAction* LDrucken = nullptr;
+    QMenu* MenuHilfe = nullptr;
+    QAction* Hinweise = nullptr;
+    QAction* Info = nullptr;
+
+    // --- Commands (each runs inside RunCommand when chosen from the menu) ---
+    void DBLadenClick();
+    void RExportierenClick();
+    void LExportierenClick();
+    void BeendenClick();
+    void EinstellungenClick();
+    void RGenerierenClick();
+    void RAnzeigenClick();
+    void RStatistikClick();
+    void RDruckenClick();
+    void RLadenClick();
+    void RSpeichernClick();
+    void LWDeleteClick();
+    void neuePositionClick();
+    void LAnzeigenClick();
+    void LDruckenClick();
+    void HinweiseClick();
+    void InfoClick();
+
+    // The error boundary: runs one command; a failure ends it with its message
+    // in the error box "Fehler", and the program goes on.
+    void RunCommand(const std::function<void()>& command);
+
+    // --- Grid events -------------------------------------------------------
+    // Draws one cell of Ausgabe from the current state alone.
+    void AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, const QRect& rect,
+                         bool selected, bool focused);
+    // One solution-word mark with its number, into the cell's rectangle.
+    void DrawSolutionMark(QPainter& canvas, int32_t column, int32_t row, int32_t number);
+    // A character typed on the grid, as a Windows-1252 code; set it to 0 to swallow it.
+    void AusgabeKeyPress(char& key);
+    void AusgabeDblClick();
+    // A mouse press on the grid at a pixel position of the grid's cell area,
+    // after the grid has moved its current cell for a left press.
+    void AusgabeMouseDown(Qt::MouseButton button, int x, int y);
+    // A click on a row of the clue list: the grid goes to that word's first
+    // letter and typing follows the word's direction.
+    void UListeClick();
+    // Shows the clue list window with the puzzle's clue rows.
+    void ShowClueList();
+
+    // --- Shared steps of the commands --------------------------------------
+    // Caption after a table or puzzle file was loaded: TitleText, three blanks,
+    // SourceName up to its first ".".
+    void UpdateCaption();
+    // Computes the statistics of the current grid and shows them modally.
+    void ShowStatistics();
+    void ShowStatistics(const PuzzleStatistics& statistics);
+    // Enables or disables the whole menu "Lösungs&wort".
+    void SetSolutionWordMenuEnabled(bool enabled);
+    // The solution word now in the settings dialog (Windows-1252).
+    std::string SolutionWordText() const;
+
+    // Window events in their handler names.
+    void FormCreate();
+    void FormResize();
+    void FormCloseQuery(bool& canClose);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenu();
+    void CreateSecondaryWindows();
+    QAction* AddCommand(QMenu* menu, const QString& caption, void (TKatalog::*handler)());
+
+    MessageService& messages_;
+    FileDialogService& fileDialogs_;
+    RandomSource random_;
+    Puzzle puzzle_;
+
+    TAusgabe* ausgabe_ = nullptr;
+    TEOptions* eOptions_ = nullptr;
+    TBegriffsumschreibung* begriffsumschreibung_ = nullptr;
+    TInfoBox* infoBox_ = nullptr;
+    TRegelnBox* regelnBox_ = nullptr;
+    TStatistikAnzeige* statistikAnzeige_ = nullptr;
+    TLHint* lHint_ = nullptr;
+
+    std::function<void(QWidget*)> modalHook_;
+};
