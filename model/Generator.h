@@ -7,15 +7,25 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // How a run of "&Generieren" ended.
 enum class GenerationOutcome {
-    NotRun,                 // refused before changing anything, or stopped with a message
-    Generated,              // a numbered puzzle with its clue rows (and solution word if asked)
-    SolutionWordNotFound,   // generated, but the solution word could not be placed
+    NotRun,               // refused before changing anything, or stopped with a message
+    Generated,            // a numbered puzzle with its clue rows (and solution word if asked)
+    SolutionWordNotFound, // generated, but the solution word could not be placed
 };
 
 // The generator: the run of "&Generieren" and its placement search.
+//
+// The search accepts the first position in scan order (rows outermost, columns
+// inside) whose letters agree with the grid, that crosses enough words and is
+// not fenced in by bars. Where at least one crossing is needed, only positions
+// that cross some word can be accepted, so the generator keeps, per row and per
+// column, a bit set of the cells a word of the other direction could cross and
+// tests just those positions, in the same order. The puzzles are the same as
+// with a scan over every position (see UseReferenceScan).
 class Generator {
 public:
     Generator(Puzzle& puzzle, UserDialogs& dialogs, RandomSource& random);
@@ -23,6 +33,7 @@ public:
     GenerationOutcome RGenerieren(const GenerationSettings& settings);
 
     // Is the entry's word strictly shorter than the grid side of the direction?
+    // An empty word fits nowhere.
     bool WordFits(int32_t entry, int32_t direction) const;
     // Would the word lie between bars (or the top/left border) on both long sides?
     bool IsFenced(int32_t column, int32_t row, int32_t length, int32_t direction) const;
@@ -33,13 +44,61 @@ public:
         int32_t Length = 0;
     };
     // Scans the window rows outermost, columns inside; commits the first acceptable
-    // position. Returns Found. confirm is cleared by a Cancel answer.
+    // position. Returns Found. confirm is cleared by a Cancel answer. Positions whose
+    // word would leave the grid are skipped.
     bool PlaceWord(const std::string& word, int32_t index, int32_t length, int32_t minCrossings,
                    int32_t columnFrom, int32_t columnTo, int32_t rowFrom, int32_t rowTo,
                    bool& confirm, int32_t& direction, Anchor& anchor);
 
+    // Examine every position of a window instead of only the crossing ones. Slower,
+    // same puzzles; kept to check the fast search against.
+    void UseReferenceScan(bool on) { referenceScan_ = on; }
+
+    // A word as the grid holds it: at most 15 characters.
+    static std::string_view GridWord(const TWordEntry& entry);
+
 private:
+    // A set of up to 128 cell positions along one row or one column.
+    using Bits = unsigned __int128;
+    static constexpr int kLetters = 256;
+
+    bool PrepareStart(const GenerationSettings& settings, int32_t& direction);
+    int32_t DrawStartWord(const GenerationSettings& settings, int32_t direction);
+    void RunPasses(const GenerationSettings& settings, int32_t passCount, int32_t& direction,
+                   Anchor& anchor);
+    void ChainStep(int32_t& direction, Anchor& anchor);
+    void FreeStep(int32_t& direction, Anchor& anchor);
+    void FillPass(int32_t lastEntry, int32_t& direction, Anchor& anchor);
+    bool TryOnWholeGrid(int32_t entry, int32_t minCrossings, int32_t& direction, Anchor& anchor);
+    void StopWithMessage(const std::string& text);
+
+    bool PlaceWordInRun(const std::string& word, int32_t index, int32_t length,
+                        int32_t minCrossings, int32_t columnFrom, int32_t columnTo, int32_t rowFrom,
+                        int32_t rowTo, bool& confirm, int32_t& direction, Anchor& anchor);
+    // Letter and mark test plus crossing count; -1 when the letters reject.
+    int32_t CountCrossings(const std::string& word, int32_t column, int32_t row,
+                           int32_t direction) const;
+    // The tests of one position; true when it may be proposed or taken.
+    bool Acceptable(const std::string& word, int32_t column, int32_t row, int32_t minCrossings,
+                    int32_t direction) const;
+    // Shows the proposal; true when the word is to be placed here.
+    bool Propose(const std::string& word, int32_t index, int32_t column, int32_t row,
+                 int32_t direction, bool& confirm);
+    void Commit(const std::string& word, int32_t index, int32_t column, int32_t row,
+                int32_t direction);
+
+    // The crossing index: per line and letter, the cells of that line holding the
+    // letter in a word of the other direction only.
+    void RebuildIndex();
+    Bits& LineBits(int32_t direction, int32_t line, unsigned char letter);
+    Bits CrossingStarts(const std::string& word, int32_t direction, int32_t line) const;
+
     Puzzle& puzzle_;
     UserDialogs& dialogs_;
     RandomSource& random_;
+    bool referenceScan_ = false;
+    bool inRun_ = false;
+    // [direction][line * kLetters + letter]: across lines are rows (bits = columns),
+    // down lines are columns (bits = rows).
+    std::vector<Bits> crossable_[2];
 };

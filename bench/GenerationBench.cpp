@@ -1,0 +1,85 @@
+// One generation, without questions, on a 15 x 15 and on a 99 x 99 grid with a
+// synthetic vocabulary of 20,000 main words (longest first) and 500 short words.
+#include "GenerationSettings.h"
+#include "Generator.h"
+#include "Puzzle.h"
+#include "PuzzleStatistics.h"
+#include "RandomSource.h"
+#include "UserDialogs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+class SilentDialogs : public UserDialogs {
+public:
+    bool ConfirmStartWord(const std::string&) override { return true; }
+    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
+    void Repaint() override {}
+    void SetBusy(bool) override {}
+    void ShowError(const std::string&) override {}
+    void ShowRetryError(const std::string&) override {}
+    void ShowStatistics(const PuzzleStatistics&) override {}
+};
+
+// Words drawn with roughly German letter frequencies, so that they cross.
+std::string RandomWord(std::mt19937& engine, int length) {
+    static const std::string letters =
+        "EEEEEEENNNNNIIIIIISSSSSRRRRRAAAAATTTTTDDDDHHHHUUULLLCCGGMMOOBBWFKZPVJYXQ";
+    std::uniform_int_distribution<size_t> pick(0, letters.size() - 1);
+    std::string word;
+    for (int k = 0; k < length; ++k) {
+        word += letters[pick(engine)];
+    }
+    return word;
+}
+
+void LoadVocabulary(Puzzle& puzzle) {
+    std::mt19937 engine(2007);
+    std::uniform_int_distribution<int> mainLength(3, 15);
+    std::uniform_int_distribution<int> shortLength(2, 3);
+    std::vector<TWordEntry> mainWords;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string word = RandomWord(engine, mainLength(engine));
+        mainWords.push_back({word, "Umschreibung " + std::to_string(i), 1});
+    }
+    std::stable_sort(
+        mainWords.begin(), mainWords.end(),
+        [](const TWordEntry& a, const TWordEntry& b) { return a.Word.size() > b.Word.size(); });
+    std::vector<TWordEntry> shortWords;
+    for (int i = 0; i < 500; ++i) {
+        shortWords.push_back({RandomWord(engine, shortLength(engine)), "kurz", 1});
+    }
+    puzzle.SetVocabulary(std::move(mainWords), std::move(shortWords));
+}
+
+void Generation(benchmark::State& state) {
+    const auto side = static_cast<int32_t>(state.range(0));
+    Puzzle puzzle;
+    LoadVocabulary(puzzle);
+    puzzle.ResizeGrid(side, side);
+    SilentDialogs dialogs;
+    GenerationSettings settings;
+    settings.ShowInsertions = false;
+    settings.UseSolutionWord = false;
+    uint64_t seed = 1;
+    for (auto _ : state) {
+        RandomSource random(seed++);
+        Generator generator(puzzle, dialogs, random);
+        benchmark::DoNotOptimize(generator.RGenerieren(settings));
+    }
+    const PuzzleStatistics s = PuzzleStatistics::Count(puzzle);
+    state.counters["words"] = s.AcrossWords + s.DownWords;
+    state.counters["black"] = s.BlackCells;
+}
+
+BENCHMARK(Generation)->Arg(15)->Arg(99)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,557 @@
+#include "Generator.h"
+
+#include "Cp1252.h"
+#include "Numbering.h"
+#include "PuzzleStatistics.h"
+#include "SolutionWord.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+constexpr int32_t kAcross = 0;
+constexpr int32_t kDown = 1;
+constexpr int32_t kMaxIndexedSide = 127; // a line of the crossing index holds 128 bits
+
+int32_t LowestBit(unsigned __int128 bits) {
+    const auto low = static_cast<uint64_t>(bits);
+    return low != 0 ? std::countr_zero(low)
+                    : 64 + std::countr_zero(static_cast<uint64_t>(bits >> 64));
+}
+
+std::string DirectionPrefix(int32_t direction) {
+    return direction == kAcross ? "waagerecht - " : "senkrecht - ";
+}
+
+// Ends the busy state on every way out of a run, exceptions included.
+class BusyGuard {
+public:
+    explicit BusyGuard(UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.SetBusy(true); }
+    ~BusyGuard() { Release(); }
+    void Release() {
+        if (busy_) {
+            busy_ = false;
+            dialogs_.SetBusy(false);
+        }
+    }
+
+private:
+    UserDialogs& dialogs_;
+    bool busy_ = true;
+};
+
+// Marks that a run is going on, so that the crossing index is trusted.
+class RunFlag {
+public:
+    explicit RunFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunFlag() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+Generator::Generator(Puzzle& puzzle, UserDialogs& dialogs, RandomSource& random)
+    : puzzle_(puzzle), dialogs_(dialogs), random_(random) {}
+
+std::string_view Generator::GridWord(const TWordEntry& entry) {
+    return std::string_view(entry.Word).substr(0, TWordEntry::MaxWordLength);
+}
+
+bool Generator::WordFits(int32_t entry, int32_t direction) const {
+    const auto length = static_cast<int32_t>(GridWord(puzzle_.Entry(entry)).size());
+    if (length == 0) {
+        return false;
+    }
+    return direction == kDown ? length < puzzle_.Rows : length < puzzle_.Columns;
+}
+
+bool Generator::IsFenced(int32_t column, int32_t row, int32_t length, int32_t direction) const {
+    const TFeld& grid = puzzle_.Grid;
+    if (direction == kAcross) {
+        for (int32_t k = 0; k < length; ++k) {
+            if ((row > 0 && grid.At(column + k, row - 1).BarBelow == 0) ||
+                grid.At(column + k, row).BarBelow == 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+    for (int32_t k = 0; k < length; ++k) {
+        if ((column > 0 && grid.At(column - 1, row + k).BarRight == 0) ||
+            grid.At(column, row + k).BarRight == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// The run
+
+GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
+    if (puzzle_.WordCount == 0) {
+        dialogs_.ShowError(W("Es wurde keine Wortschatzdatei gewählt!"));
+        return GenerationOutcome::NotRun;
+    }
+    // The start word and the free step draw from the main words only.
+    if (puzzle_.ShortWordStart < 2) {
+        dialogs_.ShowError(W("Die Wortschatzdatei enthält nur Kurzwörter. Zum Generieren wird "
+                             "eine Wortschatzdatei mit längeren Begriffen benötigt."));
+        return GenerationOutcome::NotRun;
+    }
+
+    RunFlag running(inRun_);
+    BusyGuard busy(dialogs_);
+    int32_t direction = kAcross;
+    if (!PrepareStart(settings, direction)) {
+        return GenerationOutcome::NotRun;
+    }
+
+    const int32_t startEntry = DrawStartWord(settings, direction);
+    const std::string startWord(GridWord(puzzle_.Entry(startEntry)));
+    const auto length = static_cast<int32_t>(startWord.size());
+    int32_t column = 0;
+    int32_t row = 0;
+    if (direction == kAcross) {
+        row = puzzle_.Rows / 2;
+        column = random_.Random(puzzle_.Columns - length + 1);
+    } else {
+        column = puzzle_.Columns / 2;
+        row = random_.Random(puzzle_.Rows - length + 1);
+    }
+    Anchor anchor;
+    bool noConfirm = false;
+    PlaceWordInRun(startWord, startEntry, length, 0, column, column, row, row, noConfirm, direction,
+                   anchor);
+
+    int32_t passCount = std::max(puzzle_.Columns, puzzle_.Rows) / 5 + 1;
+    passCount = std::max(passCount, settings.Passes);
+    RunPasses(settings, passCount, direction, anchor);
+
+    busy.Release();
+    Numbering::NumberWords(puzzle_);
+    Numbering::CompleteBars(puzzle_);
+    dialogs_.Repaint();
+    dialogs_.ShowStatistics(PuzzleStatistics::Count(puzzle_));
+    Numbering::FillClueList(puzzle_);
+    if (settings.UseSolutionWord &&
+        !SolutionWord::PlaceSolutionWord(puzzle_, settings.SolutionWord, random_, dialogs_)) {
+        return GenerationOutcome::SolutionWordNotFound;
+    }
+    return GenerationOutcome::Generated;
+}
+
+// Resets flags, marks and grid and chooses the start direction. False when no
+// main word fits that direction; the run then has ended with a message.
+bool Generator::PrepareStart(const GenerationSettings& settings, int32_t& direction) {
+    Puzzle& p = puzzle_;
+    p.ShowGenerated = true;
+    p.ShowSolution = false;
+    p.ExportSolution = false;
+    p.Solving = false;
+    p.SolutionWordShown = false;
+    p.ClearSolutionMarks();
+    if (p.Grid.Columns() != p.Columns || p.Grid.Rows() != p.Rows) {
+        p.ResizeGrid(p.Columns, p.Rows);
+    }
+    p.ResetGrid();
+    RebuildIndex();
+    dialogs_.Repaint();
+    p.MarkAllAvailable();
+    p.ConfirmInsertions = settings.ShowInsertions;
+    p.CellCount = p.Columns * p.Rows;
+    p.AcrossWord.assign(static_cast<size_t>(p.CellCount), 0);
+    p.DownWord.assign(static_cast<size_t>(p.CellCount), 0);
+
+    // The start word runs along the longer side of the grid.
+    if (p.Columns < p.Rows) {
+        direction = kDown;
+    } else if (p.Rows < p.Columns) {
+        direction = kAcross;
+    } else {
+        direction = random_.Random(100) % 2;
+    }
+
+    for (int32_t i = 1; i < p.ShortWordStart; ++i) {
+        if (WordFits(i, direction)) {
+            return true;
+        }
+    }
+    StopWithMessage(direction == kAcross
+                        ? W("Kein Begriff des Wortschatzes ist kürzer als die Spaltenanzahl. "
+                            "Bitte das Gitter breiter wählen oder einen anderen Wortschatz "
+                            "öffnen.")
+                        : W("Kein Begriff des Wortschatzes ist kürzer als die Zeilenanzahl. "
+                            "Bitte das Gitter höher wählen oder einen anderen Wortschatz "
+                            "öffnen."));
+    return false;
+}
+
+// Leaves the reset grid with an empty clue list, so nothing describes a puzzle
+// that is no longer there.
+void Generator::StopWithMessage(const std::string& text) {
+    puzzle_.ClueRows.assign(1, ClueRow{});
+    dialogs_.SetBusy(false);
+    dialogs_.Repaint();
+    dialogs_.ShowError(text);
+}
+
+int32_t Generator::DrawStartWord(const GenerationSettings& settings, int32_t direction) {
+    for (;;) {
+        const int32_t i = random_.Random(puzzle_.ShortWordStart - 1) + 1;
+        if (!WordFits(i, direction)) {
+            continue;
+        }
+        if (!settings.ShowInsertions) {
+            return i;
+        }
+        const TWordEntry& entry = puzzle_.Entry(i);
+        const std::string text = DirectionPrefix(direction) + entry.Word + " : " + entry.Clue;
+        if (dialogs_.ConfirmStartWord(text)) {
+            return i;
+        }
+    }
+}
+
+void Generator::RunPasses(const GenerationSettings& settings, int32_t passCount, int32_t& direction,
+                          Anchor& anchor) {
+    for (int32_t pass = 0; pass <= passCount; ++pass) {
+        ChainStep(direction, anchor);
+        FreeStep(direction, anchor);
+    }
+    FillPass(settings.UseShortWords ? puzzle_.WordCount : puzzle_.ShortWordStart - 1, direction,
+             anchor);
+}
+
+// Tries every main word around the newest word; each placement moves the anchor.
+void Generator::ChainStep(int32_t& direction, Anchor& anchor) {
+    const int32_t columns = puzzle_.Columns;
+    const int32_t rows = puzzle_.Rows;
+    for (int32_t i = 1; i < puzzle_.ShortWordStart; ++i) {
+        if (puzzle_.Entry(i).Available != 1 || !WordFits(i, direction)) {
+            continue;
+        }
+        const std::string word(GridWord(puzzle_.Entry(i)));
+        const auto n = static_cast<int32_t>(word.size());
+        // The far end of the anchor is limited to the grid: it can pass it when the
+        // anchor lies in the current direction.
+        if (direction == kAcross) {
+            PlaceWordInRun(word, i, n, 1, std::max(anchor.Column - n, 0),
+                           std::min(anchor.Column, columns - n), anchor.Row,
+                           std::min(anchor.Row + anchor.Length - 1, rows - 1),
+                           puzzle_.ConfirmInsertions, direction, anchor);
+        } else {
+            PlaceWordInRun(word, i, n, 1, anchor.Column,
+                           std::min(anchor.Column + anchor.Length - 1, columns - 1),
+                           std::max(anchor.Row - n, 0), std::min(anchor.Row, rows - n),
+                           puzzle_.ConfirmInsertions, direction, anchor);
+        }
+    }
+}
+
+// At most one main word per pass placed anywhere, crossing two words.
+void Generator::FreeStep(int32_t& direction, Anchor& anchor) {
+    for (int32_t i = 1; i < puzzle_.ShortWordStart; ++i) {
+        if (puzzle_.Entry(i).Available != 1 || !WordFits(i, direction)) {
+            continue;
+        }
+        if (TryOnWholeGrid(i, 2, direction, anchor)) {
+            return;
+        }
+    }
+}
+
+void Generator::FillPass(int32_t lastEntry, int32_t& direction, Anchor& anchor) {
+    for (int32_t i = 1; i <= lastEntry; ++i) {
+        if (puzzle_.Entry(i).Available != 1 || !WordFits(i, direction)) {
+            continue;
+        }
+        TryOnWholeGrid(i, 1, direction, anchor);
+    }
+}
+
+// Up to two attempts on the whole grid, turning the direction after each failure.
+bool Generator::TryOnWholeGrid(int32_t entry, int32_t minCrossings, int32_t& direction,
+                               Anchor& anchor) {
+    const std::string word(GridWord(puzzle_.Entry(entry)));
+    const auto n = static_cast<int32_t>(word.size());
+    for (int32_t attempts = 1;; ++attempts) {
+        const bool found =
+            direction == kAcross
+                ? PlaceWordInRun(word, entry, n, minCrossings, 0, puzzle_.Columns - n, 0,
+                                 puzzle_.Rows - 1, puzzle_.ConfirmInsertions, direction, anchor)
+                : PlaceWordInRun(word, entry, n, minCrossings, 0, puzzle_.Columns - 1, 0,
+                                 puzzle_.Rows - n, puzzle_.ConfirmInsertions, direction, anchor);
+        if (!found) {
+            direction = 1 - direction;
+        }
+        if (found || attempts > 1 || !WordFits(entry, direction)) {
+            return found;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The placement search
+
+bool Generator::PlaceWord(const std::string& word, int32_t index, int32_t length,
+                          int32_t minCrossings, int32_t columnFrom, int32_t columnTo,
+                          int32_t rowFrom, int32_t rowTo, bool& confirm, int32_t& direction,
+                          Anchor& anchor) {
+    if (!inRun_) {
+        // The grid may have been changed from outside since the last call.
+        RebuildIndex();
+    }
+    return PlaceWordInRun(word, index, length, minCrossings, columnFrom, columnTo, rowFrom, rowTo,
+                          confirm, direction, anchor);
+}
+
+bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t length,
+                               int32_t minCrossings, int32_t columnFrom, int32_t columnTo,
+                               int32_t rowFrom, int32_t rowTo, bool& confirm, int32_t& direction,
+                               Anchor& anchor) {
+    if (columnTo < columnFrom || rowTo < rowFrom) {
+        return false;
+    }
+    if (length < 1 || length > static_cast<int32_t>(word.size())) {
+        return false;
+    }
+    const std::string letters = word.substr(0, static_cast<size_t>(length));
+    // Only positions whose whole word lies inside the grid are examined.
+    const int32_t lastColumn = puzzle_.Columns - (direction == kAcross ? length : 1);
+    const int32_t lastRow = puzzle_.Rows - (direction == kDown ? length : 1);
+    columnFrom = std::max(columnFrom, 0);
+    rowFrom = std::max(rowFrom, 0);
+    columnTo = std::min(columnTo, lastColumn);
+    rowTo = std::min(rowTo, lastRow);
+    if (columnTo < columnFrom || rowTo < rowFrom) {
+        return false;
+    }
+
+    const bool indexed = !referenceScan_ && minCrossings >= 1 &&
+                         puzzle_.Columns <= kMaxIndexedSide && puzzle_.Rows <= kMaxIndexedSide;
+    auto tryPosition = [&](int32_t column, int32_t row) {
+        if (!Acceptable(letters, column, row, minCrossings, direction)) {
+            return false;
+        }
+        if (confirm && !Propose(letters, index, column, row, direction, confirm)) {
+            return false;
+        }
+        Commit(letters, index, column, row, direction);
+        direction = 1 - direction;
+        anchor = Anchor{column, row, length};
+        return true;
+    };
+
+    if (!indexed) {
+        for (int32_t row = rowFrom; row <= rowTo; ++row) {
+            for (int32_t column = columnFrom; column <= columnTo; ++column) {
+                if (tryPosition(column, row)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    // Only positions that put a letter on a crossable cell can reach the needed
+    // crossings; they are visited in the same order as the full scan would.
+    const Bits inWindow = ((Bits{1} << (columnTo - columnFrom + 1)) - 1) << columnFrom;
+    if (direction == kAcross) {
+        for (int32_t row = rowFrom; row <= rowTo; ++row) {
+            for (Bits starts = CrossingStarts(letters, kAcross, row) & inWindow; starts != 0;
+                 starts &= starts - 1) {
+                if (tryPosition(LowestBit(starts), row)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    // Down: the index gives start rows per column; turn it into start columns per row.
+    std::vector<Bits> startsInRow(static_cast<size_t>(rowTo - rowFrom + 1), 0);
+    const Bits rowWindow = ((Bits{1} << (rowTo - rowFrom + 1)) - 1) << rowFrom;
+    for (int32_t column = columnFrom; column <= columnTo; ++column) {
+        for (Bits starts = CrossingStarts(letters, kDown, column) & rowWindow; starts != 0;
+             starts &= starts - 1) {
+            startsInRow[static_cast<size_t>(LowestBit(starts) - rowFrom)] |= Bits{1} << column;
+        }
+    }
+    for (int32_t row = rowFrom; row <= rowTo; ++row) {
+        for (Bits starts = startsInRow[static_cast<size_t>(row - rowFrom)]; starts != 0;
+             starts &= starts - 1) {
+            if (tryPosition(LowestBit(starts), row)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int32_t Generator::CountCrossings(const std::string& word, int32_t column, int32_t row,
+                                  int32_t direction) const {
+    const TFeld& grid = puzzle_.Grid;
+    const char own = direction == kAcross ? '-' : '|';
+    const char other = direction == kAcross ? '|' : '-';
+    int32_t crossings = 0;
+    for (size_t k = 0; k < word.size(); ++k) {
+        const auto offset = static_cast<int32_t>(k);
+        const TGridCell& cell =
+            direction == kAcross ? grid.At(column + offset, row) : grid.At(column, row + offset);
+        const char letter = word[k];
+        if (cell.Letter == letter && cell.Mark == other) {
+            ++crossings;
+        }
+        if ((cell.Letter != '.' && cell.Letter != letter) || cell.Mark == own || cell.Mark == '+') {
+            return -1;
+        }
+    }
+    return crossings;
+}
+
+bool Generator::Acceptable(const std::string& word, int32_t column, int32_t row,
+                           int32_t minCrossings, int32_t direction) const {
+    const int32_t crossings = CountCrossings(word, column, row, direction);
+    return crossings >= 0 && crossings >= minCrossings &&
+           !IsFenced(column, row, static_cast<int32_t>(word.size()), direction);
+}
+
+bool Generator::Propose(const std::string& word, int32_t index, int32_t column, int32_t row,
+                        int32_t direction, bool& confirm) {
+    TFeld& grid = puzzle_.Grid;
+    const TFeld saved = grid;
+    const auto length = static_cast<int32_t>(word.size());
+    for (int32_t k = 0; k < length; ++k) {
+        TGridCell& cell =
+            direction == kAcross ? grid.At(column + k, row) : grid.At(column, row + k);
+        cell.Letter = word[static_cast<size_t>(k)];
+    }
+    dialogs_.Repaint();
+    int32_t selectColumn = column;
+    int32_t selectRow = row;
+    if (direction == kAcross) {
+        selectColumn = column + length < puzzle_.Columns ? column + length : puzzle_.Columns - 1;
+    } else {
+        selectRow = row + length < puzzle_.Rows ? row + length : puzzle_.Rows - 1;
+    }
+    const UserDialogs::Answer answer = dialogs_.ConfirmPlacement(
+        DirectionPrefix(direction) + puzzle_.Entry(index).Word, selectColumn, selectRow);
+    if (answer == UserDialogs::Answer::No) {
+        grid = saved;
+        dialogs_.Repaint();
+        return false;
+    }
+    if (answer == UserDialogs::Answer::Cancel) {
+        confirm = false;
+    }
+    return true;
+}
+
+void Generator::Commit(const std::string& word, int32_t index, int32_t column, int32_t row,
+                       int32_t direction) {
+    Puzzle& p = puzzle_;
+    // Equal words that follow each other are one word with several clues.
+    int32_t runEnd = index;
+    while (runEnd < p.WordCount && p.Entry(runEnd + 1).Word == p.Entry(runEnd).Word) {
+        ++runEnd;
+    }
+    for (int32_t i = index; i <= runEnd; ++i) {
+        p.Entry(i).Available = 0;
+    }
+    const int32_t chosen = index + random_.Random(runEnd - index + 1);
+
+    const auto length = static_cast<int32_t>(word.size());
+    TFeld& grid = p.Grid;
+    if (direction == kAcross) {
+        grid.At(column, row).AcrossNo = chosen;
+        if (column + length < p.Columns) {
+            grid.At(column + length - 1, row).BarRight = 1;
+        }
+        if (column > 0) {
+            grid.At(column - 1, row).BarRight = 1;
+        }
+    } else {
+        grid.At(column, row).DownNo = chosen;
+        if (row + length < p.Rows) {
+            grid.At(column, row + length - 1).BarBelow = 1;
+        }
+        if (row > 0) {
+            grid.At(column, row - 1).BarBelow = 1;
+        }
+    }
+
+    const bool indexed = p.Columns <= kMaxIndexedSide && p.Rows <= kMaxIndexedSide;
+    for (int32_t k = 0; k < length; ++k) {
+        const int32_t c = direction == kAcross ? column + k : column;
+        const int32_t r = direction == kAcross ? row : row + k;
+        TGridCell& cell = grid.At(c, r);
+        const auto oldLetter = static_cast<unsigned char>(cell.Letter);
+        const char letter = word[static_cast<size_t>(k)];
+        const bool wasEmpty = cell.Mark == ' ';
+        cell.Letter = letter;
+        cell.Mark = wasEmpty ? (direction == kAcross ? '-' : '|') : '+';
+        if (!indexed) {
+            continue;
+        }
+        // A fresh cell can now be crossed by the other direction; a crossed one
+        // by nobody.
+        const Bits one = 1;
+        if (wasEmpty) {
+            const int32_t otherDirection = 1 - direction;
+            const int32_t line = otherDirection == kAcross ? r : c;
+            const int32_t position = otherDirection == kAcross ? c : r;
+            LineBits(otherDirection, line, static_cast<unsigned char>(letter)) |= one << position;
+        } else {
+            const int32_t line = direction == kAcross ? r : c;
+            const int32_t position = direction == kAcross ? c : r;
+            LineBits(direction, line, oldLetter) &= ~(one << position);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The crossing index
+
+void Generator::RebuildIndex() {
+    const Puzzle& p = puzzle_;
+    crossable_[kAcross].assign(static_cast<size_t>(std::max(p.Rows, 0)) * kLetters, 0);
+    crossable_[kDown].assign(static_cast<size_t>(std::max(p.Columns, 0)) * kLetters, 0);
+    if (p.Columns > kMaxIndexedSide || p.Rows > kMaxIndexedSide) {
+        return;
+    }
+    const Bits one = 1;
+    for (int32_t c = 0; c < p.Columns; ++c) {
+        for (int32_t r = 0; r < p.Rows; ++r) {
+            const TGridCell& cell = p.Grid.At(c, r);
+            const auto letter = static_cast<unsigned char>(cell.Letter);
+            if (cell.Mark == '|') {
+                LineBits(kAcross, r, letter) |= one << c;
+            } else if (cell.Mark == '-') {
+                LineBits(kDown, c, letter) |= one << r;
+            }
+        }
+    }
+}
+
+Generator::Bits& Generator::LineBits(int32_t direction, int32_t line, unsigned char letter) {
+    std::vector<Bits>& bits = crossable_[direction == kAcross ? kAcross : kDown];
+    return bits.at(static_cast<size_t>(line) * kLetters + letter);
+}
+
+// Start positions along the line at which some letter of the word lies on a cell
+// that the word could cross.
+Generator::Bits Generator::CrossingStarts(const std::string& word, int32_t direction,
+                                          int32_t line) const {
+    const std::vector<Bits>& bits = crossable_[direction == kAcross ? kAcross : kDown];
+    const size_t base = static_cast<size_t>(line) * kLetters;
+    // line < Rows (across) or < Columns (down) is checked by the callers' windows,
+    // which lie inside the grid; base + 255 is then inside the vector.
+    Bits starts = 0;
+    for (size_t k = 0; k < word.size(); ++k) {
+        starts |= bits[base + static_cast<unsigned char>(word[k])] >> k;
+    }
+    return starts;
+}

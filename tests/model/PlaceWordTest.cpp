@@ -1,0 +1,236 @@
+// The placement search on hand-made grids.
+#include "Generator.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int32_t kAcross = 0;
+constexpr int32_t kDown = 1;
+
+class PlaceWordTest : public ::testing::Test {
+protected:
+    Puzzle puzzle;
+    ScriptedDialogs dialogs;
+    ScriptedRandom random{{}};
+    Generator generator{puzzle, dialogs, random};
+    Generator::Anchor anchor;
+    bool confirm = false;
+
+    // Places entry `index` (its own word) in the window; returns Found.
+    bool Place(int32_t index, int32_t minCrossings, int32_t columnFrom, int32_t columnTo,
+               int32_t rowFrom, int32_t rowTo, int32_t direction) {
+        const std::string word = puzzle.Entry(index).Word;
+        int32_t d = direction;
+        const bool found =
+            generator.PlaceWord(word, index, static_cast<int32_t>(word.size()), minCrossings,
+                                columnFrom, columnTo, rowFrom, rowTo, confirm, d, anchor);
+        EXPECT_EQ(d, found ? 1 - direction : direction) << "direction turns only on placement";
+        return found;
+    }
+};
+
+TEST_F(PlaceWordTest, WordsEndToEndShareOneBarAndBordersGetNoExtraBar) {
+    SetWords(puzzle, {"AB", "CDE"});
+    puzzle.ResizeGrid(5, 3);
+    puzzle.ResetGrid();
+    ASSERT_TRUE(Place(1, 0, 0, 0, 0, 0, kAcross));
+    ASSERT_TRUE(Place(2, 0, 2, 2, 0, 0, kAcross));
+    EXPECT_EQ(BarPicture(puzzle), Lines({"+-+-+-+-+-+", "|A B|C D E|", "+ + + + + +", "|. . . . .|",
+                                         "+ + + + + +", "|. . . . .|", "+-+-+-+-+-+"}));
+    EXPECT_EQ(MarkPicture(puzzle), Lines({"-----", ".....", "....."}));
+    EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 1);
+    EXPECT_EQ(puzzle.Grid.At(2, 0).AcrossNo, 2);
+    EXPECT_EQ(anchor.Column, 2);
+    EXPECT_EQ(anchor.Row, 0);
+    EXPECT_EQ(anchor.Length, 3);
+}
+
+TEST_F(PlaceWordTest, DownWordInTheMiddleGetsBarsAboveAndBelow) {
+    SetWords(puzzle, {"XYZ"});
+    puzzle.ResizeGrid(3, 5);
+    puzzle.ResetGrid();
+    ASSERT_TRUE(Place(1, 0, 1, 1, 1, 1, kDown));
+    EXPECT_EQ(BarPicture(puzzle),
+              Lines({"+-+-+-+", "|. . .|", "+ +-+ +", "|. X .|", "+ + + +", "|. Y .|", "+ + + +",
+                     "|. Z .|", "+ +-+ +", "|. . .|", "+-+-+-+"}));
+    EXPECT_EQ(puzzle.Grid.At(1, 1).DownNo, 1);
+    EXPECT_EQ(puzzle.Grid.At(1, 1).AcrossNo, 0);
+}
+
+TEST_F(PlaceWordTest, CrossesOnlyOnEqualLettersOfTheOtherDirection) {
+    SetWords(puzzle, {"BAD", "XYZ"});
+    SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
+    // XYZ meets the A or B of the down word with another letter everywhere in rows 0..2.
+    EXPECT_FALSE(Place(2, 1, 0, 2, 0, 2, kAcross));
+    EXPECT_EQ(LetterPicture(puzzle), Lines({"..A..", "..B..", "..A..", "....."}));
+    // BAD at column 0 would put D on the A; the first fit in scan order is row 0, column 1.
+    ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, kAcross));
+    EXPECT_EQ(LetterPicture(puzzle), Lines({".BAD.", "..B..", "..A..", "....."}));
+    EXPECT_EQ(MarkPicture(puzzle), Lines({".-+-.", "..|..", "..|..", "....."}));
+}
+
+TEST_F(PlaceWordTest, NeverLiesOnItsOwnDirectionOrOnACrossing) {
+    SetWords(puzzle, {"HAUS", "AUS", "HA"});
+    SetGrid(puzzle, {"HAUS.", ".....", "....."}, {"----.", ".....", "....."});
+    EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, kAcross)) << "the same word over itself";
+    EXPECT_FALSE(Place(2, 0, 1, 1, 0, 0, kAcross));
+    puzzle.Grid.At(0, 0).Mark = '+';
+    EXPECT_FALSE(Place(3, 0, 0, 0, 0, 0, kDown)) << "through a crossing cell";
+    puzzle.Grid.At(0, 0).Mark = '-';
+    EXPECT_TRUE(Place(3, 1, 0, 0, 0, 0, kDown));
+    EXPECT_EQ(MarkPicture(puzzle), Lines({"+---.", "|....", "....."}));
+}
+
+TEST_F(PlaceWordTest, MinCrossingsCountsCrossedWords) {
+    SetWords(puzzle, {"ABCD"});
+    SetGrid(puzzle, {"A..D..", "......"}, {"|..|..", "......"});
+    EXPECT_TRUE(Place(1, 2, 0, 0, 0, 0, kAcross)) << "two crossings";
+    SetGrid(puzzle, {"A.....", "......"}, {"|.....", "......"});
+    puzzle.MarkAllAvailable();
+    EXPECT_FALSE(Place(1, 2, 0, 2, 0, 1, kAcross)) << "one crossing is not enough for two";
+    EXPECT_TRUE(Place(1, 1, 0, 2, 0, 1, kAcross));
+}
+
+TEST_F(PlaceWordTest, FencedPositionsAreRejected) {
+    SetWords(puzzle, {"AB", "CD"});
+    SetGrid(puzzle, {".....", ".....", "....."}, {});
+    // Row 0: the top border above, bars below both cells.
+    puzzle.Grid.At(0, 0).BarBelow = 1;
+    puzzle.Grid.At(1, 0).BarBelow = 1;
+    EXPECT_TRUE(generator.IsFenced(0, 0, 2, kAcross));
+    EXPECT_FALSE(generator.IsFenced(1, 0, 2, kAcross));
+    EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, kAcross));
+    // Row 1 has bars above (row 0's BarBelow) but only one below.
+    puzzle.Grid.At(0, 1).BarBelow = 1;
+    EXPECT_FALSE(generator.IsFenced(0, 1, 2, kAcross));
+    puzzle.Grid.At(1, 1).BarBelow = 1;
+    EXPECT_TRUE(generator.IsFenced(0, 1, 2, kAcross));
+    // Down in column 0: the left border counts as a bar.
+    puzzle.Grid.At(0, 0).BarRight = 1;
+    puzzle.Grid.At(0, 1).BarRight = 1;
+    EXPECT_TRUE(generator.IsFenced(0, 0, 2, kDown));
+    EXPECT_FALSE(Place(2, 0, 0, 0, 0, 0, kDown));
+    EXPECT_FALSE(generator.IsFenced(1, 0, 2, kDown));
+}
+
+TEST_F(PlaceWordTest, EqualNeighboursAreOneWordWithARandomClue) {
+    SetWords(puzzle, {"AAAA", "BBBB", "CCCC", "DDDD", "XY", "XY", "XY", "EEEE"});
+    puzzle.ResizeGrid(6, 6);
+    puzzle.ResetGrid();
+    puzzle.MarkAllAvailable();
+    ScriptedRandom draws({2});
+    Generator g(puzzle, dialogs, draws);
+    int32_t direction = kAcross;
+    ASSERT_TRUE(g.PlaceWord("XY", 5, 2, 0, 0, 0, 0, 0, confirm, direction, anchor));
+    EXPECT_EQ(draws.Asked, std::vector<int32_t>{3});
+    EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 7) << "entry 5 + the drawn 2";
+    for (int32_t i = 1; i <= 8; ++i) {
+        EXPECT_EQ(puzzle.Entry(i).Available, (i >= 5 && i <= 7) ? 0 : 1) << "entry " << i;
+    }
+    // From entry 6 the run is 6..7 only; entry 5 stays placeable.
+    puzzle.MarkAllAvailable();
+    ScriptedRandom second({0});
+    Generator h(puzzle, dialogs, second);
+    ASSERT_TRUE(h.PlaceWord("XY", 6, 2, 0, 0, 0, 2, 2, confirm, direction, anchor));
+    EXPECT_EQ(second.Asked, std::vector<int32_t>{2});
+    EXPECT_EQ(puzzle.Grid.At(0, 2).DownNo, 6);
+    EXPECT_EQ(puzzle.Entry(5).Available, 1);
+    EXPECT_EQ(puzzle.Entry(6).Available, 0);
+    EXPECT_EQ(puzzle.Entry(7).Available, 0);
+}
+
+TEST_F(PlaceWordTest, RunOfEqualWordsEndsAtTheLastEntry) {
+    SetWords(puzzle, {"ABC"}, {"XY", "XY"});
+    puzzle.ResizeGrid(5, 5);
+    puzzle.ResetGrid();
+    puzzle.MarkAllAvailable();
+    ScriptedRandom draws({1});
+    Generator g(puzzle, dialogs, draws);
+    int32_t direction = kAcross;
+    ASSERT_TRUE(g.PlaceWord("XY", 2, 2, 0, 0, 0, 0, 0, confirm, direction, anchor));
+    EXPECT_EQ(draws.Asked, std::vector<int32_t>{2});
+    EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 3);
+}
+
+TEST_F(PlaceWordTest, NoRestoresTheGridAndTheSearchGoesOn) {
+    SetWords(puzzle, {"AX"});
+    SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
+    dialogs.Watched = &puzzle;
+    dialogs.PlacementAnswers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
+    const TFeld before = puzzle.Grid;
+    confirm = true;
+    ASSERT_TRUE(Place(1, 1, 0, 3, 0, 3, kAcross));
+    EXPECT_EQ(dialogs.PlacementTexts,
+              (std::vector<std::string>{"waagerecht - AX", "waagerecht - AX"}));
+    EXPECT_EQ(dialogs.SelectedCells, (std::vector<std::pair<int, int>>{{4, 0}, {4, 2}}));
+    ASSERT_EQ(dialogs.LettersAtProposal.size(), 2u);
+    EXPECT_EQ(dialogs.LettersAtProposal[0], Lines({"..AX.", "..B..", "..A..", "....."}));
+    EXPECT_EQ(dialogs.LettersAtProposal[1], Lines({"..A..", "..B..", "..AX.", "....."}))
+        << "the rejected proposal left no trace";
+    EXPECT_EQ(MarkPicture(puzzle), Lines({"..|..", "..|..", "..+-.", "....."}));
+    EXPECT_TRUE(confirm);
+
+    // No on every proposal: nothing placed, the grid as before.
+    SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
+    puzzle.MarkAllAvailable();
+    dialogs.DefaultPlacement = UserDialogs::Answer::No;
+    EXPECT_FALSE(Place(1, 1, 0, 3, 0, 3, kAcross));
+    EXPECT_EQ(puzzle.Grid, before);
+}
+
+TEST_F(PlaceWordTest, CancelPlacesTheWordAndEndsTheQuestions) {
+    SetWords(puzzle, {"AXE", "BY"});
+    SetGrid(puzzle, {"A....", "B....", "....."}, {"|....", "|....", "....."});
+    dialogs.PlacementAnswers = {UserDialogs::Answer::Cancel};
+    confirm = true;
+    ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, kAcross));
+    EXPECT_FALSE(confirm);
+    ASSERT_TRUE(Place(2, 1, 0, 2, 0, 2, kAcross));
+    EXPECT_EQ(dialogs.PlacementTexts.size(), 1u);
+    EXPECT_EQ(LetterPicture(puzzle), Lines({"AXE..", "BY...", "....."}));
+}
+
+TEST_F(PlaceWordTest, ProposalSelectsTheCellPastTheWordOrTheLastOne) {
+    SetWords(puzzle, {"ABCDE", "ABC"});
+    SetGrid(puzzle, {"A....", ".....", ".....", ".....", "....."},
+            {"|....", ".....", ".....", ".....", "....."});
+    confirm = true;
+    dialogs.DefaultPlacement = UserDialogs::Answer::No;
+    Place(2, 1, 0, 0, 0, 0, kAcross);
+    puzzle.Grid.At(0, 0).Mark = '-';
+    Place(2, 1, 0, 0, 0, 0, kDown);
+    puzzle.ResizeGrid(6, 6);
+    SetGrid(puzzle, {"A.....", "......", "......", "......", "......", "......"},
+            {"|.....", "......", "......", "......", "......", "......"});
+    Place(1, 1, 0, 0, 0, 0, kAcross);
+    EXPECT_EQ(dialogs.SelectedCells, (std::vector<std::pair<int, int>>{{3, 0}, {0, 3}, {5, 0}}));
+    EXPECT_EQ(dialogs.PlacementTexts[1], "senkrecht - ABC");
+}
+
+TEST_F(PlaceWordTest, WindowPastTheGridExaminesOnlyInsidePositions) {
+    SetWords(puzzle, {"ABC"});
+    SetGrid(puzzle, {".....", ".....", "....C"}, {".....", ".....", "....|"});
+    EXPECT_FALSE(Place(1, 1, -3, 9, -2, 7, kDown));
+    EXPECT_TRUE(Place(1, 1, -3, 9, -2, 7, kAcross));
+    EXPECT_EQ(LetterPicture(puzzle), Lines({".....", ".....", "..ABC"}));
+}
+
+TEST_F(PlaceWordTest, WordFitsOnlyWhenShorterThanTheGridSide) {
+    SetWords(puzzle, {"ABCDEFGHIJKLMNO", "ABCDE", ""});
+    puzzle.ResizeGrid(15, 16);
+    EXPECT_FALSE(generator.WordFits(1, kAcross));
+    EXPECT_TRUE(generator.WordFits(1, kDown));
+    puzzle.ResizeGrid(16, 15);
+    EXPECT_TRUE(generator.WordFits(1, kAcross));
+    EXPECT_FALSE(generator.WordFits(1, kDown));
+    puzzle.ResizeGrid(5, 6);
+    EXPECT_FALSE(generator.WordFits(2, kAcross));
+    EXPECT_TRUE(generator.WordFits(2, kDown));
+    EXPECT_FALSE(generator.WordFits(3, kDown)) << "an empty word fits nowhere";
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+#pragma once
+
+// Helpers for the model tests: grids as ASCII pictures, scripted user answers,
+// scripted random draws and a vocabulary built in the test.
+
+#include "Puzzle.h"
+#include "PuzzleStatistics.h"
+#include "RandomSource.h"
+#include "UserDialogs.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace testing_support {
+
+// Letters and bars, one text line per line of the picture:
+//   +-+-+-+     top border
+//   |A B|.|     letter, then '|' for a bar on its right edge or ' '
+//   +-+ +-+     '-' for a bar below the cell or ' '
+std::string BarPicture(const Puzzle& puzzle);
+// One line per row: the marks, with ' ' shown as '.'.
+std::string MarkPicture(const Puzzle& puzzle);
+// One line per row: the letters.
+std::string LetterPicture(const Puzzle& puzzle);
+// Joins lines with '\n' (a trailing one too), for expected pictures.
+std::string Lines(const std::vector<std::string>& lines);
+
+// Sizes the grid after the pictures, resets it and writes letters and marks:
+// letters as in the picture ('.' black), marks with '.' for ' '.
+void SetGrid(Puzzle& puzzle, const std::vector<std::string>& letters,
+             const std::vector<std::string>& marks);
+
+// Main words and short words as given; the clue of a word is "<word> clue <n>".
+void SetWords(Puzzle& puzzle, const std::vector<std::string>& mainWords,
+              const std::vector<std::string>& shortWords = {});
+
+// A vocabulary of pseudo-random words (fixed seed) with lengths 2..15, longest
+// first, some equal words next to each other; plus short words of 2..3 letters.
+void SetSyntheticWords(Puzzle& puzzle, int mainCount, int shortCount, uint32_t seed);
+
+// Answers given from queues; what was asked is recorded.
+class ScriptedDialogs : public UserDialogs {
+public:
+    std::deque<bool> StartAnswers;       // empty: Yes
+    std::deque<Answer> PlacementAnswers; // when empty: DefaultPlacement
+    Answer DefaultPlacement = Answer::Yes;
+    const Puzzle* Watched = nullptr; // its letters are recorded at every proposal
+    std::vector<std::string> LettersAtProposal;
+
+    std::vector<std::string> StartTexts;
+    std::vector<std::string> PlacementTexts;
+    std::vector<std::pair<int, int>> SelectedCells;
+    std::vector<std::string> Errors;
+    std::vector<std::string> RetryErrors;
+    std::vector<PuzzleStatistics> Statistics;
+    std::vector<std::string> Events; // "busy", "idle", "repaint", "start", "place", "error", ...
+    bool Busy = false;
+
+    bool ConfirmStartWord(const std::string& text) override;
+    Answer ConfirmPlacement(const std::string& text, int column, int row) override;
+    void Repaint() override { Events.push_back("repaint"); }
+    void SetBusy(bool busy) override;
+    void ShowError(const std::string& text) override;
+    void ShowRetryError(const std::string& text) override;
+    void ShowStatistics(const PuzzleStatistics& statistics) override;
+};
+
+// Returns the queued values first (each must be below the asked n), then
+// continues with the seeded sequence. Records every n asked for.
+class ScriptedRandom : public RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<int32_t> values, uint64_t seed = 1)
+        : RandomSource(seed), values_(values.begin(), values.end()) {}
+    int32_t Random(int32_t n) override;
+
+    std::vector<int32_t> Asked;
+
+private:
+    std::deque<int32_t> values_;
+};
+
+} // namespace testing_support
