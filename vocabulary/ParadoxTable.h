@@ -1,0 +1,80 @@
+#pragma once
+
+#include "CodePageConverter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Field types of Paradox tables, as stored in the field descriptors.
+enum class ParadoxFieldType : uint8_t {
+    Alpha = 0x01,
+    Date = 0x02,
+    Short = 0x03,
+    Long = 0x04,
+    Currency = 0x05,
+    Number = 0x06,
+    Logical = 0x09,
+    MemoBlob = 0x0C,
+    Blob = 0x0D,
+    FormattedMemo = 0x0E,
+    Ole = 0x0F,
+    Graphic = 0x10,
+    Time = 0x14,
+    Timestamp = 0x15,
+    AutoInc = 0x16,
+    Bcd = 0x17,
+    Bytes = 0x18,
+};
+
+struct ParadoxField {
+    std::string Name; // Windows-1252
+    ParadoxFieldType Type = ParadoxFieldType::Alpha;
+    int Size = 0;   // bytes in the record
+    int Offset = 0; // position in the record
+};
+
+// A Paradox data table (.db, versions 3.0 to 7) read completely into memory.
+// Everything in the file is checked before it is used; a file that is not a
+// sound, unencrypted Paradox table is refused with a WabolexError whose German
+// message names the file. Records come in the order of the data block chain.
+class ParadoxTable {
+public:
+    static ParadoxTable Open(const std::filesystem::path& file);
+    // The same checks on a file image; `displayName` is used in messages.
+    static ParadoxTable Parse(std::string_view image, const std::string& displayName);
+
+    const std::string& DisplayName() const { return displayName_; }
+    int FileVersion() const { return fileVersion_; } // 3 (3.0) .. 12 (7.x)
+    int CodePage() const { return converter_.CodePage(); }
+    const std::vector<ParadoxField>& Fields() const { return fields_; }
+    size_t RecordCount() const { return recordCount_; }
+
+    // Index of the field with this name (Windows-1252, letter case ignored), or -1.
+    int FindField(std::string_view cp1252Name) const;
+
+    // The value as text in Windows-1252: Alpha fields converted from the
+    // table's code page, whole-number fields in decimal. Empty optional = NULL.
+    // Other field types throw WabolexError.
+    std::optional<std::string> Text(size_t record, int field) const;
+    // Short, Long and AutoInc fields; empty optional = NULL. Others throw.
+    std::optional<int32_t> Integer(size_t record, int field) const;
+
+private:
+    explicit ParadoxTable(int codePage) : converter_(codePage) {}
+
+    const unsigned char* Value(size_t record, int field) const;
+    [[noreturn]] void FieldError(int field, const std::string& what) const;
+
+    std::string displayName_;
+    int fileVersion_ = 0;
+    CodePageConverter converter_;
+    std::vector<ParadoxField> fields_;
+    int recordSize_ = 0;
+    size_t recordCount_ = 0;
+    std::vector<unsigned char> records_; // recordCount_ * recordSize_ bytes
+};

@@ -1,0 +1,63 @@
+#include "VocabularyLoader.h"
+
+#include "Cp1252.h"
+#include "VocabularyTable.h"
+#include "WabolexError.h"
+
+#include <string>
+#include <system_error>
+
+namespace {
+
+// The short-word table always has this exact name beside the chosen table.
+const std::u8string kShortWordTable = u8"Kurzwörter2004.DB";
+
+std::string Cp1252Name(const std::filesystem::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return Cp1252::FromUtf8(std::string(name.begin(), name.end()));
+}
+
+bool IsFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+} // namespace
+
+void VocabularyLoader::Load(const std::filesystem::path& table, Puzzle& puzzle) {
+    const std::string name = Cp1252Name(table);
+    if (!IsFile(table)) {
+        throw WabolexError(W("Die Datei ") + name + W(" existiert NICHT!"));
+    }
+    // Everything is read before the puzzle changes, so a bad table keeps the
+    // previous vocabulary.
+    std::vector<TWordEntry> mainWords = VocabularyTable::Read(table);
+
+    const bool isShortWordTable = table.filename().u8string() == kShortWordTable;
+    if (isShortWordTable) {
+        puzzle.SetVocabulary(std::move(mainWords), {});
+        puzzle.SourceName = name;
+        return;
+    }
+
+    const std::filesystem::path shortTable = table.parent_path() / kShortWordTable;
+    std::vector<TWordEntry> shortWords;
+    try {
+        if (!IsFile(shortTable)) {
+            throw WabolexError(W("Die Kurzworttabelle ") + Cp1252Name(shortTable) +
+                               W(" fehlt im Ordner der Tabelle ") + name +
+                               W("; es wurden nur deren Wörter geladen."));
+        }
+        shortWords = VocabularyTable::Read(shortTable);
+    } catch (const WabolexError&) {
+        // The main words stay usable without the short words.
+        puzzle.SetVocabulary(std::move(mainWords), {});
+        puzzle.SourceName = name;
+        throw;
+    }
+    for (auto& entry : shortWords) {
+        entry.Available = 0; // the generation driver sets the flags before each run
+    }
+    puzzle.SetVocabulary(std::move(mainWords), std::move(shortWords));
+    puzzle.SourceName = name;
+}
