@@ -11,8 +11,6 @@ int NotYet(const char* name) {
 } // namespace
 
 int Import(const Args&) { return NotYet("import"); }
-int Generate(const Args&) { return NotYet("generate"); }
-int Stats(const Args&) { return NotYet("stats"); }
 int Export(const Args&) { return NotYet("export"); }
 int Print(const Args&) { return NotYet("print"); }
 

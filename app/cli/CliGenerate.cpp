@@ -1,0 +1,200 @@
+// wabolex-cli generate: "Ö&ffnen", "&Generieren" and "&Speichern" without a window.
+#include "CliCommands.h"
+#include "CliNumbers.h"
+#include "Cp1252.h"
+#include "GenerationSettings.h"
+#include "Generator.h"
+#include "LineFile.h"
+#include "Puzzle.h"
+#include "PuzzleFile.h"
+#include "RandomSource.h"
+#include "UserDialogs.h"
+#include "VocabularyLoader.h"
+#include "WabolexError.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace Cli {
+
+namespace {
+
+constexpr int32_t MinSize = 5;
+constexpr int32_t MaxSize = 99;
+constexpr int32_t MinPasses = 2;
+constexpr int32_t MaxPasses = 20;
+constexpr size_t MaxSolutionWord = 20;
+const char* const ShortWordTable = "Kurzwörter2004.DB";
+
+// Asks nothing: every proposal is accepted, messages go to stderr.
+class SilentDialogs : public UserDialogs {
+public:
+    bool ConfirmStartWord(const std::string&) override { return true; }
+    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
+    void Repaint() override {}
+    void SetBusy(bool) override {}
+    void ShowError(const std::string& text) override { Report(text); }
+    void ShowRetryError(const std::string& text) override { Report(text); }
+    void ShowStatistics(const PuzzleStatistics&) override {}
+
+    int Messages() const { return messages_; }
+
+private:
+    void Report(const std::string& text) {
+        Error(text);
+        ++messages_;
+    }
+    int messages_ = 0;
+};
+
+struct Options {
+    fs::path Table;
+    fs::path Output;
+    int32_t Columns = 15;
+    int32_t Rows = 15;
+    GenerationSettings Settings;
+    std::optional<uint64_t> Seed;
+};
+
+// Reads the command line; returns an error text for wrong usage, else empty.
+std::string ParseOptions(const Args& args, Options& options) {
+    bool wordGiven = false;
+    bool noWordGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "-o" || arg == "--size" || arg == "--passes" || arg == "--solution-word" ||
+            arg == "--seed") {
+            if (!hasValue) {
+                return "Zur Angabe " + arg + " fehlt der Wert.";
+            }
+            const std::string& value = args[++i];
+            if (arg == "-o") {
+                options.Output = value;
+            } else if (arg == "--size") {
+                if (!ParseSize(value, options.Columns, options.Rows) || options.Columns < MinSize ||
+                    options.Columns > MaxSize || options.Rows < MinSize || options.Rows > MaxSize) {
+                    return "Die Größe muss SpaltenxZeilen sein, jeweils 5 bis 99, etwa 15x15.";
+                }
+            } else if (arg == "--passes") {
+                uint64_t passes = 0;
+                if (!ParseNumber(value, passes) || passes < MinPasses || passes > MaxPasses) {
+                    return "Die Zahl der Durchläufe muss zwischen 2 und 20 liegen.";
+                }
+                options.Settings.Passes = static_cast<int32_t>(passes);
+            } else if (arg == "--solution-word") {
+                wordGiven = true;
+                options.Settings.SolutionWord = Cp1252::ToUpper(Cp1252::FromUtf8(value));
+            } else {
+                uint64_t seed = 0;
+                if (!ParseNumber(value, seed)) {
+                    return "Der Startwert (--seed) muss eine ganze Zahl ab 0 sein.";
+                }
+                options.Seed = seed;
+            }
+        } else if (arg == "--no-short-words") {
+            options.Settings.UseShortWords = false;
+        } else if (arg == "--no-solution-word") {
+            noWordGiven = true;
+            options.Settings.UseSolutionWord = false;
+            options.Settings.SolutionWord.clear();
+        } else if (!arg.empty() && arg[0] == '-') {
+            return "Unbekannte Angabe: " + arg;
+        } else if (options.Table.empty()) {
+            options.Table = arg;
+        } else {
+            return "Nur eine Wortschatztabelle kann angegeben werden: " + arg;
+        }
+    }
+    if (options.Table.empty()) {
+        return "Es fehlt die Wortschatztabelle.";
+    }
+    if (options.Output.empty()) {
+        return "Es fehlt die Rätseldatei (-o RAETSEL.wbx).";
+    }
+    if (wordGiven && noWordGiven) {
+        return "--solution-word und --no-solution-word schließen sich aus.";
+    }
+    // The settings field takes at most 20 characters and refuses to be empty.
+    if (options.Settings.SolutionWord.size() > MaxSolutionWord) {
+        options.Settings.SolutionWord.resize(MaxSolutionWord);
+    }
+    if (options.Settings.UseSolutionWord && options.Settings.SolutionWord.empty()) {
+        return "Das Lösungswort fehlt!!!";
+    }
+    // The settings dialog raises its lowest pass count with the grid's longer side.
+    const int32_t lowest = std::max(options.Columns, options.Rows) / 5 + 1;
+    options.Settings.Passes = std::max(options.Settings.Passes, lowest);
+    options.Settings.ShowInsertions = false;
+    return {};
+}
+
+// Loads the table and the short words beside it. A missing short-word table
+// only matters when the short words are to be used.
+bool LoadVocabulary(const Options& options, Puzzle& puzzle) {
+    puzzle.SourceName.clear();
+    try {
+        VocabularyLoader::Load(options.Table, puzzle);
+    } catch (const WabolexError& e) {
+        // The loader names the puzzle after the table once the main words are in.
+        const bool mainLoaded = !puzzle.SourceName.empty();
+        if (!mainLoaded || options.Settings.UseShortWords) {
+            Error(e.what());
+            if (mainLoaded) {
+                Error(W("Ohne ") + W(ShortWordTable) +
+                      W(" kann nur mit --no-short-words erzeugt werden."));
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int Generate(const Args& args) {
+    Options options;
+    const std::string usage = ParseOptions(args, options);
+    if (!usage.empty()) {
+        return UsageError(usage);
+    }
+    // A target that cannot be written is reported before the generation runs.
+    LineFile::CheckWritable(options.Output);
+
+    Puzzle puzzle;
+    puzzle.ResizeGrid(options.Columns, options.Rows);
+    puzzle.ResetGrid();
+    if (!LoadVocabulary(options, puzzle)) {
+        return Failure;
+    }
+
+    SilentDialogs dialogs;
+    RandomSource random(options.Seed.value_or(RandomSource::ClockSeed()));
+    Generator generator(puzzle, dialogs, random);
+    const GenerationOutcome outcome = generator.RGenerieren(options.Settings);
+    if (outcome == GenerationOutcome::NotRun) {
+        if (dialogs.Messages() == 0) {
+            Error(W("Es wurde kein Rätsel erzeugt."));
+        }
+        return Failure;
+    }
+    if (outcome == GenerationOutcome::SolutionWordNotFound) {
+        if (dialogs.Messages() == 0) {
+            Error(W("Lösungswort ") + options.Settings.SolutionWord + " NICHT gefunden");
+        }
+        // The search leaves the cells of the letters it did find in the marks;
+        // the puzzle is kept, but without a partial marking.
+        puzzle.ClearSolutionMarks();
+        puzzle.SolutionWordShown = false;
+    }
+    PuzzleFile::Save(options.Output, puzzle, options.Settings.UseSolutionWord,
+                     options.Settings.SolutionWord);
+    return outcome == GenerationOutcome::Generated ? Ok : Failure;
+}
+
+} // namespace Cli
