@@ -1,0 +1,43 @@
+#include "ClueText.h"
+
+#include "Cp1252.h"
+#include "WabolexError.h"
+
+#include <QSaveFile>
+
+namespace {
+
+void AppendSection(std::string& text, const std::vector<ClueRow>& rows,
+                   const std::string& direction) {
+    text += direction + "\r\n";
+    for (const ClueRow& row : rows) {
+        if (row.Direction == direction) {
+            text += row.Number + ") " + row.Clue + "\r\n";
+        }
+    }
+}
+
+} // namespace
+
+std::string ClueText::Contents(const std::vector<ClueRow>& rows) {
+    std::string text;
+    AppendSection(text, rows, "waagerecht");
+    AppendSection(text, rows, "senkrecht");
+    return text;
+}
+
+void ClueText::Write(const QString& path, const std::vector<ClueRow>& rows) {
+    const std::string text = Contents(rows);
+    // Written whole or not at all: an old file stays intact when the disk fails.
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(text.data(), static_cast<qint64>(text.size())) ==
+                             static_cast<qint64>(text.size()) &&
+                         file.commit();
+    if (!written) {
+        const std::string name = Cp1252::FromUtf8(path.toStdString());
+        const std::string reason = Cp1252::FromUtf8(file.errorString().toStdString());
+        throw WabolexError(W("Die Textdatei \"") + name +
+                           W("\" konnte nicht geschrieben werden (") + reason + ").");
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Canvas.h"
+#include "Puzzle.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <string>
+
+// The exported bitmap of the grid: 40-pixel cells inside a 20-pixel white margin
+// and a 4-pixel frame; with a marked solution word also its red marks and, below
+// the grid, a row of boxes for it. Puzzle::ExportSolution chooses between the
+// puzzle (numbers only) and the solution (red letters) variant.
+class ExportImage {
+public:
+    static constexpr int Cell = 40;
+    static constexpr int Margin = 20;
+
+    // 40 * Columns + 40 wide; 40 * Rows + 40 high, 100 more with a solution word.
+    static QSize ImageSize(const Puzzle& puzzle);
+
+    // solutionWord: the Windows-1252 text of the solution-word setting; its
+    // length bounds the marks and the row, upper-cased for the row.
+    static QImage Render(const Puzzle& puzzle, const std::string& solutionWord);
+    static void Draw(Canvas& canvas, const Puzzle& puzzle, const std::string& solutionWord);
+
+    // Saves as BMP; a failure throws WabolexError with a German message.
+    static void Save(const QImage& image, const QString& path);
+
+    // SourceName before its first "." (empty without "."), then "-CxR-K" with K
+    // the clue rows; "Lösung " in front for the solution. Windows-1252.
+    static std::string ProposedName(const Puzzle& puzzle, bool solution);
+    // The clue text goes beside the bitmap under the proposed name.
+    static QString ClueTextPath(const QString& bitmapPath, const std::string& proposedName);
+};

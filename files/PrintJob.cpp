@@ -1,0 +1,76 @@
+#include "PrintJob.h"
+
+#include "Cp1252.h"
+#include "PainterCanvas.h"
+#include "WabolexError.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+std::string Cp(const QString& text) {
+    return Cp1252::FromUtf8(text.toStdString());
+}
+
+} // namespace
+
+PrintPage PrintJob::PageOf(const QPagedPaintDevice& device) {
+    return {device.widthMM() * 10, device.heightMM() * 10, device.logicalDpiY()};
+}
+
+void PrintJob::Print(QPagedPaintDevice& device, const Puzzle& puzzle, const std::string& caption,
+                     const std::string& solutionWord) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        throw WabolexError(W("Der Druckauftrag konnte nicht gestartet werden."));
+    }
+    const PrintPage page = PageOf(device);
+    // One unit is 0.1 mm; the painter's origin is already the top left corner
+    // of the printable area and y grows downwards.
+    const QTransform tenthMillimetre =
+        QTransform::fromScale(device.logicalDpiX() / 254.0, device.logicalDpiY() / 254.0);
+    painter.setTransform(tenthMillimetre);
+    bool pageFailed = false;
+    PainterCanvas canvas(painter, [&] {
+        pageFailed = pageFailed || !device.newPage();
+        painter.setTransform(tenthMillimetre);
+    });
+    PrintPuzzle::Draw(canvas, page, puzzle, caption, solutionWord);
+    if (!painter.end() || pageFailed) {
+        throw WabolexError(W("Der Druckauftrag konnte nicht vollständig ausgeführt werden."));
+    }
+}
+
+void PrintJob::PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& caption,
+                                     const std::string& solutionWord) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        throw WabolexError(W("Es ist kein Standarddrucker eingerichtet. Bitte richten Sie einen "
+                             "Drucker ein und wählen Sie ihn als Standarddrucker."));
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(Cp1252::ToUtf8(caption)));
+    if (!printer.isValid()) {
+        throw WabolexError(W("Der Standarddrucker \"") + Cp(info.printerName()) +
+                           W("\" ist nicht bereit."));
+    }
+    Print(printer, puzzle, caption, solutionWord);
+}
+
+void PrintJob::PrintToPdf(const QString& path, const QPageSize& pageSize, const Puzzle& puzzle,
+                          const std::string& caption, const std::string& solutionWord) {
+    QPdfWriter writer(path);
+    writer.setResolution(PdfResolution);
+    writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setTitle(QString::fromStdString(Cp1252::ToUtf8(caption)));
+    try {
+        Print(writer, puzzle, caption, solutionWord);
+    } catch (const WabolexError&) {
+        throw WabolexError(W("Die PDF-Datei \"") + Cp(path) +
+                           W("\" konnte nicht geschrieben werden."));
+    }
+}

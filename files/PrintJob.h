@@ -1,0 +1,30 @@
+#pragma once
+
+#include "PrintPuzzle.h"
+#include "Puzzle.h"
+
+#include <QPageSize>
+#include <QString>
+
+#include <string>
+
+class QPagedPaintDevice;
+
+// Runs the print of a puzzle as one job on a paged device: the default printer
+// (no dialog, its current settings) or a PDF file whose printable area is the
+// whole page. Failures throw WabolexError with a German message.
+class PrintJob {
+public:
+    // Resolution of the PDF file; clue lines come out as on a 600-dpi printer.
+    static constexpr int PdfResolution = 600;
+
+    static void PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& caption,
+                                      const std::string& solutionWord);
+    static void PrintToPdf(const QString& path, const QPageSize& pageSize, const Puzzle& puzzle,
+                           const std::string& caption, const std::string& solutionWord);
+    // Begins the job on device, maps 0.1 mm onto the printable area and ends it.
+    static void Print(QPagedPaintDevice& device, const Puzzle& puzzle, const std::string& caption,
+                      const std::string& solutionWord);
+    // Printable area in whole millimetres times ten, and the vertical resolution.
+    static PrintPage PageOf(const QPagedPaintDevice& device);
+};
