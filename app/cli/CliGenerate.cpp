@@ -155,11 +155,25 @@ bool LoadVocabulary(const Options& options, Puzzle& puzzle) {
     return true;
 }
 
+// Writing the puzzle over one of the tables it is made from would destroy that table.
+bool OverwritesATable(const Options& options) {
+    std::error_code ec;
+    if (!fs::exists(options.Output, ec)) {
+        return false;
+    }
+    const fs::path shortWords = options.Table.parent_path() / ShortWordTable;
+    return fs::equivalent(options.Output, options.Table, ec) ||
+           fs::equivalent(options.Output, shortWords, ec);
+}
+
 } // namespace
 
 int Generate(const Args& args) {
     Options options;
-    const std::string usage = ParseOptions(args, options);
+    std::string usage = ParseOptions(args, options);
+    if (usage.empty() && OverwritesATable(options)) {
+        usage = "Die Rätseldatei darf keine der Wortschatztabellen überschreiben.";
+    }
     if (!usage.empty()) {
         return UsageError(usage);
     }

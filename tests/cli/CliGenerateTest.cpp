@@ -199,9 +199,12 @@ TEST_F(CliGenerateTest, WrongUsageExitsWithTwoAndWritesNothing) {
         {"generate", "Test.db", "-o", "x.wbx", "--solution-word", ""},
         {"generate", "Test.db", "-o", "x.wbx", "--solution-word", "A", "--no-solution-word"},
         {"generate", "Test.db", "-o", "x.wbx", "--farbig"},
+        {"generate", "Test.db", "-o", "Test.db"},
+        {"generate", "Test.db", "-o", "./Kurzwörter2004.DB"},
         {"stats"},
         {"stats", "a.wbx", "b.wbx"},
     };
+    const std::string table = ReadBytes(folder_ / "Test.db");
     for (const auto& call : calls) {
         SCOPED_TRACE(call.size() > 3 ? call[call.size() - 2] + " " + call.back() : call.back());
         const auto result = CliRun::Run(folder_, call);
@@ -209,6 +212,7 @@ TEST_F(CliGenerateTest, WrongUsageExitsWithTwoAndWritesNothing) {
         EXPECT_NE(result.Err.find("wabolex-cli --help"), std::string::npos) << result.Err;
         EXPECT_FALSE(fs::exists(folder_ / "x.wbx"));
     }
+    EXPECT_EQ(ReadBytes(folder_ / "Test.db"), table);
 }
 
 TEST_F(CliGenerateTest, FailuresExitWithOneAndAMessage) {
