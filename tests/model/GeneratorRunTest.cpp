@@ -1,0 +1,278 @@
+// The run of "&Generieren": its protocol with the user, its random draws and
+// the cases in which it stops with a message.
+#include "Generator.h"
+#include "TestSupport.h"
+
+#include "Cp1252.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace testing_support;
+
+namespace {
+
+GenerationSettings Quiet() {
+    GenerationSettings s;
+    s.ShowInsertions = false;
+    s.UseSolutionWord = false;
+    return s;
+}
+
+// Reads the word starting at a numbered cell back from the grid.
+std::string WordAt(const Puzzle& p, int32_t column, int32_t row, bool across) {
+    std::string word;
+    for (;;) {
+        word += p.Grid.At(column, row).Letter;
+        const bool open =
+            across ? !p.Grid.At(column, row).BarRight : !p.Grid.At(column, row).BarBelow;
+        if (!open) {
+            return word;
+        }
+        across ? ++column : ++row;
+    }
+}
+
+TEST(GeneratorRunTest, WithoutVocabularyNothingChanges) {
+    Puzzle puzzle;
+    puzzle.Grid.At(3, 3).Letter = 'Q';
+    const Puzzle before = puzzle;
+    ScriptedDialogs dialogs;
+    RandomSource random(1);
+    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(GenerationSettings{}),
+              GenerationOutcome::NotRun);
+    EXPECT_EQ(dialogs.Errors,
+              std::vector<std::string>{W("Es wurde keine Wortschatzdatei gewählt!")});
+    EXPECT_EQ(dialogs.Events, std::vector<std::string>{"error"});
+    EXPECT_EQ(puzzle.Grid, before.Grid);
+    EXPECT_FALSE(puzzle.ShowGenerated);
+}
+
+TEST(GeneratorRunTest, OnlyShortWordsIsRefusedWithAMessage) {
+    Puzzle puzzle;
+    SetWords(puzzle, {}, {"AB", "CD", "EF"});
+    const TFeld before = puzzle.Grid;
+    ScriptedDialogs dialogs;
+    RandomSource random(1);
+    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(Quiet()), GenerationOutcome::NotRun);
+    ASSERT_EQ(dialogs.Errors.size(), 1u);
+    EXPECT_NE(dialogs.Errors[0].find(W("nur Kurzwörter")), std::string::npos);
+    EXPECT_EQ(puzzle.Grid, before);
+}
+
+TEST(GeneratorRunTest, NoMainWordFittingTheStartDirectionEndsWithAResetGrid) {
+    Puzzle puzzle;
+    puzzle.ResizeGrid(6, 5); // across start: words must be shorter than 6
+    SetWords(puzzle, {"ABCDEFG", "ABCDEF"}, {"AB"});
+    puzzle.ClueRows = {{"1", "waagerecht", "alt"}, {"2", "senkrecht", "alt"}};
+    ScriptedDialogs dialogs;
+    RandomSource random(1);
+    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(GenerationSettings{}),
+              GenerationOutcome::NotRun);
+    ASSERT_EQ(dialogs.Errors.size(), 1u);
+    EXPECT_NE(dialogs.Errors[0].find("Spaltenanzahl"), std::string::npos);
+    EXPECT_TRUE(dialogs.StartTexts.empty());
+    EXPECT_FALSE(dialogs.Busy);
+    EXPECT_EQ(BarPicture(puzzle),
+              Lines({"+-+-+-+-+-+-+", "|. . . . . .|", "+ + + + + + +", "|. . . . . .|",
+                     "+ + + + + + +", "|. . . . . .|", "+ + + + + + +", "|. . . . . .|",
+                     "+ + + + + + +", "|. . . . . .|", "+-+-+-+-+-+-+"}));
+    EXPECT_EQ(puzzle.ClueRows, std::vector<ClueRow>(1));
+}
+
+TEST(GeneratorRunTest, StartDirectionFollowsTheLongerSide) {
+    struct Case {
+        int32_t columns, rows;
+        std::vector<int32_t> draws;
+        bool across;
+    };
+    const std::vector<Case> cases = {
+        {20, 10, {}, true}, {10, 20, {}, false}, {15, 15, {4}, true}, {15, 15, {37}, false}};
+    for (const Case& c : cases) {
+        Puzzle puzzle;
+        puzzle.ResizeGrid(c.columns, c.rows);
+        SetWords(puzzle, {"STARTWORT"});
+        ScriptedDialogs dialogs;
+        // The first free draws after the direction: word 0 of 1, then the start cell 2.
+        std::vector<int32_t> draws = c.draws;
+        draws.insert(draws.end(), {0, 2});
+        ScriptedRandom random(draws);
+        Generator(puzzle, dialogs, random).RGenerieren(Quiet());
+        EXPECT_EQ(random.Asked.at(0), c.columns == c.rows ? 100 : 1) << c.columns << "x" << c.rows;
+        ASSERT_EQ(puzzle.ClueRows.size(), 1u);
+        EXPECT_EQ(puzzle.ClueRows[0].Direction, c.across ? "waagerecht" : "senkrecht");
+        // The start word lies in the middle row or column, from the drawn cell on.
+        const int32_t column = c.across ? 2 : c.columns / 2;
+        const int32_t row = c.across ? c.rows / 2 : 2;
+        EXPECT_EQ(WordAt(puzzle, column, row, c.across), "STARTWORT") << c.columns << "x" << c.rows;
+        EXPECT_EQ(puzzle.Grid.At(column, row).AcrossNo + puzzle.Grid.At(column, row).DownNo, 1);
+    }
+}
+
+TEST(GeneratorRunTest, StartWordQuestionRepeatsTheDrawOnNo) {
+    Puzzle puzzle;
+    puzzle.ResizeGrid(12, 10);
+    SetWords(puzzle, {"ABCDEFGHIJKL", "KLEID", "HOSE"});
+    ScriptedDialogs dialogs;
+    dialogs.StartAnswers = {false, true};
+    dialogs.DefaultPlacement = UserDialogs::Answer::No;
+    // Draw entry 1 (too long, drawn again silently), entry 2 (No), entry 3 (Yes).
+    ScriptedRandom random({0, 1, 2, 0});
+    Generator(puzzle, dialogs, random).RGenerieren(GenerationSettings{});
+    EXPECT_EQ(dialogs.StartTexts, (std::vector<std::string>{"waagerecht - KLEID : KLEID clue 2",
+                                                            "waagerecht - HOSE : HOSE clue 3"}));
+    EXPECT_EQ(std::vector<int32_t>(random.Asked.begin(), random.Asked.begin() + 4),
+              (std::vector<int32_t>{3, 3, 3, 9}))
+        << "three draws of a main word, then the start column of a four-letter word";
+    EXPECT_EQ(WordAt(puzzle, 0, 5, true), "HOSE");
+}
+
+TEST(GeneratorRunTest, QuietRunShowsNoBoxUntilTheStatistics) {
+    Puzzle puzzle;
+    SetSyntheticWords(puzzle, 400, 50, 7);
+    ScriptedDialogs dialogs;
+    RandomSource random(3);
+    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(Quiet()),
+              GenerationOutcome::Generated);
+    EXPECT_EQ(dialogs.Events,
+              (std::vector<std::string>{"busy", "repaint", "idle", "repaint", "statistics"}));
+    ASSERT_EQ(dialogs.Statistics.size(), 1u);
+    EXPECT_GT(dialogs.Statistics[0].AcrossWords + dialogs.Statistics[0].DownWords, 5);
+    EXPECT_TRUE(puzzle.ShowGenerated);
+}
+
+TEST(GeneratorRunTest, CancelOnTheFirstProposalLetsTheRunGoOnWithoutQuestions) {
+    Puzzle puzzle;
+    SetSyntheticWords(puzzle, 400, 50, 7);
+    ScriptedDialogs dialogs;
+    dialogs.PlacementAnswers = {UserDialogs::Answer::Cancel};
+    RandomSource random(3);
+    GenerationSettings settings = Quiet();
+    settings.ShowInsertions = true;
+    Generator(puzzle, dialogs, random).RGenerieren(settings);
+    EXPECT_EQ(dialogs.StartTexts.size(), 1u);
+    EXPECT_EQ(dialogs.PlacementTexts.size(), 1u);
+    EXPECT_FALSE(puzzle.ConfirmInsertions);
+
+    // Cancel places the word where Yes would, so the puzzle equals a quiet run's.
+    Puzzle quiet;
+    SetSyntheticWords(quiet, 400, 50, 7);
+    ScriptedDialogs none;
+    RandomSource same(3);
+    Generator(quiet, none, same).RGenerieren(Quiet());
+    EXPECT_EQ(BarPicture(puzzle), BarPicture(quiet));
+}
+
+TEST(GeneratorRunTest, NoOnEveryProposalLeavesOnlyTheStartWord) {
+    Puzzle puzzle;
+    SetSyntheticWords(puzzle, 300, 30, 11);
+    ScriptedDialogs dialogs;
+    dialogs.DefaultPlacement = UserDialogs::Answer::No;
+    RandomSource random(5);
+    GenerationSettings settings = Quiet();
+    settings.ShowInsertions = true;
+    Generator(puzzle, dialogs, random).RGenerieren(settings);
+    EXPECT_GT(dialogs.PlacementTexts.size(), 1u);
+    EXPECT_EQ(puzzle.ClueRows.size(), 1u);
+    EXPECT_TRUE(puzzle.ConfirmInsertions);
+    const PuzzleStatistics s = PuzzleStatistics::Count(puzzle);
+    EXPECT_EQ(s.AcrossWords + s.DownWords, 1);
+    EXPECT_EQ(s.Crossings, 0);
+}
+
+TEST(GeneratorRunTest, PassSettingCountsOnlyAboveTheGridMinimum) {
+    // 15 x 15 needs at least 4 (15 div 5 + 1), 99 x 99 at least 20.
+    auto run = [](int32_t side, int32_t passes) {
+        Puzzle puzzle;
+        puzzle.ResizeGrid(side, side);
+        SetSyntheticWords(puzzle, side > 50 ? 3000 : 600, 60, 21);
+        ScriptedDialogs dialogs;
+        RandomSource random(9);
+        GenerationSettings settings = Quiet();
+        settings.Passes = passes;
+        Generator(puzzle, dialogs, random).RGenerieren(settings);
+        return BarPicture(puzzle);
+    };
+    const std::string fifteen = run(15, 4);
+    EXPECT_EQ(run(15, 2), fifteen);
+    EXPECT_EQ(run(15, 0), fifteen);
+    EXPECT_NE(run(15, 20), fifteen) << "16 more passes place more words";
+    EXPECT_EQ(run(99, 1), run(99, 20));
+}
+
+TEST(GeneratorRunTest, ShortWordsOnlyWhenAsked) {
+    for (const bool useShort : {false, true}) {
+        Puzzle puzzle;
+        SetSyntheticWords(puzzle, 150, 400, 4);
+        ScriptedDialogs dialogs;
+        RandomSource random(8);
+        GenerationSettings settings = Quiet();
+        settings.UseShortWords = useShort;
+        Generator(puzzle, dialogs, random).RGenerieren(settings);
+        int32_t shortWords = 0;
+        for (int32_t n = 1; n < puzzle.CellCount; ++n) {
+            shortWords += puzzle.AcrossWordAt(n) >= puzzle.ShortWordStart ? 1 : 0;
+            shortWords += puzzle.DownWordAt(n) >= puzzle.ShortWordStart ? 1 : 0;
+        }
+        if (useShort) {
+            EXPECT_GT(shortWords, 0);
+        } else {
+            EXPECT_EQ(shortWords, 0);
+        }
+    }
+}
+
+TEST(GeneratorRunTest, SolutionWordIsPlacedLastOrReportedMissing) {
+    Puzzle puzzle;
+    SetSyntheticWords(puzzle, 400, 50, 7);
+    ScriptedDialogs dialogs;
+    RandomSource random(3);
+    GenerationSettings settings = Quiet();
+    settings.UseSolutionWord = true;
+    settings.SolutionWord = "Eis";
+    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(settings),
+              GenerationOutcome::Generated);
+    EXPECT_TRUE(puzzle.SolutionWordShown);
+    EXPECT_EQ(puzzle.Grid.At(puzzle.SolutionMarks[2].Column, puzzle.SolutionMarks[2].Row).Letter,
+              'S');
+
+    settings.SolutionWord = "QQQQQQQQQQQQQQQQQQQQ";
+    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(settings),
+              GenerationOutcome::SolutionWordNotFound);
+    EXPECT_FALSE(puzzle.SolutionWordShown);
+    EXPECT_EQ(dialogs.RetryErrors.back(), W("Lösungswort QQQQQQQQQQQQQQQQQQQQ NICHT gefunden"));
+    EXPECT_EQ(dialogs.Events.back(), "retry");
+}
+
+TEST(GeneratorRunTest, FastSearchGivesTheSamePuzzlesAsTheFullScan) {
+    const std::vector<std::pair<int32_t, int32_t>> sizes = {
+        {5, 5}, {15, 15}, {20, 10}, {10, 20}, {37, 23}};
+    for (const auto& [columns, rows] : sizes) {
+        for (uint64_t seed = 1; seed <= 6; ++seed) {
+            Puzzle fast;
+            fast.ResizeGrid(columns, rows);
+            SetSyntheticWords(fast, 1500, 100, static_cast<uint32_t>(seed));
+            Puzzle full = fast;
+            ScriptedDialogs d1;
+            ScriptedDialogs d2;
+            RandomSource r1(seed);
+            RandomSource r2(seed);
+            GenerationSettings settings;
+            settings.ShowInsertions = seed % 2 == 0; // proposals all answered Yes
+            Generator(fast, d1, r1).RGenerieren(settings);
+            Generator reference(full, d2, r2);
+            reference.UseReferenceScan(true);
+            reference.RGenerieren(settings);
+            ASSERT_EQ(BarPicture(fast), BarPicture(full))
+                << columns << "x" << rows << " seed " << seed;
+            EXPECT_EQ(fast.Grid, full.Grid);
+            EXPECT_EQ(fast.ClueRows, full.ClueRows);
+            EXPECT_EQ(fast.SolutionMarks, full.SolutionMarks);
+            EXPECT_EQ(d1.PlacementTexts, d2.PlacementTexts);
+            EXPECT_EQ(d1.SelectedCells, d2.SelectedCells);
+        }
+    }
+}
+
+} // namespace

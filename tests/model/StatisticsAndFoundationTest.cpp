@@ -1,0 +1,82 @@
+// Statistics counts and text, capitals by Windows-1252 rules, checked access.
+#include "Cp1252.h"
+#include "Puzzle.h"
+#include "PuzzleStatistics.h"
+#include "TestSupport.h"
+#include "WabolexError.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+TEST(PuzzleStatisticsTest, EmptyGridCountsOnlyBlackCells) {
+    Puzzle puzzle;
+    puzzle.ResizeGrid(20, 10);
+    const PuzzleStatistics s = PuzzleStatistics::Count(puzzle);
+    EXPECT_EQ(s.Rows, 10);
+    EXPECT_EQ(s.Columns, 20);
+    EXPECT_EQ(s.BlackCells, 200);
+    EXPECT_EQ(s.Crossings + s.AcrossWords + s.DownWords, 0);
+    EXPECT_EQ(s.PercentText(), "0,00");
+}
+
+TEST(PuzzleStatisticsTest, CountsMarksStartsAndLetters) {
+    Puzzle puzzle;
+    SetGrid(puzzle, {"HAUS.", "U....", "T...."}, {"+---.", "|....", "|...."});
+    puzzle.Grid.At(0, 0).AcrossNo = 1;
+    puzzle.Grid.At(0, 0).DownNo = 1;
+    const PuzzleStatistics s = PuzzleStatistics::Count(puzzle);
+    EXPECT_EQ(s.Crossings, 1);
+    EXPECT_EQ(s.BlackCells, 9);
+    EXPECT_EQ(s.AcrossWords, 1);
+    EXPECT_EQ(s.DownWords, 1);
+    EXPECT_EQ(s.PercentText(), "6,67");
+}
+
+TEST(PuzzleStatisticsTest, PercentIsRoundedToTwoDecimalsWithAComma) {
+    PuzzleStatistics s;
+    s.Columns = 15;
+    s.Rows = 15;
+    s.Crossings = 37;
+    EXPECT_EQ(s.PercentText(), "16,44");
+    s.Crossings = 225;
+    EXPECT_EQ(s.PercentText(), "100,00");
+    s.Columns = 99;
+    s.Rows = 99;
+    s.Crossings = 1;
+    EXPECT_EQ(s.PercentText(), "0,01");
+}
+
+TEST(Cp1252Test, CapitalsIncludeUmlautsAndTheHighLetters) {
+    EXPECT_EQ(Cp1252::ToUpper(W("äöüéàçñøåæþ")), W("ÄÖÜÉÀÇÑØÅÆÞ"));
+    EXPECT_EQ(Cp1252::ToUpper(W("šœžÿ")), W("ŠŒŽŸ"));
+    EXPECT_EQ(Cp1252::ToUpper(W("ß µ ÷ 1-z")), W("ß µ ÷ 1-Z"));
+    EXPECT_EQ(Cp1252::ToUtf8(W("Lösungswort")), "Lösungswort");
+}
+
+TEST(PuzzleTest, ResetPutsBarsOnTheRightAndBottomBorderOnly) {
+    Puzzle puzzle;
+    EXPECT_EQ(puzzle.Grid.At(14, 14).BarRight + puzzle.Grid.At(14, 14).BarBelow, 0)
+        << "a new grid has no bars";
+    puzzle.ResizeGrid(4, 2);
+    puzzle.ResetGrid();
+    EXPECT_EQ(BarPicture(puzzle),
+              Lines({"+-+-+-+-+", "|. . . .|", "+ + + + +", "|. . . .|", "+-+-+-+-+"}));
+}
+
+TEST(PuzzleTest, AccessOutsideTheGridOrTheWordListThrows) {
+    Puzzle puzzle;
+    puzzle.ResizeGrid(6, 5);
+    EXPECT_NO_THROW(puzzle.Grid.At(5, 4));
+    EXPECT_THROW(puzzle.Grid.At(6, 0), WabolexError);
+    EXPECT_THROW(puzzle.Grid.At(0, 5), WabolexError);
+    EXPECT_THROW(puzzle.Grid.At(-1, 0), WabolexError);
+    SetWords(puzzle, {"AB"}, {"C"});
+    EXPECT_NO_THROW(puzzle.Entry(2));
+    EXPECT_THROW(puzzle.Entry(3), WabolexError);
+    EXPECT_THROW(puzzle.AcrossWordAt(0), WabolexError) << "no numbering before a generation";
+}
+
+} // namespace
