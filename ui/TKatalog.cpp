@@ -3,18 +3,34 @@
 #include "Cp1252.h"
 #include "FileDialogService.h"
 #include "Fonts.h"
+#include "Generator.h"
+#include "KatalogDialogs.h"
 #include "MessageService.h"
+#include "PuzzleStatistics.h"
+#include "SolutionWord.h"
 #include "TAusgabe.h"
+#include "TEOptions.h"
+#include "TInfoBox.h"
+#include "TRegelnBox.h"
+#include "TStatistikAnzeige.h"
+#include "VocabularyLoader.h"
 #include "WabolexError.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <exception>
+#include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -47,6 +63,10 @@ TKatalog::TKatalog(MessageService& messages, FileDialogService& fileDialogs, uin
     green.setColor(QPalette::Window, QColor(0x00, 0x80, 0x00));
     client->setPalette(green);
     setCentralWidget(client);
+
+    letterFont_ = Fonts::WithCellHeight(QStringLiteral("Arial"), 36, true);
+    numberFont_ = Fonts::WithCellHeight(QStringLiteral("Arial"), 14, false);
+    markFont_ = Fonts::WithPointSize(QStringLiteral("Arial"), 6, true);
 
     ausgabe_ = new TAusgabe(client);
     ausgabe_->setObjectName(QStringLiteral("Ausgabe"));
@@ -89,6 +109,10 @@ void TKatalog::FormCreate() {
 
 void TKatalog::CreateSecondaryWindows() {
     // Hidden, in this order; each lives until the main window goes.
+    eOptions_ = new TEOptions(this);
+    infoBox_ = new TInfoBox(this);
+    regelnBox_ = new TRegelnBox(this);
+    statistikAnzeige_ = new TStatistikAnzeige(this);
 }
 
 QAction* TKatalog::AddCommand(QMenu* menu, const QString& caption, void (TKatalog::*handler)()) {
@@ -219,26 +243,257 @@ std::string TKatalog::SolutionWordText() const {
 
 // --- Commands -------------------------------------------------------------------
 
-void TKatalog::DBLadenClick() {}
-void TKatalog::EinstellungenClick() {}
-void TKatalog::RGenerierenClick() {}
+namespace {
+
+// The busy cursor for the length of a command, also when it ends by an error.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Where the open dialog starts before any table was loaded: the shipped tables
+// beside the program folder, if they are there.
+QString DefaultTableFolder() {
+    const QDir folder(QCoreApplication::applicationDirPath() +
+                      QStringLiteral("/../WortDateien2007"));
+    return folder.exists() ? folder.absolutePath() : QString();
+}
+
+} // namespace
+
+void TKatalog::DBLadenClick() {
+    const QString folder = lastTableFolder_.isEmpty() ? DefaultTableFolder() : lastTableFolder_;
+    const std::optional<QString> chosen = fileDialogs_.OpenFileName(
+        QStringLiteral("Wähle eine Wortschatzdatei!"), QStringLiteral("Paradoxtabellen (*.db)"),
+        folder, QStringLiteral("db"));
+    if (!chosen) {
+        messages_.Information(QStringLiteral("Es wurde KEINE Datei geladen!"));
+        return;
+    }
+    const QFileInfo file(*chosen);
+    if (!file.isFile()) {
+        messages_.Error(QStringLiteral("Die Datei ") + file.fileName() +
+                        QStringLiteral(" existiert NICHT!"));
+        return;
+    }
+    lastTableFolder_ = file.absolutePath();
+
+    const std::string previousSource = puzzle_.SourceName;
+    BusyCursor busy;
+    try {
+        VocabularyLoader::Load(std::filesystem::path(file.absoluteFilePath().toStdString()),
+                               puzzle_);
+    } catch (...) {
+        // Without its short-word table the main words are loaded all the same,
+        // and the caption must say which table they came from.
+        if (puzzle_.SourceName != previousSource)
+            UpdateCaption();
+        throw;
+    }
+    UpdateCaption();
+}
+
+void TKatalog::EinstellungenClick() {
+    ShowModal(eOptions_);
+    const int x = eOptions_->GridWidth();
+    const int y = eOptions_->GridHeight();
+    if (x == ausgabe_->ColCount() && y == ausgabe_->RowCount())
+        return;
+    if (!messages_.Warning(QStringLiteral("Soll das aktuelle Rätsel gelöscht werden?")))
+        return;
+    puzzle_.SolutionWordShown = false;
+    puzzle_.Solving = false;
+    puzzle_.ShowSolution = false;
+    puzzle_.ResizeGrid(x, y);
+    ausgabe_->SetColCount(x);
+    ausgabe_->SetRowCount(y);
+    puzzle_.ResetGrid();
+    ausgabe_->RepaintNow();
+}
+
+void TKatalog::RGenerierenClick() {
+    KatalogDialogs dialogs(*this);
+    Generator generator(puzzle_, dialogs, random_);
+    const GenerationOutcome outcome = generator.RGenerieren(eOptions_->Settings());
+    if (outcome == GenerationOutcome::NotRun)
+        return;
+    if (begriffsumschreibung_)
+        ShowClueRows();
+    // The solution word's marks appear with this paint.
+    ausgabe_->RepaintNow();
+}
+
 void TKatalog::RStatistikClick() {
     ShowStatistics();
 }
-void TKatalog::ShowStatistics() {}
-void TKatalog::ShowStatistics(const PuzzleStatistics&) {}
-void TKatalog::LWDeleteClick() {}
-void TKatalog::neuePositionClick() {}
-void TKatalog::HinweiseClick() {}
-void TKatalog::InfoClick() {}
+
+void TKatalog::ShowStatistics() {
+    ShowStatistics(PuzzleStatistics::Count(puzzle_));
+}
+
+void TKatalog::ShowStatistics(const PuzzleStatistics& statistics) {
+    statistikAnzeige_->Fill(statistics);
+    ShowModal(statistikAnzeige_);
+}
+
+void TKatalog::LWDeleteClick() {
+    if (!messages_.Confirm(QStringLiteral("Soll die aktuelle Markierung gelöscht werden?")))
+        return;
+    // SolutionWordShown stays set: cleared marks simply hit no cell.
+    puzzle_.ClearSolutionMarks();
+    ausgabe_->RepaintNow();
+}
+
+void TKatalog::neuePositionClick() {
+    LWDeleteClick();
+    KatalogDialogs dialogs(*this);
+    SolutionWord::PlaceSolutionWord(puzzle_, SolutionWordText(), random_, dialogs);
+    ausgabe_->RepaintNow();
+}
+
+void TKatalog::HinweiseClick() {
+    ShowModal(regelnBox_);
+}
+
+void TKatalog::InfoClick() {
+    ShowModal(infoBox_);
+}
 
 // --- Cell drawing ---------------------------------------------------------------
 
+namespace {
+
+const QColor Silver(0xC0, 0xC0, 0xC0);
+const QColor Fuchsia(0xFF, 0x00, 0xFF);
+const QColor Blue(0x00, 0x00, 0xFF);
+const QColor Lime(0x00, 0xFF, 0x00);
+const QColor Green(0x00, 0x80, 0x00);
+const QColor Red(0xFF, 0x00, 0x00);
+
+QString CellText(char letter) {
+    return QString(QChar(Cp1252::ToUnicode(static_cast<unsigned char>(letter))));
+}
+
+// Text with its top-left corner at (x, y), as the cell drawing places it.
+void TextOut(QPainter& canvas, int x, int y, const QString& text) {
+    canvas.drawText(x, y + canvas.fontMetrics().ascent(), text);
+}
+
+} // namespace
+
 void TKatalog::AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, const QRect& rect,
                                bool selected, bool focused) {
-    (void)canvas, (void)aCol, (void)aRow, (void)rect, (void)selected, (void)focused;
+    const TGridCell& cell = puzzle_.Grid.At(aCol, aRow);
+    // rect runs from the cell's top-left pixel to the line after it.
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = rect.left() + TAusgabe::CellSize;
+    const int bottom = rect.top() + TAusgabe::CellSize;
+    const QRect fill(left, top, TAusgabe::CellSize, TAusgabe::CellSize);
+
+    if (selected && focused)
+        canvas.fillRect(fill, Silver);
+    if (cell.Letter == '.')
+        canvas.fillRect(fill, Qt::black);
+
+    QColor fontColour = canvas.pen().color();
+    if (puzzle_.ShowGenerated) {
+        switch (cell.Mark) {
+        case '-':
+            fontColour = Fuchsia;
+            break;
+        case '|':
+            fontColour = Blue;
+            break;
+        case '+':
+            fontColour = Lime;
+            break;
+        default:
+            break;
+        }
+        canvas.setFont(letterFont_);
+        canvas.setPen(fontColour);
+        if (cell.Letter != '.')
+            TextOut(canvas, left + 8, top + 8, CellText(cell.Letter));
+    }
+    if (puzzle_.Solving || puzzle_.ShowSolution) {
+        canvas.setFont(numberFont_);
+        canvas.setPen(Qt::black);
+        const int32_t number = cell.AcrossNo != 0 ? cell.AcrossNo : cell.DownNo;
+        if (number > 0)
+            TextOut(canvas, left, top, QString::number(number));
+    }
+    if (puzzle_.Solving) {
+        canvas.setFont(letterFont_);
+        canvas.setPen(Green);
+        // The solver's entries may lag behind a grid that was just resized.
+        if (puzzle_.SolverGrid.Contains(aCol, aRow)) {
+            const char entry = puzzle_.SolverGrid.At(aCol, aRow).Letter;
+            if (entry != '.')
+                TextOut(canvas, left + 8, top + 8, CellText(entry));
+        }
+    }
+    if (puzzle_.ShowSolution) {
+        canvas.setFont(letterFont_);
+        canvas.setPen(Red);
+        if (cell.Letter != '.')
+            TextOut(canvas, left + 8, top + 8, CellText(cell.Letter));
+    }
+
+    QPen bar(Qt::black, 2);
+    bar.setCapStyle(Qt::FlatCap);
+    canvas.setPen(bar);
+    if (cell.BarRight)
+        canvas.drawLine(right, top, right, bottom);
+    if (cell.BarBelow)
+        canvas.drawLine(left, bottom, right, bottom);
+    if (aCol == 0)
+        canvas.drawLine(left, top, left, bottom);
+    if (aRow == 0)
+        canvas.drawLine(left, top, right, top);
+
+    if (puzzle_.SolutionWordShown) {
+        const int length =
+            std::min<int>(MaxSolutionLength, static_cast<int>(eOptions_->SolutionWord().size()));
+        for (int i = 0; i < length; ++i) {
+            const SolutionMark& mark = puzzle_.SolutionMarks[static_cast<size_t>(i)];
+            if (mark.Column == aCol && mark.Row == aRow && mark.Position > 0)
+                DrawSolutionMark(canvas, aCol, aRow, mark.Position);
+        }
+    }
 }
 
 void TKatalog::DrawSolutionMark(QPainter& canvas, int32_t column, int32_t row, int32_t number) {
-    (void)canvas, (void)column, (void)row, (void)number;
+    const QRect rect = ausgabe_->CellRect(column, row);
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = rect.left() + TAusgabe::CellSize;
+    const int bottom = rect.top() + TAusgabe::CellSize;
+
+    QPen pen(Green, 2);
+    canvas.setPen(pen);
+    canvas.setBrush(Qt::NoBrush);
+    // Nearly a full circle, open at the lower right where the number stands:
+    // counter-clockwise from the ray through (right-4, top+24) to the ray
+    // through (right-4, bottom-4).
+    const QRectF box(QPointF(left + 1, top + 1), QPointF(right - 1, bottom - 1));
+    const QPointF centre = box.center();
+    const auto angleTo = [&](double x, double y) {
+        return std::atan2(-(y - centre.y()), x - centre.x()) * 180.0 / M_PI;
+    };
+    const double start = angleTo(right - 4, top + 24);
+    double end = angleTo(right - 4, bottom - 4);
+    while (end <= start)
+        end += 360.0;
+    canvas.drawArc(box, static_cast<int>(std::lround(start * 16)),
+                   static_cast<int>(std::lround((end - start) * 16)));
+
+    canvas.setFont(markFont_);
+    canvas.setPen(Qt::black);
+    TextOut(canvas, number <= 9 ? right - 6 : right - 10, top + 24, QString::number(number));
 }
+
+void TKatalog::ShowClueRows() {}

@@ -3,10 +3,12 @@
 #include "Puzzle.h"
 #include "RandomSource.h"
 
+#include <QFont>
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class FileDialogService;
 class MessageService;
@@ -122,6 +124,12 @@ public:
     void UListeClick();
     // Shows the clue list window with the puzzle's clue rows.
     void ShowClueList();
+    // Whether the settings dialog's solution-word box is checked.
+    bool SolutionWordChecked() const;
+    // After a puzzle file was read: size and solution word into the settings
+    // (nullopt: the file holds none, the box is unchecked).
+    void SetSettingsFromFile(int32_t columns, int32_t rows,
+                             const std::optional<std::string>& solutionWord);
 
     // --- Shared steps of the commands --------------------------------------
     // Caption after a table or puzzle file was loaded: TitleText, three blanks,
@@ -163,4 +171,14 @@ private:
     TLHint* lHint_ = nullptr;
 
     std::function<void(QWidget*)> modalHook_;
+
+    // Fonts of the cell drawing, made once: letters, clue numbers, mark numbers.
+    QFont letterFont_;
+    QFont numberFont_;
+    QFont markFont_;
+    // The folder of the last vocabulary table chosen, where the next choice starts.
+    QString lastTableFolder_;
+
+    // After a generation: the new clue rows into the clue list window.
+    void ShowClueRows();
 };

@@ -1,0 +1,65 @@
+#include "KatalogDialogs.h"
+
+#include "Cp1252.h"
+#include "MessageService.h"
+#include "TAusgabe.h"
+#include "TKatalog.h"
+
+#include <QApplication>
+
+namespace {
+QString FromCp1252(const std::string& text) {
+    return QString::fromUtf8(Cp1252::ToUtf8(text));
+}
+} // namespace
+
+KatalogDialogs::~KatalogDialogs() {
+    // A command that ends by an error must not leave the busy cursor behind.
+    SetBusy(false);
+}
+
+bool KatalogDialogs::ConfirmStartWord(const std::string& text) {
+    return katalog_.messages().StartWord(FromCp1252(text));
+}
+
+UserDialogs::Answer KatalogDialogs::ConfirmPlacement(const std::string& text, int column, int row) {
+    // The proposed letters are in the grid; the cell after the word is selected
+    // so that the user sees where the word ends.
+    katalog_.Ausgabe()->RepaintNow();
+    katalog_.Ausgabe()->SetCurrentCell(column, row);
+    switch (katalog_.messages().Satisfied(FromCp1252(text))) {
+    case MessageService::Answer::Yes:
+        return Answer::Yes;
+    case MessageService::Answer::No:
+        return Answer::No;
+    case MessageService::Answer::Cancel:
+        return Answer::Cancel;
+    }
+    return Answer::Cancel;
+}
+
+void KatalogDialogs::Repaint() {
+    katalog_.Ausgabe()->RepaintNow();
+}
+
+void KatalogDialogs::SetBusy(bool busy) {
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void KatalogDialogs::ShowError(const std::string& text) {
+    katalog_.messages().Error(FromCp1252(text));
+}
+
+void KatalogDialogs::ShowRetryError(const std::string& text) {
+    katalog_.messages().RetryError(FromCp1252(text));
+}
+
+void KatalogDialogs::ShowStatistics(const PuzzleStatistics& statistics) {
+    katalog_.ShowStatistics(statistics);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "UserDialogs.h"
+
+class TKatalog;
+
+// The user's part of a generation or a solution-word placement, answered with
+// the main window's message boxes, its grid and its statistics window.
+class KatalogDialogs : public UserDialogs {
+public:
+    explicit KatalogDialogs(TKatalog& katalog) : katalog_(katalog) {}
+    ~KatalogDialogs() override;
+
+    bool ConfirmStartWord(const std::string& text) override;
+    Answer ConfirmPlacement(const std::string& text, int column, int row) override;
+    void Repaint() override;
+    void SetBusy(bool busy) override;
+    void ShowError(const std::string& text) override;
+    void ShowRetryError(const std::string& text) override;
+    void ShowStatistics(const PuzzleStatistics& statistics) override;
+
+private:
+    TKatalog& katalog_;
+    bool busy_ = false;
+};
