@@ -1,0 +1,63 @@
+#pragma once
+
+#include "CliCommands.h"
+#include "Cp1252.h"
+#include "Puzzle.h"
+#include "PuzzleFile.h"
+
+#include <QDate>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+// What the export and print commands share: drawing without a display, and a
+// puzzle loaded from its file as the window would hold it after loading.
+namespace Cli {
+
+// Qt's own notes (missing runtime folder and the like) are not messages for
+// the user of the command; serious ones still reach stderr.
+inline void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fputs((text.toStdString() + "\n").c_str(), stderr);
+    }
+}
+
+// Fonts and painting need a GUI application; the command line has no screen.
+inline std::unique_ptr<QGuiApplication> OffscreenApplication() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
+    static int argc = 1;
+    static char name[] = "wabolex-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+struct LoadedPuzzle {
+    Puzzle Model;
+    std::string SolutionWord; // the file's last line; empty for "*"
+};
+
+// Reads and checks the file, then fills the puzzle; SourceName becomes the
+// file's name, as after loading in the window.
+inline LoadedPuzzle LoadPuzzle(const std::string& path) {
+    const PuzzleFileContents contents = PuzzleFile::Read(path);
+    LoadedPuzzle loaded;
+    PuzzleFile::Apply(contents, loaded.Model);
+    loaded.Model.SourceName = Cp1252::FromUtf8(std::filesystem::path(path).filename().string());
+    loaded.SolutionWord = contents.SolutionWord.value_or("");
+    return loaded;
+}
+
+// The window's caption after loading: "Wabolex <year>", three blanks, the
+// source name cut before its first ".".
+inline std::string CaptionAfterLoading(const Puzzle& puzzle) {
+    const std::string& source = puzzle.SourceName;
+    const auto dot = source.find('.');
+    const std::string shown = dot == std::string::npos ? std::string() : source.substr(0, dot);
+    return "Wabolex " + std::to_string(QDate::currentDate().year()) + "   " + shown;
+}
+
+} // namespace Cli

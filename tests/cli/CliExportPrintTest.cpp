@@ -1,0 +1,129 @@
+// wabolex-cli export and print, run end to end on a hand-made puzzle file.
+#include "../files/SamplePuzzles.h"
+#include "CliRun.h"
+#include "PuzzleFile.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using CliRun::ReadBytes;
+
+namespace {
+
+class CliExportPrintTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = CliRun::MakeTempFolder("wabolex-cli-export");
+        ASSERT_FALSE(folder_.empty());
+        PuzzleFile::Save(folder_ / "Tiere.wbx", SamplePuzzles::Small(), true, "hase");
+        Puzzle plain = SamplePuzzles::Small();
+        plain.ClearSolutionMarks();
+        plain.SolutionWordShown = false;
+        PuzzleFile::Save(folder_ / "Ohne.wbx", plain, false, "");
+    }
+    static void TearDownTestSuite() {
+        std::error_code ec;
+        fs::remove_all(folder_, ec);
+    }
+
+    static size_t PdfPages(const fs::path& file) {
+        const std::string pdf = ReadBytes(file);
+        size_t pages = 0;
+        for (size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+             at = pdf.find("/Type /Page", at + 1)) {
+            pages += pdf.compare(at, 12, "/Type /Pages") != 0 ? 1 : 0;
+        }
+        return pages;
+    }
+
+    static inline fs::path folder_;
+};
+
+const std::string kClueText = "waagerecht\r\n"
+                              "1) Wohngeb\xe4ude\r\n"
+                              "3) Binnengew\xe4sser\r\n"
+                              "senkrecht\r\n"
+                              "1) Beinkleid\r\n"
+                              "2) Gew\xe4sser\r\n"
+                              "4) Erbse\r\n";
+
+} // namespace
+
+TEST_F(CliExportPrintTest, ExportWritesBitmapAndClueTextBesideIt) {
+    const auto result = CliRun::Run(folder_, {"export", "Tiere.wbx", "-o", "bild.bmp"});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    const QImage image(QString::fromStdString((folder_ / "bild.bmp").string()), "BMP");
+    EXPECT_EQ(image.size(), QSize(240, 340));              // solution word marked in the file
+    EXPECT_EQ(image.pixel(120, 160), qRgb(255, 255, 255)); // cell (2, 3), no letter
+    EXPECT_EQ(ReadBytes(folder_ / "bild.txt"), kClueText);
+
+    const auto solution = CliRun::Run(folder_, {"export", "--solution", "Tiere.wbx", "--clues",
+                                                "liste.txt", "-o", "loesung.bmp"});
+    ASSERT_EQ(solution.Status, 0) << solution.Err;
+    const QImage solved(QString::fromStdString((folder_ / "loesung.bmp").string()), "BMP");
+    int red = 0;
+    for (int y = 142; y < 179; ++y) {
+        for (int x = 101; x < 139; ++x) {
+            red += solved.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(red, 40); // the red "R"
+    EXPECT_EQ(ReadBytes(folder_ / "liste.txt"), kClueText);
+    EXPECT_FALSE(fs::exists(folder_ / "loesung.txt"));
+
+    const auto plain = CliRun::Run(folder_, {"export", "Ohne.wbx", "-o", "ohne.bmp"});
+    ASSERT_EQ(plain.Status, 0) << plain.Err;
+    EXPECT_EQ(QImage(QString::fromStdString((folder_ / "ohne.bmp").string())).size(),
+              QSize(240, 240));
+}
+
+TEST_F(CliExportPrintTest, PrintWritesOnePdfPagePerGridBandAndTheCluePages) {
+    const auto result = CliRun::Run(folder_, {"print", "Tiere.wbx", "-o", "druck.pdf"});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    EXPECT_EQ(PdfPages(folder_ / "druck.pdf"), 2u);
+    EXPECT_NE(ReadBytes(folder_ / "druck.pdf").find("/MediaBox [0 0 595"), std::string::npos);
+
+    Puzzle large = SamplePuzzles::Full(23, 33);
+    PuzzleFile::Save(folder_ / "Gross.wbx", large, false, "");
+    const auto letter = CliRun::Run(
+        folder_, {"print", "Gross.wbx", "--solution", "--paper", "Letter", "-o", "gross.pdf"});
+    ASSERT_EQ(letter.Status, 0) << letter.Err;
+    EXPECT_EQ(PdfPages(folder_ / "gross.pdf"), 5u);
+    EXPECT_NE(ReadBytes(folder_ / "gross.pdf").find("/MediaBox [0 0 612"), std::string::npos);
+}
+
+TEST_F(CliExportPrintTest, WrongUseAndFailures) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"export", "Tiere.wbx"},
+             {"export", "-o", "x.bmp"},
+             {"export", "Tiere.wbx", "-o"},
+             {"export", "Tiere.wbx", "-o", "x.bmp", "--clues"},
+             {"export", "Tiere.wbx", "Ohne.wbx", "-o", "x.bmp"},
+             {"print", "Tiere.wbx", "-o", "x.pdf", "--paper", "A3"},
+             {"print", "Tiere.wbx", "-o", "x.pdf", "--bunt"},
+         }) {
+        const auto result = CliRun::Run(folder_, args);
+        EXPECT_EQ(result.Status, 2) << args.back();
+        EXPECT_NE(result.Err.find("Aufruf: wabolex-cli"), std::string::npos);
+    }
+    const auto missing = CliRun::Run(folder_, {"export", "fehlt.wbx", "-o", "x.bmp"});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("fehlt.wbx"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "x.bmp"));
+
+    // The bitmap cannot be written: no clue text either.
+    const auto noFolder =
+        CliRun::Run(folder_, {"export", "Tiere.wbx", "-o", "weg/x.bmp", "--clues", "x.txt"});
+    EXPECT_EQ(noFolder.Status, 1);
+    EXPECT_NE(noFolder.Err.find("Die Bitmap"), std::string::npos) << noFolder.Err;
+    EXPECT_FALSE(fs::exists(folder_ / "x.txt"));
+
+    const auto noPdf = CliRun::Run(folder_, {"print", "Tiere.wbx", "-o", "weg/x.pdf"});
+    EXPECT_EQ(noPdf.Status, 1);
+    EXPECT_NE(noPdf.Err.find("PDF-Datei"), std::string::npos) << noPdf.Err;
+}
