@@ -114,7 +114,8 @@ void Check(const VocabularyRecord& r) {
 
 namespace ParadoxWriter {
 
-std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::string& tableName) {
+std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::string& tableName,
+                            size_t* written) {
     for (const auto& r : records) {
         Check(r);
     }
@@ -123,6 +124,9 @@ std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::st
         return std::tie(a.Word, a.Clue) < std::tie(b.Word, b.Clue);
     });
     records.erase(std::unique(records.begin(), records.end()), records.end());
+    if (written != nullptr) {
+        *written = records.size();
+    }
 
     const size_t blocks = (records.size() + kPerBlock - 1) / kPerBlock;
     if (blocks > kMaxBlocks) {
@@ -149,10 +153,11 @@ std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::st
     return image;
 }
 
-void WriteVocabulary(const std::filesystem::path& file, std::vector<VocabularyRecord> records) {
+size_t WriteVocabulary(const std::filesystem::path& file, std::vector<VocabularyRecord> records) {
     const std::u8string name8 = file.filename().u8string();
     const std::string name = Cp1252::FromUtf8(std::string(name8.begin(), name8.end()));
-    const std::string image = VocabularyImage(std::move(records), name);
+    size_t written = 0;
+    const std::string image = VocabularyImage(std::move(records), name, &written);
 
     // Write beside the target and move it into place, so that a failure never
     // leaves half a table behind.
@@ -174,6 +179,7 @@ void WriteVocabulary(const std::filesystem::path& file, std::vector<VocabularyRe
         std::filesystem::remove(temporary, ec);
         throw WabolexError(W("Die Datei ") + name + W(" kann nicht geschrieben werden."));
     }
+    return written;
 }
 
 } // namespace ParadoxWriter

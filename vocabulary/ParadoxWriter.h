@@ -21,9 +21,11 @@ namespace ParadoxWriter {
 
 // Throws WabolexError on a word or clue that is too long, too many records, or
 // when the file cannot be written. The file is replaced only when complete.
-void WriteVocabulary(const std::filesystem::path& file, std::vector<VocabularyRecord> records);
+// Returns the number of records written.
+size_t WriteVocabulary(const std::filesystem::path& file, std::vector<VocabularyRecord> records);
 
-// The file image for a table named `tableName`.
-std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::string& tableName);
+// The file image for a table named `tableName`; `written` receives the record count.
+std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::string& tableName,
+                            size_t* written = nullptr);
 
 } // namespace ParadoxWriter

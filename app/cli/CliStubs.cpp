@@ -10,6 +10,7 @@ int NotYet(const char* name) {
 }
 } // namespace
 
-int Import(const Args&) { return NotYet("import"); }
+int Export(const Args&) { return NotYet("export"); }
+int Print(const Args&) { return NotYet("print"); }
 
 } // namespace Cli
