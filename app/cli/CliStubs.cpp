@@ -10,7 +10,5 @@ int NotYet(const char* name) {
 }
 } // namespace
 
-int Export(const Args&) { return NotYet("export"); }
-int Print(const Args&) { return NotYet("print"); }
 
 } // namespace Cli
