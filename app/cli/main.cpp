@@ -13,10 +13,11 @@ namespace {
 const char* const kHelp = R"(wabolex-cli – Kreuzworträtsel ohne Fenster erzeugen
 
 Aufruf:
-  wabolex-cli import EINGABE -o TABELLE.db [--thesaurus]
+  wabolex-cli import EINGABE -o TABELLE.db [--thesaurus] [--short-words]
       Liest eine UTF-8-Textdatei (eine Zeile je Eintrag: "WORT;UMSCHREIBUNG" oder
       "WORT<Tab>UMSCHREIBUNG", Zeilen mit # werden übergangen) oder mit --thesaurus
       eine OpenThesaurus-Textdatei und schreibt eine Paradox-Wortschatztabelle.
+      --short-words übernimmt nur Wörter mit 2 bis 4 Buchstaben (Kurzwörter).
   wabolex-cli generate TABELLE.db -o RAETSEL.wbx [--size SxZ] [--passes N]
       [--no-short-words] [--solution-word WORT | --no-solution-word] [--seed N]
       Lädt die Tabelle (mit "Kurzwörter2004.DB" daneben), erzeugt ein Rätsel ohne
