@@ -359,11 +359,12 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
 
     // Only positions that put a letter on a crossable cell can reach the needed
     // crossings; they are visited in the same order as the full scan would.
+    const LetterSet letterSet = LettersOf(letters);
     const Bits inWindow = ((Bits{1} << (columnTo - columnFrom + 1)) - 1) << columnFrom;
     if (direction == kAcross) {
         for (int32_t row = rowFrom; row <= rowTo; ++row) {
-            for (Bits starts = CrossingStarts(letters, kAcross, row) & inWindow; starts != 0;
-                 starts &= starts - 1) {
+            for (Bits starts = CrossingStarts(letters, letterSet, kAcross, row) & inWindow;
+                 starts != 0; starts &= starts - 1) {
                 if (tryPosition(LowestBit(starts), row)) {
                     return true;
                 }
@@ -375,8 +376,8 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
     std::vector<Bits> startsInRow(static_cast<size_t>(rowTo - rowFrom + 1), 0);
     const Bits rowWindow = ((Bits{1} << (rowTo - rowFrom + 1)) - 1) << rowFrom;
     for (int32_t column = columnFrom; column <= columnTo; ++column) {
-        for (Bits starts = CrossingStarts(letters, kDown, column) & rowWindow; starts != 0;
-             starts &= starts - 1) {
+        for (Bits starts = CrossingStarts(letters, letterSet, kDown, column) & rowWindow;
+             starts != 0; starts &= starts - 1) {
             startsInRow[static_cast<size_t>(LowestBit(starts) - rowFrom)] |= Bits{1} << column;
         }
     }
@@ -488,26 +489,12 @@ void Generator::Commit(const std::string& word, int32_t index, int32_t column, i
         const int32_t c = direction == kAcross ? column + k : column;
         const int32_t r = direction == kAcross ? row : row + k;
         TGridCell& cell = grid.At(c, r);
-        const auto oldLetter = static_cast<unsigned char>(cell.Letter);
-        const char letter = word[static_cast<size_t>(k)];
-        const bool wasEmpty = cell.Mark == ' ';
-        cell.Letter = letter;
-        cell.Mark = wasEmpty ? (direction == kAcross ? '-' : '|') : '+';
-        if (!indexed) {
-            continue;
-        }
-        // A fresh cell can now be crossed by the other direction; a crossed one
-        // by nobody.
-        const Bits one = 1;
-        if (wasEmpty) {
-            const int32_t otherDirection = 1 - direction;
-            const int32_t line = otherDirection == kAcross ? r : c;
-            const int32_t position = otherDirection == kAcross ? c : r;
-            LineBits(otherDirection, line, static_cast<unsigned char>(letter)) |= one << position;
-        } else {
-            const int32_t line = direction == kAcross ? r : c;
-            const int32_t position = direction == kAcross ? c : r;
-            LineBits(direction, line, oldLetter) &= ~(one << position);
+        const TGridCell before = cell;
+        cell.Letter = word[static_cast<size_t>(k)];
+        cell.Mark = before.Mark == ' ' ? (direction == kAcross ? '-' : '|') : '+';
+        if (indexed) {
+            IndexCell(c, r, before, false);
+            IndexCell(c, r, cell, true);
         }
     }
 }
@@ -517,41 +504,84 @@ void Generator::Commit(const std::string& word, int32_t index, int32_t column, i
 
 void Generator::RebuildIndex() {
     const Puzzle& p = puzzle_;
-    crossable_[kAcross].assign(static_cast<size_t>(std::max(p.Rows, 0)) * kLetters, 0);
-    crossable_[kDown].assign(static_cast<size_t>(std::max(p.Columns, 0)) * kLetters, 0);
+    crossable_[kAcross].assign(static_cast<size_t>(std::max(p.Rows, 0)) * kSlots, 0);
+    crossable_[kDown].assign(static_cast<size_t>(std::max(p.Columns, 0)) * kSlots, 0);
     if (p.Columns > kMaxIndexedSide || p.Rows > kMaxIndexedSide) {
         return;
     }
-    const Bits one = 1;
     for (int32_t c = 0; c < p.Columns; ++c) {
         for (int32_t r = 0; r < p.Rows; ++r) {
-            const TGridCell& cell = p.Grid.At(c, r);
+            IndexCell(c, r, p.Grid.At(c, r), true);
+        }
+    }
+}
+
+// What a cell contributes to its row (across) and its column (down): taken by a
+// word of that direction, or crossable with its letter, or holding a letter that
+// only an equal letter may cross.
+void Generator::IndexCell(int32_t column, int32_t row, const TGridCell& cell, bool add) {
+    for (const int32_t direction : {kAcross, kDown}) {
+        const int32_t line = direction == kAcross ? row : column;
+        const int32_t position = direction == kAcross ? column : row;
+        const char own = direction == kAcross ? '-' : '|';
+        const char other = direction == kAcross ? '|' : '-';
+        const Bits bit = Bits{1} << position;
+        auto apply = [&](int slot) {
+            Bits& bits = crossable_[direction].at(static_cast<size_t>(line) * kSlots +
+                                                  static_cast<size_t>(slot));
+            bits = add ? (bits | bit) : (bits & ~bit);
+        };
+        if (cell.Mark == own || cell.Mark == '+') {
+            apply(kTakenSlot);
+        }
+        if (cell.Mark == other) {
             const auto letter = static_cast<unsigned char>(cell.Letter);
-            if (cell.Mark == '|') {
-                LineBits(kAcross, r, letter) |= one << c;
-            } else if (cell.Mark == '-') {
-                LineBits(kDown, c, letter) |= one << r;
+            apply(letter);
+            // Keep the line's set of crossable letters in step with the letter slot.
+            const size_t base = static_cast<size_t>(line) * kSlots;
+            Bits& present = crossable_[direction].at(base + kPresentSlot + letter / 128);
+            const Bits letterBit = Bits{1} << (letter % 128);
+            present = crossable_[direction].at(base + letter) != 0 ? (present | letterBit)
+                                                                   : (present & ~letterBit);
+            if (cell.Letter != '.') {
+                apply(kLetteredSlot);
             }
         }
     }
 }
 
-Generator::Bits& Generator::LineBits(int32_t direction, int32_t line, unsigned char letter) {
-    std::vector<Bits>& bits = crossable_[direction == kAcross ? kAcross : kDown];
-    return bits.at(static_cast<size_t>(line) * kLetters + letter);
+// Start positions along the line at which some letter of the word lies on a cell
+// it could cross, without any letter on a taken cell or on another letter.
+Generator::LetterSet Generator::LettersOf(const std::string& word) {
+    LetterSet set;
+    for (const char c : word) {
+        const auto letter = static_cast<unsigned char>(c);
+        (letter < 128 ? set.Low : set.High) |= Bits{1} << (letter % 128);
+    }
+    return set;
 }
 
-// Start positions along the line at which some letter of the word lies on a cell
-// that the word could cross.
-Generator::Bits Generator::CrossingStarts(const std::string& word, int32_t direction,
-                                          int32_t line) const {
+Generator::Bits Generator::CrossingStarts(const std::string& word, const LetterSet& letters,
+                                          int32_t direction, int32_t line) const {
     const std::vector<Bits>& bits = crossable_[direction == kAcross ? kAcross : kDown];
-    const size_t base = static_cast<size_t>(line) * kLetters;
-    // line < Rows (across) or < Columns (down) is checked by the callers' windows,
-    // which lie inside the grid; base + 255 is then inside the vector.
-    Bits starts = 0;
-    for (size_t k = 0; k < word.size(); ++k) {
-        starts |= bits[base + static_cast<unsigned char>(word[k])] >> k;
+    // line < Rows (across) or < Columns (down): the callers' windows lie inside the
+    // grid, so the whole block of the line is inside the vector.
+    const Bits* slots = bits.data() + static_cast<size_t>(line) * kSlots;
+    if ((slots[kPresentSlot] & letters.Low) == 0 && (slots[kPresentSlot + 1] & letters.High) == 0) {
+        return 0; // no letter of the word is crossable in this line
     }
-    return starts;
+    Bits crossing = 0;
+    for (size_t k = 0; k < word.size(); ++k) {
+        crossing |= slots[static_cast<unsigned char>(word[k])] >> k;
+    }
+    if (crossing == 0) {
+        return 0;
+    }
+    const Bits taken = slots[kTakenSlot];
+    const Bits lettered = slots[kLetteredSlot];
+    Bits blocked = 0;
+    for (size_t k = 0; k < word.size(); ++k) {
+        blocked |= (taken | (lettered & ~slots[static_cast<unsigned char>(word[k])])) >> k;
+    }
+    return crossing & ~blocked;
 }

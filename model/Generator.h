@@ -60,7 +60,10 @@ public:
 private:
     // A set of up to 128 cell positions along one row or one column.
     using Bits = unsigned __int128;
-    static constexpr int kLetters = 256;
+    static constexpr int kTakenSlot = 256;    // cells a word of the line's direction uses
+    static constexpr int kLetteredSlot = 257; // crossable cells that hold a letter
+    static constexpr int kPresentSlot = 258;  // two slots: letters with a crossable cell
+    static constexpr int kSlots = 260;        // per letter, then the four above
 
     bool PrepareStart(const GenerationSettings& settings, int32_t& direction);
     int32_t DrawStartWord(const GenerationSettings& settings, int32_t direction);
@@ -88,17 +91,23 @@ private:
                 int32_t direction);
 
     // The crossing index: per line and letter, the cells of that line holding the
-    // letter in a word of the other direction only.
+    // letter in a word of the other direction only; and the cells that block.
     void RebuildIndex();
-    Bits& LineBits(int32_t direction, int32_t line, unsigned char letter);
-    Bits CrossingStarts(const std::string& word, int32_t direction, int32_t line) const;
+    void IndexCell(int32_t column, int32_t row, const TGridCell& cell, bool add);
+    struct LetterSet {
+        Bits Low = 0;  // letters 0..127
+        Bits High = 0; // letters 128..255
+    };
+    static LetterSet LettersOf(const std::string& word);
+    Bits CrossingStarts(const std::string& word, const LetterSet& letters, int32_t direction,
+                        int32_t line) const;
 
     Puzzle& puzzle_;
     UserDialogs& dialogs_;
     RandomSource& random_;
     bool referenceScan_ = false;
     bool inRun_ = false;
-    // [direction][line * kLetters + letter]: across lines are rows (bits = columns),
+    // [direction][line * kSlots + slot]: across lines are rows (bits = columns),
     // down lines are columns (bits = rows).
     std::vector<Bits> crossable_[2];
 };
