@@ -1,14 +1,134 @@
 // Saving and loading puzzles, export and printing.
 #include "TKatalog.h"
 
-void TKatalog::RSpeichernClick() {}
+#include "ClueText.h"
+#include "Cp1252.h"
+#include "ExportImage.h"
+#include "FileDialogService.h"
+#include "MessageService.h"
+#include "PrintJob.h"
+#include "PuzzleFile.h"
+#include "TAusgabe.h"
+#include "TBegriffsumschreibung.h"
+#include "TEOptions.h"
 
-void TKatalog::RLadenClick() {}
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
 
-void TKatalog::RExportierenClick() {}
+#include <filesystem>
 
-void TKatalog::LExportierenClick() {}
+namespace {
 
-void TKatalog::RDruckenClick() {}
+QString FromModel(const std::string& cp1252) {
+    return QString::fromUtf8(Cp1252::ToUtf8(cp1252));
+}
 
-void TKatalog::LDruckenClick() {}
+std::string ToModel(const QString& text) {
+    return Cp1252::FromUtf8(text.toStdString());
+}
+
+std::filesystem::path FsPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// The data folders lie beside the program's folder, which is the working
+// directory of a normal start.
+QString DataFolder(const QString& name) {
+    return QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("../") + name));
+}
+
+const QString kPuzzleFilter = QStringLiteral("Kreuzworträtseldateien (*.wbx)");
+
+// Draws the image first, then asks where to put it; the clue text goes beside
+// the bitmap under the proposed name.
+void Export(TKatalog& katalog) {
+    const Puzzle& puzzle = katalog.puzzle();
+    const QImage image = ExportImage::Render(puzzle, katalog.EOptions()->SolutionWordCp1252());
+    const std::string proposed = ExportImage::ProposedName(puzzle, puzzle.ExportSolution);
+    const std::optional<QString> path = katalog.fileDialogs().SaveFileName(
+        QStringLiteral("Deine KreuzworträtselBitmap"),
+        QStringLiteral("Kreuzworträtseldateien (*.bmp)"),
+        DataFolder(QStringLiteral("ExportDateien")), QStringLiteral("bmp"), FromModel(proposed));
+    if (!path) {
+        katalog.messages().Information(QStringLiteral("Es wurde keine Bitmap gespeichert!"));
+        return;
+    }
+    ExportImage::Save(image, *path);
+    ClueText::Write(ExportImage::ClueTextPath(*path, proposed), puzzle.ClueRows);
+}
+
+void Print(TKatalog& katalog) {
+    PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), ToModel(katalog.windowTitle()),
+                                    katalog.EOptions()->SolutionWordCp1252());
+}
+
+} // namespace
+
+void TKatalog::RSpeichernClick() {
+    const bool checked = SolutionWordChecked();
+    const std::string word = EOptions()->SolutionWordCp1252();
+    // A puzzle that could not be read back is refused before the dialog opens.
+    PuzzleFile::Lines(puzzle_, checked, word);
+    const std::optional<QString> path = fileDialogs_.SaveFileName(
+        QStringLiteral("Dein Kreuzworträtsel"), kPuzzleFilter,
+        DataFolder(QStringLiteral("RätselDateien")), QStringLiteral("wbx"),
+        FromModel(PuzzleFile::ProposedName(puzzle_)));
+    if (!path) {
+        messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel gespeichert!"));
+        return;
+    }
+    PuzzleFile::Save(FsPath(*path), puzzle_, checked, word);
+}
+
+void TKatalog::RLadenClick() {
+    const std::optional<QString> path = fileDialogs_.OpenFileName(
+        QStringLiteral("Wähle eine Kreuzworträtseldatei"), kPuzzleFilter,
+        DataFolder(QStringLiteral("RätselDateien")), QStringLiteral("wbx"));
+    if (!path) {
+        messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel geladen!"));
+        return;
+    }
+    // The whole file is checked before anything of the current puzzle changes.
+    const PuzzleFileContents contents = PuzzleFile::Read(FsPath(*path));
+    puzzle_.SourceName = ToModel(QFileInfo(*path).fileName());
+    UpdateCaption();
+    PuzzleFile::Apply(contents, puzzle_);
+    Ausgabe()->SetColCount(puzzle_.Columns);
+    Ausgabe()->SetRowCount(puzzle_.Rows);
+    SetSettingsFromFile(puzzle_.Columns, puzzle_.Rows, contents.SolutionWord);
+    Begriffsumschreibung()->Fill(puzzle_.ClueRows);
+    RAnzeigenClick();
+}
+
+void TKatalog::RExportierenClick() {
+    puzzle_.ExportSolution = false;
+    Export(*this);
+}
+
+void TKatalog::LExportierenClick() {
+    puzzle_.ExportSolution = true;
+    Export(*this);
+}
+
+void TKatalog::RDruckenClick() {
+    puzzle_.PrintSolution = false;
+    Print(*this);
+}
+
+void TKatalog::LDruckenClick() {
+    puzzle_.PrintSolution = true;
+    Print(*this);
+}
+
+bool TKatalog::SolutionWordChecked() const {
+    return EOptions()->IsSolutionWordChecked();
+}
+
+void TKatalog::SetSettingsFromFile(int32_t columns, int32_t rows,
+                                   const std::optional<std::string>& solutionWord) {
+    EOptions()->SetGridSize(columns, rows);
+    EOptions()->SetSolutionWord(solutionWord ? FromModel(*solutionWord) : QString());
+    EOptions()->SetSolutionWordChecked(solutionWord.has_value());
+}

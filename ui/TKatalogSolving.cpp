@@ -1,14 +1,142 @@
 // Solving on screen and the link between the grid and the clue list.
 #include "TKatalog.h"
 
-void TKatalog::RAnzeigenClick() {}
+#include "ClueLink.h"
+#include "Cp1252.h"
+#include "MessageService.h"
+#include "Solver.h"
+#include "TAusgabe.h"
+#include "TBegriffsumschreibung.h"
+#include "TLHint.h"
 
-void TKatalog::LAnzeigenClick() {}
+#include <QApplication>
 
-void TKatalog::AusgabeKeyPress(char& key) { (void)key; }
+namespace {
 
-void TKatalog::AusgabeDblClick() {}
+QString FromModel(const std::string& cp1252) {
+    return QString::fromUtf8(Cp1252::ToUtf8(cp1252));
+}
+
+// Screen places of the solver's windows, beside the main window.
+const QPoint kLHintPlace(840, 20);
+const QPoint kClueListPlace(840, 120);
+
+void ShowAt(QWidget* window, const QPoint& place) {
+    window->move(place);
+    window->show();
+}
+
+} // namespace
+
+void TKatalog::RAnzeigenClick() {
+    Solver(puzzle_).Start();
+    LHint()->ShowAttempts(puzzle_.Attempts);
+    LHint()->ShowCorrect(puzzle_.CorrectCount);
+    ShowAt(LHint(), kLHintPlace);
+    LHint()->ShowLetterCount(puzzle_.LetterCount);
+    Ausgabe()->RepaintNow();
+    ShowClueList();
+}
+
+void TKatalog::LAnzeigenClick() {
+    if (Solver(puzzle_).ShowSolution()) {
+        LHint()->close();
+    }
+    Ausgabe()->RepaintNow();
+    ShowClueList();
+}
+
+void TKatalog::ShowClueList() {
+    // The list shows the puzzle's clue rows; refill only when they changed so
+    // that the selection and scroll position stay otherwise.
+    Begriffsumschreibung()->Sync(puzzle_.ClueRows);
+    ShowAt(Begriffsumschreibung(), kClueListPlace);
+}
+
+void TKatalog::AusgabeKeyPress(char& key) {
+    Solver solver(puzzle_);
+    const Solver::KeyOutcome out =
+        solver.Key(Ausgabe()->Col(), Ausgabe()->Row(), static_cast<unsigned char>(key));
+    if (!out.Consumed) {
+        return;
+    }
+    key = 0;
+    if (out.Beep) {
+        QApplication::beep();
+        return;
+    }
+    LHint()->ShowAttempts(puzzle_.Attempts);
+    if (out.Refused) {
+        messages_.Error(FromModel(Solver::RefusalText()));
+        return;
+    }
+    LHint()->ShowCorrect(puzzle_.CorrectCount);
+    Ausgabe()->SetCurrentCell(out.Column, out.Row);
+    Ausgabe()->RepaintNow();
+    if (out.Completed) {
+        messages_.Information(FromModel(Solver::CompletionText(puzzle_.Attempts)));
+        solver.EndSolving();
+        LHint()->close();
+    }
+}
+
+void TKatalog::AusgabeDblClick() {
+    const Solver::PeekOutcome outcome = Solver(puzzle_).Peek(Ausgabe()->Col(), Ausgabe()->Row(),
+                                                             [this] { Ausgabe()->RepaintNow(); });
+    if (outcome == Solver::PeekOutcome::Occupied) {
+        messages_.Error(FromModel(Solver::OccupiedText()));
+    }
+}
 
 void TKatalog::AusgabeMouseDown(Qt::MouseButton button, int x, int y) {
-    (void)button, (void)x, (void)y;
+    (void)button; // every button selects the clue; only a left press moved the cell
+    puzzle_.AdvanceAcross = false;
+    puzzle_.AdvanceDown = false;
+    int32_t column = 0;
+    int32_t row = 0;
+    if (!Ausgabe()->MouseToCell(x, y, column, row)) {
+        return;
+    }
+    const int32_t number = ClueLink::CellNumber(puzzle_.Grid, column, row);
+    if (number <= 0) {
+        return;
+    }
+    TBegriffsumschreibung* list = Begriffsumschreibung();
+    list->Sync(puzzle_.ClueRows);
+    const int32_t listRow = ClueLink::RowOfNumber(puzzle_.ClueRows, number);
+    if (listRow < 0) {
+        return;
+    }
+    if (ClueLink::IsAcross(puzzle_.ClueRows[static_cast<size_t>(listRow)].Direction)) {
+        puzzle_.AdvanceAcross = true;
+    } else {
+        puzzle_.AdvanceDown = true;
+    }
+    list->SelectRow(listRow, ClueLink::FirstVisibleRow(listRow));
+}
+
+void TKatalog::UListeClick() {
+    puzzle_.AdvanceAcross = false;
+    puzzle_.AdvanceDown = false;
+    const TBegriffsumschreibung* list = Begriffsumschreibung();
+    const int32_t selected = list->SelectedRow();
+    if (selected < 0) {
+        return;
+    }
+    // The empty row before any puzzle holds no number: nothing to go to.
+    const std::optional<int32_t> number = ClueLink::Number(list->Text(selected, 0));
+    if (!number || *number <= 0) {
+        return;
+    }
+    const std::optional<ClueLink::Cell> start = ClueLink::WordStart(puzzle_.Grid, *number);
+    if (!start) {
+        return;
+    }
+    Ausgabe()->SetCol(start->Column);
+    Ausgabe()->SetRow(start->Row);
+    if (ClueLink::IsAcross(list->Text(selected, 1))) {
+        puzzle_.AdvanceAcross = true;
+    } else {
+        puzzle_.AdvanceDown = true;
+    }
 }

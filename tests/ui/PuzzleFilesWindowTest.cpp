@@ -1,0 +1,226 @@
+// Saving, loading, exporting and printing through the window's dialog flow,
+// with scripted file names in temporary folders.
+#include "ScriptedServices.h"
+#include "SolvingPuzzles.h"
+#include "TAusgabe.h"
+#include "TBegriffsumschreibung.h"
+#include "TKatalog.h"
+#include "TLHint.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class PuzzleFilesWindowTest : public ::testing::Test {
+protected:
+    ScriptedMessages messages;
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<TKatalog> katalog;
+    QTemporaryDir dir;
+
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        katalog = std::make_unique<TKatalog>(messages, dialogs, 1);
+    }
+
+    void TearDown() override { katalog.reset(); }
+
+    Puzzle& P() { return katalog->puzzle(); }
+    QString PathOf(const QString& name) { return dir.filePath(name); }
+
+    void Install(void (*make)(Puzzle&)) {
+        make(P());
+        katalog->Ausgabe()->SetColCount(P().Columns);
+        katalog->Ausgabe()->SetRowCount(P().Rows);
+        katalog->Begriffsumschreibung()->Fill(P().ClueRows);
+    }
+
+    void MarkTwoLetters() {
+        P().SolutionMarks[0] = {0, 0, 1}; // column 0 counts as a placed word
+        P().SolutionMarks[1] = {3, 1, 2};
+        P().SolutionWordShown = true;
+    }
+
+    void Save(const QString& path) {
+        dialogs.SaveAnswers.push_back(path);
+        katalog->RSpeichern->trigger();
+    }
+
+    void Load(const QString& path) {
+        dialogs.OpenAnswers.push_back(path);
+        katalog->RLaden->trigger();
+    }
+};
+
+TEST_F(PuzzleFilesWindowTest, SaveAndLoadGiveBackThePuzzleAndStartSolving) {
+    Install(SolvingPuzzles::MakeSmall);
+    MarkTwoLetters();
+    const Puzzle saved = P();
+    const QString path = PathOf("haus.wbx");
+    Save(path);
+    ASSERT_TRUE(messages.Log.empty()) << messages.Log.front().Text.toStdString();
+    ASSERT_EQ(dialogs.SaveRequests.size(), 1u);
+    const auto& request = dialogs.SaveRequests.front();
+    EXPECT_EQ(request.Title, QString::fromUtf8("Dein Kreuzworträtsel"));
+    EXPECT_EQ(request.DefaultSuffix, "wbx");
+    EXPECT_TRUE(request.Filter.contains("*.wbx"));
+    EXPECT_TRUE(request.InitialFolder.endsWith(QString::fromUtf8("/RätselDateien")));
+    EXPECT_EQ(request.ProposedName, "-5x5-3"); // "NoName" has no "." to cut at
+    // Read-only by its write bits (a check by access would be true for root).
+    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup |
+                           QFileDevice::WriteOther | QFileDevice::WriteUser;
+    EXPECT_FALSE(QFileInfo(path).permissions() & writeBits);
+
+    // Something else on screen, then load.
+    Install(SolvingPuzzles::MakeTall);
+    P().SolutionWordShown = false;
+    Load(path);
+    ASSERT_TRUE(messages.Log.empty()) << messages.Log.front().Text.toStdString();
+    EXPECT_EQ(dialogs.OpenRequests.front().Title,
+              QString::fromUtf8("Wähle eine Kreuzworträtseldatei"));
+    EXPECT_EQ(P().Columns, 5);
+    EXPECT_EQ(P().Rows, 5);
+    EXPECT_EQ(P().Grid, saved.Grid);
+    EXPECT_EQ(P().ClueRows, saved.ClueRows);
+    EXPECT_EQ(P().SolutionMarks, saved.SolutionMarks);
+    EXPECT_TRUE(P().SolutionWordShown);
+    EXPECT_EQ(P().SourceName, "haus.wbx");
+    EXPECT_EQ(katalog->windowTitle(), katalog->TitleText + "   haus");
+    EXPECT_EQ(katalog->Ausgabe()->ColCount(), 5);
+    EXPECT_EQ(katalog->Ausgabe()->RowCount(), 5);
+    EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(), 3);
+    EXPECT_EQ(katalog->Begriffsumschreibung()->Text(2, 2), saved.ClueRows[2].Clue);
+    // Straight into solving, with empty entries.
+    EXPECT_TRUE(P().Solving);
+    EXPECT_EQ(P().LetterCount, 8);
+    EXPECT_EQ(P().SolverGrid.At(0, 0).Letter, ' ');
+    EXPECT_TRUE(katalog->LHint()->isVisible());
+    EXPECT_TRUE(katalog->Begriffsumschreibung()->isVisible());
+
+    // The next proposal starts with the loaded file's name.
+    dialogs.SaveAnswers.push_back(std::nullopt);
+    katalog->RSpeichern->trigger();
+    EXPECT_EQ(dialogs.SaveRequests.back().ProposedName, "haus-5x5-3");
+}
+
+TEST_F(PuzzleFilesWindowTest, FileWithoutMarksKeepsTheMarkDisplayFlag) {
+    Install(SolvingPuzzles::MakeSmall);
+    const QString path = PathOf("ohne.wbx");
+    Save(path);
+    P().SolutionWordShown = true;
+    Load(path);
+    EXPECT_TRUE(messages.Log.empty());
+    EXPECT_TRUE(P().SolutionWordShown);
+}
+
+TEST_F(PuzzleFilesWindowTest, CancelledDialogsSayNothingWasDone) {
+    Install(SolvingPuzzles::MakeSmall);
+    const Puzzle before = P();
+    katalog->RSpeichern->trigger(); // the scripted dialogs cancel
+    katalog->RLaden->trigger();
+    EXPECT_EQ(messages.Texts("Information"),
+              (QStringList{"Es wurde keine Kreuzworträtsel gespeichert!",
+                           "Es wurde keine Kreuzworträtsel geladen!"}));
+    EXPECT_EQ(P().Grid, before.Grid);
+    EXPECT_FALSE(P().Solving);
+}
+
+TEST_F(PuzzleFilesWindowTest, DamagedFileLeavesPuzzleCaptionAndSolvingAsTheyWere) {
+    Install(SolvingPuzzles::MakeSmall);
+    const QString good = PathOf("gut.wbx");
+    Save(good);
+    QByteArray bytes = Contents(good);
+    const QString damaged = PathOf("kaputt.wbx");
+    {
+        // The third grid line loses its last cell.
+        QList<QByteArray> lines = bytes.split('\n');
+        lines[4].chop(13);
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(lines.join('\n'));
+    }
+
+    Install(SolvingPuzzles::MakeTall);
+    katalog->RAnzeigen->trigger();
+    QTest::keyClicks(katalog->Ausgabe(), "a");
+    const Puzzle before = P();
+    const QString caption = katalog->windowTitle();
+    Load(damaged);
+    ASSERT_EQ(messages.Count("Error"), 1);
+    EXPECT_TRUE(messages.Texts("Error").front().contains("kaputt.wbx"));
+    EXPECT_EQ(P().Columns, 5);
+    EXPECT_EQ(P().Rows, 60);
+    EXPECT_EQ(P().Grid, before.Grid);
+    EXPECT_EQ(P().SolverGrid, before.SolverGrid);
+    EXPECT_EQ(P().ClueRows, before.ClueRows);
+    EXPECT_EQ(P().SourceName, before.SourceName);
+    EXPECT_EQ(P().Attempts, before.Attempts);
+    EXPECT_TRUE(P().Solving);
+    EXPECT_EQ(katalog->windowTitle(), caption);
+    EXPECT_EQ(katalog->Ausgabe()->RowCount(), 60);
+    EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(), 60);
+}
+
+TEST_F(PuzzleFilesWindowTest, SecondSaveOverTheReadOnlyFileFailsAndKeepsIt) {
+    Install(SolvingPuzzles::MakeSmall);
+    const QString path = PathOf("einmal.wbx");
+    Save(path);
+    const QByteArray first = Contents(path);
+    ASSERT_FALSE(first.isEmpty());
+    P().Grid.At(1, 0).Letter = 'E';
+    Save(path);
+    ASSERT_EQ(messages.Count("Error"), 1);
+    EXPECT_TRUE(messages.Texts("Error").front().contains("einmal.wbx"));
+    EXPECT_EQ(Contents(path), first);
+}
+
+TEST_F(PuzzleFilesWindowTest, ExportWritesBitmapAndClueTextBesideIt) {
+    Install(SolvingPuzzles::MakeSmall);
+    const QString bitmap = PathOf("bild.bmp");
+    dialogs.SaveAnswers.push_back(bitmap);
+    katalog->LExportieren->trigger();
+    ASSERT_TRUE(messages.Log.empty()) << messages.Log.front().Text.toStdString();
+    const auto& request = dialogs.SaveRequests.front();
+    EXPECT_EQ(request.Title, QString::fromUtf8("Deine KreuzworträtselBitmap"));
+    EXPECT_EQ(request.ProposedName, QString::fromUtf8("Lösung -5x5-3"));
+    EXPECT_EQ(request.DefaultSuffix, "bmp");
+    EXPECT_TRUE(request.InitialFolder.endsWith("/ExportDateien"));
+    EXPECT_TRUE(P().ExportSolution);
+    EXPECT_EQ(QImage(bitmap).size(), QSize(240, 240));
+    // The clue text keeps the proposed name, whatever the bitmap was called.
+    const QByteArray text = Contents(PathOf(QString::fromUtf8("Lösung -5x5-3.txt")));
+    EXPECT_TRUE(text.startsWith("waagerecht\r\n1) Geb\xe4ude\r\nsenkrecht\r\n")) << text.data();
+
+    dialogs.SaveAnswers.push_back(std::nullopt);
+    katalog->RExportieren->trigger();
+    EXPECT_FALSE(P().ExportSolution);
+    EXPECT_EQ(dialogs.SaveRequests.back().ProposedName, "-5x5-3");
+    EXPECT_EQ(messages.Texts("Information"), QStringList{"Es wurde keine Bitmap gespeichert!"});
+}
+
+TEST_F(PuzzleFilesWindowTest, PrintWithoutDefaultPrinterReportsIt) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        GTEST_SKIP() << "a default printer is set up here";
+    }
+    katalog->LDrucken->trigger();
+    EXPECT_TRUE(P().PrintSolution);
+    katalog->RDrucken->trigger();
+    EXPECT_FALSE(P().PrintSolution);
+    ASSERT_EQ(messages.Count("Error"), 2);
+    EXPECT_TRUE(messages.Texts("Error").front().contains("Standarddrucker"));
+}
+
+} // namespace

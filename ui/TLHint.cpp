@@ -1,0 +1,61 @@
+#include "TLHint.h"
+
+#include "Cp1252.h"
+#include "Solver.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+
+namespace {
+
+QString FromModel(const std::string& cp1252) {
+    return QString::fromUtf8(Cp1252::ToUtf8(cp1252));
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, int left) {
+    auto* label = new QLabel(text, parent);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(16);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0xFF, 0xFF, 0x00));
+    label->setPalette(palette);
+    label->move(left, 16);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+TLHint::TLHint(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setWindowTitle(QString::fromUtf8("Info für den Löser"));
+    setFixedSize(420, 49);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0x00, 0x00, 0xFF));
+    setPalette(palette);
+    LabelV = MakeLabel(this, QStringLiteral("Versuche 0"), 16);
+    LabelR = MakeLabel(this, QStringLiteral("Richtig 0"), 168);
+    LabelA = MakeLabel(this, QStringLiteral("Anzahl 0"), 304);
+}
+
+void TLHint::ShowAttempts(int32_t attempts) {
+    LabelV->setText(FromModel(Solver::AttemptsLabel(attempts)));
+    LabelV->adjustSize();
+}
+
+void TLHint::ShowCorrect(int32_t correct) {
+    LabelR->setText(FromModel(Solver::CorrectLabel(correct)));
+    LabelR->adjustSize();
+}
+
+void TLHint::ShowLetterCount(int32_t letters) {
+    LabelA->setText(FromModel(Solver::LetterCountLabel(letters)));
+    LabelA->adjustSize();
+}
