@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 using Kind = RecordingCanvas::Call::Kind;
@@ -356,6 +358,38 @@ TEST(PrintPuzzleTest, PdfPagesAndPageMeasures) {
     } catch (const WabolexError& e) {
         EXPECT_NE(std::string(e.what()).find("druck.pdf"), std::string::npos);
     }
+}
+
+// The PDF rendered back at 254 dpi, one pixel per 0.1 mm: the thick borders and
+// the bars must sit where the units put them, measured from the page's corner.
+TEST(PrintPuzzleTest, PdfRenderedBackMatchesTheUnits) {
+    if (!QFile::exists("/usr/bin/pdftoppm")) {
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    PrintJob::PrintToPdf(dir.filePath("druck.pdf"), QPageSize(QPageSize::A4),
+                         SamplePuzzles::Full(15, 15), kCaption, "");
+    const QString command =
+        QString("/usr/bin/pdftoppm -r 254 -f 1 -l 1 -gray -singlefile '%1' '%2'")
+            .arg(dir.filePath("druck.pdf"), dir.filePath("seite"));
+    ASSERT_EQ(std::system(command.toLocal8Bit().constData()), 0);
+    const QImage page(dir.filePath("seite.pgm"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_NEAR(page.width(), 2100, 1);
+    auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    for (int x = 97; x <= 102; ++x) {
+        EXPECT_TRUE(dark(x, 700)) << x; // left border, 6 units around x = 100
+    }
+    EXPECT_FALSE(dark(95, 700));
+    EXPECT_FALSE(dark(104, 700));
+    for (int y = 197; y <= 202; ++y) {
+        EXPECT_TRUE(dark(700, y)) << y; // top border around y = 200
+    }
+    EXPECT_TRUE(dark(1300, 700));  // bar of the last column
+    EXPECT_FALSE(dark(1306, 700)); // nothing right of it
+    EXPECT_TRUE(dark(700, 1400));  // bar of the last row
+    EXPECT_FALSE(dark(700, 1406));
 }
 
 TEST(PrintPuzzleTest, MissingDefaultPrinterIsReported) {
