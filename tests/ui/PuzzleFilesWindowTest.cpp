@@ -4,12 +4,14 @@
 #include "SolvingPuzzles.h"
 #include "TAusgabe.h"
 #include "TBegriffsumschreibung.h"
+#include "TEOptions.h"
 #include "TKatalog.h"
 #include "TLHint.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMenu>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,8 +82,8 @@ TEST_F(PuzzleFilesWindowTest, SaveAndLoadGiveBackThePuzzleAndStartSolving) {
     EXPECT_TRUE(request.InitialFolder.endsWith(QString::fromUtf8("/RätselDateien")));
     EXPECT_EQ(request.ProposedName, "-5x5-3"); // "NoName" has no "." to cut at
     // Read-only by its write bits (a check by access would be true for root).
-    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup |
-                           QFileDevice::WriteOther | QFileDevice::WriteUser;
+    const auto writeBits =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     EXPECT_FALSE(QFileInfo(path).permissions() & writeBits);
 
     // Something else on screen, then load.
@@ -114,6 +116,32 @@ TEST_F(PuzzleFilesWindowTest, SaveAndLoadGiveBackThePuzzleAndStartSolving) {
     dialogs.SaveAnswers.push_back(std::nullopt);
     katalog->RSpeichern->trigger();
     EXPECT_EQ(dialogs.SaveRequests.back().ProposedName, "haus-5x5-3");
+}
+
+TEST_F(PuzzleFilesWindowTest, SolutionWordAndItsCheckBoxComeBackFromTheFile) {
+    TEOptions* options = katalog->EOptions();
+    Install(SolvingPuzzles::MakeSmall);
+    options->SetSolutionWordChecked(true);
+    options->SetSolutionWord("HAUS");
+    const QString withWord = PathOf("mit.wbx");
+    Save(withWord);
+    options->SetSolutionWordChecked(false);
+    const QString withoutWord = PathOf("ohne.wbx");
+    Save(withoutWord);
+    EXPECT_TRUE(Contents(withoutWord).endsWith("*\r\n"));
+
+    Load(withWord);
+    EXPECT_TRUE(options->IsSolutionWordChecked());
+    EXPECT_EQ(options->SolutionWord(), "HAUS");
+    EXPECT_TRUE(katalog->MenuLoesungswort->isEnabled());
+    EXPECT_EQ(options->GridWidth(), 5);
+    EXPECT_EQ(options->GridHeight(), 5);
+
+    Load(withoutWord);
+    EXPECT_FALSE(options->IsSolutionWordChecked());
+    EXPECT_EQ(options->SolutionWord(), "");
+    EXPECT_FALSE(katalog->MenuLoesungswort->isEnabled());
+    EXPECT_TRUE(messages.Log.empty());
 }
 
 TEST_F(PuzzleFilesWindowTest, FileWithoutMarksKeepsTheMarkDisplayFlag) {
