@@ -1,0 +1,72 @@
+// Loading the shipped general table with its short words, as "Ö&ffnen" does, and
+// generating from it on a 15 x 15 and a 99 x 99 grid.
+#include "GenerationSettings.h"
+#include "Generator.h"
+#include "Puzzle.h"
+#include "PuzzleStatistics.h"
+#include "RandomSource.h"
+#include "UserDialogs.h"
+#include "VocabularyLoader.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace {
+
+const std::filesystem::path kGeneralTable =
+    std::filesystem::path(WABOLEX_ROOT) / "WortDateien2007" / "Allgemein.db";
+
+class QuietDialogs : public UserDialogs {
+public:
+    bool ConfirmStartWord(const std::string&) override { return true; }
+    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
+    void Repaint() override {}
+    void SetBusy(bool) override {}
+    void ShowError(const std::string&) override {}
+    void ShowRetryError(const std::string&) override {}
+    void ShowStatistics(const PuzzleStatistics&) override {}
+};
+
+void LoadGeneralTable(benchmark::State& state) {
+    if (!std::filesystem::exists(kGeneralTable)) {
+        state.SkipWithError("Allgemein.db fehlt: erst das Ziel wabolex_shipped_tables bauen");
+        return;
+    }
+    Puzzle puzzle;
+    for (auto _ : state) {
+        VocabularyLoader::Load(kGeneralTable, puzzle);
+        benchmark::DoNotOptimize(puzzle.WordList.data());
+    }
+    state.counters["entries"] = puzzle.WordCount;
+    state.counters["main"] = puzzle.ShortWordStart - 1;
+    state.counters["short"] = puzzle.WordCount - puzzle.ShortWordStart + 1;
+}
+
+void GenerateFromGeneralTable(benchmark::State& state) {
+    if (!std::filesystem::exists(kGeneralTable)) {
+        state.SkipWithError("Allgemein.db fehlt: erst das Ziel wabolex_shipped_tables bauen");
+        return;
+    }
+    const auto side = static_cast<int32_t>(state.range(0));
+    Puzzle puzzle;
+    VocabularyLoader::Load(kGeneralTable, puzzle);
+    puzzle.ResizeGrid(side, side);
+    QuietDialogs dialogs;
+    GenerationSettings settings;
+    settings.ShowInsertions = false;
+    uint64_t seed = 1;
+    for (auto _ : state) {
+        RandomSource random(seed++);
+        Generator generator(puzzle, dialogs, random);
+        benchmark::DoNotOptimize(generator.RGenerieren(settings));
+    }
+    const PuzzleStatistics s = PuzzleStatistics::Count(puzzle);
+    state.counters["words"] = s.AcrossWords + s.DownWords;
+    state.counters["black"] = s.BlackCells;
+}
+
+BENCHMARK(LoadGeneralTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(GenerateFromGeneralTable)->Arg(15)->Arg(99)->Unit(benchmark::kMillisecond);
+
+} // namespace
