@@ -56,9 +56,15 @@ TEST_F(NumberingTest, CompleteBarsClosesEveryEdgeOutsideTheWords) {
     puzzle.Grid.At(4, 0).BarRight = 1;
     Numbering::NumberWords(puzzle);
     Numbering::CompleteBars(puzzle);
-    EXPECT_EQ(BarPicture(puzzle),
-              Lines({"+-+-+-+-+-+-+", "|.|H A U S|.|", "+-+ +-+-+-+-+", "|.|U|.|.|.|.|",
-                     "+-+ +-+-+-+-+", "|.|T|.|.|.|.|", "+-+-+-+-+-+-+"}));
+    EXPECT_EQ(BarPicture(puzzle), Picture(R"(
++-+-+-+-+-+-+
+|.|H A U S|.|
++-+ +-+-+-+-+
+|.|U|.|.|.|.|
++-+ +-+-+-+-+
+|.|T|.|.|.|.|
++-+-+-+-+-+-+
+)"));
 }
 
 TEST_F(NumberingTest, RowWithOneWordInTheMiddleOfAWideGrid) {

@@ -39,14 +39,26 @@ TEST_F(PlaceWordTest, WordsEndToEndShareOneBarAndBordersGetNoExtraBar) {
     puzzle.ResetGrid();
     ASSERT_TRUE(Place(1, 0, 0, 0, 0, 0, kAcross));
     ASSERT_TRUE(Place(2, 0, 2, 2, 0, 0, kAcross));
-    EXPECT_EQ(BarPicture(puzzle), Lines({"+-+-+-+-+-+", "|A B|C D E|", "+ + + + + +", "|. . . . .|",
-                                         "+ + + + + +", "|. . . . .|", "+-+-+-+-+-+"}));
-    EXPECT_EQ(MarkPicture(puzzle), Lines({"-----", ".....", "....."}));
+    ASSERT_TRUE(Place(1, 0, 1, 1, 2, 2, kAcross));
+    EXPECT_EQ(BarPicture(puzzle), Picture(R"(
++-+-+-+-+-+
+|A B|C D E|
++ + + + + +
+|. . . . .|
++ + + + + +
+|.|A B|. .|
++-+-+-+-+-+
+)"));
+    EXPECT_EQ(MarkPicture(puzzle), Picture(R"(
+-----
+.....
+.--..
+)"));
     EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 1);
     EXPECT_EQ(puzzle.Grid.At(2, 0).AcrossNo, 2);
-    EXPECT_EQ(anchor.Column, 2);
-    EXPECT_EQ(anchor.Row, 0);
-    EXPECT_EQ(anchor.Length, 3);
+    EXPECT_EQ(anchor.Column, 1);
+    EXPECT_EQ(anchor.Row, 2);
+    EXPECT_EQ(anchor.Length, 2);
 }
 
 TEST_F(PlaceWordTest, DownWordInTheMiddleGetsBarsAboveAndBelow) {
@@ -54,9 +66,19 @@ TEST_F(PlaceWordTest, DownWordInTheMiddleGetsBarsAboveAndBelow) {
     puzzle.ResizeGrid(3, 5);
     puzzle.ResetGrid();
     ASSERT_TRUE(Place(1, 0, 1, 1, 1, 1, kDown));
-    EXPECT_EQ(BarPicture(puzzle),
-              Lines({"+-+-+-+", "|. . .|", "+ +-+ +", "|. X .|", "+ + + +", "|. Y .|", "+ + + +",
-                     "|. Z .|", "+ +-+ +", "|. . .|", "+-+-+-+"}));
+    EXPECT_EQ(BarPicture(puzzle), Picture(R"(
++-+-+-+
+|. . .|
++ +-+ +
+|. X .|
++ + + +
+|. Y .|
++ + + +
+|. Z .|
++ +-+ +
+|. . .|
++-+-+-+
+)"));
     EXPECT_EQ(puzzle.Grid.At(1, 1).DownNo, 1);
     EXPECT_EQ(puzzle.Grid.At(1, 1).AcrossNo, 0);
 }
@@ -66,11 +88,26 @@ TEST_F(PlaceWordTest, CrossesOnlyOnEqualLettersOfTheOtherDirection) {
     SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
     // XYZ meets the A or B of the down word with another letter everywhere in rows 0..2.
     EXPECT_FALSE(Place(2, 1, 0, 2, 0, 2, kAcross));
-    EXPECT_EQ(LetterPicture(puzzle), Lines({"..A..", "..B..", "..A..", "....."}));
+    EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
+..A..
+..B..
+..A..
+.....
+)"));
     // BAD at column 0 would put D on the A; the first fit in scan order is row 0, column 1.
     ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, kAcross));
-    EXPECT_EQ(LetterPicture(puzzle), Lines({".BAD.", "..B..", "..A..", "....."}));
-    EXPECT_EQ(MarkPicture(puzzle), Lines({".-+-.", "..|..", "..|..", "....."}));
+    EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
+.BAD.
+..B..
+..A..
+.....
+)"));
+    EXPECT_EQ(MarkPicture(puzzle), Picture(R"(
+.-+-.
+..|..
+..|..
+.....
+)"));
 }
 
 TEST_F(PlaceWordTest, NeverLiesOnItsOwnDirectionOrOnACrossing) {
@@ -82,7 +119,11 @@ TEST_F(PlaceWordTest, NeverLiesOnItsOwnDirectionOrOnACrossing) {
     EXPECT_FALSE(Place(3, 0, 0, 0, 0, 0, kDown)) << "through a crossing cell";
     puzzle.Grid.At(0, 0).Mark = '-';
     EXPECT_TRUE(Place(3, 1, 0, 0, 0, 0, kDown));
-    EXPECT_EQ(MarkPicture(puzzle), Lines({"+---.", "|....", "....."}));
+    EXPECT_EQ(MarkPicture(puzzle), Picture(R"(
++---.
+|....
+.....
+)"));
 }
 
 TEST_F(PlaceWordTest, MinCrossingsCountsCrossedWords) {
@@ -168,10 +209,24 @@ TEST_F(PlaceWordTest, NoRestoresTheGridAndTheSearchGoesOn) {
               (std::vector<std::string>{"waagerecht - AX", "waagerecht - AX"}));
     EXPECT_EQ(dialogs.SelectedCells, (std::vector<std::pair<int, int>>{{4, 0}, {4, 2}}));
     ASSERT_EQ(dialogs.LettersAtProposal.size(), 2u);
-    EXPECT_EQ(dialogs.LettersAtProposal[0], Lines({"..AX.", "..B..", "..A..", "....."}));
-    EXPECT_EQ(dialogs.LettersAtProposal[1], Lines({"..A..", "..B..", "..AX.", "....."}))
-        << "the rejected proposal left no trace";
-    EXPECT_EQ(MarkPicture(puzzle), Lines({"..|..", "..|..", "..+-.", "....."}));
+    EXPECT_EQ(dialogs.LettersAtProposal[0], Picture(R"(
+..AX.
+..B..
+..A..
+.....
+)"));
+    EXPECT_EQ(dialogs.LettersAtProposal[1], Picture(R"(
+..A..
+..B..
+..AX.
+.....
+)")) << "the rejected proposal left no trace";
+    EXPECT_EQ(MarkPicture(puzzle), Picture(R"(
+..|..
+..|..
+..+-.
+.....
+)"));
     EXPECT_TRUE(confirm);
 
     // No on every proposal: nothing placed, the grid as before.
@@ -191,7 +246,11 @@ TEST_F(PlaceWordTest, CancelPlacesTheWordAndEndsTheQuestions) {
     EXPECT_FALSE(confirm);
     ASSERT_TRUE(Place(2, 1, 0, 2, 0, 2, kAcross));
     EXPECT_EQ(dialogs.PlacementTexts.size(), 1u);
-    EXPECT_EQ(LetterPicture(puzzle), Lines({"AXE..", "BY...", "....."}));
+    EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
+AXE..
+BY...
+.....
+)"));
 }
 
 TEST_F(PlaceWordTest, ProposalSelectsTheCellPastTheWordOrTheLastOne) {
@@ -216,7 +275,11 @@ TEST_F(PlaceWordTest, WindowPastTheGridExaminesOnlyInsidePositions) {
     SetGrid(puzzle, {".....", ".....", "....C"}, {".....", ".....", "....|"});
     EXPECT_FALSE(Place(1, 1, -3, 9, -2, 7, kDown));
     EXPECT_TRUE(Place(1, 1, -3, 9, -2, 7, kAcross));
-    EXPECT_EQ(LetterPicture(puzzle), Lines({".....", ".....", "..ABC"}));
+    EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
+.....
+.....
+..ABC
+)"));
 }
 
 TEST_F(PlaceWordTest, WordFitsOnlyWhenShorterThanTheGridSide) {

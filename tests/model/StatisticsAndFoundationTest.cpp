@@ -62,8 +62,13 @@ TEST(PuzzleTest, ResetPutsBarsOnTheRightAndBottomBorderOnly) {
         << "a new grid has no bars";
     puzzle.ResizeGrid(4, 2);
     puzzle.ResetGrid();
-    EXPECT_EQ(BarPicture(puzzle),
-              Lines({"+-+-+-+-+", "|. . . .|", "+ + + + +", "|. . . .|", "+-+-+-+-+"}));
+    EXPECT_EQ(BarPicture(puzzle), Picture(R"(
++-+-+-+-+
+|. . . .|
++ + + + +
+|. . . .|
++-+-+-+-+
+)"));
 }
 
 TEST(PuzzleTest, AccessOutsideTheGridOrTheWordListThrows) {

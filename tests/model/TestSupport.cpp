@@ -51,12 +51,12 @@ std::string LetterPicture(const Puzzle& p) {
     return out;
 }
 
-std::string Lines(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const auto& line : lines) {
-        out += line + '\n';
+std::string Picture(const char* raw) {
+    std::string text(raw);
+    if (!text.empty() && text.front() == '\n') {
+        text.erase(0, 1);
     }
-    return out;
+    return text;
 }
 
 void SetGrid(Puzzle& p, const std::vector<std::string>& letters,

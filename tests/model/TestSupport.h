@@ -25,8 +25,9 @@ std::string BarPicture(const Puzzle& puzzle);
 std::string MarkPicture(const Puzzle& puzzle);
 // One line per row: the letters.
 std::string LetterPicture(const Puzzle& puzzle);
-// Joins lines with '\n' (a trailing one too), for expected pictures.
-std::string Lines(const std::vector<std::string>& lines);
+// An expected picture written as a raw string that starts on the line after R"(
+// and ends with a line break: the leading line break is dropped.
+std::string Picture(const char* raw);
 
 // Sizes the grid after the pictures, resets it and writes letters and marks:
 // letters as in the picture ('.' black), marks with '.' for ' '.
