@@ -1,0 +1,113 @@
+// Pictures of the solving view with the clue list and of the solution view with
+// marks. Set WABOLEX_SCREENSHOTS to a folder to keep them as PNG files.
+#include "ScriptedServices.h"
+#include "SolvingPuzzles.h"
+#include "TAusgabe.h"
+#include "TBegriffsumschreibung.h"
+#include "TEOptions.h"
+#include "TKatalog.h"
+#include "TLHint.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPainter>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The main window with the info window and the clue list beside it, as the
+// user sees them side by side.
+QImage Desk(TKatalog& katalog) {
+    const QImage main = katalog.grab().toImage();
+    const QImage hint = katalog.LHint()->isVisible() ? katalog.LHint()->grab().toImage() : QImage();
+    const QImage list = katalog.Begriffsumschreibung()->grab().toImage();
+    QImage desk(main.width() + 10 + std::max(hint.width(), list.width()),
+                std::max(main.height(), hint.height() + 10 + list.height()), QImage::Format_RGB32);
+    desk.fill(Qt::darkGray);
+    QPainter painter(&desk);
+    painter.drawImage(0, 0, main);
+    if (!hint.isNull()) {
+        painter.drawImage(main.width() + 10, 0, hint);
+    }
+    painter.drawImage(main.width() + 10, hint.isNull() ? 0 : hint.height() + 10, list);
+    return desk;
+}
+
+void Keep(const QImage& image, const QString& name) {
+    const QString folder = qEnvironmentVariable("WABOLEX_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        image.save(QDir(folder).filePath(name));
+    }
+}
+
+int CountColour(const QImage& image, const QRect& area, QRgb colour) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += image.pixel(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+class SolvingScreenshotTest : public ::testing::Test {
+protected:
+    ScriptedMessages messages;
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<TKatalog> katalog;
+
+    void SetUp() override {
+        katalog = std::make_unique<TKatalog>(messages, dialogs, 1);
+        SolvingPuzzles::MakeSmall(katalog->puzzle());
+        katalog->Ausgabe()->SetColCount(5);
+        katalog->Ausgabe()->SetRowCount(5);
+        katalog->Begriffsumschreibung()->Fill(katalog->puzzle().ClueRows);
+        katalog->EOptions()->SetSolutionWordChecked(true);
+        katalog->EOptions()->SetSolutionWord("HUSE");
+        Puzzle& p = katalog->puzzle();
+        p.SolutionMarks[0] = {0, 0, 1};
+        p.SolutionMarks[1] = {2, 0, 2};
+        p.SolutionMarks[2] = {3, 0, 3};
+        p.SolutionMarks[3] = {3, 2, 4};
+        p.SolutionWordShown = true;
+        katalog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(katalog.get()));
+    }
+
+    void TearDown() override {
+        katalog->hide();
+        katalog.reset();
+    }
+};
+
+TEST_F(SolvingScreenshotTest, SolvingWithTheClueList) {
+    katalog->RAnzeigen->trigger();
+    katalog->Ausgabe()->SetCurrentCell(4, 4);
+    QTest::mouseClick(
+        katalog->Begriffsumschreibung()->UListe->viewport(), Qt::LeftButton, {},
+        katalog->Begriffsumschreibung()
+            ->UListe->visualRect(katalog->Begriffsumschreibung()->UListe->model()->index(0, 1))
+            .center());
+    QTest::keyClicks(katalog->Ausgabe(), "hxu");
+    const QImage grid = katalog->Ausgabe()->Grab();
+    Keep(Desk(*katalog), "solving.png");
+    // The typed letters stand in green in their cells.
+    const QRect secondCell = katalog->Ausgabe()->CellRect(1, 0);
+    EXPECT_GT(CountColour(grid, secondCell, qRgb(0, 0x80, 0)), 20);
+    EXPECT_EQ(katalog->LHint()->LabelV->text(), "Versuche 3");
+}
+
+TEST_F(SolvingScreenshotTest, SolutionWithMarks) {
+    katalog->LAnzeigen->trigger();
+    const QImage grid = katalog->Ausgabe()->Grab();
+    Keep(Desk(*katalog), "solution.png");
+    const QRect firstCell = katalog->Ausgabe()->CellRect(1, 0);
+    EXPECT_GT(CountColour(grid, firstCell, qRgb(0xFF, 0, 0)), 20);
+}
+
+} // namespace
