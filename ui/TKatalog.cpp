@@ -9,8 +9,10 @@
 #include "PuzzleStatistics.h"
 #include "SolutionWord.h"
 #include "TAusgabe.h"
+#include "TBegriffsumschreibung.h"
 #include "TEOptions.h"
 #include "TInfoBox.h"
+#include "TLHint.h"
 #include "TRegelnBox.h"
 #include "TStatistikAnzeige.h"
 #include "VocabularyLoader.h"
@@ -110,9 +112,11 @@ void TKatalog::FormCreate() {
 void TKatalog::CreateSecondaryWindows() {
     // Hidden, in this order; each lives until the main window goes.
     eOptions_ = new TEOptions(this);
+    begriffsumschreibung_ = new TBegriffsumschreibung(this);
     infoBox_ = new TInfoBox(this);
     regelnBox_ = new TRegelnBox(this);
     statistikAnzeige_ = new TStatistikAnzeige(this);
+    lHint_ = new TLHint(this);
 }
 
 QAction* TKatalog::AddCommand(QMenu* menu, const QString& caption, void (TKatalog::*handler)()) {
@@ -238,7 +242,7 @@ void TKatalog::SetSolutionWordMenuEnabled(bool enabled) {
 }
 
 std::string TKatalog::SolutionWordText() const {
-    return {};
+    return eOptions_->SolutionWordCp1252();
 }
 
 // --- Commands -------------------------------------------------------------------
@@ -320,8 +324,7 @@ void TKatalog::RGenerierenClick() {
     const GenerationOutcome outcome = generator.RGenerieren(eOptions_->Settings());
     if (outcome == GenerationOutcome::NotRun)
         return;
-    if (begriffsumschreibung_)
-        ShowClueRows();
+    ShowClueRows();
     // The solution word's marks appear with this paint.
     ausgabe_->RepaintNow();
 }
@@ -496,4 +499,6 @@ void TKatalog::DrawSolutionMark(QPainter& canvas, int32_t column, int32_t row, i
     TextOut(canvas, number <= 9 ? right - 6 : right - 10, top + 24, QString::number(number));
 }
 
-void TKatalog::ShowClueRows() {}
+void TKatalog::ShowClueRows() {
+    begriffsumschreibung_->Fill(puzzle_.ClueRows);
+}

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 class ScriptedMessages : public MessageService {
@@ -30,6 +31,8 @@ public:
 
     // Everything shown, in order.
     std::deque<Shown> Log;
+    // Runs while the "Zufrieden" box would be open (after it is logged).
+    std::function<void()> OnSatisfied;
 
     void Error(const QString& text) override { Log.push_back({"Error", text}); }
     void Information(const QString& text) override { Log.push_back({"Information", text}); }
@@ -48,6 +51,8 @@ public:
     }
     Answer Satisfied(const QString& text) override {
         Log.push_back({"Satisfied", text});
+        if (OnSatisfied)
+            OnSatisfied();
         if (SatisfiedAnswers.empty())
             return DefaultSatisfied;
         const Answer a = SatisfiedAnswers.front();
@@ -109,8 +114,11 @@ private:
     static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
         if (answers.empty())
             return std::nullopt;
-        std::optional<QString> a = answers.front();
+        const bool chosen = answers.front().has_value();
+        const QString path = chosen ? *answers.front() : QString();
         answers.pop_front();
-        return a;
+        if (!chosen)
+            return std::nullopt;
+        return path;
     }
 };

@@ -1,0 +1,54 @@
+#pragma once
+
+// A main window with scripted boxes and dialogs. Modal windows are not run:
+// the hook records them and lets a test act on them as the user would.
+
+#include "ScriptedServices.h"
+#include "TKatalog.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+class KatalogFixture : public ::testing::Test {
+protected:
+    ScriptedMessages messages;
+    ScriptedFileDialogs files;
+    std::unique_ptr<TKatalog> katalog;
+    QStringList modalShown;                // object names, in order
+    std::function<void(QWidget*)> onModal; // the user's part while a modal window is open
+
+    void SetUp() override {
+        katalog = std::make_unique<TKatalog>(messages, files, 4711);
+        katalog->SetModalHook([this](QWidget* window) {
+            modalShown << window->objectName();
+            window->show();
+            if (onModal)
+                onModal(window);
+            window->hide();
+        });
+        katalog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(katalog.get()));
+    }
+
+    void TearDown() override {
+        katalog->hide();
+        katalog.reset();
+    }
+
+    Puzzle& P() { return katalog->puzzle(); }
+
+    // Types text as key presses carrying characters (QTest's key clicks know ASCII only).
+    static void TypeText(QWidget* widget, const QString& text) {
+        for (QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(widget, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+};

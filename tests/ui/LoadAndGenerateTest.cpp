@@ -1,0 +1,219 @@
+// "Ö&ffnen" through its dialog flow and "&Generieren" with scripted answers.
+#include "KatalogFixture.h"
+
+#include "Cp1252.h"
+#include "ParadoxWriter.h"
+#include "PuzzleStatistics.h"
+#include "TAusgabe.h"
+#include "TBegriffsumschreibung.h"
+#include "TEOptions.h"
+#include "TStatistikAnzeige.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+namespace {
+
+std::vector<VocabularyRecord> MainWords() {
+    const char* words[][2] = {
+        {"ELEFANT", "Dickhäuter"},   {"GIRAFFE", "Langhals"},       {"KROKODIL", "Panzerechse"},
+        {"PINGUIN", "Frackträger"},  {"HAMSTER", "Nager"},          {"EICHHORN", "Baumkletterer"},
+        {"FLAMINGO", "rosa Vogel"},  {"NASHORN", "Horntier"},       {"LEOPARD", "Raubkatze"},
+        {"ANTILOPE", "Steppentier"}, {"DROSSEL", "Singvogel"},      {"SCHWALBE", "Zugvogel"},
+        {"KANINCHEN", "Stallhase"},  {"MURMELTIER", "Alpennager"},  {"SALAMANDER", "Lurch"},
+        {"SEEHUND", "Robbe"},        {"TIGER", "gestreifte Katze"}, {"ZEBRA", "gestreiftes Pferd"},
+        {"OTTER", "Wassermarder"},   {"DACHS", "Grimbart"},         {"ADLER", "Greifvogel"},
+        {"AMSEL", "Schwarzdrossel"}, {"MEISE", "kleiner Vogel"},    {"RABE", "schwarzer Vogel"},
+        {"REH", "Waldtier"},         {"LAMA", "Andentier"},         {"HASE", "Langohr"},
+        {"STORCH", "Adebar"},        {"ESEL", "Grautier"},          {"TAUBE", "Friedensvogel"},
+        {"RATTE", "Nager"},          {"ENTE", "Wasservogel"},       {"GANS", "Martinsbraten"},
+        {"HIRSCH", "Geweihträger"},  {"MARDER", "Raubtier"},        {"ELSTER", "diebischer Vogel"},
+        {"TAPIR", "Rüsseltier"},     {"OKAPI", "Waldgiraffe"},      {"IGEL", "Stacheltier"},
+    };
+    std::vector<VocabularyRecord> records;
+    for (const auto& w : words)
+        records.push_back({W(w[0]), W(w[1])});
+    return records;
+}
+
+std::vector<VocabularyRecord> ShortWords() {
+    const char* words[][2] = {{"AA", "Fluss"}, {"EI", "Frühstück"}, {"OR", "Ohr"},
+                              {"TE", "Ton"},   {"RE", "Note"},      {"AN", "ein"},
+                              {"IN", "drin"},  {"ER", "Mann"},      {"ES", "Ding"},
+                              {"AS", "Karte"}, {"OE", "Insel"},     {"NE", "nein"}};
+    std::vector<VocabularyRecord> records;
+    for (const auto& w : words)
+        records.push_back({W(w[0]), W(w[1])});
+    return records;
+}
+
+class LoadAndGenerateTest : public KatalogFixture {
+protected:
+    QTemporaryDir folder;
+    QString year = QString::number(QDate::currentDate().year());
+
+    QString Path(const QString& name) const { return folder.path() + '/' + name; }
+
+    void WriteTables() {
+        ParadoxWriter::WriteVocabulary(Path("Tiere.db").toStdString(), MainWords());
+        ParadoxWriter::WriteVocabulary(Path("Kurzwörter2004.DB").toStdString(), ShortWords());
+    }
+
+    void Load(const QString& name) {
+        files.OpenAnswers = {Path(name)};
+        katalog->DBLaden->trigger();
+    }
+};
+
+TEST_F(LoadAndGenerateTest, CancelledDialogLoadsNothing) {
+    katalog->DBLaden->trigger();
+    ASSERT_EQ(files.OpenRequests.size(), 1u);
+    EXPECT_EQ(files.OpenRequests[0].Title, "Wähle eine Wortschatzdatei!");
+    EXPECT_EQ(files.OpenRequests[0].Filter, "Paradoxtabellen (*.db)");
+    EXPECT_EQ(files.OpenRequests[0].DefaultSuffix, "db");
+    EXPECT_EQ(messages.Texts("Information"), QStringList{"Es wurde KEINE Datei geladen!"});
+    EXPECT_EQ(P().WordCount, 0);
+    EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year);
+}
+
+TEST_F(LoadAndGenerateTest, MissingFileIsNamedWithoutItsFolder) {
+    Load("Fehlt.db");
+    EXPECT_EQ(messages.Texts("Error"), QStringList{"Die Datei Fehlt.db existiert NICHT!"});
+    EXPECT_EQ(P().WordCount, 0);
+    EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year);
+}
+
+TEST_F(LoadAndGenerateTest, LoadedTableGivesWordsAndCaptionAndTheNextDialogStartsThere) {
+    WriteTables();
+    Load("Tiere.db");
+    EXPECT_TRUE(messages.Log.empty());
+    EXPECT_EQ(P().ShortWordStart, static_cast<int32_t>(MainWords().size()) + 1);
+    EXPECT_EQ(P().WordCount, static_cast<int32_t>(MainWords().size() + ShortWords().size()));
+    EXPECT_EQ(P().Entry(1).Word, "MURMELTIER") << "longest words first";
+    EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year + "   Tiere");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    katalog->DBLaden->trigger();
+    EXPECT_EQ(files.OpenRequests.back().InitialFolder, folder.path());
+}
+
+TEST_F(LoadAndGenerateTest, MissingShortWordTableKeepsTheMainWordsAndShowsTheirName) {
+    ParadoxWriter::WriteVocabulary(Path("Haupt.db").toStdString(), MainWords());
+    Load("Haupt.db");
+    EXPECT_EQ(messages.Count("Error"), 1);
+    EXPECT_EQ(P().WordCount, static_cast<int32_t>(MainWords().size()));
+    EXPECT_EQ(P().ShortWordStart, P().WordCount + 1);
+    EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year + "   Haupt");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(LoadAndGenerateTest, DamagedTableChangesNothing) {
+    WriteTables();
+    Load("Tiere.db");
+    QFile bad(Path("Kaputt.db"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("das ist keine Paradoxtabelle, nur Text");
+    bad.close();
+    Load("Kaputt.db");
+    EXPECT_EQ(messages.Count("Error"), 1);
+    EXPECT_EQ(P().Entry(1).Word, "MURMELTIER");
+    EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year + "   Tiere");
+}
+
+TEST_F(LoadAndGenerateTest, GeneratingWithoutVocabularyIsRefused) {
+    katalog->RGenerieren->trigger();
+    EXPECT_EQ(messages.Texts("Error"), QStringList{"Es wurde keine Wortschatzdatei gewählt!"});
+    EXPECT_FALSE(P().ShowGenerated);
+    EXPECT_TRUE(modalShown.isEmpty());
+}
+
+// Records what the grid showed while a placement was proposed.
+struct Proposal {
+    QString Text;
+    int Col;
+    int Row;
+    std::string RowLetters;
+    std::string ColumnLetters;
+};
+
+TEST_F(LoadAndGenerateTest, GenerationAsksStartWordAndProposalsUntilCancel) {
+    WriteTables();
+    Load("Tiere.db");
+    messages.StartWordAnswers = {false, true};
+    messages.SatisfiedAnswers = {MessageService::Answer::No, MessageService::Answer::Cancel};
+
+    std::vector<Proposal> proposals;
+    QWidget* statistics = nullptr;
+    onModal = [&](QWidget* w) { statistics = w; };
+    // Capture the grid at the moment of each "Zufrieden" box.
+    const auto capture = [&] {
+        const QString text = messages.Log.back().Text;
+        Proposal p{text, katalog->Ausgabe()->Col(), katalog->Ausgabe()->Row(), {}, {}};
+        for (int c = 0; c < P().Columns; ++c)
+            p.RowLetters += P().Grid.At(c, p.Row).Letter;
+        for (int r = 0; r < P().Rows; ++r)
+            p.ColumnLetters += P().Grid.At(p.Col, r).Letter;
+        proposals.push_back(p);
+    };
+    messages.OnSatisfied = capture;
+
+    katalog->RGenerieren->trigger();
+
+    EXPECT_EQ(messages.Count("StartWord"), 2) << "No draws another start word";
+    for (const QString& t : messages.Texts("StartWord"))
+        EXPECT_TRUE(t.startsWith("waagerecht - ") || t.startsWith("senkrecht - "))
+            << t.toStdString();
+    ASSERT_EQ(proposals.size(), 2u) << "after Cancel nothing more is proposed";
+    for (const Proposal& p : proposals) {
+        // The proposed word stands in the grid, ending just before the selected cell
+        // (or on it at the grid's edge).
+        const bool across = p.Text.startsWith("waagerecht - ");
+        const std::string word =
+            Cp1252::FromUtf8(p.Text.mid(p.Text.indexOf(" - ") + 3).toStdString());
+        const std::string& line = across ? p.RowLetters : p.ColumnLetters;
+        const int at = across ? p.Col : p.Row;
+        const std::string before = line.substr(0, static_cast<size_t>(at));
+        const std::string upTo = line.substr(0, static_cast<size_t>(at) + 1);
+        EXPECT_TRUE(before.ends_with(word) || upTo.ends_with(word))
+            << p.Text.toStdString() << " at " << p.Col << "," << p.Row << ": " << line;
+    }
+
+    EXPECT_EQ(statistics, katalog->StatistikAnzeige());
+    EXPECT_TRUE(P().ShowGenerated);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    const PuzzleStatistics counted = PuzzleStatistics::Count(P());
+    TStatistikAnzeige* s = katalog->StatistikAnzeige();
+    EXPECT_EQ(s->LabelUE2->text(), QString::number(counted.Crossings));
+    EXPECT_EQ(s->LabelSF2->text(), QString::number(counted.BlackCells));
+    EXPECT_EQ(s->LabelWW2->text(), QString::number(counted.AcrossWords));
+    EXPECT_EQ(s->LabelSW2->text(), QString::number(counted.DownWords));
+    EXPECT_EQ(s->LabelPR2->text(), QString::fromStdString(counted.PercentText()));
+    EXPECT_GT(counted.AcrossWords + counted.DownWords, 2);
+
+    // The clue list window holds the new rows.
+    ASSERT_FALSE(P().ClueRows.empty());
+    EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(),
+              static_cast<int32_t>(P().ClueRows.size()));
+    EXPECT_EQ(katalog->Begriffsumschreibung()->Text(0, 0), P().ClueRows[0].Number);
+}
+
+TEST_F(LoadAndGenerateTest, WithoutInsertionsShownOnlyTheStatisticsAppear) {
+    WriteTables();
+    Load("Tiere.db");
+    katalog->EOptions()->CheckBoxEW->setChecked(false);
+    katalog->EOptions()->SetSolutionWord("RABE");
+    katalog->RGenerieren->trigger();
+    EXPECT_EQ(messages.Count("StartWord"), 0);
+    EXPECT_EQ(messages.Count("Satisfied"), 0);
+    EXPECT_EQ(modalShown, QStringList{"StatistikAnzeige"});
+    EXPECT_TRUE(P().ShowGenerated);
+    // The solution word was placed, or reported as not found.
+    EXPECT_TRUE(P().SolutionWordShown || messages.Count("RetryError") == 1);
+}
+
+} // namespace

@@ -1,0 +1,164 @@
+// The settings dialog and the resize question of "&Einstellungen".
+#include "KatalogFixture.h"
+
+#include "Cp1252.h"
+#include "TAusgabe.h"
+#include "TEOptions.h"
+#include "TSpinEdit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace {
+
+using SettingsTest = KatalogFixture;
+
+TEST_F(SettingsTest, StartValuesAreInPlace) {
+    TEOptions* o = katalog->EOptions();
+    EXPECT_EQ(o->GridWidth(), 15);
+    EXPECT_EQ(o->GridHeight(), 15);
+    EXPECT_EQ(o->Passes(), 4);
+    EXPECT_TRUE(o->UseShortWords());
+    EXPECT_TRUE(o->ShowInsertions());
+    EXPECT_TRUE(o->IsSolutionWordChecked());
+    EXPECT_EQ(o->SolutionWord(), "HOCHZEITSTAG");
+    EXPECT_EQ(o->height(), TEOptions::kHeightWithWord - TEOptions::kFrameHeight);
+    EXPECT_TRUE(katalog->MenuLoesungswort->isEnabled());
+}
+
+TEST_F(SettingsTest, PassesMinimumFollowsTheLongerSideWithoutChangingTheValueAtOnce) {
+    TEOptions* o = katalog->EOptions();
+    o->show();
+    // The arrows are the only way to change the size.
+    QTest::keyClick(o->SpinEditX, Qt::Key_Up);
+    EXPECT_EQ(o->GridWidth(), 16);
+    EXPECT_EQ(o->SpinEditE->MinValue(), 4);
+
+    o->SpinEditY->setValue(5);
+    o->SetGridSize(99, 5);
+    EXPECT_EQ(o->SpinEditE->MinValue(), 20);
+    EXPECT_EQ(o->Passes(), 4) << "a raised minimum leaves the value until the next step";
+    o->SpinEditE->stepBy(1);
+    EXPECT_EQ(o->Passes(), 20);
+    o->SpinEditE->stepBy(1);
+    EXPECT_EQ(o->Passes(), 20) << "20 is also the maximum";
+
+    // The smaller side does not move the minimum.
+    o->SpinEditY->setValue(50);
+    EXPECT_EQ(o->SpinEditE->MinValue(), 20);
+    o->SetGridSize(10, 50);
+    EXPECT_EQ(o->SpinEditE->MinValue(), 20) << "width below height leaves it";
+    o->SpinEditY->setValue(12);
+    EXPECT_EQ(o->SpinEditE->MinValue(), 3) << "12 >= 10: 12 div 5 + 1";
+
+    // The spin edits cannot be typed into.
+    o->SpinEditX->setFocus();
+    QTest::keyClicks(o->SpinEditX, "7");
+    EXPECT_EQ(o->GridWidth(), 10);
+    o->hide();
+}
+
+TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
+    TEOptions* o = katalog->EOptions();
+    o->show();
+    QTest::mouseClick(o->CheckBoxLW, Qt::LeftButton, {}, QPoint(8, o->CheckBoxLW->height() / 2));
+    EXPECT_FALSE(o->IsSolutionWordChecked());
+    EXPECT_EQ(o->height(), TEOptions::kHeightWithoutWord - TEOptions::kFrameHeight);
+    EXPECT_LT(o->height(), o->EditLW->y()) << "the field lies outside the window";
+    EXPECT_TRUE(o->SolutionWord().isEmpty());
+    EXPECT_FALSE(katalog->MenuLoesungswort->isEnabled());
+
+    // Unchecked, the dialog closes with an empty field.
+    o->close();
+    EXPECT_FALSE(o->isVisible());
+    EXPECT_EQ(messages.Count("RetryError"), 0);
+
+    o->show();
+    o->SetSolutionWordChecked(true);
+    EXPECT_EQ(o->height(), TEOptions::kHeightWithWord - TEOptions::kFrameHeight);
+    EXPECT_TRUE(katalog->MenuLoesungswort->isEnabled());
+    EXPECT_TRUE(o->SolutionWord().isEmpty()) << "checking again does not bring the word back";
+
+    // Checked with an empty field: the dialog refuses to close, by any way.
+    o->close();
+    EXPECT_TRUE(o->isVisible());
+    QTest::keyClick(o, Qt::Key_Escape);
+    EXPECT_TRUE(o->isVisible());
+    EXPECT_EQ(messages.Texts("RetryError"),
+              (QStringList{"Das Lösungswort fehlt!!!", "Das Lösungswort fehlt!!!"}));
+
+    // Typed small letters become capitals; Enter closes.
+    o->EditLW->setFocus();
+    TypeText(o->EditLW, "brötchen");
+    EXPECT_EQ(o->SolutionWord(), "BRÖTCHEN");
+    EXPECT_EQ(o->SolutionWordCp1252(), W("BRÖTCHEN"));
+    QTest::keyClick(o->EditLW, Qt::Key_Return);
+    EXPECT_FALSE(o->isVisible());
+}
+
+TEST_F(SettingsTest, SolutionFieldTakesAtMostTwentyCharacters) {
+    TEOptions* o = katalog->EOptions();
+    o->show();
+    o->EditLW->clear();
+    o->EditLW->setFocus();
+    QTest::keyClicks(o->EditLW, "abcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(o->SolutionWord(), "ABCDEFGHIJKLMNOPQRST");
+    // A character the puzzle's character set cannot hold is refused, not mangled.
+    o->EditLW->clear();
+    TypeText(o->EditLW, QString::fromUtf8("a\u0436ß"));
+    EXPECT_EQ(o->SolutionWord(), "Aß");
+    o->hide();
+}
+
+TEST_F(SettingsTest, ClosingWithoutASizeChangeAsksNothing) {
+    P().ShowGenerated = true;
+    P().Grid.At(2, 2).Letter = 'X';
+    onModal = [this](QWidget*) {
+        TEOptions* o = katalog->EOptions();
+        o->CheckBoxKWD->setChecked(false);
+        o->SetGridSize(16, 15);
+        o->SetGridSize(15, 15);
+    };
+    katalog->Einstellungen->trigger();
+    EXPECT_EQ(modalShown, QStringList{"EOptions"});
+    EXPECT_EQ(messages.Count("Warning"), 0);
+    EXPECT_EQ(P().Grid.At(2, 2).Letter, 'X');
+    EXPECT_FALSE(katalog->EOptions()->UseShortWords());
+}
+
+TEST_F(SettingsTest, ResizeQuestionNoKeepsThePuzzleAndAsksAgainYesResetsIt) {
+    P().ShowGenerated = true;
+    P().Solving = true;
+    P().SolutionWordShown = true;
+    P().Grid.At(2, 2).Letter = 'X';
+    onModal = [this](QWidget*) { katalog->EOptions()->SetGridSize(20, 12); };
+    messages.WarningAnswers = {false};
+    katalog->Einstellungen->trigger();
+    EXPECT_EQ(messages.Texts("Warning"), QStringList{"Soll das aktuelle Rätsel gelöscht werden?"});
+    EXPECT_EQ(P().Columns, 15);
+    EXPECT_EQ(katalog->Ausgabe()->ColCount(), 15);
+    EXPECT_EQ(P().Grid.At(2, 2).Letter, 'X');
+    EXPECT_TRUE(P().Solving);
+
+    // The spin edits kept 20 x 12: closing again asks again.
+    onModal = nullptr;
+    messages.WarningAnswers = {true};
+    katalog->Einstellungen->trigger();
+    EXPECT_EQ(messages.Count("Warning"), 2);
+    EXPECT_EQ(P().Columns, 20);
+    EXPECT_EQ(P().Rows, 12);
+    EXPECT_EQ(katalog->Ausgabe()->ColCount(), 20);
+    EXPECT_EQ(katalog->Ausgabe()->RowCount(), 12);
+    EXPECT_EQ(P().Grid.At(2, 2).Letter, '.');
+    EXPECT_TRUE(P().Grid.At(19, 5).BarRight);
+    EXPECT_TRUE(P().Grid.At(5, 11).BarBelow);
+    EXPECT_FALSE(P().Grid.At(18, 5).BarRight);
+    EXPECT_FALSE(P().Solving);
+    EXPECT_FALSE(P().SolutionWordShown);
+    EXPECT_FALSE(P().ShowSolution);
+    EXPECT_TRUE(P().ShowGenerated) << "the generated view flag is left alone";
+}
+
+} // namespace
