@@ -32,10 +32,14 @@ std::vector<std::string_view> Split(std::string_view s, char separator) {
 }
 
 struct Term {
-    std::string Text;   // Windows-1252, remarks in brackets removed
-    std::string Answer; // "" when the term cannot be an answer
+    std::string Text;     // Windows-1252, remarks in brackets removed
+    std::string Answer;   // "" when the term cannot be an answer
+    std::string Folded;   // for comparing forms: umlauts dropped to their vowel
+    std::string SpeltOut; // and with the umlauts spelt out
     bool Offensive = false;
 };
+
+std::string Fold(std::string_view cp1252, bool spellOut = false);
 
 // "(ugs.)", "(fachspr.)", "(sich)" and the like say how a term is used; they
 // are left out of answers and clues. Vulgar terms are kept out altogether.
@@ -72,12 +76,14 @@ Term ReadTerm(std::string_view utf8) {
     }
     term.Text = plain;
     term.Answer = ThesaurusImport::AnswerOf(plain);
+    term.Folded = Fold(plain);
+    term.SpeltOut = Fold(plain, true);
     return term;
 }
 
 // Upper case with the umlauts either dropped to their vowel (Häuser -> HAUSER,
 // which shows the kinship to HAUS) or spelt out (Ölen -> OELEN, the answer spelling).
-std::string Fold(std::string_view cp1252, bool spellOut = false) {
+std::string Fold(std::string_view cp1252, bool spellOut) {
     std::string result;
     for (char c : Cp1252::ToUpper(cp1252)) {
         switch (static_cast<unsigned char>(c)) {
@@ -101,7 +107,7 @@ std::string Fold(std::string_view cp1252, bool spellOut = false) {
 }
 
 // The part of a word that its inflected forms share, roughly.
-std::string Stem(const std::string& folded) {
+std::string_view Stem(std::string_view folded) {
     if (folded.size() >= 6) {
         return folded.substr(0, folded.size() - 2);
     }
@@ -111,27 +117,26 @@ std::string Stem(const std::string& folded) {
     return folded;
 }
 
-bool GivesAwayFolded(const std::string& term, const std::string& answer) {
+bool PartGivesAway(std::string_view part, std::string_view answer) {
+    // Two letters hide in too many words; only where a word begins or ends.
+    const bool found = answer.size() <= 2 ? part.starts_with(answer) || part.ends_with(answer)
+                                          : part.find(Stem(answer)) != std::string_view::npos;
+    // A clue that is a piece of the answer gives it away as well.
+    return found || (part.size() >= 4 && answer.find(Stem(part)) != std::string_view::npos);
+}
+
+// Each word of the term, and each part of a hyphenated word, is checked.
+bool GivesAwayFolded(std::string_view term, std::string_view answer) {
     if (answer.empty()) {
         return false;
     }
-    const std::string stem = Stem(answer);
-    for (std::string_view word : Split(term, ' ')) {
-        for (std::string_view part : Split(word, '-')) {
-            if (part.empty()) {
-                continue;
-            }
-            // Two letters hide in too many words; only where a word begins or ends.
-            const bool found = answer.size() <= 2
-                                   ? part.starts_with(answer) || part.ends_with(answer)
-                                   : part.find(stem) != std::string_view::npos;
-            if (found) {
+    size_t start = 0;
+    for (size_t at = 0; at <= term.size(); ++at) {
+        if (at == term.size() || term[at] == ' ' || term[at] == '-') {
+            if (at > start && PartGivesAway(term.substr(start, at - start), answer)) {
                 return true;
             }
-            // A clue that is a piece of the answer gives it away as well.
-            if (part.size() >= 4 && answer.find(Stem(std::string(part))) != std::string::npos) {
-                return true;
-            }
+            start = at + 1;
         }
     }
     return false;
@@ -142,9 +147,10 @@ std::string Clue(const std::vector<Term>& group, size_t answerIndex) {
     std::set<std::string> used;
     for (size_t i = 0; i < group.size(); ++i) {
         const Term& t = group[i];
+        const Term& answer = group[answerIndex];
         if (i == answerIndex || t.Text.empty() || t.Offensive ||
-            ThesaurusImport::GivesAway(t.Text, group[answerIndex].Text) ||
-            !used.insert(Fold(t.Text)).second) {
+            GivesAwayFolded(t.Folded, answer.Folded) ||
+            GivesAwayFolded(t.SpeltOut, answer.SpeltOut) || !used.insert(t.Folded).second) {
             continue;
         }
         const size_t length = clue.empty() ? t.Text.size() : clue.size() + 2 + t.Text.size();
