@@ -16,6 +16,8 @@ namespace {
 
 // Fonts need a GUI application; the benchmarks run without a display.
 void EnsureApplication() {
+    if (QCoreApplication::instance())
+        return; // made by another benchmark already
     static std::unique_ptr<QGuiApplication> application = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
