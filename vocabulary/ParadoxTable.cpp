@@ -116,6 +116,133 @@ bool ValidBlockSizeCode(unsigned code, int version) {
     return version >= 12 && (code == 8 || code == 16 || code == 32);
 }
 
+// Where things are in this file, from the checked header.
+struct Layout {
+    int Version = 0;
+    size_t BlockSize = 0;
+    size_t HeaderSize = 0;
+    size_t Descriptors = 0; // offset of the field descriptors
+    int CodePage = 0;
+};
+
+size_t RecordSize(std::string_view d) {
+    return Read16(d, kRecordSize);
+}
+
+Layout ReadLayout(std::string_view d, const Checker& check) {
+    check.Require(d.size() >= kBaseHeaderEnd, "die Datei ist zu kurz");
+
+    const unsigned fileType = static_cast<unsigned char>(d[kFileType]);
+    check.Require(fileType != 1 && !(fileType >= 3 && fileType <= 8),
+                  "die Datei ist eine Indexdatei, keine Tabelle");
+    check.Require(fileType == 0 || fileType == 2, "unbekannter Dateityp");
+
+    Layout layout;
+    layout.Version = static_cast<unsigned char>(d[kFileVersion]);
+    check.Require(layout.Version >= 3 && layout.Version <= 12,
+                  "unbekannte Versionsnummer " + std::to_string(layout.Version));
+
+    const unsigned blockCode = static_cast<unsigned char>(d[kBlockSizeCode]);
+    check.Require(ValidBlockSizeCode(blockCode, layout.Version), "ungültige Blockgröße");
+    layout.BlockSize = blockCode * 1024u;
+
+    const bool extended = layout.Version >= 5;
+    layout.Descriptors = extended ? kExtendedHeaderEnd : kBaseHeaderEnd;
+    layout.HeaderSize = Read16(d, kHeaderSize);
+    check.Require(layout.HeaderSize >= layout.Descriptors && layout.HeaderSize <= d.size(),
+                  "die Kopfdaten sind unvollständig");
+
+    const uint32_t encryption1 = Read32(d, kEncryption1);
+    const bool encrypted = extended ? (encryption1 != 0 && encryption1 != kNoEncryptionMarker) ||
+                                          Read32(d, kEncryption2) != 0
+                                    : encryption1 != 0;
+    check.Require(!encrypted, "die Tabelle ist mit einem Kennwort verschlüsselt");
+
+    // Tables before version 4.0 carry no code page; they were written under DOS.
+    layout.CodePage = extended ? static_cast<int>(Read16(d, kCodePage)) : kDosDefaultCodePage;
+    return layout;
+}
+
+// Field descriptors: type and size per field; the sizes must add up to the record.
+std::vector<ParadoxField> ReadFields(std::string_view d, const Layout& layout,
+                                     const Checker& check) {
+    const size_t numFields = Read16(d, kNumFields);
+    check.Require(numFields >= 1 && numFields <= 255, "ungültige Anzahl von Feldern");
+    check.Require(layout.Descriptors + 2 * numFields <= layout.HeaderSize,
+                  "die Feldbeschreibungen fehlen");
+    std::vector<ParadoxField> fields;
+    size_t offset = 0;
+    for (size_t i = 0; i < numFields; ++i) {
+        const unsigned type = static_cast<unsigned char>(d[layout.Descriptors + 2 * i]);
+        const int declared = static_cast<unsigned char>(d[layout.Descriptors + 2 * i + 1]);
+        const std::string which = "Feld " + std::to_string(i + 1);
+        check.Require(KnownType(type), which + " hat einen unbekannten Typ");
+        ParadoxField field;
+        field.Type = static_cast<ParadoxFieldType>(type);
+        field.Size = StorageSize(field.Type, declared);
+        check.Require(field.Size > 0, which + " hat eine ungültige Größe");
+        field.Offset = static_cast<int>(offset);
+        offset += static_cast<size_t>(field.Size);
+        fields.push_back(field);
+    }
+    const size_t recordSize = RecordSize(d);
+    check.Require(recordSize == offset, "die Feldgrößen ergeben nicht die Satzlänge");
+    check.Require(recordSize + kBlockHeader <= layout.BlockSize,
+                  "ein Datensatz passt nicht in einen Block");
+    return fields;
+}
+
+// The names follow the descriptors, a pointer per field and the table name.
+void ReadFieldNames(std::string_view d, const Layout& layout, const CodePageConverter& converter,
+                    std::vector<ParadoxField>& fields, const Checker& check) {
+    const size_t tableName = layout.Version >= 12 ? 261 : 79;
+    size_t at = layout.Descriptors + 2 * fields.size() + 4 + 4 * fields.size() + tableName;
+    for (auto& field : fields) {
+        const size_t end = at < layout.HeaderSize ? d.find('\0', at) : std::string_view::npos;
+        check.Require(end != std::string_view::npos && end < layout.HeaderSize,
+                      "die Feldnamen fehlen");
+        field.Name = converter.ToCp1252(d.substr(at, end - at));
+        at = end + 1;
+    }
+}
+
+// The data block chain: every block inside the file, none visited twice, fill
+// levels within the block, and the records adding up to the header's count.
+// Returns the start of each block's records and their number.
+std::vector<std::pair<size_t, size_t>> ReadChain(std::string_view d, const Layout& layout,
+                                                 size_t recordSize, const Checker& check) {
+    const size_t numRecords = Read32(d, kNumRecords);
+    const size_t fileBlocks = Read16(d, kFileBlocks);
+    const size_t blocksInFile = (d.size() - layout.HeaderSize) / layout.BlockSize;
+    const size_t perBlock = (layout.BlockSize - kBlockHeader) / recordSize;
+    std::vector<bool> visited(fileBlocks + 1, false);
+    std::vector<std::pair<size_t, size_t>> chain;
+    size_t total = 0;
+    for (size_t block = Read16(d, kFirstBlock); block != 0;) {
+        const std::string which = "Datenblock " + std::to_string(block);
+        check.Require(block <= fileBlocks && block <= blocksInFile,
+                      which + " liegt außerhalb der Datei");
+        check.Require(!visited[block], "die Kette der Datenblöcke ist ringförmig");
+        visited[block] = true;
+        const size_t start = layout.HeaderSize + (block - 1) * layout.BlockSize;
+        // Offset of the last record in the block; minus one record when it is empty.
+        const int lastOffset = static_cast<int16_t>(Read16(d, start + 4));
+        const bool sound = lastOffset >= 0
+                               ? lastOffset % static_cast<int>(recordSize) == 0 &&
+                                     static_cast<size_t>(lastOffset) / recordSize < perBlock
+                               : lastOffset == -static_cast<int>(recordSize);
+        check.Require(sound, which + " hat einen ungültigen Füllstand");
+        const size_t count = lastOffset >= 0 ? static_cast<size_t>(lastOffset) / recordSize + 1 : 0;
+        chain.emplace_back(start + kBlockHeader, count);
+        total += count;
+        block = Read16(d, start);
+    }
+    check.Require(total == numRecords, "die Anzahl der Datensätze (" + std::to_string(numRecords) +
+                                           ") passt nicht zu den Datenblöcken (" +
+                                           std::to_string(total) + ")");
+    return chain;
+}
+
 } // namespace
 
 ParadoxTable ParadoxTable::Open(const std::filesystem::path& file) {
@@ -139,111 +266,20 @@ ParadoxTable ParadoxTable::Open(const std::filesystem::path& file) {
 
 ParadoxTable ParadoxTable::Parse(std::string_view d, const std::string& displayName) {
     const Checker check(displayName);
-    check.Require(d.size() >= kBaseHeaderEnd, "die Datei ist zu kurz");
-
-    const unsigned fileType = static_cast<unsigned char>(d[kFileType]);
-    check.Require(fileType != 1 && !(fileType >= 3 && fileType <= 8),
-                  "die Datei ist eine Indexdatei, keine Tabelle");
-    check.Require(fileType == 0 || fileType == 2, "unbekannter Dateityp");
-
-    const int version = static_cast<unsigned char>(d[kFileVersion]);
-    check.Require(version >= 3 && version <= 12,
-                  "unbekannte Versionsnummer " + std::to_string(version));
-
-    const unsigned blockCode = static_cast<unsigned char>(d[kBlockSizeCode]);
-    check.Require(ValidBlockSizeCode(blockCode, version), "ungültige Blockgröße");
-    const size_t blockSize = blockCode * 1024u;
-
-    const bool extended = version >= 5;
-    const size_t descriptors = extended ? kExtendedHeaderEnd : kBaseHeaderEnd;
-    const size_t headerSize = Read16(d, kHeaderSize);
-    check.Require(headerSize >= descriptors && headerSize <= d.size(),
-                  "die Kopfdaten sind unvollständig");
-
-    const uint32_t encryption1 = Read32(d, kEncryption1);
-    const bool encrypted = extended ? (encryption1 != 0 && encryption1 != kNoEncryptionMarker) ||
-                                          Read32(d, kEncryption2) != 0
-                                    : encryption1 != 0;
-    check.Require(!encrypted, "die Tabelle ist mit einem Kennwort verschlüsselt");
-
-    const int codePage = extended ? static_cast<int>(Read16(d, kCodePage)) : kDosDefaultCodePage;
-    ParadoxTable table(codePage);
+    const Layout layout = ReadLayout(d, check);
+    ParadoxTable table(layout.CodePage);
     table.displayName_ = displayName;
-    table.fileVersion_ = version;
-
-    // Field descriptors: type and size per field, then the sizes must add up.
-    const size_t numFields = Read16(d, kNumFields);
-    check.Require(numFields >= 1 && numFields <= 255, "ungültige Anzahl von Feldern");
-    check.Require(descriptors + 2 * numFields <= headerSize, "die Feldbeschreibungen fehlen");
-    const size_t recordSize = Read16(d, kRecordSize);
-    size_t offset = 0;
-    for (size_t i = 0; i < numFields; ++i) {
-        const unsigned type = static_cast<unsigned char>(d[descriptors + 2 * i]);
-        const int declared = static_cast<unsigned char>(d[descriptors + 2 * i + 1]);
-        check.Require(KnownType(type),
-                      "Feld " + std::to_string(i + 1) + " hat einen unbekannten Typ");
-        ParadoxField field;
-        field.Type = static_cast<ParadoxFieldType>(type);
-        field.Size = StorageSize(field.Type, declared);
-        check.Require(field.Size > 0,
-                      "Feld " + std::to_string(i + 1) + " hat eine ungültige Größe");
-        field.Offset = static_cast<int>(offset);
-        offset += static_cast<size_t>(field.Size);
-        table.fields_.push_back(field);
-    }
-    check.Require(recordSize == offset, "die Feldgrößen ergeben nicht die Satzlänge");
-    check.Require(recordSize + kBlockHeader <= blockSize,
-                  "ein Datensatz passt nicht in einen Block");
+    table.fileVersion_ = layout.Version;
+    table.fields_ = ReadFields(d, layout, check);
+    ReadFieldNames(d, layout, table.converter_, table.fields_, check);
+    const size_t recordSize = RecordSize(d);
     table.recordSize_ = static_cast<int>(recordSize);
 
-    // Field names: behind the descriptors, a pointer per field and the table name.
-    size_t at = descriptors + 2 * numFields + 4 + 4 * numFields + (version >= 12 ? 261 : 79);
-    for (auto& field : table.fields_) {
-        check.Require(at < headerSize, "die Feldnamen fehlen");
-        const size_t end = d.find('\0', at);
-        check.Require(end != std::string_view::npos && end < headerSize, "die Feldnamen fehlen");
-        field.Name = table.converter_.ToCp1252(d.substr(at, end - at));
-        at = end + 1;
+    const auto chain = ReadChain(d, layout, recordSize, check);
+    for (const auto& [start, count] : chain) {
+        table.recordCount_ += count;
     }
-
-    // The data block chain: every block inside the file, none visited twice,
-    // fill levels within the block, and the records adding up to the header's count.
-    const size_t numRecords = Read32(d, kNumRecords);
-    const size_t fileBlocks = Read16(d, kFileBlocks);
-    const size_t blocksInFile = (d.size() - headerSize) / blockSize;
-    const size_t perBlock = (blockSize - kBlockHeader) / recordSize;
-    std::vector<bool> visited(fileBlocks + 1, false);
-    std::vector<std::pair<size_t, size_t>> chain; // start of records, record count
-    size_t total = 0;
-    for (size_t block = Read16(d, kFirstBlock); block != 0;) {
-        check.Require(block <= fileBlocks && block <= blocksInFile,
-                      "Datenblock " + std::to_string(block) + " liegt außerhalb der Datei");
-        check.Require(!visited[block], "die Kette der Datenblöcke ist ringförmig");
-        visited[block] = true;
-        const size_t start = headerSize + (block - 1) * blockSize;
-        const int lastOffset = static_cast<int16_t>(Read16(d, start + 4));
-        size_t count = 0;
-        if (lastOffset >= 0) {
-            check.Require(lastOffset % static_cast<int>(recordSize) == 0 &&
-                              static_cast<size_t>(lastOffset) / recordSize < perBlock,
-                          "Datenblock " + std::to_string(block) +
-                              " hat einen ungültigen Füllstand");
-            count = static_cast<size_t>(lastOffset) / recordSize + 1;
-        } else {
-            check.Require(lastOffset == -static_cast<int>(recordSize),
-                          "Datenblock " + std::to_string(block) +
-                              " hat einen ungültigen Füllstand");
-        }
-        chain.emplace_back(start + kBlockHeader, count);
-        total += count;
-        block = Read16(d, start);
-    }
-    check.Require(total == numRecords, "die Anzahl der Datensätze (" + std::to_string(numRecords) +
-                                           ") passt nicht zu den Datenblöcken (" +
-                                           std::to_string(total) + ")");
-
-    table.recordCount_ = total;
-    table.records_.reserve(total * recordSize);
+    table.records_.reserve(table.recordCount_ * recordSize);
     for (const auto& [start, count] : chain) {
         const auto* first = reinterpret_cast<const unsigned char*>(d.data() + start);
         table.records_.insert(table.records_.end(), first, first + count * recordSize);
