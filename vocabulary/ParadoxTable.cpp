@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "WabolexError.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -27,7 +28,6 @@ constexpr size_t kExtendedHeaderEnd = 0x78;
 constexpr uint32_t kNoEncryptionMarker = 0xFF00FF00;
 constexpr size_t kBlockHeader = 6; // next, previous, offset of the last record
 constexpr int kDosDefaultCodePage = 437;
-constexpr uintmax_t kLargestTable = 2200u * 1024u * 1024u; // 65535 blocks of 32 KB and a header
 
 unsigned Read16(std::string_view d, size_t at) {
     return static_cast<unsigned char>(d[at]) | (static_cast<unsigned char>(d[at + 1]) << 8);
@@ -129,7 +129,8 @@ size_t RecordSize(std::string_view d) {
     return Read16(d, kRecordSize);
 }
 
-Layout ReadLayout(std::string_view d, const Checker& check) {
+// What kind of file this is, from its first bytes alone.
+Layout ReadKind(std::string_view d, const Checker& check) {
     check.Require(d.size() >= kBaseHeaderEnd, "die Datei ist zu kurz");
 
     const unsigned fileType = static_cast<unsigned char>(d[kFileType]);
@@ -145,7 +146,11 @@ Layout ReadLayout(std::string_view d, const Checker& check) {
     const unsigned blockCode = static_cast<unsigned char>(d[kBlockSizeCode]);
     check.Require(ValidBlockSizeCode(blockCode, layout.Version), "ungültige Blockgröße");
     layout.BlockSize = blockCode * 1024u;
+    return layout;
+}
 
+Layout ReadLayout(std::string_view d, const Checker& check) {
+    Layout layout = ReadKind(d, check);
     const bool extended = layout.Version >= 5;
     layout.Descriptors = extended ? kExtendedHeaderEnd : kBaseHeaderEnd;
     layout.HeaderSize = Read16(d, kHeaderSize);
@@ -246,20 +251,29 @@ std::vector<std::pair<size_t, size_t>> ReadChain(std::string_view d, const Layou
 } // namespace
 
 ParadoxTable ParadoxTable::Open(const std::filesystem::path& file) {
-    const std::string name =
-        Cp1252::FromUtf8(reinterpret_cast<const char*>(file.filename().u8string().c_str()));
+    const std::u8string name8 = file.filename().u8string();
+    const std::string name = Cp1252::FromUtf8(std::string(name8.begin(), name8.end()));
+    const auto unreadable = [&] {
+        return WabolexError(W("Die Datei ") + name + W(" kann nicht gelesen werden."));
+    };
     std::error_code ec;
     const uintmax_t size = std::filesystem::file_size(file, ec);
-    if (ec) {
-        throw WabolexError(W("Die Datei ") + name + W(" kann nicht gelesen werden."));
-    }
-    if (size > kLargestTable) {
-        throw WabolexError(W("Die Datei ") + name + W(" ist zu groß für eine Paradox-Tabelle."));
-    }
     std::ifstream in(file, std::ios::binary);
-    std::string image(static_cast<size_t>(size), '\0');
-    if (!in || !in.read(image.data(), static_cast<std::streamsize>(image.size()))) {
-        throw WabolexError(W("Die Datei ") + name + W(" kann nicht gelesen werden."));
+    if (ec || !in) {
+        throw unreadable();
+    }
+    // The first bytes tell whether this is a table at all; only then is the
+    // rest read, and no more of it than the header's blocks can use.
+    std::string image(static_cast<size_t>(std::min<uintmax_t>(size, kBaseHeaderEnd)), '\0');
+    if (!in.read(image.data(), static_cast<std::streamsize>(image.size()))) {
+        throw unreadable();
+    }
+    const Layout kind = ReadKind(image, Checker(name));
+    const uintmax_t used = Read16(image, kHeaderSize) + Read16(image, kFileBlocks) * kind.BlockSize;
+    image.resize(static_cast<size_t>(std::min(size, std::max<uintmax_t>(used, image.size()))));
+    const auto rest = static_cast<std::streamsize>(image.size() - kBaseHeaderEnd);
+    if (rest > 0 && !in.read(image.data() + kBaseHeaderEnd, rest)) {
+        throw unreadable();
     }
     return Parse(image, name);
 }
