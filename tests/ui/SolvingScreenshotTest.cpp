@@ -1,5 +1,6 @@
 // Pictures of the solving view with the clue list and of the solution view with
-// marks. Set WABOLEX_SCREENSHOTS to a folder to keep them as PNG files.
+// marks, with a check of the colours that matter.
+#include "Screenshots.h"
 #include "ScriptedServices.h"
 #include "SolvingPuzzles.h"
 #include "TAusgabe.h"
@@ -18,32 +19,6 @@
 #include <memory>
 
 namespace {
-
-// The main window with the info window and the clue list beside it, as the
-// user sees them side by side.
-QImage Desk(TKatalog& katalog) {
-    const QImage main = katalog.grab().toImage();
-    const QImage hint = katalog.LHint()->isVisible() ? katalog.LHint()->grab().toImage() : QImage();
-    const QImage list = katalog.Begriffsumschreibung()->grab().toImage();
-    QImage desk(main.width() + 10 + std::max(hint.width(), list.width()),
-                std::max(main.height(), hint.height() + 10 + list.height()), QImage::Format_RGB32);
-    desk.fill(Qt::darkGray);
-    QPainter painter(&desk);
-    painter.drawImage(0, 0, main);
-    if (!hint.isNull()) {
-        painter.drawImage(main.width() + 10, 0, hint);
-    }
-    painter.drawImage(main.width() + 10, hint.isNull() ? 0 : hint.height() + 10, list);
-    return desk;
-}
-
-void Keep(const QImage& image, const QString& name) {
-    const QString folder = qEnvironmentVariable("WABOLEX_SCREENSHOTS");
-    if (!folder.isEmpty()) {
-        QDir().mkpath(folder);
-        image.save(QDir(folder).filePath(name));
-    }
-}
 
 int CountColour(const QImage& image, const QRect& area, QRgb colour) {
     int count = 0;
@@ -95,7 +70,7 @@ TEST_F(SolvingScreenshotTest, SolvingWithTheClueList) {
             .center());
     QTest::keyClicks(katalog->Ausgabe(), "hxu");
     const QImage grid = katalog->Ausgabe()->Grab();
-    Keep(Desk(*katalog), "solving.png");
+    Screenshots::Keep(Screenshots::Desk(*katalog), "solving.png");
     // The typed letters stand in green in their cells.
     const QRect secondCell = katalog->Ausgabe()->CellRect(1, 0);
     EXPECT_GT(CountColour(grid, secondCell, qRgb(0, 0x80, 0)), 20);
@@ -105,7 +80,7 @@ TEST_F(SolvingScreenshotTest, SolvingWithTheClueList) {
 TEST_F(SolvingScreenshotTest, SolutionWithMarks) {
     katalog->LAnzeigen->trigger();
     const QImage grid = katalog->Ausgabe()->Grab();
-    Keep(Desk(*katalog), "solution.png");
+    Screenshots::Keep(Screenshots::Desk(*katalog), "solution.png");
     const QRect firstCell = katalog->Ausgabe()->CellRect(1, 0);
     EXPECT_GT(CountColour(grid, firstCell, qRgb(0xFF, 0, 0)), 20);
 }
