@@ -34,10 +34,9 @@ TInfoBox::TInfoBox(QWidget* parent)
     LabelTitel->move(40, 16);
     LabelTitel->adjustSize();
 
-    LabelNotiz = new QLabel(QStringLiteral("Wabolex, der Generator für Kreuzworträtsel mit Balken, "
-                                           "wurde im Jahr 2007 geschrieben."),
-                            Panel);
-    QFont noteFont = font();
+    LabelNotiz = new QLabel(QStringLiteral("Geschrieben im Jahr 2007."), Panel);
+    QFont noteFont(QStringLiteral("MS Sans Serif"));
+    noteFont.setPointSize(8);
     noteFont.setBold(true);
     LabelNotiz->setFont(noteFont);
     QPalette black = LabelNotiz->palette();

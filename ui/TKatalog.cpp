@@ -26,8 +26,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
+#include <QImage>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPixmap>
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -42,6 +45,28 @@ constexpr int kDesignWidth = 590;
 constexpr int kDesignHeight = 603;
 constexpr int kFrameWidth = 8;   // left and right border together
 constexpr int kFrameHeight = 50; // title bar, menu bar and bottom border together
+
+// A small crossword in the program's colours: 32 x 32 pixels, 16 colours.
+QIcon ProgramIcon() {
+    QImage image(32, 32, QImage::Format_Indexed8);
+    image.setColorTable({qRgb(0, 0x80, 0), qRgb(0xFF, 0xFF, 0xFF), qRgb(0, 0, 0), qRgb(0xFF, 0, 0),
+                         qRgb(0xC0, 0xC0, 0xC0)});
+    image.fill(0);
+    static const char* rows[] = {"WWB", "WBW", "WWW"};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            for (int y = 0; y < 9; ++y)
+                for (int x = 0; x < 9; ++x)
+                    image.setPixel(2 + c * 10 + x, 2 + r * 10 + y, rows[r][c] == 'W' ? 1 : 2);
+    // A red "W" in the top-left square.
+    static const char* letter[] = {"X.......X", "X.......X", "X...X...X",
+                                   ".X.X.X.X.", ".X.X.X.X.", "..X...X.."};
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 9; ++x)
+            if (letter[y][x] == 'X')
+                image.setPixel(2 + x, 4 + y, 3);
+    return QIcon(QPixmap::fromImage(image));
+}
 
 QString FromCp1252(const std::string& text) {
     return QString::fromUtf8(Cp1252::ToUtf8(text));
@@ -81,6 +106,7 @@ TKatalog::TKatalog(MessageService& messages, FileDialogService& fileDialogs, uin
         RunCommand([&] { AusgabeMouseDown(b, x, y); });
     };
 
+    setWindowIcon(ProgramIcon());
     CreateMenu();
     FormCreate();
     move(376, 130);
@@ -389,6 +415,9 @@ void TextOut(QPainter& canvas, int x, int y, const QString& text) {
 
 void TKatalog::AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, const QRect& rect,
                                bool selected, bool focused) {
+    // A paint must never throw; a grid that is being reshaped is drawn next time.
+    if (!puzzle_.Grid.Contains(aCol, aRow))
+        return;
     const TGridCell& cell = puzzle_.Grid.At(aCol, aRow);
     // rect runs from the cell's top-left pixel to the line after it.
     const int left = rect.left();

@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     QtMessageService messages;
     QtFileDialogService fileDialogs;
     TKatalog katalog(messages, fileDialogs, RandomSource::ClockSeed());
+    // The secondary windows carry the main window's icon.
+    QApplication::setWindowIcon(katalog.windowIcon());
     katalog.show();
     return app.exec();
 }
