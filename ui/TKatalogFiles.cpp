@@ -12,6 +12,7 @@
 #include "TBegriffsumschreibung.h"
 #include "TEOptions.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -59,7 +60,17 @@ void Export(TKatalog& katalog) {
     ClueText::Write(ExportImage::ClueTextPath(*path, proposed), puzzle.ClueRows);
 }
 
+// A print job runs inside the command; the user sees that it is working.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 void Print(TKatalog& katalog) {
+    const BusyCursor busy;
     PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), ToModel(katalog.windowTitle()),
                                     katalog.EOptions()->SolutionWordCp1252());
 }
