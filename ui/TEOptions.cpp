@@ -42,6 +42,11 @@ QCheckBox* MakeCheckBox(const QString& text, const QRect& geometry, const QStrin
     box->setChecked(true);
     box->setToolTip(hint);
     box->setCursor(Qt::PointingHandCursor);
+    // A white box with a black tick, the caption in the dialog's yellow.
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    box->setPalette(palette);
     return box;
 }
 
