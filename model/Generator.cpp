@@ -6,6 +6,7 @@
 #include "SolutionWord.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 namespace {
@@ -373,7 +374,8 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
         return false;
     }
     // Down: the index gives start rows per column; turn it into start columns per row.
-    std::vector<Bits> startsInRow(static_cast<size_t>(rowTo - rowFrom + 1), 0);
+    std::array<Bits, kMaxIndexedSide> startsInRow; // rowTo - rowFrom < kMaxIndexedSide
+    std::fill_n(startsInRow.begin(), rowTo - rowFrom + 1, Bits{0});
     const Bits rowWindow = ((Bits{1} << (rowTo - rowFrom + 1)) - 1) << rowFrom;
     for (int32_t column = columnFrom; column <= columnTo; ++column) {
         for (Bits starts = CrossingStarts(letters, letterSet, kDown, column) & rowWindow;
@@ -552,6 +554,33 @@ void Generator::IndexCell(int32_t column, int32_t row, const TGridCell& cell, bo
 
 // Start positions along the line at which some letter of the word lies on a cell
 // it could cross, without any letter on a taken cell or on another letter.
+namespace {
+
+// The start positions of CrossingStarts, computed in an integer type wide enough
+// for the line.
+template <typename Line>
+unsigned __int128 StartsAlongLine(const std::string& word, const unsigned __int128* slots,
+                                  int takenSlot, int letteredSlot) {
+    Line crossing = 0;
+    for (size_t k = 0; k < word.size(); ++k) {
+        crossing |= static_cast<Line>(slots[static_cast<unsigned char>(word[k])]) >> k;
+    }
+    if (crossing == 0) {
+        return 0;
+    }
+    const auto taken = static_cast<Line>(slots[takenSlot]);
+    const auto lettered = static_cast<Line>(slots[letteredSlot]);
+    Line blocked = 0;
+    for (size_t k = 0; k < word.size(); ++k) {
+        blocked |=
+            (taken | (lettered & ~static_cast<Line>(slots[static_cast<unsigned char>(word[k])]))) >>
+            k;
+    }
+    return crossing & ~blocked;
+}
+
+} // namespace
+
 Generator::LetterSet Generator::LettersOf(const std::string& word) {
     LetterSet set;
     for (const char c : word) {
@@ -570,18 +599,11 @@ Generator::Bits Generator::CrossingStarts(const std::string& word, const LetterS
     if ((slots[kPresentSlot] & letters.Low) == 0 && (slots[kPresentSlot + 1] & letters.High) == 0) {
         return 0; // no letter of the word is crossable in this line
     }
-    Bits crossing = 0;
-    for (size_t k = 0; k < word.size(); ++k) {
-        crossing |= slots[static_cast<unsigned char>(word[k])] >> k;
+    const size_t lineLength =
+        static_cast<size_t>(direction == kAcross ? puzzle_.Columns : puzzle_.Rows);
+    if (lineLength <= 64) {
+        return StartsAlongLine<uint64_t>(word, slots, kTakenSlot,
+                                         kLetteredSlot); // plain 64-bit shifts are cheaper
     }
-    if (crossing == 0) {
-        return 0;
-    }
-    const Bits taken = slots[kTakenSlot];
-    const Bits lettered = slots[kLetteredSlot];
-    Bits blocked = 0;
-    for (size_t k = 0; k < word.size(); ++k) {
-        blocked |= (taken | (lettered & ~slots[static_cast<unsigned char>(word[k])])) >> k;
-    }
-    return crossing & ~blocked;
+    return StartsAlongLine<Bits>(word, slots, kTakenSlot, kLetteredSlot);
 }

@@ -283,10 +283,10 @@ TEST(GeneratorRunTest, SolutionWordIsPlacedLastOrReportedMissing) {
 }
 
 TEST(GeneratorRunTest, FastSearchGivesTheSamePuzzlesAsTheFullScan) {
-    const std::vector<std::pair<int32_t, int32_t>> sizes = {
-        {5, 5}, {15, 15}, {20, 10}, {10, 20}, {37, 23}};
+    const std::vector<std::pair<int32_t, int32_t>> sizes = {{5, 5},   {15, 15}, {20, 10},
+                                                            {10, 20}, {37, 23}, {80, 70}};
     for (const auto& [columns, rows] : sizes) {
-        for (uint64_t seed = 1; seed <= 6; ++seed) {
+        for (uint64_t seed = 1; seed <= (columns > 64 ? 1u : 6u); ++seed) {
             Puzzle fast;
             fast.ResizeGrid(columns, rows);
             SetSyntheticWords(fast, 1500, 100, static_cast<uint32_t>(seed));
