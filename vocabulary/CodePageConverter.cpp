@@ -91,6 +91,9 @@ CodePageConverter::CodePageConverter(int codePage) : codePage_(codePage) {
 }
 
 std::string CodePageConverter::ToCp1252(std::string_view bytes) const {
+    if (codePage_ == 1252) {
+        return std::string(bytes);
+    }
     std::string result;
     result.reserve(bytes.size());
     if (!multiByte_) {
