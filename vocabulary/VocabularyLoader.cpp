@@ -45,15 +45,15 @@ void VocabularyLoader::Load(const std::filesystem::path& table, Puzzle& puzzle) 
     try {
         if (!IsFile(shortTable)) {
             throw WabolexError(W("Die Kurzworttabelle ") + Cp1252Name(shortTable) +
-                               W(" fehlt im Ordner der Tabelle ") + name +
-                               W("; es wurden nur deren Wörter geladen."));
+                               W(" fehlt im Ordner von ") + name + ".");
         }
         shortWords = VocabularyTable::Read(shortTable);
-    } catch (const WabolexError&) {
+    } catch (const WabolexError& e) {
         // The main words stay usable without the short words.
         puzzle.SetVocabulary(std::move(mainWords), {});
         puzzle.SourceName = name;
-        throw;
+        throw WabolexError(e.what() + W(" Die Wörter aus ") + name +
+                           W(" sind ohne Kurzwörter geladen."));
     }
     for (auto& entry : shortWords) {
         entry.Available = 0; // the generation driver sets the flags before each run
