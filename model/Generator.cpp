@@ -108,6 +108,8 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
     BusyGuard busy(dialogs_);
     int32_t direction = kAcross;
     if (!PrepareStart(settings, direction)) {
+        busy.Release();
+        StopWithMessage(direction);
         return GenerationOutcome::NotRun;
     }
 
@@ -146,7 +148,7 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
 }
 
 // Resets flags, marks and grid and chooses the start direction. False when no
-// main word fits that direction; the run then has ended with a message.
+// main word fits that direction.
 bool Generator::PrepareStart(const GenerationSettings& settings, int32_t& direction) {
     Puzzle& p = puzzle_;
     p.ShowGenerated = true;
@@ -181,23 +183,22 @@ bool Generator::PrepareStart(const GenerationSettings& settings, int32_t& direct
             return true;
         }
     }
-    StopWithMessage(direction == kAcross
-                        ? W("Kein Begriff des Wortschatzes ist kürzer als die Spaltenanzahl. "
-                            "Bitte das Gitter breiter wählen oder einen anderen Wortschatz "
-                            "öffnen.")
-                        : W("Kein Begriff des Wortschatzes ist kürzer als die Zeilenanzahl. "
-                            "Bitte das Gitter höher wählen oder einen anderen Wortschatz "
-                            "öffnen."));
     return false;
 }
 
-// Leaves the reset grid with an empty clue list, so nothing describes a puzzle
-// that is no longer there.
-void Generator::StopWithMessage(const std::string& text) {
+// No main word fits the start direction, so the start-word draw would never
+// end. Leaves the reset grid with an empty clue list, so nothing describes a
+// puzzle that is no longer there.
+void Generator::StopWithMessage(int32_t direction) {
     puzzle_.ClueRows.assign(1, ClueRow{});
-    dialogs_.SetBusy(false);
     dialogs_.Repaint();
-    dialogs_.ShowError(text);
+    dialogs_.ShowError(direction == kAcross
+                           ? W("Kein Begriff des Wortschatzes ist kürzer als die Spaltenanzahl. "
+                               "Bitte das Gitter breiter wählen oder einen anderen Wortschatz "
+                               "öffnen.")
+                           : W("Kein Begriff des Wortschatzes ist kürzer als die Zeilenanzahl. "
+                               "Bitte das Gitter höher wählen oder einen anderen Wortschatz "
+                               "öffnen."));
 }
 
 int32_t Generator::DrawStartWord(const GenerationSettings& settings, int32_t direction) {

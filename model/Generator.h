@@ -73,7 +73,7 @@ private:
     void FreeStep(int32_t& direction, Anchor& anchor);
     void FillPass(int32_t lastEntry, int32_t& direction, Anchor& anchor);
     bool TryOnWholeGrid(int32_t entry, int32_t minCrossings, int32_t& direction, Anchor& anchor);
-    void StopWithMessage(const std::string& text);
+    void StopWithMessage(int32_t direction);
 
     bool PlaceWordInRun(const std::string& word, int32_t index, int32_t length,
                         int32_t minCrossings, int32_t columnFrom, int32_t columnTo, int32_t rowFrom,

@@ -72,8 +72,8 @@ TEST(GeneratorRunTest, NoMainWordFittingTheStartDirectionEndsWithAResetGrid) {
               GenerationOutcome::NotRun);
     ASSERT_EQ(dialogs.Errors.size(), 1u);
     EXPECT_NE(dialogs.Errors[0].find("Spaltenanzahl"), std::string::npos);
-    EXPECT_TRUE(dialogs.StartTexts.empty());
-    EXPECT_FALSE(dialogs.Busy);
+    EXPECT_EQ(dialogs.Events,
+              (std::vector<std::string>{"busy", "repaint", "idle", "repaint", "error"}));
     EXPECT_EQ(BarPicture(puzzle), Picture(R"(
 +-+-+-+-+-+-+
 |. . . . . .|
