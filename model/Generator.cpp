@@ -433,7 +433,6 @@ bool Generator::Propose(const std::string& word, int32_t index, int32_t column, 
             direction == kAcross ? grid.At(column + k, row) : grid.At(column, row + k);
         cell.Letter = word[static_cast<size_t>(k)];
     }
-    dialogs_.Repaint();
     int32_t selectColumn = column;
     int32_t selectRow = row;
     if (direction == kAcross) {
@@ -441,8 +440,15 @@ bool Generator::Propose(const std::string& word, int32_t index, int32_t column, 
     } else {
         selectRow = row + length < puzzle_.Rows ? row + length : puzzle_.Rows - 1;
     }
-    const UserDialogs::Answer answer = dialogs_.ConfirmPlacement(
-        DirectionPrefix(direction) + puzzle_.Entry(index).Word, selectColumn, selectRow);
+    UserDialogs::Answer answer = UserDialogs::Answer::No;
+    try {
+        dialogs_.Repaint();
+        answer = dialogs_.ConfirmPlacement(DirectionPrefix(direction) + puzzle_.Entry(index).Word,
+                                           selectColumn, selectRow);
+    } catch (...) {
+        grid = saved; // no half-proposed letters without marks stay behind
+        throw;
+    }
     if (answer == UserDialogs::Answer::No) {
         grid = saved;
         dialogs_.Repaint();
