@@ -184,10 +184,15 @@ void TAusgabe::PaintCells(QPainter& painter, const QRect& area) {
             if (OnDrawCell)
                 OnDrawCell(painter, c, r, cell, selected, cellFocused);
             if (cellFocused) {
-                QPen dotted(Qt::black, 1, Qt::DotLine);
+                // The dotted focus frame inverts what lies below it, so that it
+                // shows on a black cell as on a silver one.
+                QPen dotted(Qt::white, 1, Qt::CustomDashLine);
+                dotted.setDashPattern({1, 1});
                 painter.setPen(dotted);
                 painter.setBrush(Qt::NoBrush);
+                painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
                 painter.drawRect(inner.adjusted(0, 0, -1, -1));
+                painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             }
         }
     }

@@ -89,7 +89,10 @@ TEST_F(GridRenderingTest, StartUpShowsOnlyBlackCellsEvenTheCurrentOne) {
     const QImage image = Grab();
     for (int c = 0; c < 13; ++c)
         for (int r = 0; r < 12; ++r)
-            EXPECT_EQ(Count(image, c, r, Black), 40 * 40) << c << "," << r;
+            EXPECT_EQ(Count(image, c, r, Black, QRect(1, 1, 38, 38)), 38 * 38) << c << "," << r;
+    // The current cell keeps its dotted frame, visible on black.
+    EXPECT_GT(Count(image, 0, 0, White, QRect(0, 0, 40, 40)), 20);
+    EXPECT_EQ(Count(image, 1, 0, White, QRect(0, 0, 40, 40)), 0);
     // Thin grey lines between the cells: no bar is set yet.
     EXPECT_EQ(At(image, Corner(3, 3).x() + 40, Corner(3, 3).y() + 20), Silver);
     EXPECT_EQ(At(image, Corner(3, 3).x() + 20, Corner(3, 3).y() + 40), Silver);
