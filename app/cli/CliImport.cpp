@@ -57,6 +57,10 @@ std::string ParseImportOptions(const Args& args, ImportOptions& options) {
     if (options.Output.empty()) {
         return "Es fehlt die Zieltabelle (-o TABELLE.db).";
     }
+    std::error_code ec;
+    if (fs::equivalent(options.Input, options.Output, ec)) {
+        return "Die Zieltabelle darf nicht die Eingabedatei sein.";
+    }
     return {};
 }
 

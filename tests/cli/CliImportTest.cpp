@@ -70,13 +70,16 @@ TEST_F(CliImportTest, FailuresSayWhatIsWrongAndWriteNothing) {
 }
 
 TEST_F(CliImportTest, WrongUsage) {
+    CliRun::WriteBytes(folder_ / "a.txt", "A;nicht überschreiben\n");
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"import"},
                                                {"import", "a.txt"},
                                                {"import", "-o", "x.db"},
                                                {"import", "a.txt", "-o"},
                                                {"import", "a.txt", "b.txt", "-o", "x.db"},
-                                               {"import", "a.txt", "-o", "x.db", "--thesaurs"}}) {
+                                               {"import", "a.txt", "-o", "x.db", "--thesaurs"},
+                                               {"import", "a.txt", "-o", "./a.txt"}}) {
         EXPECT_EQ(CliRun::Run(folder_, args).Status, 2) << args.size();
     }
+    EXPECT_EQ(CliRun::ReadBytes(folder_ / "a.txt"), "A;nicht überschreiben\n");
 }
