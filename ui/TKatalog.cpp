@@ -238,10 +238,18 @@ void TKatalog::FormResize() {
 void TKatalog::closeEvent(QCloseEvent* event) {
     bool canClose = true;
     RunCommand([&] { FormCloseQuery(canClose); });
-    if (canClose)
-        event->accept();
-    else
+    if (!canClose) {
         event->ignore();
+        return;
+    }
+    // Closing the main window ends the program, also while the solver's info
+    // or the clue list is still open.
+    for (QObject* child : children()) {
+        auto* window = qobject_cast<QWidget*>(child);
+        if (window && window->isWindow())
+            window->hide();
+    }
+    event->accept();
 }
 
 void TKatalog::FormCloseQuery(bool& canClose) {

@@ -6,6 +6,7 @@
 #include "TAusgabe.h"
 #include "TEOptions.h"
 #include "TInfoBox.h"
+#include "TLHint.h"
 #include "TRegelnBox.h"
 #include "TStatistikAnzeige.h"
 #include "WabolexError.h"
@@ -84,10 +85,12 @@ TEST_F(MainWindowTest, CloseQueryKeepsTheWindowOnNoAndEndsOnYes) {
     EXPECT_EQ(messages.Texts("Confirm"), QStringList{"Rätselgenerator beenden?"});
     EXPECT_EQ(messages.Count("Information"), 0);
 
-    // "&Beenden" asks the same question.
+    // "&Beenden" asks the same question; open side windows go with the main window.
+    katalog->LHint()->show();
     messages.ConfirmAnswers = {true};
     katalog->Beenden->trigger();
     EXPECT_FALSE(katalog->isVisible());
+    EXPECT_FALSE(katalog->LHint()->isVisible());
     EXPECT_EQ(messages.Count("Confirm"), 2);
     EXPECT_EQ(messages.Texts("Information"), QStringList{"Der Generator hält an!!"});
 }
