@@ -362,10 +362,10 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
     // Only positions that put a letter on a crossable cell can reach the needed
     // crossings; they are visited in the same order as the full scan would.
     const LetterSet letterSet = LettersOf(letters);
-    const Bits inWindow = ((Bits{1} << (columnTo - columnFrom + 1)) - 1) << columnFrom;
     if (direction == kAcross) {
         for (int32_t row = rowFrom; row <= rowTo; ++row) {
-            for (Bits starts = CrossingStarts(letters, letterSet, kAcross, row) & inWindow;
+            for (Bits starts =
+                     CrossingStarts(letters, letterSet, kAcross, row, columnFrom, columnTo);
                  starts != 0; starts &= starts - 1) {
                 if (tryPosition(LowestBit(starts), row)) {
                     return true;
@@ -377,9 +377,8 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
     // Down: the index gives start rows per column; turn it into start columns per row.
     std::array<Bits, kMaxIndexedSide> startsInRow; // rowTo - rowFrom < kMaxIndexedSide
     std::fill_n(startsInRow.begin(), rowTo - rowFrom + 1, Bits{0});
-    const Bits rowWindow = ((Bits{1} << (rowTo - rowFrom + 1)) - 1) << rowFrom;
     for (int32_t column = columnFrom; column <= columnTo; ++column) {
-        for (Bits starts = CrossingStarts(letters, letterSet, kDown, column) & rowWindow;
+        for (Bits starts = CrossingStarts(letters, letterSet, kDown, column, rowFrom, rowTo);
              starts != 0; starts &= starts - 1) {
             startsInRow[static_cast<size_t>(LowestBit(starts) - rowFrom)] |= Bits{1} << column;
         }
@@ -565,23 +564,29 @@ namespace {
 
 // The start positions of CrossingStarts, computed in an integer type wide enough
 // for the line.
-template <typename Line>
-unsigned __int128 StartsAlongLine(const std::string& word, const unsigned __int128* slots,
-                                  int takenSlot, int letteredSlot) {
+template <typename Line, bool Shifted>
+Line StartsAlongLine(const std::string& word, const unsigned __int128* slots, int32_t from,
+                     int takenSlot, int letteredSlot) {
+    // Reading from `from` on costs a wide shift per read; only a long line needs it.
+    auto cells = [&](int slot) {
+        if constexpr (Shifted) {
+            return static_cast<Line>(slots[slot] >> from);
+        } else {
+            return static_cast<Line>(slots[slot]);
+        }
+    };
     Line crossing = 0;
     for (size_t k = 0; k < word.size(); ++k) {
-        crossing |= static_cast<Line>(slots[static_cast<unsigned char>(word[k])]) >> k;
+        crossing |= cells(static_cast<unsigned char>(word[k])) >> k;
     }
     if (crossing == 0) {
         return 0;
     }
-    const auto taken = static_cast<Line>(slots[takenSlot]);
-    const auto lettered = static_cast<Line>(slots[letteredSlot]);
+    const Line taken = cells(takenSlot);
+    const Line lettered = cells(letteredSlot);
     Line blocked = 0;
     for (size_t k = 0; k < word.size(); ++k) {
-        blocked |=
-            (taken | (lettered & ~static_cast<Line>(slots[static_cast<unsigned char>(word[k])]))) >>
-            k;
+        blocked |= (taken | (lettered & ~cells(static_cast<unsigned char>(word[k])))) >> k;
     }
     return crossing & ~blocked;
 }
@@ -598,7 +603,8 @@ Generator::LetterSet Generator::LettersOf(const std::string& word) {
 }
 
 Generator::Bits Generator::CrossingStarts(const std::string& word, const LetterSet& letters,
-                                          int32_t direction, int32_t line) const {
+                                          int32_t direction, int32_t line, int32_t from,
+                                          int32_t to) const {
     const std::vector<Bits>& bits = crossable_[direction == kAcross ? kAcross : kDown];
     // line < Rows (across) or < Columns (down): the callers' windows lie inside the
     // grid, so the whole block of the line is inside the vector.
@@ -606,11 +612,20 @@ Generator::Bits Generator::CrossingStarts(const std::string& word, const LetterS
     if ((slots[kPresentSlot] & letters.Low) == 0 && (slots[kPresentSlot + 1] & letters.High) == 0) {
         return 0; // no letter of the word is crossable in this line
     }
-    const size_t lineLength =
-        static_cast<size_t>(direction == kAcross ? puzzle_.Columns : puzzle_.Rows);
+    // Short lines, or the cells from `from` to the last letter of a word starting at
+    // `to`, fit plain 64-bit arithmetic, which is cheaper.
+    const int32_t lineLength = direction == kAcross ? puzzle_.Columns : puzzle_.Rows;
+    const int32_t width = to - from + 1;
+    uint64_t starts = 0;
     if (lineLength <= 64) {
-        return StartsAlongLine<uint64_t>(word, slots, kTakenSlot,
-                                         kLetteredSlot); // plain 64-bit shifts are cheaper
+        starts =
+            StartsAlongLine<uint64_t, false>(word, slots, 0, kTakenSlot, kLetteredSlot) >> from;
+    } else if (static_cast<size_t>(to - from) + word.size() <= 64) {
+        starts = StartsAlongLine<uint64_t, true>(word, slots, from, kTakenSlot, kLetteredSlot);
+    } else {
+        const Bits wide = StartsAlongLine<Bits, false>(word, slots, 0, kTakenSlot, kLetteredSlot);
+        return wide & (((Bits{1} << width) - 1) << from);
     }
-    return StartsAlongLine<Bits>(word, slots, kTakenSlot, kLetteredSlot);
+    const uint64_t window = width >= 64 ? ~uint64_t{0} : (uint64_t{1} << width) - 1;
+    return Bits{starts & window} << from;
 }

@@ -99,8 +99,9 @@ private:
         Bits High = 0; // letters 128..255
     };
     static LetterSet LettersOf(const std::string& word);
+    // The start positions from..to along the line whose word crosses a word there.
     Bits CrossingStarts(const std::string& word, const LetterSet& letters, int32_t direction,
-                        int32_t line) const;
+                        int32_t line, int32_t from, int32_t to) const;
 
     Puzzle& puzzle_;
     UserDialogs& dialogs_;
