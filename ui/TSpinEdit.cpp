@@ -10,6 +10,7 @@ TSpinEdit::TSpinEdit(int minValue, int maxValue, int value, QWidget* parent)
     setRange(0, 99);
     setValue(value);
     lineEdit()->setReadOnly(true);
+    lineEdit()->setCursor(Qt::PointingHandCursor); // nothing to type, so no text cursor
     lineEdit()->setMaxLength(2);
     setKeyboardTracking(false);
 }
