@@ -34,7 +34,7 @@ TInfoBox::TInfoBox(QWidget* parent)
     LabelTitel->move(40, 16);
     LabelTitel->adjustSize();
 
-    LabelNotiz = new QLabel(QStringLiteral("Rätselgenerator, geschrieben im Jahr 2007."), Panel);
+    LabelNotiz = new QLabel(QStringLiteral("Rätselgenerator, geschrieben im Jahr 2026."), Panel);
     QFont noteFont(QStringLiteral("MS Sans Serif"));
     noteFont.setPointSize(8);
     noteFont.setBold(true);
