@@ -1,6 +1,7 @@
 #include "ClueText.h"
 
 #include "Cp1252.h"
+#include "LineFile.h"
 #include "WabolexError.h"
 
 #include <QSaveFile>
@@ -36,7 +37,7 @@ void ClueText::Write(const QString& path, const std::vector<ClueRow>& rows) {
                          file.commit();
     if (!written) {
         const std::string name = Cp1252::FromUtf8(path.toStdString());
-        const std::string reason = Cp1252::FromUtf8(file.errorString().toStdString());
+        const std::string reason = LineFile::WriteFailureReason(path.toStdString());
         throw WabolexError(W("Die Textdatei \"") + name +
                            W("\" konnte nicht geschrieben werden (") + reason + ").");
     }

@@ -1,6 +1,7 @@
 #include "ExportImage.h"
 
 #include "Cp1252.h"
+#include "LineFile.h"
 #include "PainterCanvas.h"
 #include "WabolexError.h"
 
@@ -141,7 +142,8 @@ void ExportImage::Save(const QImage& image, const QString& path) {
     QImageWriter writer(path, "bmp");
     if (!writer.write(image)) {
         const std::string name = Cp1252::FromUtf8(path.toStdString());
-        const std::string reason = Cp1252::FromUtf8(writer.errorString().toStdString());
+        // Qt's own reason is English; say it in German from what the path shows.
+        const std::string reason = LineFile::WriteFailureReason(path.toStdString());
         throw WabolexError(W("Die Bitmap \"") + name + W("\" konnte nicht gespeichert werden (") +
                            reason + ").");
     }

@@ -86,6 +86,25 @@ void LineFile::CheckWritable(const fs::path& file) {
     CheckTarget(file);
 }
 
+std::string LineFile::WriteFailureReason(const fs::path& file) {
+    std::error_code ec;
+    const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    if (!fs::is_directory(folder, ec)) {
+        return W("der Ordner \"") + DisplayName(folder) + W("\" existiert nicht");
+    }
+    const fs::file_status status = fs::status(file, ec);
+    if (fs::is_directory(status)) {
+        return W("das ist ein Ordner");
+    }
+    if (fs::exists(status) && ::access(file.c_str(), W_OK) != 0) {
+        return W("die Datei ist schreibgeschützt");
+    }
+    if (!fs::exists(status) && ::access(folder.c_str(), W_OK) != 0) {
+        return W("keine Berechtigung, im Ordner zu schreiben");
+    }
+    return W("Schreibfehler, vielleicht ist der Datenträger voll");
+}
+
 std::string LineFile::DisplayName(const fs::path& file) {
     return Cp1252::FromUtf8(file.string());
 }

@@ -24,6 +24,10 @@ public:
     // replaced (read-only file, folder, missing folder), without writing.
     static void CheckWritable(const std::filesystem::path& file);
 
+    // A German reason why writing the file failed (missing folder, folder,
+    // read-only file, no permission), for writers that only report a failure.
+    static std::string WriteFailureReason(const std::filesystem::path& file);
+
     // The path as a Windows-1252 text for messages.
     static std::string DisplayName(const std::filesystem::path& file);
 

@@ -1,4 +1,5 @@
 #include "ExportImage.h"
+#include "ClueText.h"
 #include "PainterCanvas.h"
 #include "RecordingCanvas.h"
 #include "SamplePuzzles.h"
@@ -244,4 +245,33 @@ TEST(ExportImageTest, SavesBmpAndReportsFailure) {
     } catch (const WabolexError& e) {
         EXPECT_NE(std::string(e.what()).find("konnte nicht gespeichert werden"), std::string::npos);
     }
+}
+
+// The writers' own reasons are English; the user reads why in German.
+TEST(ExportImageTest, WriteFailuresGiveGermanReasons) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QImage image = Render(false);
+    auto messageOf = [](auto write) {
+        try {
+            write();
+        } catch (const WabolexError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    const std::string missingFolder =
+        messageOf([&] { ExportImage::Save(image, dir.filePath("fehlt/bild.bmp")); });
+    EXPECT_NE(missingFolder.find("existiert nicht"), std::string::npos) << missingFolder;
+    EXPECT_EQ(missingFolder.find("Cannot"), std::string::npos) << missingFolder;
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("ordner.bmp"));
+    const std::string folder =
+        messageOf([&] { ExportImage::Save(image, dir.filePath("ordner.bmp")); });
+    EXPECT_NE(folder.find("das ist ein Ordner"), std::string::npos) << folder;
+
+    const std::string clues =
+        messageOf([&] { ClueText::Write(dir.filePath("fehlt/text.txt"), {}); });
+    EXPECT_NE(clues.find("existiert nicht"), std::string::npos) << clues;
+    EXPECT_EQ(clues.find("No such"), std::string::npos) << clues;
 }
