@@ -186,6 +186,11 @@ int Generate(const Args& args) {
     if (!LoadVocabulary(options, puzzle)) {
         return Failure;
     }
+    // The window's "no table chosen" message would puzzle a user who named one.
+    if (puzzle.WordCount == 0) {
+        Error(W("Die Wortschatztabelle ") + puzzle.SourceName + W(" enthält keine Begriffe."));
+        return Failure;
+    }
 
     SilentDialogs dialogs;
     RandomSource random(options.Seed.value_or(RandomSource::ClockSeed()));

@@ -243,6 +243,13 @@ TEST_F(CliGenerateTest, FailuresExitWithOneAndAMessage) {
         alone, {"generate", "Test.db", "-o", "y.wbx", "--no-short-words", "--no-solution-word"});
     EXPECT_EQ(result.Status, 0) << result.Err;
 
+    // A table without any record, and no short words to help: named, nothing written.
+    ParadoxWriter::WriteVocabulary(alone / "Leer.db", {});
+    result = CliRun::Run(alone, {"generate", "Leer.db", "-o", "z.wbx", "--no-short-words"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Err.find("Leer.db enthält keine Begriffe"), std::string::npos) << result.Err;
+    EXPECT_FALSE(fs::exists(alone / "z.wbx"));
+
     // A damaged puzzle file: refused with file and line, nothing written.
     std::string damaged = ReadBytes(folder_ / "x.wbx");
     damaged.replace(damaged.find("yMax=15"), 7, "yMax=1x");
