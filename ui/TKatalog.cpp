@@ -355,10 +355,17 @@ void TKatalog::EinstellungenClick() {
 void TKatalog::RGenerierenClick() {
     KatalogDialogs dialogs(*this);
     Generator generator(puzzle_, dialogs, random_);
-    const GenerationOutcome outcome = generator.RGenerieren(eOptions_->Settings());
+    // The solution word is placed here, as the run's last step, so that the clue
+    // list window already shows the new clues when its search is answered.
+    GenerationSettings settings = eOptions_->Settings();
+    const bool withSolutionWord = settings.UseSolutionWord;
+    settings.UseSolutionWord = false;
+    const GenerationOutcome outcome = generator.RGenerieren(settings);
     if (outcome == GenerationOutcome::NotRun)
         return;
     ShowClueRows();
+    if (withSolutionWord)
+        SolutionWord::PlaceSolutionWord(puzzle_, settings.SolutionWord, random_, dialogs);
     // The solution word's marks appear with this paint.
     ausgabe_->RepaintNow();
 }

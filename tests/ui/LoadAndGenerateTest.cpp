@@ -216,4 +216,20 @@ TEST_F(LoadAndGenerateTest, WithoutInsertionsShownOnlyTheStatisticsAppear) {
     EXPECT_TRUE(P().SolutionWordShown || messages.Count("RetryError") == 1);
 }
 
+TEST_F(LoadAndGenerateTest, NewCluesAreListedBeforeTheSolutionWordIsSearched) {
+    WriteTables();
+    Load("Tiere.db");
+    katalog->EOptions()->CheckBoxEW->setChecked(false);
+    katalog->EOptions()->SetSolutionWord("QQQ"); // no animal holds a Q
+    std::string listedFirst;
+    messages.OnRetryError = [&] { listedFirst = katalog->Begriffsumschreibung()->Text(0, 2); };
+    katalog->RGenerieren->trigger();
+
+    ASSERT_EQ(messages.Texts("RetryError"), QStringList{"Lösungswort QQQ NICHT gefunden"});
+    ASSERT_FALSE(P().ClueRows.empty());
+    EXPECT_EQ(listedFirst, P().ClueRows[0].Clue)
+        << "the clue list shows the new puzzle while the retry box is open";
+    EXPECT_FALSE(P().SolutionWordShown);
+}
+
 } // namespace

@@ -33,10 +33,16 @@ public:
     std::deque<Shown> Log;
     // Runs while the "Zufrieden" box would be open (after it is logged).
     std::function<void()> OnSatisfied;
+    // Runs while a box with a single Retry button would be open (after it is logged).
+    std::function<void()> OnRetryError;
 
     void Error(const QString& text) override { Log.push_back({"Error", text}); }
     void Information(const QString& text) override { Log.push_back({"Information", text}); }
-    void RetryError(const QString& text) override { Log.push_back({"RetryError", text}); }
+    void RetryError(const QString& text) override {
+        Log.push_back({"RetryError", text});
+        if (OnRetryError)
+            OnRetryError();
+    }
     bool Confirm(const QString& text) override {
         Log.push_back({"Confirm", text});
         return Next(ConfirmAnswers);
