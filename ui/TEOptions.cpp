@@ -56,6 +56,11 @@ TSpinEdit* MakeSpinEdit(int minValue, int maxValue, int value, int top, const QS
     spin->setGeometry(128, top, 44, 26);
     spin->setToolTip(hint);
     spin->setCursor(Qt::PointingHandCursor);
+    // The style draws the arrows in the window text colour; the dialog's yellow would
+    // vanish on the light buttons, and the arrows are the only way to change a value.
+    QPalette palette = spin->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    spin->setPalette(palette);
     return spin;
 }
 

@@ -161,4 +161,26 @@ TEST_F(SettingsTest, ResizeQuestionNoKeepsThePuzzleAndAsksAgainYesResetsIt) {
     EXPECT_TRUE(P().ShowGenerated) << "the generated view flag is left alone";
 }
 
+TEST_F(SettingsTest, SpinArrowsStandOutFromTheirButtons) {
+    // The arrows are the only way to change the values, so they must be seen:
+    // in the button part of each spin edit some pixels are far darker than the rest.
+    TEOptions* o = katalog->EOptions();
+    o->show();
+    for (TSpinEdit* spin : {o->SpinEditX, o->SpinEditY, o->SpinEditE}) {
+        const QImage image = spin->grab().toImage();
+        // Inside the button column, clear of the frame around the control.
+        const QRect buttons(image.width() - 12, 4, 8, image.height() - 8);
+        int lightest = 0;
+        int darkest = 255;
+        for (int y = buttons.top(); y <= buttons.bottom(); ++y)
+            for (int x = buttons.left(); x <= buttons.right(); ++x) {
+                const int grey = qGray(image.pixel(x, y));
+                lightest = std::max(lightest, grey);
+                darkest = std::min(darkest, grey);
+            }
+        EXPECT_GT(lightest - darkest, 120) << spin->objectName().toStdString();
+    }
+    o->hide();
+}
+
 } // namespace
