@@ -1,6 +1,7 @@
 #include "PrintJob.h"
 
 #include "Cp1252.h"
+#include "LineFile.h"
 #include "PainterCanvas.h"
 #include "WabolexError.h"
 
@@ -71,6 +72,7 @@ void PrintJob::PrintToPdf(const QString& path, const QPageSize& pageSize, const 
         Print(writer, puzzle, caption, solutionWord);
     } catch (const WabolexError&) {
         throw WabolexError(W("Die PDF-Datei \"") + Cp(path) +
-                           W("\" konnte nicht geschrieben werden."));
+                           W("\" konnte nicht geschrieben werden (") +
+                           LineFile::WriteFailureReason(path.toStdString()) + ").");
     }
 }

@@ -61,15 +61,23 @@ int Export(const Args& args) {
     if (!options) {
         return UsageError(kUsage);
     }
+    const QString imagePath = QString::fromStdString(options->Image);
+    const QString cluePath =
+        options->Clues ? QString::fromStdString(*options->Clues) : DefaultCluePath(imagePath);
+    // Each output would replace the puzzle or the other output.
+    const std::string clues = cluePath.toStdString();
+    if (SameFile(options->Image, options->Puzzle) || SameFile(clues, options->Puzzle)) {
+        return UsageError("Bild und Umschreibungen dürfen die Rätseldatei nicht überschreiben.");
+    }
+    if (SameFile(clues, options->Image)) {
+        return UsageError("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
+    }
     const auto application = OffscreenApplication();
     LoadedPuzzle loaded = LoadPuzzle(options->Puzzle);
     loaded.Model.ExportSolution = options->Solution;
 
     const QImage image = ExportImage::Render(loaded.Model, loaded.SolutionWord);
-    const QString imagePath = QString::fromStdString(options->Image);
     ExportImage::Save(image, imagePath);
-    const QString cluePath =
-        options->Clues ? QString::fromStdString(*options->Clues) : DefaultCluePath(imagePath);
     ClueText::Write(cluePath, loaded.Model.ClueRows);
     return Ok;
 }

@@ -70,6 +70,9 @@ int Print(const Args& args) {
     if (!options) {
         return UsageError(kUsage);
     }
+    if (SameFile(options->Pdf, options->Puzzle)) {
+        return UsageError("Die PDF-Datei darf die Rätseldatei nicht überschreiben.");
+    }
     const auto application = OffscreenApplication();
     LoadedPuzzle loaded = LoadPuzzle(options->Puzzle);
     loaded.Model.PrintSolution = options->Solution;

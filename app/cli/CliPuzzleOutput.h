@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 
 // What the export and print commands share: drawing without a display, and a
 // puzzle loaded from its file as the window would hold it after loading.
@@ -49,6 +50,24 @@ inline LoadedPuzzle LoadPuzzle(const std::string& path) {
     loaded.Model.SourceName = Cp1252::FromUtf8(std::filesystem::path(path).filename().string());
     loaded.SolutionWord = contents.SolutionWord.value_or("");
     return loaded;
+}
+
+// Do two paths name one file? Also for files that do not exist yet.
+inline bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) {
+        return true;
+    }
+    // Absolute first: a bare relative name would stay as it is.
+    const auto resolved = [&ec](const std::string& name) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(name, ec), ec);
+    };
+    const std::filesystem::path first = resolved(a);
+    if (ec) {
+        return false;
+    }
+    const std::filesystem::path second = resolved(b);
+    return !ec && first == second;
 }
 
 // The window's caption after loading: "Wabolex <year>", three blanks, the

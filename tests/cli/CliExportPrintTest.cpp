@@ -126,4 +126,24 @@ TEST_F(CliExportPrintTest, WrongUseAndFailures) {
     const auto noPdf = CliRun::Run(folder_, {"print", "Tiere.wbx", "-o", "weg/x.pdf"});
     EXPECT_EQ(noPdf.Status, 1);
     EXPECT_NE(noPdf.Err.find("PDF-Datei"), std::string::npos) << noPdf.Err;
+    EXPECT_NE(noPdf.Err.find("existiert nicht"), std::string::npos) << noPdf.Err;
+
+    // An output named like the puzzle (even when writable) or like the other
+    // output is refused before anything is written.
+    const fs::path copy = folder_ / "Kopie.wbx";
+    fs::copy_file(folder_ / "Tiere.wbx", copy, fs::copy_options::overwrite_existing);
+    fs::permissions(copy, fs::perms::owner_write, fs::perm_options::add);
+    const std::string puzzle = ReadBytes(copy);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"export", "Kopie.wbx", "-o", "Kopie.wbx"},
+             {"export", "Kopie.wbx", "-o", "k.bmp", "--clues", "./Kopie.wbx"},
+             {"export", "Kopie.wbx", "-o", "k.txt"},
+             {"print", "Kopie.wbx", "-o", "Kopie.wbx"},
+         }) {
+        const auto result = CliRun::Run(folder_, args);
+        EXPECT_EQ(result.Status, 2) << args[3] << " " << result.Err;
+        EXPECT_EQ(ReadBytes(copy), puzzle) << args[3];
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "k.bmp"));
+    EXPECT_FALSE(fs::exists(folder_ / "k.txt"));
 }
