@@ -5,8 +5,12 @@
 
 #include <QFont>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableWidget>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -50,6 +54,9 @@ TBegriffsumschreibung::TBegriffsumschreibung(QWidget* parent)
     UListe->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     UListe->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     UListe->viewport()->setCursor(Qt::PointingHandCursor);
+    // Without a header row the column borders are dragged in the list itself.
+    UListe->viewport()->setMouseTracking(true);
+    UListe->viewport()->installEventFilter(this);
     // QAbstractItemView reports a click when the button is released over the
     // row it was pressed on; moving the selection with the keys reports nothing.
     connect(UListe, &QTableWidget::cellClicked, this, [this] { emit RowClicked(); });
@@ -116,4 +123,52 @@ void TBegriffsumschreibung::SetTopRow(int32_t row) {
 
 int32_t TBegriffsumschreibung::TopRow() const {
     return UListe->verticalScrollBar()->value();
+}
+
+// --- Column borders -------------------------------------------------------------
+
+int TBegriffsumschreibung::ColumnBorderAt(int x) const {
+    constexpr int kGrip = 2; // pixels either side of a border that grip it
+    for (int column = 0; column < UListe->columnCount(); ++column) {
+        const int border = UListe->columnViewportPosition(column) + UListe->columnWidth(column);
+        if (std::abs(x - border) <= kGrip)
+            return column;
+    }
+    return -1;
+}
+
+bool TBegriffsumschreibung::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != UListe->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const int column = ColumnBorderAt(mouse->position().toPoint().x());
+        if (mouse->button() != Qt::LeftButton || column < 0)
+            return false;
+        // A grip on a border is no click on a row.
+        resizingColumn_ = column;
+        return true;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const int x = mouse->position().toPoint().x();
+        if (resizingColumn_ >= 0) {
+            const int left = UListe->columnViewportPosition(resizingColumn_);
+            UListe->setColumnWidth(resizingColumn_, std::max(4, x - left));
+            return true;
+        }
+        UListe->viewport()->setCursor(ColumnBorderAt(x) >= 0 ? Qt::SplitHCursor
+                                                             : Qt::PointingHandCursor);
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        if (resizingColumn_ < 0)
+            return false;
+        resizingColumn_ = -1;
+        return true;
+    default:
+        return false;
+    }
 }

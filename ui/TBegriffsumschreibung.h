@@ -34,6 +34,10 @@ public:
     void SelectRow(int32_t row, int32_t firstVisible);
     int32_t TopRow() const;
 
+protected:
+    // Dragging a column border in the list resizes that column.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The user clicked a row (emitted on release of the mouse button only).
     void RowClicked();
@@ -43,5 +47,9 @@ private:
     // The row shown for the rows as given; an empty list shows one empty row.
     static std::vector<ClueRow> Shown(const std::vector<ClueRow>& rows);
 
+    // The column whose right border lies under x (list viewport), or -1.
+    int ColumnBorderAt(int x) const;
+
     std::vector<ClueRow> shown_;
+    int resizingColumn_ = -1; // the column whose border is being dragged
 };

@@ -306,4 +306,33 @@ TEST_F(SolvingWindowTest, GridPressScrollsTheListByTheContextRule) {
     EXPECT_LT(List()->TopRow(), 48);
 }
 
+TEST_F(SolvingWindowTest, ListColumnsAreWidenedByDraggingTheirBorderWithoutClickingARow) {
+    Install(SolvingPuzzles::MakeSmall);
+    StartSolving();
+    QTableWidget* list = List()->UListe;
+    QWidget* viewport = list->viewport();
+    ASSERT_EQ(list->columnWidth(0), 20);
+    // Numbers of three or four digits need more than 20 pixels: drag the border
+    // between the number and the direction to the right.
+    const auto send = [&](QEvent::Type type, int x, Qt::MouseButtons buttons) {
+        const QPointF at(x, 5);
+        QMouseEvent event(type, at, viewport->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    send(QEvent::MouseButtonPress, 20, Qt::LeftButton);
+    send(QEvent::MouseMove, 30, Qt::LeftButton);
+    send(QEvent::MouseMove, 44, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, 44, Qt::NoButton);
+    EXPECT_EQ(list->columnWidth(0), 44);
+    EXPECT_EQ(list->columnWidth(1), 64) << "only the gripped column changes";
+    EXPECT_EQ(List()->SelectedRow(), -1) << "a grip on a border is no click on a row";
+    EXPECT_FALSE(P().AdvanceAcross || P().AdvanceDown);
+
+    // Away from a border a click still selects its row and leads to the word.
+    ClickListRow(0);
+    EXPECT_EQ(List()->SelectedRow(), 0);
+}
+
 } // namespace
