@@ -5,10 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 dir=build
-flags=(-DCMAKE_BUILD_TYPE=Release)
+flags=(-DCMAKE_BUILD_TYPE=Release -DWABOLEX_TESTS=ON -DWABOLEX_SANITIZE=OFF)
 if [ "${WABOLEX_SANITIZE:-0}" = 1 ]; then
   dir=build-asan
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DWABOLEX_SANITIZE=ON -DWABOLEX_BENCH=OFF)
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DWABOLEX_TESTS=ON -DWABOLEX_SANITIZE=ON -DWABOLEX_BENCH=OFF)
 fi
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$dir" --parallel "$(nproc)"
