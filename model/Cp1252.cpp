@@ -3,10 +3,10 @@
 namespace {
 
 // Code points of 0x80..0x9F; 0 marks the undefined codes.
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char32_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t u) {
     if (u < 0x80) {
@@ -116,11 +116,16 @@ char ToUpper(char c) {
         return static_cast<char>(b - 0x20);
     }
     switch (b) {
-    case 0x9A: return static_cast<char>(0x8A); // š -> Š
-    case 0x9C: return static_cast<char>(0x8C); // œ -> Œ
-    case 0x9E: return static_cast<char>(0x8E); // ž -> Ž
-    case 0xFF: return static_cast<char>(0x9F); // ÿ -> Ÿ
-    default: return c;
+    case 0x9A:
+        return static_cast<char>(0x8A); // š -> Š
+    case 0x9C:
+        return static_cast<char>(0x8C); // œ -> Œ
+    case 0x9E:
+        return static_cast<char>(0x8E); // ž -> Ž
+    case 0xFF:
+        return static_cast<char>(0x9F); // ÿ -> Ÿ
+    default:
+        return c;
     }
 }
 

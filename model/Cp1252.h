@@ -28,4 +28,6 @@ std::string ToUpper(std::string_view cp1252);
 } // namespace Cp1252
 
 // A German text written in UTF-8 source, as the Windows-1252 bytes the model uses.
-inline std::string W(std::string_view utf8) { return Cp1252::FromUtf8(utf8); }
+inline std::string W(std::string_view utf8) {
+    return Cp1252::FromUtf8(utf8);
+}

@@ -66,7 +66,9 @@ void Puzzle::ResetGrid() {
     }
 }
 
-void Puzzle::ClearSolutionMarks() { SolutionMarks.fill(SolutionMark{}); }
+void Puzzle::ClearSolutionMarks() {
+    SolutionMarks.fill(SolutionMark{});
+}
 
 void Puzzle::MarkAllAvailable() {
     for (int32_t i = 0; i <= WordCount; ++i) {

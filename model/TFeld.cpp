@@ -5,7 +5,9 @@
 
 #include <string>
 
-TFeld::TFeld(int32_t columns, int32_t rows) { Resize(columns, rows); }
+TFeld::TFeld(int32_t columns, int32_t rows) {
+    Resize(columns, rows);
+}
 
 void TFeld::Resize(int32_t columns, int32_t rows) {
     if (columns < 0 || rows < 0) {

@@ -4,12 +4,13 @@
 
 // One cell of the puzzle grid.
 struct TGridCell {
-    char Letter = '.';     // '.' = no letter, a black cell
-    char Mark = ' ';       // ' ' no word, '-' across, '|' down, '+' both cross here
-    int32_t AcrossNo = 0;  // start of an across word: word-list index, after numbering the clue number
-    int32_t DownNo = 0;    // the same for a down word
-    uint8_t BarBelow = 0;  // bar on the bottom edge
-    uint8_t BarRight = 0;  // bar on the right edge
+    char Letter = '.'; // '.' = no letter, a black cell
+    char Mark = ' ';   // ' ' no word, '-' across, '|' down, '+' both cross here
+    int32_t AcrossNo =
+        0;              // start of an across word: word-list index, after numbering the clue number
+    int32_t DownNo = 0; // the same for a down word
+    uint8_t BarBelow = 0; // bar on the bottom edge
+    uint8_t BarRight = 0; // bar on the right edge
 
     bool operator==(const TGridCell&) const = default;
 };

@@ -41,7 +41,9 @@ void Error(const std::string& cp1252Message) {
     std::cerr << Cp1252::ToUtf8(cp1252Message) << '\n';
 }
 
-void Out(const std::string& cp1252Line) { std::cout << Cp1252::ToUtf8(cp1252Line) << '\n'; }
+void Out(const std::string& cp1252Line) {
+    std::cout << Cp1252::ToUtf8(cp1252Line) << '\n';
+}
 
 int UsageError(const std::string& utf8Message) {
     std::cerr << utf8Message << "\n"
@@ -52,9 +54,11 @@ int UsageError(const std::string& utf8Message) {
 } // namespace Cli
 
 int main(int argc, char** argv) {
-    const std::map<std::string, int (*)(const Cli::Args&)> commands = {
-        {"import", Cli::Import}, {"generate", Cli::Generate}, {"stats", Cli::Stats},
-        {"export", Cli::Export}, {"print", Cli::Print}};
+    const std::map<std::string, int (*)(const Cli::Args&)> commands = {{"import", Cli::Import},
+                                                                       {"generate", Cli::Generate},
+                                                                       {"stats", Cli::Stats},
+                                                                       {"export", Cli::Export},
+                                                                       {"print", Cli::Print}};
 
     if (argc < 2) {
         return Cli::UsageError("Es fehlt ein Befehl.");
