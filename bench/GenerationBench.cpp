@@ -5,6 +5,7 @@
 #include "Puzzle.h"
 #include "PuzzleStatistics.h"
 #include "RandomSource.h"
+#include "SilentDialogs.h"
 #include "UserDialogs.h"
 
 #include <benchmark/benchmark.h>
@@ -15,17 +16,6 @@
 #include <vector>
 
 namespace {
-
-class SilentDialogs : public UserDialogs {
-public:
-    bool ConfirmStartWord(const std::string&) override { return true; }
-    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
-    void Repaint() override {}
-    void SetBusy(bool) override {}
-    void ShowError(const std::string&) override {}
-    void ShowRetryError(const std::string&) override {}
-    void ShowStatistics(const PuzzleStatistics&) override {}
-};
 
 // Words drawn with roughly German letter frequencies, so that they cross.
 std::string RandomWord(std::mt19937& engine, int length) {

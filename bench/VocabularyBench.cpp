@@ -5,6 +5,7 @@
 #include "Puzzle.h"
 #include "PuzzleStatistics.h"
 #include "RandomSource.h"
+#include "SilentDialogs.h"
 #include "UserDialogs.h"
 #include "VocabularyLoader.h"
 
@@ -16,17 +17,6 @@ namespace {
 
 const std::filesystem::path kGeneralTable =
     std::filesystem::path(WABOLEX_ROOT) / "WortDateien2007" / "Allgemein.db";
-
-class QuietDialogs : public UserDialogs {
-public:
-    bool ConfirmStartWord(const std::string&) override { return true; }
-    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
-    void Repaint() override {}
-    void SetBusy(bool) override {}
-    void ShowError(const std::string&) override {}
-    void ShowRetryError(const std::string&) override {}
-    void ShowStatistics(const PuzzleStatistics&) override {}
-};
 
 void LoadGeneralTable(benchmark::State& state) {
     if (!std::filesystem::exists(kGeneralTable)) {
@@ -52,7 +42,7 @@ void GenerateFromGeneralTable(benchmark::State& state) {
     Puzzle puzzle;
     VocabularyLoader::Load(kGeneralTable, puzzle);
     puzzle.ResizeGrid(side, side);
-    QuietDialogs dialogs;
+    SilentDialogs dialogs;
     GenerationSettings settings;
     settings.ShowInsertions = false;
     uint64_t seed = 1;

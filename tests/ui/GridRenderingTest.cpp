@@ -1,6 +1,7 @@
 // What the grid shows, read back as pixel colours of a grabbed grid, and the
 // solution-word commands that change the marks.
 #include "KatalogFixture.h"
+#include "SolvingPuzzles.h"
 
 #include "TAusgabe.h"
 #include "TEOptions.h"
@@ -26,27 +27,7 @@ protected:
     //         O . . E .   bars after HAUS's S and below HOF's F.
     //         F . . E .
     void MakePuzzle() {
-        Puzzle& p = P();
-        p.ResizeGrid(5, 5);
-        p.ResetGrid();
-        const auto put = [&](int c, int r, char letter, char mark) {
-            p.Grid.At(c, r).Letter = letter;
-            p.Grid.At(c, r).Mark = mark;
-        };
-        put(0, 0, 'H', '+');
-        put(1, 0, 'A', '-');
-        put(2, 0, 'U', '-');
-        put(3, 0, 'S', '+');
-        put(0, 1, 'O', '|');
-        put(0, 2, 'F', '|');
-        put(3, 1, 'E', '|');
-        put(3, 2, 'E', '|');
-        p.Grid.At(0, 0).AcrossNo = 1;
-        p.Grid.At(0, 0).DownNo = 1;
-        p.Grid.At(3, 0).DownNo = 2;
-        p.Grid.At(3, 0).BarRight = 1;
-        p.Grid.At(0, 2).BarBelow = 1;
-        p.ClearSolutionMarks();
+        SolvingPuzzles::MakeSmall(P());
         katalog->Ausgabe()->SetColCount(5);
         katalog->Ausgabe()->SetRowCount(5);
         // The current cell on a black cell, out of the way.
