@@ -1,12 +1,12 @@
 // One generation, without questions, on a 15 x 15 and on a 99 x 99 grid with a
 // synthetic vocabulary of 20,000 main words (longest first) and 500 short words.
-#include "GenerationSettings.h"
-#include "Generator.h"
-#include "Puzzle.h"
-#include "PuzzleStatistics.h"
-#include "RandomSource.h"
-#include "SilentDialogs.h"
-#include "UserDialogs.h"
+#include "bench/SilentDialogs.h"
+#include "model/GenerationSettings.h"
+#include "model/Generator.h"
+#include "model/Puzzle.h"
+#include "model/PuzzleStatistics.h"
+#include "model/RandomSource.h"
+#include "model/UserDialogs.h"
 
 #include <benchmark/benchmark.h>
 

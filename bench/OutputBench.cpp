@@ -1,9 +1,9 @@
 // Drawing speed of the largest outputs: the exported bitmap and the print job
 // of a fully numbered grid with a solution word.
-#include "Cp1252.h"
-#include "ExportImage.h"
-#include "PrintJob.h"
-#include "Puzzle.h"
+#include "files/ExportImage.h"
+#include "files/PrintJob.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 // Drawing the main window's grid: one repaint of the visible part at the
 // window's design size, and one paint of all 99 x 99 cells into an image.
-#include "FileDialogService.h"
-#include "MessageService.h"
-#include "TAusgabe.h"
-#include "TEOptions.h"
-#include "TKatalog.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageService.h"
+#include "ui/TAusgabe.h"
+#include "ui/TEOptions.h"
+#include "ui/TKatalog.h"
 
 #include <QApplication>
 #include <QImage>

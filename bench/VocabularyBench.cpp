@@ -1,13 +1,13 @@
 // Loading the shipped general table with its short words, as "Ö&ffnen" does, and
 // generating from it on a 15 x 15 and a 99 x 99 grid.
-#include "GenerationSettings.h"
-#include "Generator.h"
-#include "Puzzle.h"
-#include "PuzzleStatistics.h"
-#include "RandomSource.h"
-#include "SilentDialogs.h"
-#include "UserDialogs.h"
-#include "VocabularyLoader.h"
+#include "bench/SilentDialogs.h"
+#include "model/GenerationSettings.h"
+#include "model/Generator.h"
+#include "model/Puzzle.h"
+#include "model/PuzzleStatistics.h"
+#include "model/RandomSource.h"
+#include "model/UserDialogs.h"
+#include "vocabulary/VocabularyLoader.h"
 
 #include <benchmark/benchmark.h>
 

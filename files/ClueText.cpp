@@ -1,8 +1,8 @@
-#include "ClueText.h"
+#include "files/ClueText.h"
 
-#include "Cp1252.h"
-#include "LineFile.h"
-#include "WabolexError.h"
+#include "files/LineFile.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <QSaveFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClueRow.h"
+#include "model/ClueRow.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "ExportImage.h"
+#include "files/ExportImage.h"
 
-#include "Cp1252.h"
-#include "LineFile.h"
-#include "PainterCanvas.h"
-#include "WabolexError.h"
+#include "files/LineFile.h"
+#include "files/PainterCanvas.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <QFileInfo>
 #include <QImageWriter>

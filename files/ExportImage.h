@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Canvas.h"
-#include "Puzzle.h"
+#include "files/Canvas.h"
+#include "model/Puzzle.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,7 +1,7 @@
-#include "LineFile.h"
+#include "files/LineFile.h"
 
-#include "Cp1252.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "PainterCanvas.h"
+#include "files/PainterCanvas.h"
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Canvas.h"
+#include "files/Canvas.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "PrintJob.h"
+#include "files/PrintJob.h"
 
-#include "Cp1252.h"
-#include "LineFile.h"
-#include "PainterCanvas.h"
-#include "WabolexError.h"
+#include "files/LineFile.h"
+#include "files/PainterCanvas.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <QPageLayout>
 #include <QPainter>

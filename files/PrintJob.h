@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PrintPuzzle.h"
-#include "Puzzle.h"
+#include "files/PrintPuzzle.h"
+#include "model/Puzzle.h"
 
 #include <QPageSize>
 #include <QString>

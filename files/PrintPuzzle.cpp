@@ -1,6 +1,6 @@
-#include "PrintPuzzle.h"
+#include "files/PrintPuzzle.h"
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <algorithm>
 #include <cmath>

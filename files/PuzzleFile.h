@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ClueRow.h"
-#include "Puzzle.h"
-#include "SolutionMark.h"
-#include "TFeld.h"
+#include "model/ClueRow.h"
+#include "model/Puzzle.h"
+#include "model/SolutionMark.h"
+#include "model/TFeld.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "ClueLink.h"
+#include "model/ClueLink.h"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ClueRow.h"
-#include "TFeld.h"
+#include "model/ClueRow.h"
+#include "model/TFeld.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "Generator.h"
+#include "model/Generator.h"
 
-#include "Cp1252.h"
-#include "Numbering.h"
-#include "PuzzleStatistics.h"
-#include "SolutionWord.h"
+#include "model/Cp1252.h"
+#include "model/Numbering.h"
+#include "model/PuzzleStatistics.h"
+#include "model/SolutionWord.h"
 
 #include <algorithm>
 #include <array>

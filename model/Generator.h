@@ -1,9 +1,9 @@
 #pragma once
 
-#include "GenerationSettings.h"
-#include "Puzzle.h"
-#include "RandomSource.h"
-#include "UserDialogs.h"
+#include "model/GenerationSettings.h"
+#include "model/Puzzle.h"
+#include "model/RandomSource.h"
+#include "model/UserDialogs.h"
 
 #include <cstdint>
 #include <string>

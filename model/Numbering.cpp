@@ -1,7 +1,7 @@
-#include "Numbering.h"
+#include "model/Numbering.h"
 
-#include "Generator.h"
-#include "Puzzle.h"
+#include "model/Generator.h"
+#include "model/Puzzle.h"
 
 #include <algorithm>
 #include <string>

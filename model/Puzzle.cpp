@@ -1,7 +1,7 @@
-#include "Puzzle.h"
+#include "model/Puzzle.h"
 
-#include "Cp1252.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ClueRow.h"
-#include "SolutionMark.h"
-#include "TFeld.h"
-#include "TWordEntry.h"
+#include "model/ClueRow.h"
+#include "model/SolutionMark.h"
+#include "model/TFeld.h"
+#include "model/TWordEntry.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "PuzzleStatistics.h"
+#include "model/PuzzleStatistics.h"
 
-#include "Puzzle.h"
+#include "model/Puzzle.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "RandomSource.h"
+#include "model/RandomSource.h"
 
-#include "Cp1252.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <chrono>
 #include <string>

@@ -1,9 +1,9 @@
-#include "SolutionWord.h"
+#include "model/SolutionWord.h"
 
-#include "Cp1252.h"
-#include "Puzzle.h"
-#include "RandomSource.h"
-#include "UserDialogs.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
+#include "model/RandomSource.h"
+#include "model/UserDialogs.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "Solver.h"
+#include "model/Solver.h"
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 void Solver::Start() {
     Puzzle& p = puzzle_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TGridCell.h"
+#include "model/TGridCell.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "KatalogDialogs.h"
+#include "ui/KatalogDialogs.h"
 
-#include "Cp1252.h"
-#include "MessageService.h"
-#include "TAusgabe.h"
-#include "TKatalog.h"
+#include "model/Cp1252.h"
+#include "ui/MessageService.h"
+#include "ui/TAusgabe.h"
+#include "ui/TKatalog.h"
 
 #include <QApplication>
 

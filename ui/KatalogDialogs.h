@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserDialogs.h"
+#include "model/UserDialogs.h"
 
 class TKatalog;
 

@@ -1,4 +1,4 @@
-#include "QtFileDialogService.h"
+#include "ui/QtFileDialogService.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileDialogService.h"
+#include "ui/FileDialogService.h"
 
 // The file dialogs as QFileDialog (in German once Qt's translations are loaded).
 class QtFileDialogService : public FileDialogService {

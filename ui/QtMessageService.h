@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageService.h"
+#include "ui/MessageService.h"
 
 // The message boxes as QMessageBox dialogs with German captions and buttons.
 class QtMessageService : public MessageService {

@@ -1,7 +1,7 @@
-#include "TAusgabe.h"
+#include "ui/TAusgabe.h"
 
-#include "Cp1252.h"
-#include "Fonts.h"
+#include "model/Cp1252.h"
+#include "ui/Fonts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
-#include "TBegriffsumschreibung.h"
+#include "ui/TBegriffsumschreibung.h"
 
-#include "Cp1252.h"
-#include "TKatalog.h"
+#include "model/Cp1252.h"
+#include "ui/TKatalog.h"
 
 #include <QFont>
 #include <QHeaderView>

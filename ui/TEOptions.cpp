@@ -1,10 +1,10 @@
-#include "TEOptions.h"
+#include "ui/TEOptions.h"
 
-#include "Cp1252.h"
-#include "Fonts.h"
-#include "MessageService.h"
-#include "TKatalog.h"
-#include "TSpinEdit.h"
+#include "model/Cp1252.h"
+#include "ui/Fonts.h"
+#include "ui/MessageService.h"
+#include "ui/TKatalog.h"
+#include "ui/TSpinEdit.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GenerationSettings.h"
+#include "model/GenerationSettings.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "TInfoBox.h"
+#include "ui/TInfoBox.h"
 
-#include "Fonts.h"
-#include "WindowPlacement.h"
+#include "ui/Fonts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFrame>
 #include <QLabel>

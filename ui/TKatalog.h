@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Puzzle.h"
-#include "RandomSource.h"
+#include "model/Puzzle.h"
+#include "model/RandomSource.h"
 
 #include <QFont>
 #include <QMainWindow>

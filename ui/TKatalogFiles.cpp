@@ -1,16 +1,16 @@
 // Saving and loading puzzles, export and printing.
-#include "TKatalog.h"
+#include "ui/TKatalog.h"
 
-#include "ClueText.h"
-#include "Cp1252.h"
-#include "ExportImage.h"
-#include "FileDialogService.h"
-#include "MessageService.h"
-#include "PrintJob.h"
-#include "PuzzleFile.h"
-#include "TAusgabe.h"
-#include "TBegriffsumschreibung.h"
-#include "TEOptions.h"
+#include "files/ClueText.h"
+#include "files/ExportImage.h"
+#include "files/PrintJob.h"
+#include "files/PuzzleFile.h"
+#include "model/Cp1252.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageService.h"
+#include "ui/TAusgabe.h"
+#include "ui/TBegriffsumschreibung.h"
+#include "ui/TEOptions.h"
 
 #include <QApplication>
 #include <QDir>

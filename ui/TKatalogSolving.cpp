@@ -1,13 +1,13 @@
 // Solving on screen and the link between the grid and the clue list.
-#include "TKatalog.h"
+#include "ui/TKatalog.h"
 
-#include "ClueLink.h"
-#include "Cp1252.h"
-#include "MessageService.h"
-#include "Solver.h"
-#include "TAusgabe.h"
-#include "TBegriffsumschreibung.h"
-#include "TLHint.h"
+#include "model/ClueLink.h"
+#include "model/Cp1252.h"
+#include "model/Solver.h"
+#include "ui/MessageService.h"
+#include "ui/TAusgabe.h"
+#include "ui/TBegriffsumschreibung.h"
+#include "ui/TLHint.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
-#include "TLHint.h"
+#include "ui/TLHint.h"
 
-#include "Cp1252.h"
-#include "Solver.h"
+#include "model/Cp1252.h"
+#include "model/Solver.h"
 
 #include <QFont>
 #include <QLabel>

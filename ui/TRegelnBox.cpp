@@ -1,7 +1,7 @@
-#include "TRegelnBox.h"
+#include "ui/TRegelnBox.h"
 
-#include "Fonts.h"
-#include "WindowPlacement.h"
+#include "ui/Fonts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFrame>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "TSpinEdit.h"
+#include "ui/TSpinEdit.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -1,9 +1,9 @@
-#include "TStatistikAnzeige.h"
+#include "ui/TStatistikAnzeige.h"
 
-#include "Cp1252.h"
-#include "Fonts.h"
-#include "PuzzleStatistics.h"
-#include "WindowPlacement.h"
+#include "model/Cp1252.h"
+#include "model/PuzzleStatistics.h"
+#include "ui/Fonts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
-#include "CodePageConverter.h"
+#include "vocabulary/CodePageConverter.h"
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <cerrno>
 #include <iconv.h>

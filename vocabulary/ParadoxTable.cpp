@@ -1,7 +1,7 @@
-#include "ParadoxTable.h"
+#include "vocabulary/ParadoxTable.h"
 
-#include "Cp1252.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <algorithm>
 #include <fstream>

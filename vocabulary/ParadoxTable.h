@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodePageConverter.h"
+#include "vocabulary/CodePageConverter.h"
 
 #include <cstddef>
 #include <cstdint>

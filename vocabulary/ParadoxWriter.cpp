@@ -1,7 +1,7 @@
-#include "ParadoxWriter.h"
+#include "vocabulary/ParadoxWriter.h"
 
-#include "Cp1252.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <algorithm>
 #include <cstdint>

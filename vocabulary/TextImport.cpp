@@ -1,7 +1,7 @@
-#include "TextImport.h"
+#include "vocabulary/TextImport.h"
 
-#include "Cp1252.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <algorithm>
 

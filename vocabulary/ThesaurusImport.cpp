@@ -1,6 +1,6 @@
-#include "ThesaurusImport.h"
+#include "vocabulary/ThesaurusImport.h"
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <algorithm>
 #include <set>

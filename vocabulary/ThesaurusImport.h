@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParadoxWriter.h"
+#include "vocabulary/ParadoxWriter.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
-#include "VocabularyLoader.h"
+#include "vocabulary/VocabularyLoader.h"
 
-#include "Cp1252.h"
-#include "VocabularyTable.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "vocabulary/VocabularyTable.h"
 
 #include <string>
 #include <system_error>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Puzzle.h"
+#include "model/Puzzle.h"
 
 #include <filesystem>
 

@@ -1,8 +1,8 @@
-#include "VocabularyTable.h"
+#include "vocabulary/VocabularyTable.h"
 
-#include "Cp1252.h"
-#include "ParadoxTable.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "vocabulary/ParadoxTable.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TWordEntry.h"
+#include "model/TWordEntry.h"
 
 #include <filesystem>
 #include <string>

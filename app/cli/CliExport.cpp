@@ -1,8 +1,8 @@
 // wabolex-cli export: the bitmap of the puzzle or its solution and the clue text.
-#include "CliCommands.h"
-#include "CliPuzzleOutput.h"
-#include "ClueText.h"
-#include "ExportImage.h"
+#include "app/cli/CliCommands.h"
+#include "app/cli/CliPuzzleOutput.h"
+#include "files/ClueText.h"
+#include "files/ExportImage.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,16 +1,16 @@
 // wabolex-cli generate: "Ö&ffnen", "&Generieren" and "&Speichern" without a window.
-#include "CliCommands.h"
-#include "CliNumbers.h"
-#include "Cp1252.h"
-#include "GenerationSettings.h"
-#include "Generator.h"
-#include "LineFile.h"
-#include "Puzzle.h"
-#include "PuzzleFile.h"
-#include "RandomSource.h"
-#include "UserDialogs.h"
-#include "VocabularyLoader.h"
-#include "WabolexError.h"
+#include "app/cli/CliCommands.h"
+#include "app/cli/CliNumbers.h"
+#include "files/LineFile.h"
+#include "files/PuzzleFile.h"
+#include "model/Cp1252.h"
+#include "model/GenerationSettings.h"
+#include "model/Generator.h"
+#include "model/Puzzle.h"
+#include "model/RandomSource.h"
+#include "model/UserDialogs.h"
+#include "model/WabolexError.h"
+#include "vocabulary/VocabularyLoader.h"
 
 #include <algorithm>
 #include <cstdint>

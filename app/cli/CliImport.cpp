@@ -1,10 +1,10 @@
 // wabolex-cli import: a vocabulary table from a text or an OpenThesaurus file.
-#include "CliCommands.h"
-#include "Cp1252.h"
-#include "ParadoxWriter.h"
-#include "TextImport.h"
-#include "ThesaurusImport.h"
-#include "WabolexError.h"
+#include "app/cli/CliCommands.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "vocabulary/ParadoxWriter.h"
+#include "vocabulary/TextImport.h"
+#include "vocabulary/ThesaurusImport.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // wabolex-cli print: the print job of the puzzle or its solution as a PDF file
 // whose printable area is the whole page.
-#include "CliCommands.h"
-#include "CliPuzzleOutput.h"
-#include "PrintJob.h"
+#include "app/cli/CliCommands.h"
+#include "app/cli/CliPuzzleOutput.h"
+#include "files/PrintJob.h"
 
 #include <QPageSize>
 #include <QString>

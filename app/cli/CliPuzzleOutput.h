@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CliCommands.h"
-#include "Cp1252.h"
-#include "Puzzle.h"
-#include "PuzzleFile.h"
+#include "app/cli/CliCommands.h"
+#include "files/PuzzleFile.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
 
 #include <QDate>
 #include <QGuiApplication>

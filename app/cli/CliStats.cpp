@@ -1,9 +1,9 @@
 // wabolex-cli stats: the statistics window's labels and values, one a line.
-#include "CliCommands.h"
-#include "Cp1252.h"
-#include "Puzzle.h"
-#include "PuzzleFile.h"
-#include "PuzzleStatistics.h"
+#include "app/cli/CliCommands.h"
+#include "files/PuzzleFile.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
+#include "model/PuzzleStatistics.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "CliCommands.h"
-#include "Cp1252.h"
-#include "WabolexError.h"
+#include "app/cli/CliCommands.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <cstdio>
 #include <exception>

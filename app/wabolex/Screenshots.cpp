@@ -4,11 +4,11 @@
 //
 //   wabolex-screenshots <table.db> <output folder>
 
-#include "FileDialogService.h"
-#include "MessageService.h"
-#include "TAusgabe.h"
-#include "TEOptions.h"
-#include "TKatalog.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageService.h"
+#include "ui/TAusgabe.h"
+#include "ui/TEOptions.h"
+#include "ui/TKatalog.h"
 
 #include <QApplication>
 #include <QCheckBox>

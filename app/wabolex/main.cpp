@@ -1,8 +1,8 @@
 // Wabolex: the crossword generator with its window.
-#include "QtFileDialogService.h"
-#include "QtMessageService.h"
-#include "RandomSource.h"
-#include "TKatalog.h"
+#include "model/RandomSource.h"
+#include "ui/QtFileDialogService.h"
+#include "ui/QtMessageService.h"
+#include "ui/TKatalog.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

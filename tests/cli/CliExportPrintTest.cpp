@@ -1,7 +1,7 @@
 // wabolex-cli export and print, run end to end on a hand-made puzzle file.
-#include "../files/SamplePuzzles.h"
-#include "CliRun.h"
-#include "PuzzleFile.h"
+#include "files/PuzzleFile.h"
+#include "tests/cli/CliRun.h"
+#include "tests/files/SamplePuzzles.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // wabolex-cli generate and stats, run end to end on a small made-up table.
-#include "CliRun.h"
-#include "Cp1252.h"
-#include "ParadoxWriter.h"
-#include "PuzzleCheck.h"
-#include "PuzzleFile.h"
-#include "WabolexError.h"
+#include "files/PuzzleFile.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "tests/cli/CliRun.h"
+#include "tests/cli/PuzzleCheck.h"
+#include "vocabulary/ParadoxWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // wabolex-cli import, run as a user would.
-#include "CliRun.h"
-#include "Cp1252.h"
-#include "VocabularyTable.h"
+#include "model/Cp1252.h"
+#include "tests/cli/CliRun.h"
+#include "vocabulary/VocabularyTable.h"
 
 #include <gtest/gtest.h>
 

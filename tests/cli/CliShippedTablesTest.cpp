@@ -1,8 +1,8 @@
 // wabolex-cli generate on the tables shipped in Wabolex/WortDateien2007.
-#include "CliRun.h"
-#include "PuzzleCheck.h"
-#include "PuzzleFile.h"
-#include "VocabularyTable.h"
+#include "files/PuzzleFile.h"
+#include "tests/cli/CliRun.h"
+#include "tests/cli/PuzzleCheck.h"
+#include "vocabulary/VocabularyTable.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // Checks a puzzle read back from a file for the properties every generated
 // puzzle has: words between bars that come from the vocabulary, numbering in
 // reading order without gaps, and clue rows that belong to the numbered words.
-#include "PuzzleFile.h"
+#include "files/PuzzleFile.h"
 
 #include <map>
 #include <set>

@@ -1,7 +1,7 @@
-#include "ClueText.h"
-#include "Cp1252.h"
-#include "SamplePuzzles.h"
-#include "WabolexError.h"
+#include "files/ClueText.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "tests/files/SamplePuzzles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "ExportImage.h"
-#include "ClueText.h"
-#include "PainterCanvas.h"
-#include "RecordingCanvas.h"
-#include "SamplePuzzles.h"
-#include "WabolexError.h"
+#include "files/ExportImage.h"
+#include "files/ClueText.h"
+#include "files/PainterCanvas.h"
+#include "model/WabolexError.h"
+#include "tests/files/RecordingCanvas.h"
+#include "tests/files/SamplePuzzles.h"
 
 #include <QDir>
 #include <QFontMetricsF>

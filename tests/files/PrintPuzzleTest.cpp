@@ -1,9 +1,9 @@
-#include "PrintPuzzle.h"
-#include "PainterCanvas.h"
-#include "PrintJob.h"
-#include "RecordingCanvas.h"
-#include "SamplePuzzles.h"
-#include "WabolexError.h"
+#include "files/PrintPuzzle.h"
+#include "files/PainterCanvas.h"
+#include "files/PrintJob.h"
+#include "model/WabolexError.h"
+#include "tests/files/RecordingCanvas.h"
+#include "tests/files/SamplePuzzles.h"
 
 #include <QFile>
 #include <QPainter>

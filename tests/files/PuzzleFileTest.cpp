@@ -1,7 +1,7 @@
-#include "PuzzleFile.h"
-#include "Cp1252.h"
-#include "LineFile.h"
-#include "WabolexError.h"
+#include "files/PuzzleFile.h"
+#include "files/LineFile.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
 
 #include <gtest/gtest.h>
 

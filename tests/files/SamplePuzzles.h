@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Cp1252.h"
-#include "Puzzle.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // Properties every generated puzzle has, checked over many seeded runs.
-#include "Generator.h"
-#include "TestSupport.h"
+#include "model/Generator.h"
+#include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
 

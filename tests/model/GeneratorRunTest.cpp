@@ -1,9 +1,9 @@
 // The run of "&Generieren": its protocol with the user, its random draws and
 // the cases in which it stops with a message.
-#include "Generator.h"
-#include "TestSupport.h"
+#include "model/Generator.h"
+#include "tests/model/TestSupport.h"
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <gtest/gtest.h>
 

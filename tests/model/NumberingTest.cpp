@@ -1,6 +1,6 @@
 // Numbering in reading order, the completed bars and the clue rows.
-#include "Numbering.h"
-#include "TestSupport.h"
+#include "model/Numbering.h"
+#include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The placement search on hand-made grids.
-#include "Generator.h"
-#include "TestSupport.h"
+#include "model/Generator.h"
+#include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Finding and marking the solution word.
-#include "SolutionWord.h"
-#include "TestSupport.h"
+#include "model/SolutionWord.h"
+#include "tests/model/TestSupport.h"
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 #include <gtest/gtest.h>
 

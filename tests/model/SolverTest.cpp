@@ -1,7 +1,7 @@
-#include "Solver.h"
-#include "ClueLink.h"
-#include "Cp1252.h"
-#include "Puzzle.h"
+#include "model/Solver.h"
+#include "model/ClueLink.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
 
 #include <gtest/gtest.h>
 

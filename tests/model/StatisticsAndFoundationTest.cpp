@@ -1,9 +1,9 @@
 // Statistics counts and text, capitals by Windows-1252 rules, checked access.
-#include "Cp1252.h"
-#include "Puzzle.h"
-#include "PuzzleStatistics.h"
-#include "TestSupport.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
+#include "model/PuzzleStatistics.h"
+#include "model/WabolexError.h"
+#include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // Helpers for the model tests: grids as ASCII pictures, scripted user answers,
 // scripted random draws and a vocabulary built in the test.
 
-#include "Puzzle.h"
-#include "PuzzleStatistics.h"
-#include "RandomSource.h"
-#include "UserDialogs.h"
+#include "model/Puzzle.h"
+#include "model/PuzzleStatistics.h"
+#include "model/RandomSource.h"
+#include "model/UserDialogs.h"
 
 #include <cstdint>
 #include <deque>

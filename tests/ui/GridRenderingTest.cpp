@@ -1,10 +1,10 @@
 // What the grid shows, read back as pixel colours of a grabbed grid, and the
 // solution-word commands that change the marks.
-#include "KatalogFixture.h"
-#include "SolvingPuzzles.h"
+#include "tests/ui/KatalogFixture.h"
+#include "tests/ui/SolvingPuzzles.h"
 
-#include "TAusgabe.h"
-#include "TEOptions.h"
+#include "ui/TAusgabe.h"
+#include "ui/TEOptions.h"
 
 #include <QAction>
 #include <QImage>

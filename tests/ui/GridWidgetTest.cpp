@@ -1,6 +1,6 @@
 // The grid widget on its own: which characters reach the key handler, the
 // order of double click and press, and the cells under the mouse.
-#include "TAusgabe.h"
+#include "ui/TAusgabe.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,8 +3,8 @@
 // A main window with scripted boxes and dialogs. Modal windows are not run:
 // the hook records them and lets a test act on them as the user would.
 
-#include "ScriptedServices.h"
-#include "TKatalog.h"
+#include "tests/ui/ScriptedServices.h"
+#include "ui/TKatalog.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,13 +1,13 @@
 // "Ö&ffnen" through its dialog flow and "&Generieren" with scripted answers.
-#include "KatalogFixture.h"
+#include "tests/ui/KatalogFixture.h"
 
-#include "Cp1252.h"
-#include "ParadoxWriter.h"
-#include "PuzzleStatistics.h"
-#include "TAusgabe.h"
-#include "TBegriffsumschreibung.h"
-#include "TEOptions.h"
-#include "TStatistikAnzeige.h"
+#include "model/Cp1252.h"
+#include "model/PuzzleStatistics.h"
+#include "ui/TAusgabe.h"
+#include "ui/TBegriffsumschreibung.h"
+#include "ui/TEOptions.h"
+#include "ui/TStatistikAnzeige.h"
+#include "vocabulary/ParadoxWriter.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,15 +1,15 @@
 // The main window: menu, caption, start-up state, secondary windows, close
 // query, resizing, the error boundary, statistics and help windows.
-#include "KatalogFixture.h"
+#include "tests/ui/KatalogFixture.h"
 
-#include "Cp1252.h"
-#include "TAusgabe.h"
-#include "TEOptions.h"
-#include "TInfoBox.h"
-#include "TLHint.h"
-#include "TRegelnBox.h"
-#include "TStatistikAnzeige.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "ui/TAusgabe.h"
+#include "ui/TEOptions.h"
+#include "ui/TInfoBox.h"
+#include "ui/TLHint.h"
+#include "ui/TRegelnBox.h"
+#include "ui/TStatistikAnzeige.h"
 
 #include <QAction>
 #include <QDate>

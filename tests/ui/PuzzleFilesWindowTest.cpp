@@ -1,12 +1,12 @@
 // Saving, loading, exporting and printing through the window's dialog flow,
 // with scripted file names in temporary folders.
-#include "ScriptedServices.h"
-#include "SolvingPuzzles.h"
-#include "TAusgabe.h"
-#include "TBegriffsumschreibung.h"
-#include "TEOptions.h"
-#include "TKatalog.h"
-#include "TLHint.h"
+#include "tests/ui/ScriptedServices.h"
+#include "tests/ui/SolvingPuzzles.h"
+#include "ui/TAusgabe.h"
+#include "ui/TBegriffsumschreibung.h"
+#include "ui/TEOptions.h"
+#include "ui/TKatalog.h"
+#include "ui/TLHint.h"
 
 #include <QFile>
 #include <QFileInfo>

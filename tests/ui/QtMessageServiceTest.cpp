@@ -1,6 +1,6 @@
 // The real message boxes: captions, button texts and which answer a button or
 // the Escape key gives. A timer answers each box as soon as it is open.
-#include "QtMessageService.h"
+#include "ui/QtMessageService.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,9 +3,9 @@
 // Pictures of the windows for a look by eye. Set WABOLEX_SCREENSHOTS to a
 // folder to keep them as PNG files; otherwise nothing is written.
 
-#include "TBegriffsumschreibung.h"
-#include "TKatalog.h"
-#include "TLHint.h"
+#include "ui/TBegriffsumschreibung.h"
+#include "ui/TKatalog.h"
+#include "ui/TLHint.h"
 
 #include <QApplication>
 #include <QDir>

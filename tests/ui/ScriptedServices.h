@@ -3,8 +3,8 @@
 // Message boxes and file dialogs that answer from a script and record what was
 // asked, so that widget tests never wait on a modal box.
 
-#include "FileDialogService.h"
-#include "MessageService.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageService.h"
 
 #include <QString>
 #include <QStringList>

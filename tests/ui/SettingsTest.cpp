@@ -1,10 +1,10 @@
 // The settings dialog and the resize question of "&Einstellungen".
-#include "KatalogFixture.h"
+#include "tests/ui/KatalogFixture.h"
 
-#include "Cp1252.h"
-#include "TAusgabe.h"
-#include "TEOptions.h"
-#include "TSpinEdit.h"
+#include "model/Cp1252.h"
+#include "ui/TAusgabe.h"
+#include "ui/TEOptions.h"
+#include "ui/TSpinEdit.h"
 
 #include <QAction>
 #include <QCheckBox>

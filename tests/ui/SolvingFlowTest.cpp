@@ -1,14 +1,14 @@
 // A generated puzzle taken through the whole solving road: the clue list
 // leads to every word, typing solves it, saving and loading bring it back.
-#include "KatalogFixture.h"
+#include "tests/ui/KatalogFixture.h"
 
-#include "Cp1252.h"
-#include "ParadoxWriter.h"
-#include "Screenshots.h"
-#include "TAusgabe.h"
-#include "TBegriffsumschreibung.h"
-#include "TEOptions.h"
-#include "TLHint.h"
+#include "model/Cp1252.h"
+#include "tests/ui/Screenshots.h"
+#include "ui/TAusgabe.h"
+#include "ui/TBegriffsumschreibung.h"
+#include "ui/TEOptions.h"
+#include "ui/TLHint.h"
+#include "vocabulary/ParadoxWriter.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -2,9 +2,9 @@
 
 // Small hand-made puzzles for the solving and file tests of the main window.
 
-#include "ClueRow.h"
-#include "Cp1252.h"
-#include "Puzzle.h"
+#include "model/ClueRow.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
 
 #include <string>
 

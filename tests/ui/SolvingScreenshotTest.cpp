@@ -1,13 +1,13 @@
 // Pictures of the solving view with the clue list and of the solution view with
 // marks, with a check of the colours that matter.
-#include "Screenshots.h"
-#include "ScriptedServices.h"
-#include "SolvingPuzzles.h"
-#include "TAusgabe.h"
-#include "TBegriffsumschreibung.h"
-#include "TEOptions.h"
-#include "TKatalog.h"
-#include "TLHint.h"
+#include "tests/ui/Screenshots.h"
+#include "tests/ui/ScriptedServices.h"
+#include "tests/ui/SolvingPuzzles.h"
+#include "ui/TAusgabe.h"
+#include "ui/TBegriffsumschreibung.h"
+#include "ui/TEOptions.h"
+#include "ui/TKatalog.h"
+#include "ui/TLHint.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // Solving on screen through the window: typing, the info window, the peek,
 // completion, and the link between the grid and the clue list.
-#include "ScriptedServices.h"
-#include "SolvingPuzzles.h"
-#include "TAusgabe.h"
-#include "TBegriffsumschreibung.h"
-#include "TKatalog.h"
-#include "TLHint.h"
+#include "tests/ui/ScriptedServices.h"
+#include "tests/ui/SolvingPuzzles.h"
+#include "ui/TAusgabe.h"
+#include "ui/TBegriffsumschreibung.h"
+#include "ui/TKatalog.h"
+#include "ui/TLHint.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 // Damaged tables are refused with a WabolexError: never a crash, a hang, a huge
 // allocation or garbage records.
-#include "Cp1252.h"
-#include "ParadoxTable.h"
-#include "ParadoxWriter.h"
-#include "VocabularyTable.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "vocabulary/ParadoxTable.h"
+#include "vocabulary/ParadoxWriter.h"
+#include "vocabulary/VocabularyTable.h"
 
 #include <gtest/gtest.h>
 

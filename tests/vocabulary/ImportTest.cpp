@@ -1,7 +1,7 @@
-#include "Cp1252.h"
-#include "TextImport.h"
-#include "ThesaurusImport.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "vocabulary/TextImport.h"
+#include "vocabulary/ThesaurusImport.h"
 
 #include <gtest/gtest.h>
 

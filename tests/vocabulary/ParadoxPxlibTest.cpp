@@ -1,12 +1,12 @@
 // Our reader and writer against pxlib, an independent implementation of the
 // table format: what one writes, the other must read back exactly.
-#include "Cp1252.h"
-#include "ParadoxTable.h"
-#include "ParadoxWriter.h"
-#include "PxlibTables.h"
-#include "TempFolder.h"
-#include "VocabularyTable.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "tests/vocabulary/PxlibTables.h"
+#include "tests/vocabulary/TempFolder.h"
+#include "vocabulary/ParadoxTable.h"
+#include "vocabulary/ParadoxWriter.h"
+#include "vocabulary/VocabularyTable.h"
 
 extern "C" {
 #include <paradox.h>

@@ -1,8 +1,8 @@
 // Real tables written by Paradox and BDE-era tools: each one is either read
 // completely or refused with a WabolexError, as its structure warrants.
-#include "Cp1252.h"
-#include "ParadoxTable.h"
-#include "WabolexError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "vocabulary/ParadoxTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PxlibTables.h"
+#include "tests/vocabulary/PxlibTables.h"
 
 extern "C" {
 #include <paradox.h>

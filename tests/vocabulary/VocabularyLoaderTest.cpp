@@ -1,9 +1,9 @@
-#include "VocabularyLoader.h"
-#include "Cp1252.h"
-#include "ParadoxWriter.h"
-#include "Puzzle.h"
-#include "TempFolder.h"
-#include "WabolexError.h"
+#include "vocabulary/VocabularyLoader.h"
+#include "model/Cp1252.h"
+#include "model/Puzzle.h"
+#include "model/WabolexError.h"
+#include "tests/vocabulary/TempFolder.h"
+#include "vocabulary/ParadoxWriter.h"
 
 #include <gtest/gtest.h>
 
