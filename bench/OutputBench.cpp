@@ -39,9 +39,9 @@ Puzzle FullPuzzle(int size) {
             cell.Letter = (c + r) % 7 == 0 ? '.' : static_cast<char>('A' + (c * 7 + r) % 26);
             if (cell.Letter != '.' && (c + r) % 3 == 0) {
                 cell.AcrossNo = ++number;
-                puzzle.ClueRows.push_back({std::to_string(number),
-                                           c % 2 ? "waagerecht" : "senkrecht",
-                                           W("eine Umschreibung mittlerer Länge")});
+                puzzle.ClueRows.push_back(ClueRow::Of(number,
+                                                      c % 2 ? Direction::Across : Direction::Down,
+                                                      W("eine Umschreibung mittlerer Länge")));
             }
         }
     }

@@ -59,7 +59,8 @@ void FillPuzzle(TKatalog& katalog) {
     Puzzle& p = katalog.puzzle();
     p.ResizeGrid(99, 99);
     p.ResetGrid();
-    static const char marks[] = {'-', '|', '+'};
+    static const CellMark marks[] = {CellMark::Of(Direction::Across), CellMark::Of(Direction::Down),
+                                     CellMark::Crossing()};
     for (int c = 0; c < 99; ++c)
         for (int r = 0; r < 99; ++r) {
             TGridCell& cell = p.Grid.At(c, r);

@@ -8,12 +8,11 @@
 
 namespace {
 
-void AppendSection(std::string& text, const std::vector<ClueRow>& rows,
-                   const std::string& direction) {
-    text += direction + "\r\n";
+void AppendSection(std::string& text, const std::vector<ClueRow>& rows, Direction direction) {
+    text += std::string(DirectionWord(direction)) + "\r\n";
     for (const ClueRow& row : rows) {
-        if (row.Direction == direction) {
-            text += row.Number + ") " + row.Clue + "\r\n";
+        if (row.Dir == direction) {
+            text += row.NumberText() + ") " + row.Clue + "\r\n";
         }
     }
 }
@@ -22,8 +21,8 @@ void AppendSection(std::string& text, const std::vector<ClueRow>& rows,
 
 std::string ClueText::Contents(const std::vector<ClueRow>& rows) {
     std::string text;
-    AppendSection(text, rows, "waagerecht");
-    AppendSection(text, rows, "senkrecht");
+    AppendSection(text, rows, Direction::Across);
+    AppendSection(text, rows, Direction::Down);
     return text;
 }
 

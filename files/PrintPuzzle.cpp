@@ -68,22 +68,22 @@ public:
 
     void CluePages() {
         Title();
-        canvas_.Text({kLeft, kGridTop}, "waagerecht:", kHeadingFont, kBlack);
+        canvas_.Text({kLeft, kGridTop}, Heading(Direction::Across), kHeadingFont, kBlack);
         y_ = 250;
-        Section("waagerecht", "waagerecht:");
+        Section(Direction::Across);
         if (!line_.empty()) {
             PrintLine();
         }
         if (y_ > Lowest()) {
             canvas_.NewPage();
             Title();
-            canvas_.Text({kLeft, kGridTop}, "senkrecht:", kHeadingFont, kBlack);
+            canvas_.Text({kLeft, kGridTop}, Heading(Direction::Down), kHeadingFont, kBlack);
             y_ = 240;
         } else {
-            canvas_.Text({kLeft, y_}, "senkrecht:", kHeadingFont, kBlack);
+            canvas_.Text({kLeft, y_}, Heading(Direction::Down), kHeadingFont, kBlack);
             y_ += 50;
         }
-        Section("senkrecht", "senkrecht:");
+        Section(Direction::Down);
         if (!line_.empty()) {
             canvas_.Text({kLeft, y_}, line_, ClueFont(), kBlack);
         }
@@ -98,6 +98,11 @@ private:
     }
 
     void Title() { canvas_.Text(kTitle, caption_, kTitleFont, kBlack); }
+
+    // "waagerecht:" and "senkrecht:" above the clues of a direction.
+    static std::string Heading(Direction direction) {
+        return std::string(DirectionWord(direction)) + ":";
+    }
 
     void Cell(int column, int row, int x, int y) {
         const TGridCell& cell = puzzle_.Grid.At(column, row);
@@ -159,22 +164,23 @@ private:
     // Several clues per line; a line is closed before an entry whose number
     // would no longer fit by the assumed character width. The clue itself is
     // not counted, so a line may run over by up to one clue.
-    void Section(const std::string& direction, const std::string& heading) {
+    void Section(Direction direction) {
         for (const ClueRow& row : puzzle_.ClueRows) {
-            if (row.Direction != direction) {
+            if (row.Dir != direction) {
                 continue;
             }
-            const auto length = static_cast<long long>(line_.size() + row.Number.size() + 4);
+            const std::string number = row.NumberText();
+            const auto length = static_cast<long long>(line_.size() + number.size() + 4);
             if (length * kCharWidth > page_.Width) {
                 PrintLine();
                 if (y_ > Lowest()) {
                     canvas_.NewPage();
                     Title();
-                    canvas_.Text({kLeft, kGridTop}, heading, kHeadingFont, kBlack);
+                    canvas_.Text({kLeft, kGridTop}, Heading(direction), kHeadingFont, kBlack);
                     y_ = 240;
                 }
             }
-            line_ += row.Number + ") " + row.Clue + " ";
+            line_ += number + ") " + row.Clue + " ";
         }
     }
 

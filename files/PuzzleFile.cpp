@@ -58,10 +58,6 @@ bool ToInt(std::string_view text, int32_t& value) {
     return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
-bool IsMark(char c) {
-    return c == ' ' || c == '-' || c == '|' || c == '+';
-}
-
 std::string GridLine(const Puzzle& puzzle, int32_t row, int32_t highestNumber) {
     std::string line;
     line.reserve(CellWidth * static_cast<size_t>(puzzle.Columns));
@@ -69,13 +65,13 @@ std::string GridLine(const Puzzle& puzzle, int32_t row, int32_t highestNumber) {
         const TGridCell& cell = puzzle.Grid.At(column, row);
         const bool numbersFit = cell.AcrossNo >= 0 && cell.AcrossNo <= highestNumber &&
                                 cell.DownNo >= 0 && cell.DownNo <= highestNumber;
-        if (!IsMark(cell.Mark) || !numbersFit || cell.BarRight > 1 || cell.BarBelow > 1) {
+        if (!numbersFit || cell.BarRight > 1 || cell.BarBelow > 1) {
             throw WabolexError(
                 W("Das Feld (") + std::to_string(column) + ", " + std::to_string(row) +
                 W(") ist unvollständig; das Rätsel kann so nicht gespeichert werden."));
         }
         line += OneLine(std::string(1, cell.Letter));
-        line += cell.Mark;
+        line += cell.Mark.Char();
         line += FourDigits(cell.AcrossNo);
         line += FourDigits(cell.DownNo);
         line += cell.BarRight ? '1' : '0';
@@ -144,20 +140,19 @@ public:
         if (second == std::string::npos) {
             Fail(index, W("die Umschreibungszeile braucht zwei Trennzeichen \"*\"."));
         }
-        ClueRow row{line.substr(0, first), line.substr(first + 1, second - first - 1),
-                    line.substr(second + 1)};
+        const std::string numberText = line.substr(0, first);
+        const std::string directionText = line.substr(first + 1, second - first - 1);
         int32_t number = 0;
         const bool numberOk =
-            row.Number.empty() || (row.Number.size() <= 5 && ToInt(row.Number, number) &&
-                                   IsDigits(row.Number) && number >= 1 && number <= highestNumber);
+            numberText.empty() || (numberText.size() <= 5 && ToInt(numberText, number) &&
+                                   IsDigits(numberText) && number >= 1 && number <= highestNumber);
         if (!numberOk) {
-            Fail(index, W("die Nummer \"") + row.Number + W("\" passt nicht zum Gitter."));
+            Fail(index, W("die Nummer \"") + numberText + W("\" passt nicht zum Gitter."));
         }
-        if (!row.Direction.empty() && row.Direction != "waagerecht" &&
-            row.Direction != "senkrecht") {
-            Fail(index, W("unbekannte Richtung \"") + row.Direction + "\".");
+        if (!directionText.empty() && !DirectionFromWord(directionText)) {
+            Fail(index, W("unbekannte Richtung \"") + directionText + "\".");
         }
-        return row;
+        return ClueRow::FromTexts(numberText, directionText, line.substr(second + 1));
     }
 
     SolutionMark Mark(size_t index) const {
@@ -181,10 +176,11 @@ private:
         const std::string where = W("Feld in Spalte ") + std::to_string(column + 1) + ": ";
         TGridCell cell;
         cell.Letter = text[0];
-        cell.Mark = text[1];
-        if (!IsMark(cell.Mark)) {
-            Fail(index, where + W("unbekannte Markierung \"") + std::string(1, cell.Mark) + "\".");
+        const std::optional<CellMark> mark = CellMark::FromChar(text[1]);
+        if (!mark) {
+            Fail(index, where + W("unbekannte Markierung \"") + std::string(1, text[1]) + "\".");
         }
+        cell.Mark = *mark;
         if (!IsDigits(text.substr(2, 4)) || !IsDigits(text.substr(6, 4))) {
             Fail(index, where + W("die Nummern sind keine vierstelligen Zahlen."));
         }
@@ -233,7 +229,7 @@ std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWo
         lines.push_back("**");
     }
     for (const ClueRow& row : puzzle.ClueRows) {
-        lines.push_back(OneLine(row.Number) + "*" + OneLine(row.Direction) + "*" +
+        lines.push_back(OneLine(row.NumberText()) + "*" + OneLine(row.DirectionText()) + "*" +
                         OneLine(row.Clue));
     }
     for (const SolutionMark& mark : puzzle.SolutionMarks) {

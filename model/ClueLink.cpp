@@ -1,17 +1,5 @@
 #include "model/ClueLink.h"
 
-#include <charconv>
-
-std::optional<int32_t> ClueLink::Number(const std::string& text) {
-    int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<ClueLink::Cell> ClueLink::WordStart(const TFeld& grid, int32_t number) {
     for (int32_t c = 0; c < grid.Columns(); ++c) {
         for (int32_t r = 0; r < grid.Rows(); ++r) {
@@ -30,9 +18,8 @@ int32_t ClueLink::CellNumber(const TFeld& grid, int32_t column, int32_t row) {
 }
 
 int32_t ClueLink::RowOfNumber(const std::vector<ClueRow>& rows, int32_t number) {
-    const std::string text = std::to_string(number);
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].Number == text) {
+        if (rows[i].Number == number) {
             return static_cast<int32_t>(i);
         }
     }

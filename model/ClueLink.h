@@ -18,10 +18,6 @@ public:
         int32_t Row = 0;
     };
 
-    // The clue number of a list row's first column; nullopt unless it is a
-    // plain decimal number (the empty row before any puzzle has none).
-    static std::optional<int32_t> Number(const std::string& text);
-
     // The first cell, column by column and top to bottom, whose across or down
     // number is n.
     static std::optional<Cell> WordStart(const TFeld& grid, int32_t number);
@@ -29,12 +25,10 @@ public:
     // The number a press on this cell selects: the across number, else the down number.
     static int32_t CellNumber(const TFeld& grid, int32_t column, int32_t row);
 
-    // The first list row whose number column is n in decimal, or -1.
+    // The first list row with clue number n, or -1.
     static int32_t RowOfNumber(const std::vector<ClueRow>& rows, int32_t number);
 
     // The list's first visible row after selecting row r: enough rows above it
     // to see some context, without scrolling short lists.
     static int32_t FirstVisibleRow(int32_t row);
-
-    static bool IsAcross(const std::string& direction) { return direction == "waagerecht"; }
 };

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int32_t kAcross = 0;
-constexpr int32_t kDown = 1;
 constexpr int32_t kMaxIndexedSide = 127; // a line of the crossing index holds 128 bits
 
 int32_t LowestBit(unsigned __int128 bits) {
@@ -21,8 +19,9 @@ int32_t LowestBit(unsigned __int128 bits) {
                     : 64 + std::countr_zero(static_cast<uint64_t>(bits >> 64));
 }
 
-std::string DirectionPrefix(int32_t direction) {
-    return direction == kAcross ? "waagerecht - " : "senkrecht - ";
+// "waagerecht - " or "senkrecht - ", the start of the proposal texts.
+std::string DirectionPrefix(Direction direction) {
+    return std::string(DirectionWord(direction)) + " - ";
 }
 
 // Ends the busy state on every way out of a run, exceptions included.
@@ -61,17 +60,17 @@ std::string_view Generator::GridWord(const TWordEntry& entry) {
     return std::string_view(entry.Word).substr(0, TWordEntry::MaxWordLength);
 }
 
-bool Generator::WordFits(int32_t entry, int32_t direction) const {
+bool Generator::WordFits(int32_t entry, Direction direction) const {
     const auto length = static_cast<int32_t>(GridWord(puzzle_.Entry(entry)).size());
     if (length == 0) {
         return false;
     }
-    return direction == kDown ? length < puzzle_.Rows : length < puzzle_.Columns;
+    return direction == Direction::Down ? length < puzzle_.Rows : length < puzzle_.Columns;
 }
 
-bool Generator::IsFenced(int32_t column, int32_t row, int32_t length, int32_t direction) const {
+bool Generator::IsFenced(int32_t column, int32_t row, int32_t length, Direction direction) const {
     const TFeld& grid = puzzle_.Grid;
-    if (direction == kAcross) {
+    if (direction == Direction::Across) {
         for (int32_t k = 0; k < length; ++k) {
             if ((row > 0 && grid.At(column + k, row - 1).BarBelow == 0) ||
                 grid.At(column + k, row).BarBelow == 0) {
@@ -106,7 +105,7 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
 
     RunFlag running(inRun_);
     BusyGuard busy(dialogs_);
-    int32_t direction = kAcross;
+    Direction direction = Direction::Across;
     if (!PrepareStart(settings, direction)) {
         busy.Release();
         StopWithMessage(direction);
@@ -118,7 +117,7 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
     const auto length = static_cast<int32_t>(startWord.size());
     int32_t column = 0;
     int32_t row = 0;
-    if (direction == kAcross) {
+    if (direction == Direction::Across) {
         row = puzzle_.Rows / 2;
         column = random_.Random(puzzle_.Columns - length + 1);
     } else {
@@ -149,7 +148,7 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
 
 // Resets flags, marks and grid and chooses the start direction. False when no
 // main word fits that direction.
-bool Generator::PrepareStart(const GenerationSettings& settings, int32_t& direction) {
+bool Generator::PrepareStart(const GenerationSettings& settings, Direction& direction) {
     Puzzle& p = puzzle_;
     p.ShowGenerated = true;
     p.ShowSolution = false;
@@ -171,11 +170,11 @@ bool Generator::PrepareStart(const GenerationSettings& settings, int32_t& direct
 
     // The start word runs along the longer side of the grid.
     if (p.Columns < p.Rows) {
-        direction = kDown;
+        direction = Direction::Down;
     } else if (p.Rows < p.Columns) {
-        direction = kAcross;
+        direction = Direction::Across;
     } else {
-        direction = random_.Random(100) % 2;
+        direction = random_.Random(100) % 2 == 1 ? Direction::Down : Direction::Across;
     }
 
     for (int32_t i = 1; i < p.ShortWordStart; ++i) {
@@ -189,10 +188,10 @@ bool Generator::PrepareStart(const GenerationSettings& settings, int32_t& direct
 // No main word fits the start direction, so the start-word draw would never
 // end. Leaves the reset grid with an empty clue list, so nothing describes a
 // puzzle that is no longer there.
-void Generator::StopWithMessage(int32_t direction) {
+void Generator::StopWithMessage(Direction direction) {
     puzzle_.ClueRows.assign(1, ClueRow{});
     dialogs_.Repaint();
-    dialogs_.ShowError(direction == kAcross
+    dialogs_.ShowError(direction == Direction::Across
                            ? W("Kein Begriff des Wortschatzes ist kürzer als die Spaltenanzahl. "
                                "Bitte das Gitter breiter wählen oder einen anderen Wortschatz "
                                "öffnen.")
@@ -201,7 +200,7 @@ void Generator::StopWithMessage(int32_t direction) {
                                "öffnen."));
 }
 
-int32_t Generator::DrawStartWord(const GenerationSettings& settings, int32_t direction) {
+int32_t Generator::DrawStartWord(const GenerationSettings& settings, Direction direction) {
     for (;;) {
         const int32_t i = random_.Random(puzzle_.ShortWordStart - 1) + 1;
         if (!WordFits(i, direction)) {
@@ -218,8 +217,8 @@ int32_t Generator::DrawStartWord(const GenerationSettings& settings, int32_t dir
     }
 }
 
-void Generator::RunPasses(const GenerationSettings& settings, int32_t passCount, int32_t& direction,
-                          Anchor& anchor) {
+void Generator::RunPasses(const GenerationSettings& settings, int32_t passCount,
+                          Direction& direction, Anchor& anchor) {
     for (int32_t pass = 0; pass <= passCount; ++pass) {
         ChainStep(direction, anchor);
         FreeStep(direction, anchor);
@@ -229,7 +228,7 @@ void Generator::RunPasses(const GenerationSettings& settings, int32_t passCount,
 }
 
 // Tries every main word around the newest word; each placement moves the anchor.
-void Generator::ChainStep(int32_t& direction, Anchor& anchor) {
+void Generator::ChainStep(Direction& direction, Anchor& anchor) {
     const int32_t columns = puzzle_.Columns;
     const int32_t rows = puzzle_.Rows;
     for (int32_t i = 1; i < puzzle_.ShortWordStart; ++i) {
@@ -240,7 +239,7 @@ void Generator::ChainStep(int32_t& direction, Anchor& anchor) {
         const auto n = static_cast<int32_t>(word.size());
         // The far end of the anchor is limited to the grid: it can pass it when the
         // anchor lies in the current direction.
-        if (direction == kAcross) {
+        if (direction == Direction::Across) {
             PlaceWordInRun(word, i, n, 1, std::max(anchor.Column - n, 0),
                            std::min(anchor.Column, columns - n), anchor.Row,
                            std::min(anchor.Row + anchor.Length - 1, rows - 1),
@@ -255,7 +254,7 @@ void Generator::ChainStep(int32_t& direction, Anchor& anchor) {
 }
 
 // At most one main word per pass placed anywhere, crossing two words.
-void Generator::FreeStep(int32_t& direction, Anchor& anchor) {
+void Generator::FreeStep(Direction& direction, Anchor& anchor) {
     for (int32_t i = 1; i < puzzle_.ShortWordStart; ++i) {
         if (puzzle_.Entry(i).Available != 1 || !WordFits(i, direction)) {
             continue;
@@ -266,7 +265,7 @@ void Generator::FreeStep(int32_t& direction, Anchor& anchor) {
     }
 }
 
-void Generator::FillPass(int32_t lastEntry, int32_t& direction, Anchor& anchor) {
+void Generator::FillPass(int32_t lastEntry, Direction& direction, Anchor& anchor) {
     for (int32_t i = 1; i <= lastEntry; ++i) {
         if (puzzle_.Entry(i).Available != 1 || !WordFits(i, direction)) {
             continue;
@@ -276,19 +275,19 @@ void Generator::FillPass(int32_t lastEntry, int32_t& direction, Anchor& anchor) 
 }
 
 // Up to two attempts on the whole grid, turning the direction after each failure.
-bool Generator::TryOnWholeGrid(int32_t entry, int32_t minCrossings, int32_t& direction,
+bool Generator::TryOnWholeGrid(int32_t entry, int32_t minCrossings, Direction& direction,
                                Anchor& anchor) {
     const std::string word(GridWord(puzzle_.Entry(entry)));
     const auto n = static_cast<int32_t>(word.size());
     for (int32_t attempts = 1;; ++attempts) {
         const bool found =
-            direction == kAcross
+            direction == Direction::Across
                 ? PlaceWordInRun(word, entry, n, minCrossings, 0, puzzle_.Columns - n, 0,
                                  puzzle_.Rows - 1, puzzle_.ConfirmInsertions, direction, anchor)
                 : PlaceWordInRun(word, entry, n, minCrossings, 0, puzzle_.Columns - 1, 0,
                                  puzzle_.Rows - n, puzzle_.ConfirmInsertions, direction, anchor);
         if (!found) {
-            direction = 1 - direction;
+            direction = Other(direction);
         }
         if (found || attempts > 1 || !WordFits(entry, direction)) {
             return found;
@@ -301,7 +300,7 @@ bool Generator::TryOnWholeGrid(int32_t entry, int32_t minCrossings, int32_t& dir
 
 bool Generator::PlaceWord(const std::string& word, int32_t index, int32_t length,
                           int32_t minCrossings, int32_t columnFrom, int32_t columnTo,
-                          int32_t rowFrom, int32_t rowTo, bool& confirm, int32_t& direction,
+                          int32_t rowFrom, int32_t rowTo, bool& confirm, Direction& direction,
                           Anchor& anchor) {
     if (!inRun_) {
         // The grid may have been changed from outside since the last call.
@@ -313,7 +312,7 @@ bool Generator::PlaceWord(const std::string& word, int32_t index, int32_t length
 
 bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t length,
                                int32_t minCrossings, int32_t columnFrom, int32_t columnTo,
-                               int32_t rowFrom, int32_t rowTo, bool& confirm, int32_t& direction,
+                               int32_t rowFrom, int32_t rowTo, bool& confirm, Direction& direction,
                                Anchor& anchor) {
     if (columnTo < columnFrom || rowTo < rowFrom) {
         return false;
@@ -323,8 +322,8 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
     }
     const std::string letters = word.substr(0, static_cast<size_t>(length));
     // Only positions whose whole word lies inside the grid are examined.
-    const int32_t lastColumn = puzzle_.Columns - (direction == kAcross ? length : 1);
-    const int32_t lastRow = puzzle_.Rows - (direction == kDown ? length : 1);
+    const int32_t lastColumn = puzzle_.Columns - (direction == Direction::Across ? length : 1);
+    const int32_t lastRow = puzzle_.Rows - (direction == Direction::Down ? length : 1);
     columnFrom = std::max(columnFrom, 0);
     rowFrom = std::max(rowFrom, 0);
     columnTo = std::min(columnTo, lastColumn);
@@ -343,7 +342,7 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
             return false;
         }
         Commit(letters, index, column, row, direction);
-        direction = 1 - direction;
+        direction = Other(direction);
         anchor = Anchor{column, row, length};
         return true;
     };
@@ -362,10 +361,10 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
     // Only positions that put a letter on a crossable cell can reach the needed
     // crossings; they are visited in the same order as the full scan would.
     const LetterSet letterSet = LettersOf(letters);
-    if (direction == kAcross) {
+    if (direction == Direction::Across) {
         for (int32_t row = rowFrom; row <= rowTo; ++row) {
-            for (Bits starts =
-                     CrossingStarts(letters, letterSet, kAcross, row, columnFrom, columnTo);
+            for (Bits starts = CrossingStarts(letters, letterSet, Direction::Across, row,
+                                              columnFrom, columnTo);
                  starts != 0; starts &= starts - 1) {
                 if (tryPosition(LowestBit(starts), row)) {
                     return true;
@@ -378,7 +377,8 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
     std::array<Bits, kMaxIndexedSide> startsInRow; // rowTo - rowFrom < kMaxIndexedSide
     std::fill_n(startsInRow.begin(), rowTo - rowFrom + 1, Bits{0});
     for (int32_t column = columnFrom; column <= columnTo; ++column) {
-        for (Bits starts = CrossingStarts(letters, letterSet, kDown, column, rowFrom, rowTo);
+        for (Bits starts =
+                 CrossingStarts(letters, letterSet, Direction::Down, column, rowFrom, rowTo);
              starts != 0; starts &= starts - 1) {
             startsInRow[static_cast<size_t>(LowestBit(starts) - rowFrom)] |= Bits{1} << column;
         }
@@ -395,20 +395,19 @@ bool Generator::PlaceWordInRun(const std::string& word, int32_t index, int32_t l
 }
 
 int32_t Generator::CountCrossings(const std::string& word, int32_t column, int32_t row,
-                                  int32_t direction) const {
+                                  Direction direction) const {
     const TFeld& grid = puzzle_.Grid;
-    const char own = direction == kAcross ? '-' : '|';
-    const char other = direction == kAcross ? '|' : '-';
+    const Direction other = Other(direction);
     int32_t crossings = 0;
     for (size_t k = 0; k < word.size(); ++k) {
         const auto offset = static_cast<int32_t>(k);
-        const TGridCell& cell =
-            direction == kAcross ? grid.At(column + offset, row) : grid.At(column, row + offset);
+        const TGridCell& cell = direction == Direction::Across ? grid.At(column + offset, row)
+                                                               : grid.At(column, row + offset);
         const char letter = word[k];
-        if (cell.Letter == letter && cell.Mark == other) {
+        if (cell.Letter == letter && cell.Mark.IsOnly(other)) {
             ++crossings;
         }
-        if ((cell.Letter != '.' && cell.Letter != letter) || cell.Mark == own || cell.Mark == '+') {
+        if ((cell.Letter != '.' && cell.Letter != letter) || cell.Mark.Carries(direction)) {
             return -1;
         }
     }
@@ -416,25 +415,25 @@ int32_t Generator::CountCrossings(const std::string& word, int32_t column, int32
 }
 
 bool Generator::Acceptable(const std::string& word, int32_t column, int32_t row,
-                           int32_t minCrossings, int32_t direction) const {
+                           int32_t minCrossings, Direction direction) const {
     const int32_t crossings = CountCrossings(word, column, row, direction);
     return crossings >= 0 && crossings >= minCrossings &&
            !IsFenced(column, row, static_cast<int32_t>(word.size()), direction);
 }
 
 bool Generator::Propose(const std::string& word, int32_t index, int32_t column, int32_t row,
-                        int32_t direction, bool& confirm) {
+                        Direction direction, bool& confirm) {
     TFeld& grid = puzzle_.Grid;
     const TFeld saved = grid;
     const auto length = static_cast<int32_t>(word.size());
     for (int32_t k = 0; k < length; ++k) {
         TGridCell& cell =
-            direction == kAcross ? grid.At(column + k, row) : grid.At(column, row + k);
+            direction == Direction::Across ? grid.At(column + k, row) : grid.At(column, row + k);
         cell.Letter = word[static_cast<size_t>(k)];
     }
     int32_t selectColumn = column;
     int32_t selectRow = row;
-    if (direction == kAcross) {
+    if (direction == Direction::Across) {
         selectColumn = column + length < puzzle_.Columns ? column + length : puzzle_.Columns - 1;
     } else {
         selectRow = row + length < puzzle_.Rows ? row + length : puzzle_.Rows - 1;
@@ -460,7 +459,7 @@ bool Generator::Propose(const std::string& word, int32_t index, int32_t column, 
 }
 
 void Generator::Commit(const std::string& word, int32_t index, int32_t column, int32_t row,
-                       int32_t direction) {
+                       Direction direction) {
     Puzzle& p = puzzle_;
     // Equal words that follow each other are one word with several clues.
     int32_t runEnd = index;
@@ -474,7 +473,7 @@ void Generator::Commit(const std::string& word, int32_t index, int32_t column, i
 
     const auto length = static_cast<int32_t>(word.size());
     TFeld& grid = p.Grid;
-    if (direction == kAcross) {
+    if (direction == Direction::Across) {
         grid.At(column, row).AcrossNo = chosen;
         if (column + length < p.Columns) {
             grid.At(column + length - 1, row).BarRight = 1;
@@ -494,12 +493,12 @@ void Generator::Commit(const std::string& word, int32_t index, int32_t column, i
 
     const bool indexed = p.Columns <= kMaxIndexedSide && p.Rows <= kMaxIndexedSide;
     for (int32_t k = 0; k < length; ++k) {
-        const int32_t c = direction == kAcross ? column + k : column;
-        const int32_t r = direction == kAcross ? row : row + k;
+        const int32_t c = direction == Direction::Across ? column + k : column;
+        const int32_t r = direction == Direction::Across ? row : row + k;
         TGridCell& cell = grid.At(c, r);
         const TGridCell before = cell;
         cell.Letter = word[static_cast<size_t>(k)];
-        cell.Mark = before.Mark == ' ' ? (direction == kAcross ? '-' : '|') : '+';
+        cell.Mark = before.Mark.With(direction);
         if (indexed) {
             IndexCell(c, r, before, false);
             IndexCell(c, r, cell, true);
@@ -512,8 +511,8 @@ void Generator::Commit(const std::string& word, int32_t index, int32_t column, i
 
 void Generator::RebuildIndex() {
     const Puzzle& p = puzzle_;
-    crossable_[kAcross].assign(static_cast<size_t>(std::max(p.Rows, 0)) * kSlots, 0);
-    crossable_[kDown].assign(static_cast<size_t>(std::max(p.Columns, 0)) * kSlots, 0);
+    Crossable(Direction::Across).assign(static_cast<size_t>(std::max(p.Rows, 0)) * kSlots, 0);
+    Crossable(Direction::Down).assign(static_cast<size_t>(std::max(p.Columns, 0)) * kSlots, 0);
     if (p.Columns > kMaxIndexedSide || p.Rows > kMaxIndexedSide) {
         return;
     }
@@ -528,29 +527,27 @@ void Generator::RebuildIndex() {
 // word of that direction, or crossable with its letter, or holding a letter that
 // only an equal letter may cross.
 void Generator::IndexCell(int32_t column, int32_t row, const TGridCell& cell, bool add) {
-    for (const int32_t direction : {kAcross, kDown}) {
-        const int32_t line = direction == kAcross ? row : column;
-        const int32_t position = direction == kAcross ? column : row;
-        const char own = direction == kAcross ? '-' : '|';
-        const char other = direction == kAcross ? '|' : '-';
+    for (const Direction direction : {Direction::Across, Direction::Down}) {
+        const int32_t line = direction == Direction::Across ? row : column;
+        const int32_t position = direction == Direction::Across ? column : row;
         const Bits bit = Bits{1} << position;
         auto apply = [&](int slot) {
-            Bits& bits = crossable_[direction].at(static_cast<size_t>(line) * kSlots +
-                                                  static_cast<size_t>(slot));
+            Bits& bits = Crossable(direction).at(static_cast<size_t>(line) * kSlots +
+                                                 static_cast<size_t>(slot));
             bits = add ? (bits | bit) : (bits & ~bit);
         };
-        if (cell.Mark == own || cell.Mark == '+') {
+        if (cell.Mark.Carries(direction)) {
             apply(kTakenSlot);
         }
-        if (cell.Mark == other) {
+        if (cell.Mark.IsOnly(Other(direction))) {
             const auto letter = static_cast<unsigned char>(cell.Letter);
             apply(letter);
             // Keep the line's set of crossable letters in step with the letter slot.
             const size_t base = static_cast<size_t>(line) * kSlots;
-            Bits& present = crossable_[direction].at(base + kPresentSlot + letter / 128);
+            Bits& present = Crossable(direction).at(base + kPresentSlot + letter / 128);
             const Bits letterBit = Bits{1} << (letter % 128);
-            present = crossable_[direction].at(base + letter) != 0 ? (present | letterBit)
-                                                                   : (present & ~letterBit);
+            present = Crossable(direction).at(base + letter) != 0 ? (present | letterBit)
+                                                                  : (present & ~letterBit);
             if (cell.Letter != '.') {
                 apply(kLetteredSlot);
             }
@@ -603,9 +600,9 @@ Generator::LetterSet Generator::LettersOf(const std::string& word) {
 }
 
 Generator::Bits Generator::CrossingStarts(const std::string& word, const LetterSet& letters,
-                                          int32_t direction, int32_t line, int32_t from,
+                                          Direction direction, int32_t line, int32_t from,
                                           int32_t to) const {
-    const std::vector<Bits>& bits = crossable_[direction == kAcross ? kAcross : kDown];
+    const std::vector<Bits>& bits = crossable_[static_cast<size_t>(direction)];
     // line < Rows (across) or < Columns (down): the callers' windows lie inside the
     // grid, so the whole block of the line is inside the vector.
     const Bits* slots = bits.data() + static_cast<size_t>(line) * kSlots;
@@ -614,7 +611,7 @@ Generator::Bits Generator::CrossingStarts(const std::string& word, const LetterS
     }
     // Short lines, or the cells from `from` to the last letter of a word starting at
     // `to`, fit plain 64-bit arithmetic, which is cheaper.
-    const int32_t lineLength = direction == kAcross ? puzzle_.Columns : puzzle_.Rows;
+    const int32_t lineLength = direction == Direction::Across ? puzzle_.Columns : puzzle_.Rows;
     const int32_t width = to - from + 1;
     uint64_t starts = 0;
     if (lineLength <= 64) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Direction.h"
 #include "model/GenerationSettings.h"
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
@@ -34,9 +35,9 @@ public:
 
     // Is the entry's word strictly shorter than the grid side of the direction?
     // An empty word fits nowhere.
-    bool WordFits(int32_t entry, int32_t direction) const;
+    bool WordFits(int32_t entry, Direction direction) const;
     // Would the word lie between bars (or the top/left border) on both long sides?
-    bool IsFenced(int32_t column, int32_t row, int32_t length, int32_t direction) const;
+    bool IsFenced(int32_t column, int32_t row, int32_t length, Direction direction) const;
 
     struct Anchor {
         int32_t Column = 0;
@@ -48,7 +49,7 @@ public:
     // word would leave the grid are skipped.
     bool PlaceWord(const std::string& word, int32_t index, int32_t length, int32_t minCrossings,
                    int32_t columnFrom, int32_t columnTo, int32_t rowFrom, int32_t rowTo,
-                   bool& confirm, int32_t& direction, Anchor& anchor);
+                   bool& confirm, Direction& direction, Anchor& anchor);
 
     // Examine every position of a window instead of only the crossing ones. Slower,
     // same puzzles; kept to check the fast search against.
@@ -65,30 +66,30 @@ private:
     static constexpr int kPresentSlot = 258;  // two slots: letters with a crossable cell
     static constexpr int kSlots = 260;        // per letter, then the four above
 
-    bool PrepareStart(const GenerationSettings& settings, int32_t& direction);
-    int32_t DrawStartWord(const GenerationSettings& settings, int32_t direction);
-    void RunPasses(const GenerationSettings& settings, int32_t passCount, int32_t& direction,
+    bool PrepareStart(const GenerationSettings& settings, Direction& direction);
+    int32_t DrawStartWord(const GenerationSettings& settings, Direction direction);
+    void RunPasses(const GenerationSettings& settings, int32_t passCount, Direction& direction,
                    Anchor& anchor);
-    void ChainStep(int32_t& direction, Anchor& anchor);
-    void FreeStep(int32_t& direction, Anchor& anchor);
-    void FillPass(int32_t lastEntry, int32_t& direction, Anchor& anchor);
-    bool TryOnWholeGrid(int32_t entry, int32_t minCrossings, int32_t& direction, Anchor& anchor);
-    void StopWithMessage(int32_t direction);
+    void ChainStep(Direction& direction, Anchor& anchor);
+    void FreeStep(Direction& direction, Anchor& anchor);
+    void FillPass(int32_t lastEntry, Direction& direction, Anchor& anchor);
+    bool TryOnWholeGrid(int32_t entry, int32_t minCrossings, Direction& direction, Anchor& anchor);
+    void StopWithMessage(Direction direction);
 
     bool PlaceWordInRun(const std::string& word, int32_t index, int32_t length,
                         int32_t minCrossings, int32_t columnFrom, int32_t columnTo, int32_t rowFrom,
-                        int32_t rowTo, bool& confirm, int32_t& direction, Anchor& anchor);
+                        int32_t rowTo, bool& confirm, Direction& direction, Anchor& anchor);
     // Letter and mark test plus crossing count; -1 when the letters reject.
     int32_t CountCrossings(const std::string& word, int32_t column, int32_t row,
-                           int32_t direction) const;
+                           Direction direction) const;
     // The tests of one position; true when it may be proposed or taken.
     bool Acceptable(const std::string& word, int32_t column, int32_t row, int32_t minCrossings,
-                    int32_t direction) const;
+                    Direction direction) const;
     // Shows the proposal; true when the word is to be placed here.
     bool Propose(const std::string& word, int32_t index, int32_t column, int32_t row,
-                 int32_t direction, bool& confirm);
+                 Direction direction, bool& confirm);
     void Commit(const std::string& word, int32_t index, int32_t column, int32_t row,
-                int32_t direction);
+                Direction direction);
 
     // The crossing index: per line and letter, the cells of that line holding the
     // letter in a word of the other direction only; and the cells that block.
@@ -100,7 +101,7 @@ private:
     };
     static LetterSet LettersOf(const std::string& word);
     // The start positions from..to along the line whose word crosses a word there.
-    Bits CrossingStarts(const std::string& word, const LetterSet& letters, int32_t direction,
+    Bits CrossingStarts(const std::string& word, const LetterSet& letters, Direction direction,
                         int32_t line, int32_t from, int32_t to) const;
 
     Puzzle& puzzle_;
@@ -111,4 +112,7 @@ private:
     // [direction][line * kSlots + slot]: across lines are rows (bits = columns),
     // down lines are columns (bits = rows).
     std::vector<Bits> crossable_[2];
+    std::vector<Bits>& Crossable(Direction direction) {
+        return crossable_[static_cast<size_t>(direction)];
+    }
 };

@@ -71,11 +71,11 @@ void Numbering::FillClueList(Puzzle& puzzle) {
     for (int32_t n = 0; n < puzzle.CellCount; ++n) {
         if (puzzle.AcrossWordAt(n) > 0) {
             rows.push_back(
-                {std::to_string(n), "waagerecht", puzzle.Entry(puzzle.AcrossWordAt(n)).Clue});
+                ClueRow::Of(n, Direction::Across, puzzle.Entry(puzzle.AcrossWordAt(n)).Clue));
         }
         if (puzzle.DownWordAt(n) > 0) {
             rows.push_back(
-                {std::to_string(n), "senkrecht", puzzle.Entry(puzzle.DownWordAt(n)).Clue});
+                ClueRow::Of(n, Direction::Down, puzzle.Entry(puzzle.DownWordAt(n)).Clue));
         }
     }
     if (rows.empty()) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/ClueRow.h"
+#include "model/Direction.h"
 #include "model/SolutionMark.h"
 #include "model/TFeld.h"
 #include "model/TWordEntry.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,8 +54,8 @@ public:
     int32_t Attempts = 0;
     int32_t CorrectCount = 0;
     int32_t LetterCount = 0;
-    bool AdvanceAcross = false;
-    bool AdvanceDown = false;
+    // After a typed letter the current cell moves one cell this way (none: it stays).
+    std::optional<Direction> TypingDirection;
 
     // Checked access to the word list (0 .. WordCount).
     TWordEntry& Entry(int32_t index);

@@ -13,7 +13,7 @@ PuzzleStatistics PuzzleStatistics::Count(const Puzzle& puzzle) {
             const TGridCell& cell = puzzle.Grid.At(c, r);
             s.AcrossWords += cell.AcrossNo > 0 ? 1 : 0;
             s.DownWords += cell.DownNo > 0 ? 1 : 0;
-            s.Crossings += cell.Mark == '+' ? 1 : 0;
+            s.Crossings += cell.Mark.IsCrossing() ? 1 : 0;
             s.BlackCells += cell.Letter == '.' ? 1 : 0;
         }
     }

@@ -6,8 +6,7 @@ void Solver::Start() {
     Puzzle& p = puzzle_;
     p.ShowGenerated = false;
     p.ShowSolution = false;
-    p.AdvanceAcross = false;
-    p.AdvanceDown = false;
+    p.TypingDirection.reset();
     p.Solving = true;
     p.Attempts = 0;
     p.CorrectCount = 0;
@@ -56,10 +55,10 @@ Solver::KeyOutcome Solver::Key(int32_t column, int32_t row, unsigned char key) {
         if (entry == solution) {
             ++p.CorrectCount;
         }
-        if (p.AdvanceAcross && column < p.Columns - 1) {
+        if (p.TypingDirection == Direction::Across && column < p.Columns - 1) {
             ++out.Column;
         }
-        if (p.AdvanceDown && row < p.Rows - 1) {
+        if (p.TypingDirection == Direction::Down && row < p.Rows - 1) {
             ++out.Row;
         }
     } else {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "model/CellMark.h"
+
 #include <cstdint>
 
 // One cell of the puzzle grid.
 struct TGridCell {
     char Letter = '.'; // '.' = no letter, a black cell
-    char Mark = ' ';   // ' ' no word, '-' across, '|' down, '+' both cross here
+    CellMark Mark;     // which words pass through the cell
     int32_t AcrossNo =
         0;              // start of an across word: word-list index, after numbering the clue number
     int32_t DownNo = 0; // the same for a down word

@@ -85,8 +85,8 @@ void TBegriffsumschreibung::Fill(const std::vector<ClueRow>& rows) {
     for (size_t r = 0; r < shown_.size(); ++r) {
         const ClueRow& row = shown_[r];
         int column = 0;
-        for (const std::string* text : {&row.Number, &row.Direction, &row.Clue}) {
-            auto* item = new QTableWidgetItem(QString::fromUtf8(Cp1252::ToUtf8(*text)));
+        for (const std::string& text : {row.NumberText(), row.DirectionText(), row.Clue}) {
+            auto* item = new QTableWidgetItem(QString::fromUtf8(Cp1252::ToUtf8(text)));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             UListe->setItem(static_cast<int>(r), column++, item);
         }

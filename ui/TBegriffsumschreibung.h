@@ -27,6 +27,8 @@ public:
     void Sync(const std::vector<ClueRow>& rows);
     // The texts of one list cell (Windows-1252).
     std::string Text(int32_t row, int32_t column) const;
+    // The clue row shown in a list row.
+    const ClueRow& Row(int32_t row) const { return shown_.at(static_cast<size_t>(row)); }
     int32_t RowCount() const;
     int32_t SelectedRow() const;
     // Selects the whole row and makes firstVisible the top row of the list,

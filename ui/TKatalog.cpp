@@ -448,18 +448,12 @@ void TKatalog::AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, con
 
     QColor fontColour = canvas.pen().color();
     if (puzzle_.ShowGenerated) {
-        switch (cell.Mark) {
-        case '-':
+        if (cell.Mark.IsOnly(Direction::Across)) {
             fontColour = Fuchsia;
-            break;
-        case '|':
+        } else if (cell.Mark.IsOnly(Direction::Down)) {
             fontColour = Blue;
-            break;
-        case '+':
+        } else if (cell.Mark.IsCrossing()) {
             fontColour = Lime;
-            break;
-        default:
-            break;
         }
         canvas.setFont(letterFont_);
         canvas.setPen(fontColour);

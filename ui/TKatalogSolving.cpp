@@ -26,6 +26,12 @@ void ShowAt(QWidget* window, const QPoint& place) {
     window->show();
 }
 
+// Typing follows an across row to the right; every other row, also one whose
+// direction column holds another text, leads downwards.
+Direction TypingDirectionOf(const ClueRow& row) {
+    return row.Dir == Direction::Across ? Direction::Across : Direction::Down;
+}
+
 } // namespace
 
 void TKatalog::RAnzeigenClick() {
@@ -90,8 +96,7 @@ void TKatalog::AusgabeDblClick() {
 
 void TKatalog::AusgabeMouseDown(Qt::MouseButton button, int x, int y) {
     (void)button; // every button selects the clue; only a left press moved the cell
-    puzzle_.AdvanceAcross = false;
-    puzzle_.AdvanceDown = false;
+    puzzle_.TypingDirection.reset();
     int32_t column = 0;
     int32_t row = 0;
     if (!Ausgabe()->MouseToCell(x, y, column, row)) {
@@ -107,36 +112,27 @@ void TKatalog::AusgabeMouseDown(Qt::MouseButton button, int x, int y) {
     if (listRow < 0) {
         return;
     }
-    if (ClueLink::IsAcross(puzzle_.ClueRows[static_cast<size_t>(listRow)].Direction)) {
-        puzzle_.AdvanceAcross = true;
-    } else {
-        puzzle_.AdvanceDown = true;
-    }
+    puzzle_.TypingDirection = TypingDirectionOf(puzzle_.ClueRows[static_cast<size_t>(listRow)]);
     list->SelectRow(listRow, ClueLink::FirstVisibleRow(listRow));
 }
 
 void TKatalog::UListeClick() {
-    puzzle_.AdvanceAcross = false;
-    puzzle_.AdvanceDown = false;
+    puzzle_.TypingDirection.reset();
     const TBegriffsumschreibung* list = Begriffsumschreibung();
     const int32_t selected = list->SelectedRow();
     if (selected < 0) {
         return;
     }
     // The empty row before any puzzle holds no number: nothing to go to.
-    const std::optional<int32_t> number = ClueLink::Number(list->Text(selected, 0));
-    if (!number || *number <= 0) {
+    const ClueRow& row = list->Row(selected);
+    if (row.Number <= 0) {
         return;
     }
-    const std::optional<ClueLink::Cell> start = ClueLink::WordStart(puzzle_.Grid, *number);
+    const std::optional<ClueLink::Cell> start = ClueLink::WordStart(puzzle_.Grid, row.Number);
     if (!start) {
         return;
     }
     Ausgabe()->SetCol(start->Column);
     Ausgabe()->SetRow(start->Row);
-    if (ClueLink::IsAcross(list->Text(selected, 1))) {
-        puzzle_.AdvanceAcross = true;
-    } else {
-        puzzle_.AdvanceDown = true;
-    }
+    puzzle_.TypingDirection = TypingDirectionOf(row);
 }

@@ -163,7 +163,7 @@ TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGrid) {
     for (int32_t c = 0; c < p.Columns; ++c) {
         for (int32_t r = 0; r < p.Rows; ++r) {
             const TGridCell& cell = p.Grid.At(c, r);
-            crossings += cell.Mark == '+';
+            crossings += cell.Mark.IsCrossing();
             black += cell.Letter == '.';
             across += cell.AcrossNo > 0;
             down += cell.DownNo > 0;

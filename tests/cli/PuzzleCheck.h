@@ -37,7 +37,7 @@ inline std::vector<std::string> Problems(const PuzzleFileContents& p, const Voca
         for (int32_t column = 0; column < p.Columns; ++column) {
             const TGridCell& cell = p.Grid.At(column, row);
             const std::string where = std::to_string(column) + "," + std::to_string(row);
-            if ((cell.Letter == '.') != (cell.Mark == ' ')) {
+            if ((cell.Letter == '.') != cell.Mark.IsEmpty()) {
                 problems.push_back("letter and mark disagree at " + where);
             }
             if (cell.AcrossNo == 0 && cell.DownNo == 0) {
@@ -60,7 +60,7 @@ inline std::vector<std::string> Problems(const PuzzleFileContents& p, const Voca
                     continue;
                 }
                 expected.push_back(
-                    {std::to_string(number), across ? "waagerecht" : "senkrecht", ""});
+                    ClueRow::Of(number, across ? Direction::Across : Direction::Down, ""));
                 if (expected.size() <= p.ClueRows.size()) {
                     const ClueRow& row = p.ClueRows[expected.size() - 1];
                     if (entry->second.count(row.Clue) == 0) {
@@ -75,10 +75,10 @@ inline std::vector<std::string> Problems(const PuzzleFileContents& p, const Voca
                            std::to_string(expected.size()) + " words");
     }
     for (size_t i = 0; i < expected.size() && i < p.ClueRows.size(); ++i) {
-        if (p.ClueRows[i].Number != expected[i].Number ||
-            p.ClueRows[i].Direction != expected[i].Direction) {
-            problems.push_back("clue row " + std::to_string(i) + " is " + p.ClueRows[i].Number +
-                               " " + p.ClueRows[i].Direction);
+        if (p.ClueRows[i].NumberText() != expected[i].NumberText() ||
+            p.ClueRows[i].DirectionText() != expected[i].DirectionText()) {
+            problems.push_back("clue row " + std::to_string(i) + " is " +
+                               p.ClueRows[i].NumberText() + " " + p.ClueRows[i].DirectionText());
         }
     }
     if (number == 0) {

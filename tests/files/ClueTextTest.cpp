@@ -9,11 +9,11 @@
 
 TEST(ClueTextTest, SectionsWithCrLfAfterEveryLine) {
     const std::vector<ClueRow> rows = {
-        {"1", "waagerecht", W("Wohngebäude")},
-        {"1", "senkrecht", "Beinkleid"},
-        {"2", "Senkrecht", "falsch geschrieben"}, // neither section
-        {"3", "waagerecht", "See"},
-        {"12", "senkrecht", ""},
+        ClueRow::Of(1, Direction::Across, W("Wohngebäude")),
+        ClueRow::Of(1, Direction::Down, "Beinkleid"),
+        ClueRow::FromTexts("2", "Senkrecht", "falsch geschrieben"), // neither section
+        ClueRow::Of(3, Direction::Across, "See"),
+        ClueRow::Of(12, Direction::Down, ""),
     };
     EXPECT_EQ(ClueText::Contents(rows), "waagerecht\r\n"
                                         "1) Wohngeb\xe4ude\r\n"

@@ -107,6 +107,10 @@ struct GoldenCase {
     int32_t Rows;
 };
 
+void PrintTo(const GoldenCase& golden, std::ostream* out) {
+    *out << golden.Name;
+}
+
 class GoldenOutputTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {

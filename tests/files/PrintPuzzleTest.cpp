@@ -30,10 +30,10 @@ RecordingCanvas Record(const Puzzle& puzzle, const std::string& word = "HASE",
 }
 
 // n clue rows of one direction, numbered from first, each clue "c" repeated.
-std::vector<ClueRow> Clues(int first, int n, const std::string& direction, int clueLength) {
+std::vector<ClueRow> Clues(int first, int n, Direction direction, int clueLength) {
     std::vector<ClueRow> rows;
     for (int i = 0; i < n; ++i) {
-        rows.push_back({std::to_string(first + i), direction, std::string(clueLength, 'c')});
+        rows.push_back(ClueRow::Of(first + i, direction, std::string(clueLength, 'c')));
     }
     return rows;
 }
@@ -69,7 +69,7 @@ TEST(PrintPuzzleTest, GridBandsGoRowBandByRowBand) {
 
 TEST(PrintPuzzleTest, FifteenByFifteenOnOneGridPage) {
     Puzzle puzzle = SamplePuzzles::Full(15, 15);
-    puzzle.ClueRows = Clues(1, 3, "waagerecht", 5);
+    puzzle.ClueRows = Clues(1, 3, Direction::Across, 5);
     const RecordingCanvas canvas = Record(puzzle);
     ASSERT_EQ(canvas.Pages.size(), 2u); // grid page, then one clue page
     const auto* title = canvas.FindText(0, kCaption);
@@ -205,8 +205,8 @@ TEST(PrintPuzzleTest, CluesFillLinesByTheNumberTest) {
     Puzzle puzzle = SamplePuzzles::Small();
     // Entries of 24 characters: (72 + 1 + 4) * 24 fits 2100, (96 + 1 + 4) * 24 does not,
     // so four entries go on a line, the fourth running over the assumed width.
-    puzzle.ClueRows = Clues(1, 9, "waagerecht", 20);
-    const auto down = Clues(1, 2, "senkrecht", 3);
+    puzzle.ClueRows = Clues(1, 9, Direction::Across, 20);
+    const auto down = Clues(1, 2, Direction::Down, 3);
     puzzle.ClueRows.insert(puzzle.ClueRows.begin() + 2, down.begin(), down.end());
     const RecordingCanvas canvas = Record(puzzle);
     ASSERT_EQ(canvas.Pages.size(), 2u);
@@ -243,8 +243,8 @@ TEST(PrintPuzzleTest, ClueFontIsFourPointsAtThePrinterResolution) {
 TEST(PrintPuzzleTest, ContinuationPagesRepeatTitleAndHeading) {
     Puzzle puzzle = SamplePuzzles::Small();
     // One entry per line; a page of height 800 takes lines down to y = 500.
-    puzzle.ClueRows = Clues(10, 10, "waagerecht", 80);
-    const auto down = Clues(50, 8, "senkrecht", 80);
+    puzzle.ClueRows = Clues(10, 10, Direction::Across, 80);
+    const auto down = Clues(50, 8, Direction::Down, 80);
     puzzle.ClueRows.insert(puzzle.ClueRows.end(), down.begin(), down.end());
     const RecordingCanvas canvas = Record(puzzle, "HASE", PrintPage{2100, 800, 600});
     ASSERT_EQ(canvas.Pages.size(), 1u + 3);
@@ -277,7 +277,7 @@ TEST(PrintPuzzleTest, ContinuationPagesRepeatTitleAndHeading) {
 
 TEST(PrintPuzzleTest, DownHeadingOpensANewPageWhenTheAcrossLinesEndLow) {
     Puzzle puzzle = SamplePuzzles::Small();
-    puzzle.ClueRows = Clues(10, 7, "waagerecht", 80);
+    puzzle.ClueRows = Clues(10, 7, Direction::Across, 80);
     const RecordingCanvas canvas = Record(puzzle, "HASE", PrintPage{2100, 800, 600});
     // Six lines move to the next by the width test, the seventh is flushed
     // at 490 and leaves y at 530 > 500: "senkrecht:" on a page of its own.

@@ -37,18 +37,18 @@ protected:
         for (int32_t c = 0; c < 4; ++c) {
             TGridCell& cell = puzzle.Grid.At(c, 0);
             cell.Letter = word[static_cast<size_t>(c)];
-            cell.Mark = '-';
+            cell.Mark = CellMark::Of(Direction::Across);
             cell.BarBelow = 1;
         }
         puzzle.Grid.At(3, 0).BarRight = 1;
         puzzle.Grid.At(0, 0).AcrossNo = 1;
         puzzle.Grid.At(0, 0).DownNo = 1;
-        puzzle.Grid.At(0, 0).Mark = '+';
+        puzzle.Grid.At(0, 0).Mark = CellMark::Crossing();
         puzzle.Grid.At(0, 0).BarBelow = 0;
-        puzzle.Grid.At(0, 1) = TGridCell{'U', '|', 0, 0, 0, 1};
+        puzzle.Grid.At(0, 1) = TGridCell{'U', CellMark::Of(Direction::Down), 0, 0, 0, 1};
         puzzle.Grid.At(5, 4).AcrossNo = 30; // the highest number a 6 x 5 grid can carry
-        puzzle.ClueRows = {{"1", "waagerecht", W("Gebäude * mit Dach")},
-                           {"1", "senkrecht", "Kopfbedeckung"}};
+        puzzle.ClueRows = {ClueRow::Of(1, Direction::Across, W("Gebäude * mit Dach")),
+                           ClueRow::Of(1, Direction::Down, "Kopfbedeckung")};
         puzzle.SolutionMarks[0] = {0, 0, 1};
         puzzle.SolutionMarks[1] = {1, 0, 2};
         puzzle.SourceName = "Tiere.db";

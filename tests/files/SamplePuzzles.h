@@ -17,7 +17,7 @@ inline Puzzle FromRows(const std::vector<std::string>& rows) {
     for (int r = 0; r < puzzle.Rows; ++r) {
         for (int c = 0; c < puzzle.Columns; ++c) {
             puzzle.Grid.At(c, r).Letter = rows[r][c];
-            puzzle.Grid.At(c, r).Mark = rows[r][c] == '.' ? ' ' : '+';
+            puzzle.Grid.At(c, r).Mark = rows[r][c] == '.' ? CellMark() : CellMark::Crossing();
         }
     }
     return puzzle;
@@ -41,11 +41,11 @@ inline Puzzle Small() {
     puzzle.Grid.At(2, 2).DownNo = 4;
     puzzle.Grid.At(1, 2).BarRight = 1;
     puzzle.Grid.At(2, 2).BarBelow = 1;
-    puzzle.ClueRows = {{"1", "waagerecht", W("Wohngebäude")},
-                       {"1", "senkrecht", "Beinkleid"},
-                       {"2", "senkrecht", W("Gewässer")},
-                       {"3", "waagerecht", W("Binnengewässer")},
-                       {"4", "senkrecht", "Erbse"}};
+    puzzle.ClueRows = {ClueRow::Of(1, Direction::Across, W("Wohngebäude")),
+                       ClueRow::Of(1, Direction::Down, "Beinkleid"),
+                       ClueRow::Of(2, Direction::Down, W("Gewässer")),
+                       ClueRow::Of(3, Direction::Across, W("Binnengewässer")),
+                       ClueRow::Of(4, Direction::Down, "Erbse")};
     puzzle.SolutionMarks[0] = {0, 0, 1}; // H
     puzzle.SolutionMarks[1] = {1, 0, 2}; // A
     puzzle.SolutionMarks[2] = {3, 0, 3}; // S

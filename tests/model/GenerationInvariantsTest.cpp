@@ -96,11 +96,11 @@ std::vector<std::string> Problems(const Puzzle& p) {
             const bool across = acrossOf[cellIndex(c, r)] != -1;
             const bool down = downOf[cellIndex(c, r)] != -1;
             const char mark = across ? (down ? '+' : '-') : (down ? '|' : ' ');
-            if (cell.Mark != mark) {
-                problems.push_back(std::string("mark '") + cell.Mark + "' at " + at(c, r) +
+            if (cell.Mark.Char() != mark) {
+                problems.push_back(std::string("mark '") + cell.Mark.Char() + "' at " + at(c, r) +
                                    ", the words say '" + mark + "'");
             }
-            if ((cell.Letter != '.') != (cell.Mark != ' ')) {
+            if ((cell.Letter != '.') != !cell.Mark.IsEmpty()) {
                 problems.push_back("letter and mark disagree at " + at(c, r));
             }
             // An open edge joins two consecutive letters of one word.
@@ -140,10 +140,10 @@ std::vector<std::string> Problems(const Puzzle& p) {
     std::vector<ClueRow> clues;
     for (int32_t n = 1; n < p.CellCount; ++n) {
         if (p.AcrossWordAt(n) > 0) {
-            clues.push_back({std::to_string(n), "waagerecht", p.Entry(p.AcrossWordAt(n)).Clue});
+            clues.push_back(ClueRow::Of(n, Direction::Across, p.Entry(p.AcrossWordAt(n)).Clue));
         }
         if (p.DownWordAt(n) > 0) {
-            clues.push_back({std::to_string(n), "senkrecht", p.Entry(p.DownWordAt(n)).Clue});
+            clues.push_back(ClueRow::Of(n, Direction::Down, p.Entry(p.DownWordAt(n)).Clue));
         }
     }
     if (clues != p.ClueRows || clues.size() != words.size()) {

@@ -65,7 +65,8 @@ TEST(GeneratorRunTest, NoMainWordFittingTheStartDirectionEndsWithAResetGrid) {
     Puzzle puzzle;
     puzzle.ResizeGrid(6, 5); // across start: words must be shorter than 6
     SetWords(puzzle, {"ABCDEFG", "ABCDEF"}, {"AB"});
-    puzzle.ClueRows = {{"1", "waagerecht", "alt"}, {"2", "senkrecht", "alt"}};
+    puzzle.ClueRows = {ClueRow::Of(1, Direction::Across, "alt"),
+                       ClueRow::Of(2, Direction::Down, "alt")};
     ScriptedDialogs dialogs;
     RandomSource random(1);
     EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(GenerationSettings{}),
@@ -110,7 +111,7 @@ TEST(GeneratorRunTest, StartDirectionFollowsTheLongerSide) {
         Generator(puzzle, dialogs, random).RGenerieren(Quiet());
         EXPECT_EQ(random.Asked.at(0), c.columns == c.rows ? 100 : 1) << c.columns << "x" << c.rows;
         ASSERT_EQ(puzzle.ClueRows.size(), 1u);
-        EXPECT_EQ(puzzle.ClueRows[0].Direction, c.across ? "waagerecht" : "senkrecht");
+        EXPECT_EQ(puzzle.ClueRows[0].DirectionText(), c.across ? "waagerecht" : "senkrecht");
         // The start word lies in the middle row or column, from the drawn cell on.
         const int32_t column = c.across ? 2 : c.columns / 2;
         const int32_t row = c.across ? c.rows / 2 : 2;
@@ -349,7 +350,7 @@ TEST(GeneratorRunTest, SameSeedGivesTheSamePuzzle) {
 )"));
     std::string clues;
     for (size_t k = 0; k < 8; ++k) {
-        clues += puzzle.ClueRows[k].Number + " " + puzzle.ClueRows[k].Direction + " " +
+        clues += puzzle.ClueRows[k].NumberText() + " " + puzzle.ClueRows[k].DirectionText() + " " +
                  puzzle.ClueRows[k].Clue + "; ";
     }
     EXPECT_EQ(clues, "1 waagerecht Begriff 25; 2 senkrecht Begriff 87; 3 senkrecht kurz; "

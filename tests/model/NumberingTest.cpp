@@ -40,10 +40,11 @@ TEST_F(NumberingTest, NumbersRunInReadingOrderAndASharedStartGetsOneNumber) {
               (std::vector<int32_t>{0, 2, 3, 0, 0}));
 
     Numbering::FillClueList(puzzle);
-    EXPECT_EQ(puzzle.ClueRows, (std::vector<ClueRow>{{"1", "waagerecht", "HAUS clue 1"},
-                                                     {"1", "senkrecht", "HUT clue 2"},
-                                                     {"2", "senkrecht", "SEE clue 3"},
-                                                     {"3", "waagerecht", "TAL clue 4"}}));
+    EXPECT_EQ(puzzle.ClueRows,
+              (std::vector<ClueRow>{ClueRow::Of(1, Direction::Across, "HAUS clue 1"),
+                                    ClueRow::Of(1, Direction::Down, "HUT clue 2"),
+                                    ClueRow::Of(2, Direction::Down, "SEE clue 3"),
+                                    ClueRow::Of(3, Direction::Across, "TAL clue 4")}));
 }
 
 TEST_F(NumberingTest, CompleteBarsClosesEveryEdgeOutsideTheWords) {

@@ -8,9 +8,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int32_t kAcross = 0;
-constexpr int32_t kDown = 1;
-
 class PlaceWordTest : public ::testing::Test {
 protected:
     Puzzle puzzle;
@@ -22,13 +19,13 @@ protected:
 
     // Places entry `index` (its own word) in the window; returns Found.
     bool Place(int32_t index, int32_t minCrossings, int32_t columnFrom, int32_t columnTo,
-               int32_t rowFrom, int32_t rowTo, int32_t direction) {
+               int32_t rowFrom, int32_t rowTo, Direction direction) {
         const std::string word = puzzle.Entry(index).Word;
-        int32_t d = direction;
+        Direction d = direction;
         const bool found =
             generator.PlaceWord(word, index, static_cast<int32_t>(word.size()), minCrossings,
                                 columnFrom, columnTo, rowFrom, rowTo, confirm, d, anchor);
-        EXPECT_EQ(d, found ? 1 - direction : direction) << "direction turns only on placement";
+        EXPECT_EQ(d, found ? Other(direction) : direction) << "direction turns only on placement";
         return found;
     }
 };
@@ -37,9 +34,9 @@ TEST_F(PlaceWordTest, WordsEndToEndShareOneBarAndBordersGetNoExtraBar) {
     SetWords(puzzle, {"AB", "CDE"});
     puzzle.ResizeGrid(5, 3);
     puzzle.ResetGrid();
-    ASSERT_TRUE(Place(1, 0, 0, 0, 0, 0, kAcross));
-    ASSERT_TRUE(Place(2, 0, 2, 2, 0, 0, kAcross));
-    ASSERT_TRUE(Place(1, 0, 1, 1, 2, 2, kAcross));
+    ASSERT_TRUE(Place(1, 0, 0, 0, 0, 0, Direction::Across));
+    ASSERT_TRUE(Place(2, 0, 2, 2, 0, 0, Direction::Across));
+    ASSERT_TRUE(Place(1, 0, 1, 1, 2, 2, Direction::Across));
     EXPECT_EQ(BarPicture(puzzle), Picture(R"(
 +-+-+-+-+-+
 |A B|C D E|
@@ -65,7 +62,7 @@ TEST_F(PlaceWordTest, DownWordInTheMiddleGetsBarsAboveAndBelow) {
     SetWords(puzzle, {"XYZ"});
     puzzle.ResizeGrid(3, 5);
     puzzle.ResetGrid();
-    ASSERT_TRUE(Place(1, 0, 1, 1, 1, 1, kDown));
+    ASSERT_TRUE(Place(1, 0, 1, 1, 1, 1, Direction::Down));
     EXPECT_EQ(BarPicture(puzzle), Picture(R"(
 +-+-+-+
 |. . .|
@@ -87,7 +84,7 @@ TEST_F(PlaceWordTest, CrossesOnlyOnEqualLettersOfTheOtherDirection) {
     SetWords(puzzle, {"BAD", "XYZ"});
     SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
     // XYZ meets the A or B of the down word with another letter everywhere in rows 0..2.
-    EXPECT_FALSE(Place(2, 1, 0, 2, 0, 2, kAcross));
+    EXPECT_FALSE(Place(2, 1, 0, 2, 0, 2, Direction::Across));
     EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
 ..A..
 ..B..
@@ -95,7 +92,7 @@ TEST_F(PlaceWordTest, CrossesOnlyOnEqualLettersOfTheOtherDirection) {
 .....
 )"));
     // BAD at column 0 would put D on the A; the first fit in scan order is row 0, column 1.
-    ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, kAcross));
+    ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, Direction::Across));
     EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
 .BAD.
 ..B..
@@ -113,12 +110,12 @@ TEST_F(PlaceWordTest, CrossesOnlyOnEqualLettersOfTheOtherDirection) {
 TEST_F(PlaceWordTest, NeverLiesOnItsOwnDirectionOrOnACrossing) {
     SetWords(puzzle, {"HAUS", "AUS", "HA"});
     SetGrid(puzzle, {"HAUS.", ".....", "....."}, {"----.", ".....", "....."});
-    EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, kAcross)) << "the same word over itself";
-    EXPECT_FALSE(Place(2, 0, 1, 1, 0, 0, kAcross));
-    puzzle.Grid.At(0, 0).Mark = '+';
-    EXPECT_FALSE(Place(3, 0, 0, 0, 0, 0, kDown)) << "through a crossing cell";
-    puzzle.Grid.At(0, 0).Mark = '-';
-    EXPECT_TRUE(Place(3, 1, 0, 0, 0, 0, kDown));
+    EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, Direction::Across)) << "the same word over itself";
+    EXPECT_FALSE(Place(2, 0, 1, 1, 0, 0, Direction::Across));
+    puzzle.Grid.At(0, 0).Mark = CellMark::Crossing();
+    EXPECT_FALSE(Place(3, 0, 0, 0, 0, 0, Direction::Down)) << "through a crossing cell";
+    puzzle.Grid.At(0, 0).Mark = CellMark::Of(Direction::Across);
+    EXPECT_TRUE(Place(3, 1, 0, 0, 0, 0, Direction::Down));
     EXPECT_EQ(MarkPicture(puzzle), Picture(R"(
 +---.
 |....
@@ -129,11 +126,12 @@ TEST_F(PlaceWordTest, NeverLiesOnItsOwnDirectionOrOnACrossing) {
 TEST_F(PlaceWordTest, MinCrossingsCountsCrossedWords) {
     SetWords(puzzle, {"ABCD"});
     SetGrid(puzzle, {"A..D..", "......"}, {"|..|..", "......"});
-    EXPECT_TRUE(Place(1, 2, 0, 0, 0, 0, kAcross)) << "two crossings";
+    EXPECT_TRUE(Place(1, 2, 0, 0, 0, 0, Direction::Across)) << "two crossings";
     SetGrid(puzzle, {"A.....", "......"}, {"|.....", "......"});
     puzzle.MarkAllAvailable();
-    EXPECT_FALSE(Place(1, 2, 0, 2, 0, 1, kAcross)) << "one crossing is not enough for two";
-    EXPECT_TRUE(Place(1, 1, 0, 2, 0, 1, kAcross));
+    EXPECT_FALSE(Place(1, 2, 0, 2, 0, 1, Direction::Across))
+        << "one crossing is not enough for two";
+    EXPECT_TRUE(Place(1, 1, 0, 2, 0, 1, Direction::Across));
 }
 
 TEST_F(PlaceWordTest, FencedPositionsAreRejected) {
@@ -142,20 +140,20 @@ TEST_F(PlaceWordTest, FencedPositionsAreRejected) {
     // Row 0: the top border above, bars below both cells.
     puzzle.Grid.At(0, 0).BarBelow = 1;
     puzzle.Grid.At(1, 0).BarBelow = 1;
-    EXPECT_TRUE(generator.IsFenced(0, 0, 2, kAcross));
-    EXPECT_FALSE(generator.IsFenced(1, 0, 2, kAcross));
-    EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, kAcross));
+    EXPECT_TRUE(generator.IsFenced(0, 0, 2, Direction::Across));
+    EXPECT_FALSE(generator.IsFenced(1, 0, 2, Direction::Across));
+    EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, Direction::Across));
     // Row 1 has bars above (row 0's BarBelow) but only one below.
     puzzle.Grid.At(0, 1).BarBelow = 1;
-    EXPECT_FALSE(generator.IsFenced(0, 1, 2, kAcross));
+    EXPECT_FALSE(generator.IsFenced(0, 1, 2, Direction::Across));
     puzzle.Grid.At(1, 1).BarBelow = 1;
-    EXPECT_TRUE(generator.IsFenced(0, 1, 2, kAcross));
+    EXPECT_TRUE(generator.IsFenced(0, 1, 2, Direction::Across));
     // Down in column 0: the left border counts as a bar.
     puzzle.Grid.At(0, 0).BarRight = 1;
     puzzle.Grid.At(0, 1).BarRight = 1;
-    EXPECT_TRUE(generator.IsFenced(0, 0, 2, kDown));
-    EXPECT_FALSE(Place(2, 0, 0, 0, 0, 0, kDown));
-    EXPECT_FALSE(generator.IsFenced(1, 0, 2, kDown));
+    EXPECT_TRUE(generator.IsFenced(0, 0, 2, Direction::Down));
+    EXPECT_FALSE(Place(2, 0, 0, 0, 0, 0, Direction::Down));
+    EXPECT_FALSE(generator.IsFenced(1, 0, 2, Direction::Down));
 }
 
 TEST_F(PlaceWordTest, EqualNeighboursAreOneWordWithARandomClue) {
@@ -165,7 +163,7 @@ TEST_F(PlaceWordTest, EqualNeighboursAreOneWordWithARandomClue) {
     puzzle.MarkAllAvailable();
     ScriptedRandom draws({2});
     Generator g(puzzle, dialogs, draws);
-    int32_t direction = kAcross;
+    Direction direction = Direction::Across;
     ASSERT_TRUE(g.PlaceWord("XY", 5, 2, 0, 0, 0, 0, 0, confirm, direction, anchor));
     EXPECT_EQ(draws.Asked, std::vector<int32_t>{3});
     EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 7) << "entry 5 + the drawn 2";
@@ -191,7 +189,7 @@ TEST_F(PlaceWordTest, RunOfEqualWordsEndsAtTheLastEntry) {
     puzzle.MarkAllAvailable();
     ScriptedRandom draws({1});
     Generator g(puzzle, dialogs, draws);
-    int32_t direction = kAcross;
+    Direction direction = Direction::Across;
     ASSERT_TRUE(g.PlaceWord("XY", 2, 2, 0, 0, 0, 0, 0, confirm, direction, anchor));
     EXPECT_EQ(draws.Asked, std::vector<int32_t>{2});
     EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 3);
@@ -204,7 +202,7 @@ TEST_F(PlaceWordTest, NoRestoresTheGridAndTheSearchGoesOn) {
     dialogs.PlacementAnswers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
     const TFeld before = puzzle.Grid;
     confirm = true;
-    ASSERT_TRUE(Place(1, 1, 0, 3, 0, 3, kAcross));
+    ASSERT_TRUE(Place(1, 1, 0, 3, 0, 3, Direction::Across));
     EXPECT_EQ(dialogs.PlacementTexts,
               (std::vector<std::string>{"waagerecht - AX", "waagerecht - AX"}));
     EXPECT_EQ(dialogs.SelectedCells, (std::vector<std::pair<int, int>>{{4, 0}, {4, 2}}));
@@ -233,7 +231,7 @@ TEST_F(PlaceWordTest, NoRestoresTheGridAndTheSearchGoesOn) {
     SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
     puzzle.MarkAllAvailable();
     dialogs.DefaultPlacement = UserDialogs::Answer::No;
-    EXPECT_FALSE(Place(1, 1, 0, 3, 0, 3, kAcross));
+    EXPECT_FALSE(Place(1, 1, 0, 3, 0, 3, Direction::Across));
     EXPECT_EQ(puzzle.Grid, before);
 }
 
@@ -242,9 +240,9 @@ TEST_F(PlaceWordTest, CancelPlacesTheWordAndEndsTheQuestions) {
     SetGrid(puzzle, {"A....", "B....", "....."}, {"|....", "|....", "....."});
     dialogs.PlacementAnswers = {UserDialogs::Answer::Cancel};
     confirm = true;
-    ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, kAcross));
+    ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, Direction::Across));
     EXPECT_FALSE(confirm);
-    ASSERT_TRUE(Place(2, 1, 0, 2, 0, 2, kAcross));
+    ASSERT_TRUE(Place(2, 1, 0, 2, 0, 2, Direction::Across));
     EXPECT_EQ(dialogs.PlacementTexts.size(), 1u);
     EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
 AXE..
@@ -259,13 +257,13 @@ TEST_F(PlaceWordTest, ProposalSelectsTheCellPastTheWordOrTheLastOne) {
             {"|....", ".....", ".....", ".....", "....."});
     confirm = true;
     dialogs.DefaultPlacement = UserDialogs::Answer::No;
-    Place(2, 1, 0, 0, 0, 0, kAcross);
-    puzzle.Grid.At(0, 0).Mark = '-';
-    Place(2, 1, 0, 0, 0, 0, kDown);
+    Place(2, 1, 0, 0, 0, 0, Direction::Across);
+    puzzle.Grid.At(0, 0).Mark = CellMark::Of(Direction::Across);
+    Place(2, 1, 0, 0, 0, 0, Direction::Down);
     puzzle.ResizeGrid(6, 6);
     SetGrid(puzzle, {"A.....", "......", "......", "......", "......", "......"},
             {"|.....", "......", "......", "......", "......", "......"});
-    Place(1, 1, 0, 0, 0, 0, kAcross);
+    Place(1, 1, 0, 0, 0, 0, Direction::Across);
     EXPECT_EQ(dialogs.SelectedCells, (std::vector<std::pair<int, int>>{{3, 0}, {0, 3}, {5, 0}}));
     EXPECT_EQ(dialogs.PlacementTexts[1], "senkrecht - ABC");
 }
@@ -273,8 +271,8 @@ TEST_F(PlaceWordTest, ProposalSelectsTheCellPastTheWordOrTheLastOne) {
 TEST_F(PlaceWordTest, WindowPastTheGridExaminesOnlyInsidePositions) {
     SetWords(puzzle, {"ABC"});
     SetGrid(puzzle, {".....", ".....", "....C"}, {".....", ".....", "....|"});
-    EXPECT_FALSE(Place(1, 1, -3, 9, -2, 7, kDown));
-    EXPECT_TRUE(Place(1, 1, -3, 9, -2, 7, kAcross));
+    EXPECT_FALSE(Place(1, 1, -3, 9, -2, 7, Direction::Down));
+    EXPECT_TRUE(Place(1, 1, -3, 9, -2, 7, Direction::Across));
     EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
 .....
 .....
@@ -285,15 +283,15 @@ TEST_F(PlaceWordTest, WindowPastTheGridExaminesOnlyInsidePositions) {
 TEST_F(PlaceWordTest, WordFitsOnlyWhenShorterThanTheGridSide) {
     SetWords(puzzle, {"ABCDEFGHIJKLMNO", "ABCDE", ""});
     puzzle.ResizeGrid(15, 16);
-    EXPECT_FALSE(generator.WordFits(1, kAcross));
-    EXPECT_TRUE(generator.WordFits(1, kDown));
+    EXPECT_FALSE(generator.WordFits(1, Direction::Across));
+    EXPECT_TRUE(generator.WordFits(1, Direction::Down));
     puzzle.ResizeGrid(16, 15);
-    EXPECT_TRUE(generator.WordFits(1, kAcross));
-    EXPECT_FALSE(generator.WordFits(1, kDown));
+    EXPECT_TRUE(generator.WordFits(1, Direction::Across));
+    EXPECT_FALSE(generator.WordFits(1, Direction::Down));
     puzzle.ResizeGrid(5, 6);
-    EXPECT_FALSE(generator.WordFits(2, kAcross));
-    EXPECT_TRUE(generator.WordFits(2, kDown));
-    EXPECT_FALSE(generator.WordFits(3, kDown)) << "an empty word fits nowhere";
+    EXPECT_FALSE(generator.WordFits(2, Direction::Across));
+    EXPECT_TRUE(generator.WordFits(2, Direction::Down));
+    EXPECT_FALSE(generator.WordFits(3, Direction::Down)) << "an empty word fits nowhere";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "model/Solver.h"
 #include "model/ClueLink.h"
+#include "model/ClueRow.h"
 #include "model/Cp1252.h"
 #include "model/Puzzle.h"
 
@@ -20,9 +21,9 @@ Puzzle SmallPuzzle() {
     const std::string across = "HAUS";
     for (int c = 0; c < 4; ++c) {
         p.Grid.At(c, 0).Letter = across[static_cast<size_t>(c)];
-        p.Grid.At(c, 0).Mark = '-';
+        p.Grid.At(c, 0).Mark = CellMark::Of(Direction::Across);
     }
-    p.Grid.At(0, 0).Mark = '+';
+    p.Grid.At(0, 0).Mark = CellMark::Crossing();
     p.Grid.At(0, 1).Letter = 'O';
     p.Grid.At(0, 2).Letter = 'F';
     p.Grid.At(0, 0).AcrossNo = 1;
@@ -44,12 +45,12 @@ protected:
 TEST_F(SolverTest, StartEmptiesLetterCellsAndResetsCountersAndFlags) {
     p.ShowGenerated = true;
     p.ShowSolution = true;
-    p.AdvanceDown = true;
+    p.TypingDirection = Direction::Down;
     p.Attempts = 7;
     p.CorrectCount = 3;
     solver.Start();
     EXPECT_TRUE(p.Solving);
-    EXPECT_FALSE(p.ShowGenerated || p.ShowSolution || p.AdvanceAcross || p.AdvanceDown);
+    EXPECT_FALSE(p.ShowGenerated || p.ShowSolution || p.TypingDirection.has_value());
     EXPECT_EQ(p.Attempts, 0);
     EXPECT_EQ(p.CorrectCount, 0);
     EXPECT_EQ(p.LetterCount, 7);
@@ -101,7 +102,7 @@ TEST_F(SolverTest, SmallLettersAreStoredAsCapitalsOthersAsTyped) {
 TEST_F(SolverTest, RightLetterTwiceIsRefusedButCounted) {
     solver.Start();
     Type(1, 0, 'A');
-    p.AdvanceAcross = true;
+    p.TypingDirection = Direction::Across;
     const auto out = Type(1, 0, 'B');
     EXPECT_TRUE(out.Refused);
     EXPECT_FALSE(out.Repaint);
@@ -145,14 +146,13 @@ TEST_F(SolverTest, UmlautKeyClearsSoAnUmlautCellCannotBeSolved) {
 
 TEST_F(SolverTest, AdvanceMovesWithinTheGridOnly) {
     solver.Start();
-    p.AdvanceAcross = true;
+    p.TypingDirection = Direction::Across;
     auto out = Type(1, 0, 'Q');
     EXPECT_EQ(out.Column, 2);
     EXPECT_EQ(out.Row, 0);
     out = Type(4, 4, 'Q'); // last column
     EXPECT_EQ(out.Column, 4);
-    p.AdvanceAcross = false;
-    p.AdvanceDown = true;
+    p.TypingDirection = Direction::Down;
     out = Type(0, 1, 'Q');
     EXPECT_EQ(out.Column, 0);
     EXPECT_EQ(out.Row, 2);
@@ -160,7 +160,7 @@ TEST_F(SolverTest, AdvanceMovesWithinTheGridOnly) {
     EXPECT_EQ(out.Row, 4);
     out = Type(0, 2, ' '); // a clearing key never moves
     EXPECT_EQ(out.Row, 2);
-    p.AdvanceDown = false;
+    p.TypingDirection.reset();
     out = Type(1, 0, 'Q');
     EXPECT_EQ(out.Column, 1);
 }
@@ -265,22 +265,29 @@ TEST(ClueLinkTest, CellNumberPrefersAcross) {
 }
 
 TEST(ClueLinkTest, RowOfNumberTakesTheFirstMatch) {
-    const std::vector<ClueRow> rows{{"1", "waagerecht", "a"},
-                                    {"1", "senkrecht", "b"},
-                                    {"12", "senkrecht", "c"},
-                                    {"2", "waagerecht", "d"}};
+    const std::vector<ClueRow> rows{
+        ClueRow::Of(1, Direction::Across, "a"), ClueRow::Of(1, Direction::Down, "b"),
+        ClueRow::Of(12, Direction::Down, "c"), ClueRow::Of(2, Direction::Across, "d")};
     EXPECT_EQ(ClueLink::RowOfNumber(rows, 1), 0);
     EXPECT_EQ(ClueLink::RowOfNumber(rows, 2), 3);
     EXPECT_EQ(ClueLink::RowOfNumber(rows, 12), 2);
     EXPECT_EQ(ClueLink::RowOfNumber(rows, 5), -1);
 }
 
-TEST(ClueLinkTest, NumberAcceptsOnlyPlainDecimals) {
-    EXPECT_EQ(ClueLink::Number("42"), 42);
-    EXPECT_FALSE(ClueLink::Number(""));
-    EXPECT_FALSE(ClueLink::Number("4a"));
-    EXPECT_FALSE(ClueLink::Number(" 4"));
-    EXPECT_FALSE(ClueLink::Number("99999999999"));
+TEST(ClueRowTest, OnlyPlainDecimalsAndTheTwoWordsAreTypedOtherTextsStayAsRead) {
+    const ClueRow plain = ClueRow::FromTexts("42", "senkrecht", "Fluss");
+    EXPECT_EQ(plain, ClueRow::Of(42, Direction::Down, "Fluss"));
+    for (const char* odd : {"", "4a", " 4", "99999999999", "-4"}) {
+        const ClueRow row = ClueRow::FromTexts(odd, "waagerecht", "x");
+        EXPECT_EQ(row.Number, 0) << odd;
+        EXPECT_EQ(row.NumberText(), odd);
+    }
+    const ClueRow zeros = ClueRow::FromTexts("007", "Waagerecht", "x");
+    EXPECT_EQ(zeros.Number, 7);
+    EXPECT_EQ(zeros.NumberText(), "007");
+    EXPECT_FALSE(zeros.Dir) << "the direction words are compared exactly";
+    EXPECT_EQ(zeros.DirectionText(), "Waagerecht");
+    EXPECT_EQ(ClueRow{}.NumberText() + ClueRow{}.DirectionText(), "");
 }
 
 TEST(ClueLinkTest, FirstVisibleRowKeepsContextAboveTheRow) {

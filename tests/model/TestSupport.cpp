@@ -32,7 +32,7 @@ std::string MarkPicture(const Puzzle& p) {
     std::string out;
     for (int32_t r = 0; r < p.Rows; ++r) {
         for (int32_t c = 0; c < p.Columns; ++c) {
-            const char mark = p.Grid.At(c, r).Mark;
+            const char mark = p.Grid.At(c, r).Mark.Char();
             out += mark == ' ' ? '.' : mark;
         }
         out += '\n';
@@ -70,7 +70,7 @@ void SetGrid(Puzzle& p, const std::vector<std::string>& letters,
             TGridCell& cell = p.Grid.At(c, r);
             cell.Letter = letters.at(r).at(c);
             const char mark = marks.empty() ? '.' : marks.at(r).at(c);
-            cell.Mark = mark == '.' ? ' ' : mark;
+            cell.Mark = CellMark::FromChar(mark == '.' ? ' ' : mark).value();
         }
     }
 }

@@ -199,7 +199,7 @@ TEST_F(LoadAndGenerateTest, GenerationAsksStartWordAndProposalsUntilCancel) {
     ASSERT_FALSE(P().ClueRows.empty());
     EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(),
               static_cast<int32_t>(P().ClueRows.size()));
-    EXPECT_EQ(katalog->Begriffsumschreibung()->Text(0, 0), P().ClueRows[0].Number);
+    EXPECT_EQ(katalog->Begriffsumschreibung()->Text(0, 0), P().ClueRows[0].NumberText());
 }
 
 TEST_F(LoadAndGenerateTest, WithoutInsertionsShownOnlyTheStatisticsAppear) {

@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, StatisticsOfTheEmptyGridShowAllBlackAndZeroPercent) {
 TEST_F(MainWindowTest, StatisticsCountRowsAndColumnsTheRightWayRound) {
     P().ResizeGrid(20, 10);
     P().ResetGrid();
-    P().Grid.At(3, 4).Mark = '+';
+    P().Grid.At(3, 4).Mark = CellMark::Crossing();
     P().Grid.At(3, 4).Letter = 'A';
     P().Grid.At(0, 0).AcrossNo = 1;
     P().Grid.At(1, 0).DownNo = 2;

@@ -93,11 +93,10 @@ TEST_F(SolvingFlowTest, ClueListLeadsToEveryWordAndTypingSolvesThePuzzle) {
     for (size_t i = 0; i < rows.size(); ++i) {
         ClickListRow(static_cast<int>(i));
         const TGridCell& start = P().Grid.At(grid->Col(), grid->Row());
-        const int number = std::stoi(rows[i].Number);
-        const bool across = rows[i].Direction == "waagerecht";
+        const int number = std::stoi(rows[i].NumberText());
+        const bool across = rows[i].DirectionText() == "waagerecht";
         EXPECT_EQ(across ? start.AcrossNo : start.DownNo, number) << "row " << i;
-        EXPECT_EQ(P().AdvanceAcross, across);
-        EXPECT_EQ(P().AdvanceDown, !across);
+        EXPECT_EQ(P().TypingDirection, across ? Direction::Across : Direction::Down);
     }
 
     // Type the first across word along its direction: the cell moves on.

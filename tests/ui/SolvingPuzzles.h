@@ -18,7 +18,7 @@ inline void MakeSmall(Puzzle& p) {
     p.ResetGrid();
     auto put = [&](int c, int r, char letter, char mark) {
         p.Grid.At(c, r).Letter = letter;
-        p.Grid.At(c, r).Mark = mark;
+        p.Grid.At(c, r).Mark = CellMark::FromChar(mark).value();
     };
     put(0, 0, 'H', '+');
     put(1, 0, 'A', '-');
@@ -33,9 +33,9 @@ inline void MakeSmall(Puzzle& p) {
     p.Grid.At(3, 0).DownNo = 2;
     p.Grid.At(3, 0).BarRight = 1;
     p.Grid.At(0, 2).BarBelow = 1;
-    p.ClueRows = {{"1", "waagerecht", W("Gebäude")},
-                  {"1", "senkrecht", "Bauernhof"},
-                  {"2", "senkrecht", W("Gewässer * mit Stern")}};
+    p.ClueRows = {ClueRow::Of(1, Direction::Across, W("Gebäude")),
+                  ClueRow::Of(1, Direction::Down, "Bauernhof"),
+                  ClueRow::Of(2, Direction::Down, W("Gewässer * mit Stern"))};
     p.ClearSolutionMarks();
 }
 
@@ -48,11 +48,11 @@ inline void MakeTall(Puzzle& p) {
     for (int r = 0; r < 60; ++r) {
         p.Grid.At(0, r).Letter = 'A';
         p.Grid.At(1, r).Letter = 'B';
-        p.Grid.At(0, r).Mark = '-';
-        p.Grid.At(1, r).Mark = '-';
+        p.Grid.At(0, r).Mark = CellMark::Of(Direction::Across);
+        p.Grid.At(1, r).Mark = CellMark::Of(Direction::Across);
         p.Grid.At(0, r).AcrossNo = r + 1;
         p.ClueRows.push_back(
-            {std::to_string(r + 1), "waagerecht", "Clue " + std::to_string(r + 1)});
+            ClueRow::Of(r + 1, Direction::Across, "Clue " + std::to_string(r + 1)));
     }
     p.ClearSolutionMarks();
 }

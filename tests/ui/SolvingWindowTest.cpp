@@ -223,8 +223,8 @@ TEST_F(SolvingWindowTest, ListClickMovesTheGridAndSetsTheTypingDirection) {
     ClickListRow(0); // 1 across
     EXPECT_EQ(Grid()->Col(), 0);
     EXPECT_EQ(Grid()->Row(), 0);
-    EXPECT_TRUE(P().AdvanceAcross);
-    EXPECT_FALSE(P().AdvanceDown);
+    EXPECT_EQ(P().TypingDirection, Direction::Across);
+    EXPECT_NE(P().TypingDirection, Direction::Down);
     for (const char* key : {"h", "a", "u", "s"}) {
         QTest::keyClicks(Grid(), key);
     }
@@ -234,8 +234,8 @@ TEST_F(SolvingWindowTest, ListClickMovesTheGridAndSetsTheTypingDirection) {
     ClickListRow(1); // 1 down: the same cell, the other direction
     EXPECT_EQ(Grid()->Col(), 0);
     EXPECT_EQ(Grid()->Row(), 0);
-    EXPECT_TRUE(P().AdvanceDown);
-    EXPECT_FALSE(P().AdvanceAcross);
+    EXPECT_EQ(P().TypingDirection, Direction::Down);
+    EXPECT_NE(P().TypingDirection, Direction::Across);
     QTest::keyClicks(Grid(), "x");
     EXPECT_EQ(Grid()->Row(), 0);    // refused: the right letter is there already
     QTest::keyClicks(Grid(), "\b"); // clearing keys never move
@@ -248,16 +248,16 @@ TEST_F(SolvingWindowTest, ListClickMovesTheGridAndSetsTheTypingDirection) {
     // Moving the selection with the keys does not jump.
     QTest::keyClick(List()->UListe, Qt::Key_Up);
     EXPECT_EQ(Grid()->Col(), 3);
-    EXPECT_TRUE(P().AdvanceDown);
+    EXPECT_EQ(P().TypingDirection, Direction::Down);
 }
 
 TEST_F(SolvingWindowTest, ListClickOnTheEmptyRowOnlyClearsTheDirection) {
     StartSolving(); // nothing generated: one empty row
     ASSERT_EQ(List()->RowCount(), 1);
-    P().AdvanceAcross = true;
+    P().TypingDirection = Direction::Across;
     Grid()->SetCurrentCell(2, 3);
     ClickListRow(0);
-    EXPECT_FALSE(P().AdvanceAcross || P().AdvanceDown);
+    EXPECT_FALSE(P().TypingDirection);
     EXPECT_EQ(Grid()->Col(), 2);
     EXPECT_TRUE(messages.Log.empty());
 }
@@ -266,14 +266,14 @@ TEST_F(SolvingWindowTest, GridPressSelectsTheClueRowAndDirection) {
     Install(SolvingPuzzles::MakeSmall);
     PressCell(0, 0); // starts 1 across and 1 down: the across row wins
     EXPECT_EQ(List()->SelectedRow(), 0);
-    EXPECT_TRUE(P().AdvanceAcross);
+    EXPECT_EQ(P().TypingDirection, Direction::Across);
     PressCell(3, 0);
     EXPECT_EQ(List()->SelectedRow(), 2);
-    EXPECT_TRUE(P().AdvanceDown);
-    EXPECT_FALSE(P().AdvanceAcross);
+    EXPECT_EQ(P().TypingDirection, Direction::Down);
+    EXPECT_NE(P().TypingDirection, Direction::Across);
     // Inside a word: no number, the direction is cleared and stays so.
     PressCell(1, 0);
-    EXPECT_FALSE(P().AdvanceAcross || P().AdvanceDown);
+    EXPECT_FALSE(P().TypingDirection);
     EXPECT_EQ(List()->SelectedRow(), 2);
     StartSolving();
     PressCell(1, 0);
@@ -286,7 +286,7 @@ TEST_F(SolvingWindowTest, RightPressSelectsWithoutMovingTheCell) {
     Grid()->SetCurrentCell(4, 4);
     PressCell(3, 0, Qt::RightButton);
     EXPECT_EQ(List()->SelectedRow(), 2);
-    EXPECT_TRUE(P().AdvanceDown);
+    EXPECT_EQ(P().TypingDirection, Direction::Down);
     EXPECT_EQ(Grid()->Col(), 4);
     EXPECT_EQ(Grid()->Row(), 4);
 }
@@ -328,7 +328,7 @@ TEST_F(SolvingWindowTest, ListColumnsAreWidenedByDraggingTheirBorderWithoutClick
     EXPECT_EQ(list->columnWidth(0), 44);
     EXPECT_EQ(list->columnWidth(1), 64) << "only the gripped column changes";
     EXPECT_EQ(List()->SelectedRow(), -1) << "a grip on a border is no click on a row";
-    EXPECT_FALSE(P().AdvanceAcross || P().AdvanceDown);
+    EXPECT_FALSE(P().TypingDirection);
 
     // Away from a border a click still selects its row and leads to the word.
     ClickListRow(0);
