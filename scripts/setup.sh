@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Wabolex need.
+# Installs the Debian packages that building, testing and running Wabolex need,
+# and the npm package whose word lists rank the shipped vocabulary by frequency.
 # Quiet and quick when everything is present; refreshes the package lists only
 # when something is missing.
 set -euo pipefail
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -10,8 +14,22 @@ packages=(
   pxlib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
-  openthesaurus-de-text
+  openthesaurus-de-text hunspell-de-de wngerman
 )
+# Frequency-ranked German word lists (MIT licence), read at build time only.
+npm_package=@zxcvbn-ts/language-de@3.0.2
+
+install_npm_package() {
+  if npm ls -g --depth=0 "$npm_package" >/dev/null 2>&1; then
+    return
+  fi
+  echo "Installiere das npm-Paket $npm_package"
+  "${sudo_cmd[@]}" npm install -g --no-fund --no-audit --loglevel=error "$npm_package" >/dev/null
+}
+
+if ! command -v npm >/dev/null; then
+  packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,11 +39,11 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
+  install_npm_package
   exit 0
 fi
 
 echo "Installiere fehlende Pakete: ${missing[*]}"
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 "${sudo_cmd[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+install_npm_package

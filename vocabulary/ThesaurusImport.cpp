@@ -1,6 +1,8 @@
 #include "vocabulary/ThesaurusImport.h"
 
 #include "model/Cp1252.h"
+#include "vocabulary/Lexicon.h"
+#include "vocabulary/VocabularyRules.h"
 
 #include <algorithm>
 #include <set>
@@ -8,6 +10,8 @@
 namespace {
 
 constexpr size_t kClueLength = 50;
+constexpr size_t kClueTerms = 3;
+constexpr size_t kTierSize = size_t{1} << 32; // above every position in a ranking
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) {
@@ -19,147 +23,251 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-std::vector<std::string_view> Split(std::string_view s, char separator) {
+// The terms of a line: split at ';', but not inside brackets ("(Federbett;
+// regional)" stays one remark).
+std::vector<std::string_view> SplitTerms(std::string_view line) {
     std::vector<std::string_view> parts;
+    int depth = 0;
     size_t start = 0;
-    for (size_t at = s.find(separator); at != std::string_view::npos;
-         at = s.find(separator, start)) {
-        parts.push_back(s.substr(start, at - start));
-        start = at + 1;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '(') {
+            ++depth;
+        } else if (line[i] == ')' && depth > 0) {
+            --depth;
+        } else if (line[i] == ';' && depth == 0) {
+            parts.push_back(line.substr(start, i - start));
+            start = i + 1;
+        }
     }
-    parts.push_back(s.substr(start));
+    parts.push_back(line.substr(start));
     return parts;
 }
 
-struct Term {
-    std::string Text;     // Windows-1252, remarks in brackets removed
-    std::string Answer;   // "" when the term cannot be an answer
-    std::string Folded;   // for comparing forms: umlauts dropped to their vowel
-    std::string SpeltOut; // and with the umlauts spelt out
-    bool Offensive = false;
-};
-
-std::string Fold(std::string_view cp1252, bool spellOut = false);
-
-// "(ugs.)", "(fachspr.)", "(sich)" and the like say how a term is used; they
-// are left out of answers and clues. Vulgar terms are kept out altogether.
-Term ReadTerm(std::string_view utf8) {
-    Term term;
-    const std::string text = Cp1252::FromUtf8(Trim(utf8));
-    if (std::count(text.begin(), text.end(), '?') != std::count(utf8.begin(), utf8.end(), '?')) {
-        return term; // characters without a Windows-1252 form
-    }
-    std::string plain;
-    int depth = 0;
-    std::string remark;
-    for (char c : text) {
-        if (c == '(') {
-            ++depth;
-        } else if (c == ')' && depth > 0) {
-            --depth;
-            if (depth == 0) {
-                term.Offensive = term.Offensive || remark.find("vulg") != std::string::npos ||
-                                 remark.find("derb") != std::string::npos;
-                remark.clear();
-            }
-        } else if (depth > 0) {
-            remark += c;
-        } else if (c != ' ' || (!plain.empty() && plain.back() != ' ')) {
-            plain += c;
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    while (!plain.empty() && plain.back() == ' ') {
-        plain.pop_back();
-    }
-    if (depth != 0) {
-        plain.clear();
-    }
-    term.Text = plain;
-    term.Answer = ThesaurusImport::AnswerOf(plain);
-    term.Folded = Fold(plain);
-    term.SpeltOut = Fold(plain, true);
-    return term;
+    return lower;
 }
 
-// Upper case with the umlauts either dropped to their vowel (Häuser -> HAUSER,
-// which shows the kinship to HAUS) or spelt out (Ölen -> OELEN, the answer spelling).
-std::string Fold(std::string_view cp1252, bool spellOut) {
+bool HasAny(const std::string& lowerRemark, std::initializer_list<std::string_view> keys) {
+    return std::any_of(keys.begin(), keys.end(), [&](std::string_view key) {
+        return lowerRemark.find(key) != std::string::npos;
+    });
+}
+
+// "(sich) gewachsen zeigen", "(jemandem) etwas vorwerfen", "verlangen (nach)":
+// words the phrase needs, kept in the clue; other brackets are remarks.
+bool IsPartOfPhrase(std::string_view content) {
+    static const std::set<std::string, std::less<>> kWords = {
+        "sich",  "jemandem", "jemanden", "jemandes", "jemand", "etwas",  "einer",  "einem",
+        "einen", "eine",     "ein",      "eines",    "sache",  "der",    "die",    "das",
+        "den",   "dem",      "des",      "mit",      "von",    "für",    "auf",    "an",
+        "in",    "zu",       "über",     "bei",      "um",     "nach",   "aus",    "gegen",
+        "vor",   "unter",    "es",       "sein",     "seine",  "seinen", "seiner", "ihr",
+        "ihre",  "ihren",    "ihm",      "ihn",      "sie",    "mir",    "mich",   "dir",
+        "dich",  "uns",      "euch",     "so",       "da",     "hin",    "her",    "wieder"};
+    const std::vector<std::string> words = VocabularyRules::Words(content);
+    const bool onlyWords = content.find_first_of(".,!?'\"") == std::string_view::npos;
+    return onlyWords && !words.empty() && std::all_of(words.begin(), words.end(), [](auto& w) {
+               return kWords.count(Lower(Cp1252::ToUtf8(w))) != 0;
+           });
+}
+
+void ReadRemark(std::string_view content, ThesaurusImport::Term& term) {
+    const std::string remark = Lower(Cp1252::ToUtf8(content));
+    term.Offensive =
+        term.Offensive || HasAny(remark, {"vulg", "derb", "abwertend", "beleidigend", "schimpfwort",
+                                          "menschenverachtend", "rassistisch", "diskriminierend",
+                                          "ns-vokabel", "nationalsozialistisch"});
+    term.Jargon = term.Jargon ||
+                  HasAny(remark, {"fachspr",     "fachsprachlich", "med.",       "medizinisch",
+                                  "chem",        "bot.",           "botanisch",  "zool",
+                                  "biol",        "jur.",           "juristisch", "jargon",
+                                  "mil.",        "militärisch",    "techn",      "wissenschaftlich",
+                                  "amtsdeutsch", "papierdeutsch",  "anat",       "pharm",
+                                  "math.",       "physik",         "geol"});
+    term.Abbreviation =
+        term.Abbreviation || HasAny(remark, {"abkürzung", "symbol", "einheitenzeichen", "kurzwort",
+                                             "akronym", "formelzeichen"});
+    term.Vulgar = term.Vulgar || HasAny(remark, {"vulg"});
+    term.Main = term.Main || HasAny(remark, {"hauptform"});
+    std::string rest = remark;
+    for (std::string_view plain : {"ugs.", "fig.", "hauptform", ",", " "}) {
+        for (size_t at = rest.find(plain); at != std::string::npos; at = rest.find(plain)) {
+            rest.erase(at, plain.size());
+        }
+    }
+    term.Marked = term.Marked || !rest.empty();
+}
+
+void Collapse(std::string& text) {
     std::string result;
-    for (char c : Cp1252::ToUpper(cp1252)) {
-        switch (static_cast<unsigned char>(c)) {
-        case 0xC4:
-            result += spellOut ? "AE" : "A";
-            break;
-        case 0xD6:
-            result += spellOut ? "OE" : "O";
-            break;
-        case 0xDC:
-            result += spellOut ? "UE" : "U";
-            break;
-        case 0xDF:
-            result += "SS";
-            break;
-        default:
+    for (char c : text) {
+        if (c != ' ' || (!result.empty() && result.back() != ' ')) {
             result += c;
         }
     }
-    return result;
+    while (!result.empty() && result.back() == ' ') {
+        result.pop_back();
+    }
+    text = std::move(result);
 }
 
-// The part of a word that its inflected forms share, roughly.
-std::string_view Stem(std::string_view folded) {
-    if (folded.size() >= 6) {
-        return folded.substr(0, folded.size() - 2);
-    }
-    if (folded.size() >= 4) {
-        return folded.substr(0, folded.size() - 1);
-    }
-    return folded;
+bool IsFragment(const std::string& text) {
+    return text.find("...") != std::string::npos || text.find('\x85') != std::string::npos ||
+           text.find("''") != std::string::npos || text.find_first_of("()") != std::string::npos ||
+           std::none_of(text.begin(), text.end(), VocabularyRules::IsLetter);
 }
 
-bool PartGivesAway(std::string_view part, std::string_view answer) {
-    // Two letters hide in too many words; only where a word begins or ends.
-    const bool found = answer.size() <= 2 ? part.starts_with(answer) || part.ends_with(answer)
-                                          : part.find(Stem(answer)) != std::string_view::npos;
-    // A clue that is a piece of the answer gives it away as well.
-    return found || (part.size() >= 4 && answer.find(Stem(part)) != std::string_view::npos);
-}
-
-// Each word of the term, and each part of a hyphenated word, is checked.
-bool GivesAwayFolded(std::string_view term, std::string_view answer) {
-    if (answer.empty()) {
-        return false;
+ThesaurusImport::Term ReadTerm(std::string_view utf8) {
+    ThesaurusImport::Term term;
+    utf8 = Trim(utf8);
+    const std::string text = Cp1252::FromUtf8(utf8);
+    if (std::count(text.begin(), text.end(), '?') != std::count(utf8.begin(), utf8.end(), '?')) {
+        term.Fragment = true; // characters without a Windows-1252 form
+        return term;
     }
-    size_t start = 0;
-    for (size_t at = 0; at <= term.size(); ++at) {
-        if (at == term.size() || term[at] == ' ' || term[at] == '-') {
-            if (at > start && PartGivesAway(term.substr(start, at - start), answer)) {
-                return true;
+    int depth = 0;
+    size_t open = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '(') {
+            if (depth++ == 0) {
+                open = i;
             }
-            start = at + 1;
+        } else if (c == ')' && depth > 0) {
+            if (--depth > 0) {
+                continue;
+            }
+            const std::string_view content = std::string_view(text).substr(open + 1, i - open - 1);
+            const bool inWord = (open > 0 && VocabularyRules::IsLetter(text[open - 1])) ||
+                                (i + 1 < text.size() && VocabularyRules::IsLetter(text[i + 1]));
+            if (inWord) {
+                continue; // "stehen(d)", "gern(e)": the short form serves
+            }
+            if (IsPartOfPhrase(content)) {
+                term.Text += content;
+            } else {
+                ReadRemark(content, term);
+            }
+        } else if (depth == 0) {
+            term.Text += c;
+            term.Bare += c;
         }
     }
-    return false;
+    if (depth != 0) {
+        term.Fragment = true;
+    }
+    Collapse(term.Text);
+    Collapse(term.Bare);
+    term.Fragment = term.Fragment || IsFragment(term.Text);
+    term.Answer = term.Fragment ? std::string() : ThesaurusImport::AnswerOf(term.Bare);
+    return term;
 }
 
-std::string Clue(const std::vector<Term>& group, size_t answerIndex) {
-    std::string clue;
-    std::set<std::string> used;
-    for (size_t i = 0; i < group.size(); ++i) {
-        const Term& t = group[i];
-        const Term& answer = group[answerIndex];
-        if (i == answerIndex || t.Text.empty() || t.Offensive ||
-            GivesAwayFolded(t.Folded, answer.Folded) ||
-            GivesAwayFolded(t.SpeltOut, answer.SpeltOut) || !used.insert(t.Folded).second) {
-            continue;
-        }
-        const size_t length = clue.empty() ? t.Text.size() : clue.size() + 2 + t.Text.size();
-        if (length <= kClueLength) {
-            clue += (clue.empty() ? "" : ", ") + t.Text;
+class GroupImport {
+public:
+    GroupImport(const std::vector<ThesaurusImport::Term>& group,
+                const ThesaurusImport::Options& options)
+        : group_(group), options_(options) {
+        for (const auto& term : group_) {
+            usable_.push_back(!term.Fragment && !term.Offensive && !Banned(term));
+            rank_.push_back(RankOf(term));
         }
     }
-    return clue;
-}
+
+    void AddRecords(std::vector<VocabularyRecord>& records) const {
+        std::set<std::string> answered; // one record per word and group
+        for (size_t i = 0; i < group_.size(); ++i) {
+            if (!IsAnswer(i) || !answered.insert(group_[i].Answer).second) {
+                continue;
+            }
+            std::string clue = Clue(i);
+            if (!clue.empty()) {
+                records.push_back({group_[i].Answer, std::move(clue)});
+            }
+        }
+    }
+
+private:
+    bool Banned(const ThesaurusImport::Term& term) const {
+        return options_.Banned != nullptr &&
+               options_.Banned->BansAnyIn(term.Text + " " + term.Bare);
+    }
+
+    bool Common(size_t i) const { return options_.Words == nullptr || rank_[i] < 2 * kTierSize; }
+
+    // The most common term first: one word before a phrase, a word found in
+    // the rankings before one that is not; within each, by frequency, where a
+    // phrase counts as common as its rarest word.
+    size_t RankOf(const ThesaurusImport::Term& term) const {
+        if (options_.Words == nullptr || !options_.Words->HasRanking() || term.Main) {
+            return 0;
+        }
+        const std::vector<std::string> words = VocabularyRules::Words(term.Text);
+        size_t rank = 0;
+        for (const std::string& word : words) {
+            rank = std::max(rank, options_.Words->Rank(word));
+        }
+        const size_t tier = (rank == Lexicon::Unranked ? 2 : 0) + (words.size() > 1 ? 1 : 0);
+        return tier * kTierSize + (rank == Lexicon::Unranked ? 0 : rank);
+    }
+
+    bool IsAnswer(size_t i) const {
+        const ThesaurusImport::Term& term = group_[i];
+        if (!usable_[i] || term.Abbreviation || term.Answer.size() < options_.MinLength ||
+            term.Answer.size() > options_.MaxLength) {
+            return false;
+        }
+        if (options_.Words != nullptr && options_.Words->HasKnownWords() &&
+            !options_.Words->Knows(term.Bare)) {
+            return false;
+        }
+        return !term.Jargon || Common(i);
+    }
+
+    std::string Clue(size_t answer) const {
+        std::vector<size_t> candidates;
+        std::set<std::string> seen;
+        for (size_t i = 0; i < group_.size(); ++i) {
+            const ThesaurusImport::Term& term = group_[i];
+            if (i == answer || !usable_[i] || (term.Jargon && !Common(i)) ||
+                VocabularyRules::GivesAway(term.Text, group_[answer].Bare) ||
+                !seen.insert(VocabularyRules::Fold(term.Text).Spelt).second) {
+                continue;
+            }
+            candidates.push_back(i);
+        }
+        std::stable_sort(candidates.begin(), candidates.end(), [&](size_t a, size_t b) {
+            if (group_[a].Marked != group_[b].Marked) {
+                return !group_[a].Marked;
+            }
+            return rank_[a] < rank_[b];
+        });
+        std::string clue;
+        size_t terms = 0;
+        for (size_t i : candidates) {
+            const std::string& text = group_[i].Text;
+            const size_t length = clue.empty() ? text.size() : clue.size() + 2 + text.size();
+            if (length <= kClueLength) {
+                clue += (clue.empty() ? "" : ", ") + text;
+                if (++terms == kClueTerms) {
+                    break;
+                }
+            }
+        }
+        return clue;
+    }
+
+    const std::vector<ThesaurusImport::Term>& group_;
+    const ThesaurusImport::Options& options_;
+    std::vector<bool> usable_;
+    std::vector<size_t> rank_;
+};
 
 } // namespace
 
@@ -186,14 +294,21 @@ std::string AnswerOf(std::string_view term) {
     return answer;
 }
 
-bool GivesAway(std::string_view term, std::string_view answerTerm) {
-    return GivesAwayFolded(Fold(term), Fold(answerTerm)) ||
-           GivesAwayFolded(Fold(term, true), Fold(answerTerm, true));
+std::vector<Term> ReadGroup(std::string_view utf8Line) {
+    std::vector<Term> group;
+    for (std::string_view part : SplitTerms(utf8Line)) {
+        group.push_back(ReadTerm(part));
+    }
+    return group;
 }
 
-std::vector<VocabularyRecord> Parse(std::string_view utf8, size_t minLength, size_t maxLength) {
+bool MostlyVulgar(const std::vector<Term>& group) {
+    const auto vulgar = std::count_if(group.begin(), group.end(), [](auto& t) { return t.Vulgar; });
+    return vulgar > 0 && 3 * static_cast<size_t>(vulgar) >= group.size();
+}
+
+std::vector<VocabularyRecord> Parse(std::string_view utf8, const Options& options) {
     std::vector<VocabularyRecord> records;
-    std::vector<Term> group;
     while (!utf8.empty()) {
         const size_t end = std::min(utf8.find('\n'), utf8.size());
         const std::string_view line = Trim(utf8.substr(0, end));
@@ -201,21 +316,9 @@ std::vector<VocabularyRecord> Parse(std::string_view utf8, size_t minLength, siz
         if (line.empty() || line.front() == '#') {
             continue;
         }
-        group.clear();
-        for (std::string_view part : Split(line, ';')) {
-            group.push_back(ReadTerm(part));
-        }
-        std::set<std::string> answered; // one record per word and group
-        for (size_t i = 0; i < group.size(); ++i) {
-            const Term& t = group[i];
-            if (t.Answer.size() < minLength || t.Answer.size() > maxLength || t.Offensive ||
-                !answered.insert(t.Answer).second) {
-                continue;
-            }
-            std::string clue = Clue(group, i);
-            if (!clue.empty()) {
-                records.push_back({t.Answer, std::move(clue)});
-            }
+        const std::vector<Term> group = ReadGroup(line);
+        if (!MostlyVulgar(group)) {
+            GroupImport(group, options).AddRecords(records);
         }
     }
     return records;

@@ -19,7 +19,7 @@ int RequireField(const ParadoxTable& table, const std::string& utf8Name) {
     return field;
 }
 
-std::vector<TWordEntry> Entries(const ParadoxTable& table) {
+std::vector<TWordEntry> Entries(const ParadoxTable& table, bool cut = true) {
     const int word = RequireField(table, "Begriff");
     const int clue = RequireField(table, "Umschreibung");
     const int length = RequireField(table, "Länge");
@@ -44,10 +44,10 @@ std::vector<TWordEntry> Entries(const ParadoxTable& table) {
         TWordEntry entry;
         entry.Word = table.Text(i, word).value_or(std::string());
         entry.Clue = table.Text(i, clue).value_or(std::string());
-        if (entry.Word.size() > TWordEntry::MaxWordLength) {
+        if (cut && entry.Word.size() > TWordEntry::MaxWordLength) {
             entry.Word.resize(TWordEntry::MaxWordLength);
         }
-        if (entry.Clue.size() > TWordEntry::MaxClueLength) {
+        if (cut && entry.Clue.size() > TWordEntry::MaxClueLength) {
             entry.Clue.resize(TWordEntry::MaxClueLength);
         }
         entry.Available = 1;
@@ -62,6 +62,10 @@ namespace VocabularyTable {
 
 std::vector<TWordEntry> Read(const std::filesystem::path& file) {
     return Entries(ParadoxTable::Open(file));
+}
+
+std::vector<TWordEntry> ReadUncut(const std::filesystem::path& file) {
+    return Entries(ParadoxTable::Open(file), false);
 }
 
 std::vector<TWordEntry> ReadImage(const std::string& image, const std::string& cp1252Name) {

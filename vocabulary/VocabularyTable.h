@@ -16,6 +16,10 @@ namespace VocabularyTable {
 // not a readable table with the fields "Begriff", "Länge" and "Umschreibung".
 std::vector<TWordEntry> Read(const std::filesystem::path& file);
 
+// The same order with words and clues as long as the table holds them, for
+// checking a table.
+std::vector<TWordEntry> ReadUncut(const std::filesystem::path& file);
+
 // The same for a table image already in memory (tests, damaged variants).
 std::vector<TWordEntry> ReadImage(const std::string& image, const std::string& cp1252Name);
 

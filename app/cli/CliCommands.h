@@ -19,6 +19,7 @@ int Generate(const Args& args);
 int Stats(const Args& args);
 int Export(const Args& args);
 int Print(const Args& args);
+int CheckTable(const Args& args);
 
 // Writes a Windows-1252 message as UTF-8 to stderr, with a newline.
 void Error(const std::string& cp1252Message);

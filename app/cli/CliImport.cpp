@@ -2,9 +2,11 @@
 #include "app/cli/CliCommands.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
+#include "vocabulary/Lexicon.h"
 #include "vocabulary/ParadoxWriter.h"
 #include "vocabulary/TextImport.h"
 #include "vocabulary/ThesaurusImport.h"
+#include "vocabulary/VocabularyRules.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -26,22 +28,56 @@ struct ImportOptions {
     fs::path Input;
     fs::path Output;
     bool Thesaurus = false;
-    bool ShortWordsOnly = false;
+    size_t Shortest = ShortestWord;
+    size_t Longest = LongestWord;
+    bool LengthsGiven = false;
+    std::vector<fs::path> KnownWords;
+    std::vector<fs::path> Rankings;
 };
+
+// "5-15": the lengths of words to keep.
+bool ParseLengths(const std::string& text, size_t& shortest, size_t& longest) {
+    const size_t dash = text.find('-');
+    const auto number = [](const std::string& digits, size_t& value) {
+        if (digits.empty() || digits.size() > 2 ||
+            digits.find_first_not_of("0123456789") != std::string::npos) {
+            return false;
+        }
+        value = std::stoul(digits);
+        return true;
+    };
+    return dash != std::string::npos && number(text.substr(0, dash), shortest) &&
+           number(text.substr(dash + 1), longest) && shortest >= 1 && shortest <= longest &&
+           longest <= LongestWord;
+}
 
 std::string ParseImportOptions(const Args& args, ImportOptions& options) {
     bool inputGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        const bool takesValue =
+            arg == "-o" || arg == "--lengths" || arg == "--known-words" || arg == "--ranking";
+        if (takesValue && (i + 1 >= args.size() || args[i + 1].empty())) {
+            return "Zur Angabe " + arg + " fehlt der Wert.";
+        }
         if (arg == "-o") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                return "Zur Angabe -o fehlt der Wert.";
-            }
             options.Output = args[++i];
         } else if (arg == "--thesaurus") {
             options.Thesaurus = true;
-        } else if (arg == "--short-words") {
-            options.ShortWordsOnly = true;
+        } else if (arg == "--short-words" || arg == "--lengths") {
+            if (options.LengthsGiven) {
+                return "--short-words und --lengths gehen nur einmal.";
+            }
+            options.LengthsGiven = true;
+            if (arg == "--short-words") {
+                options.Longest = LongestShortWord;
+            } else if (!ParseLengths(args[++i], options.Shortest, options.Longest)) {
+                return "--lengths erwartet VON-BIS mit 1 <= VON <= BIS <= 15: " + args[i];
+            }
+        } else if (arg == "--known-words") {
+            options.KnownWords.push_back(args[++i]);
+        } else if (arg == "--ranking") {
+            options.Rankings.push_back(args[++i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "Unbekannte Angabe: " + arg;
         } else if (inputGiven) {
@@ -56,6 +92,9 @@ std::string ParseImportOptions(const Args& args, ImportOptions& options) {
     }
     if (options.Output.empty()) {
         return "Es fehlt die Zieltabelle (-o TABELLE.db).";
+    }
+    if (!options.Thesaurus && (!options.KnownWords.empty() || !options.Rankings.empty())) {
+        return "--known-words und --ranking gelten nur mit --thesaurus.";
     }
     std::error_code ec;
     if (fs::equivalent(options.Input, options.Output, ec)) {
@@ -91,19 +130,32 @@ int Import(const Args& args) {
         return UsageError(problem);
     }
     const std::string text = ReadText(options.Input);
-    const size_t longest = options.ShortWordsOnly ? LongestShortWord : LongestWord;
     std::vector<VocabularyRecord> records;
     if (options.Thesaurus) {
-        records = ThesaurusImport::Parse(text, ShortestWord, longest);
+        Lexicon lexicon;
+        for (const fs::path& list : options.KnownWords) {
+            lexicon.AddKnownWords(ReadText(list));
+        }
+        for (const fs::path& list : options.Rankings) {
+            lexicon.AddRanking(ReadText(list));
+        }
+        ThesaurusImport::Options thesaurus;
+        thesaurus.MinLength = options.Shortest;
+        thesaurus.MaxLength = options.Longest;
+        thesaurus.Banned = &VocabularyRules::BanList::Shipped();
+        if (lexicon.HasKnownWords() || lexicon.HasRanking()) {
+            thesaurus.Words = &lexicon;
+        }
+        records = ThesaurusImport::Parse(text, thesaurus);
     } else {
         try {
             records = TextImport::Parse(text);
         } catch (const WabolexError& e) {
             throw WabolexError(NameOf(options.Input) + ", " + e.what());
         }
-        if (options.ShortWordsOnly) {
+        if (options.LengthsGiven) {
             std::erase_if(records, [&](const VocabularyRecord& r) {
-                return r.Word.size() < ShortestWord || r.Word.size() > longest;
+                return r.Word.size() < options.Shortest || r.Word.size() > options.Longest;
             });
         }
     }

@@ -13,16 +13,34 @@ namespace {
 const char* const kHelp = R"(wabolex-cli – Kreuzworträtsel ohne Fenster erzeugen
 
 Aufruf:
-  wabolex-cli import EINGABE -o TABELLE.db [--thesaurus] [--short-words]
+  wabolex-cli import EINGABE -o TABELLE.db [--thesaurus] [--short-words | --lengths VON-BIS]
+      [--known-words LISTE]... [--ranking LISTE]...
       Liest eine UTF-8-Textdatei (eine Zeile je Eintrag: "WORT;UMSCHREIBUNG" oder
       "WORT<Tab>UMSCHREIBUNG", Zeilen mit # werden übergangen) oder mit --thesaurus
       eine OpenThesaurus-Textdatei und schreibt eine Paradox-Wortschatztabelle.
-      --short-words übernimmt nur Wörter mit 2 bis 4 Buchstaben (Kurzwörter).
+      --short-words übernimmt nur Wörter mit 2 bis 4 Buchstaben (Kurzwörter),
+      --lengths nur Wörter dieser Längen (etwa 5-15).
+      Nur mit --thesaurus: Begriffe der Sperrliste, anstößig markierte Begriffe
+      und Umschreibungen, die das Wort verraten, bleiben draußen; eine Umschreibung
+      hat höchstens drei Begriffe. --known-words nimmt nur Wörter, die in einer der
+      Listen stehen (eine Zeile je Wort, hunspell-Wörterbuch oder JSON-Feld) oder
+      sich aus ihnen zusammensetzen; --ranking (nach Häufigkeit geordnete Listen)
+      stellt häufige Begriffe nach vorn und lässt Fachwörter nur zu, wenn sie
+      darin stehen.
   wabolex-cli generate TABELLE.db -o RAETSEL.wbx [--size SxZ] [--passes N]
       [--no-short-words] [--solution-word WORT | --no-solution-word] [--seed N]
       Lädt die Tabelle (mit "Kurzwörter2004.DB" daneben), erzeugt ein Rätsel ohne
       Rückfragen und speichert es. Vorgaben: 15x15, 4 Durchläufe, Kurzwörter an,
       Lösungswort HOCHZEITSTAG.
+  wabolex-cli check-table TABELLE.db [--lengths VON-BIS] [--thesaurus DATEI] [--examples N]
+      Prüft eine Wortschatztabelle: Einträge, verschiedene Wörter je Länge,
+      Umschreibungslänge im Median und die Einträge, die eine Regel verletzen
+      (mit je N Beispielen, Vorgabe 5). Harte Regeln: keine Umschreibung verrät
+      ihr Wort, kein Begriff der Sperrliste, keine leere Umschreibung, kein Wort
+      auch in "Kurzwörter2004.DB" daneben, die Einträge eines Worts stehen
+      beieinander; mit --lengths: jedes Wort hat eine dieser Längen; mit
+      --thesaurus: kein Begriff, den OpenThesaurus in seiner Gruppe als anstößig
+      markiert. Rückgabewert 1, wenn eine harte Regel verletzt ist.
   wabolex-cli stats RAETSEL.wbx
       Zeigt die Statistik des Rätsels.
   wabolex-cli export RAETSEL.wbx -o BILD.bmp [--solution] [--clues UMSCHREIBUNGEN.txt]
@@ -54,11 +72,9 @@ int UsageError(const std::string& utf8Message) {
 } // namespace Cli
 
 int main(int argc, char** argv) {
-    const std::map<std::string, int (*)(const Cli::Args&)> commands = {{"import", Cli::Import},
-                                                                       {"generate", Cli::Generate},
-                                                                       {"stats", Cli::Stats},
-                                                                       {"export", Cli::Export},
-                                                                       {"print", Cli::Print}};
+    const std::map<std::string, int (*)(const Cli::Args&)> commands = {
+        {"import", Cli::Import}, {"generate", Cli::Generate}, {"stats", Cli::Stats},
+        {"export", Cli::Export}, {"print", Cli::Print},       {"check-table", Cli::CheckTable}};
 
     if (argc < 2) {
         return Cli::UsageError("Es fehlt ein Befehl.");

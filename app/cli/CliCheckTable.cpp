@@ -1,0 +1,179 @@
+// wabolex-cli check-table: what a vocabulary table holds and which entries
+// break a rule, in German; exit status 1 when a hard rule is broken.
+#include "app/cli/CliCommands.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+#include "vocabulary/TableCheck.h"
+#include "vocabulary/VocabularyRules.h"
+#include "vocabulary/VocabularyTable.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace Cli {
+
+namespace {
+
+const std::u8string kShortWordTable = u8"Kurzwörter2004.DB";
+
+struct CheckOptions {
+    fs::path Table;
+    fs::path Thesaurus;
+    size_t Examples = 5;
+    size_t MinLength = 0;
+    size_t MaxLength = 0;
+};
+
+// "5-15": the word lengths the table is for.
+bool ParseLengths(const std::string& text, size_t& shortest, size_t& longest) {
+    const size_t dash = text.find('-');
+    const auto number = [](const std::string& digits, size_t& value) {
+        if (digits.empty() || digits.size() > 2 ||
+            digits.find_first_not_of("0123456789") != std::string::npos) {
+            return false;
+        }
+        value = std::stoul(digits);
+        return true;
+    };
+    return dash != std::string::npos && number(text.substr(0, dash), shortest) &&
+           number(text.substr(dash + 1), longest) && shortest >= 1 && shortest <= longest;
+}
+
+std::string ParseCheckOptions(const Args& args, CheckOptions& options) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--thesaurus" || arg == "--examples" || arg == "--lengths") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                return "Zur Angabe " + arg + " fehlt der Wert.";
+            }
+            const std::string& value = args[++i];
+            if (arg == "--thesaurus") {
+                options.Thesaurus = value;
+            } else if (arg == "--lengths") {
+                if (!ParseLengths(value, options.MinLength, options.MaxLength)) {
+                    return "--lengths erwartet VON-BIS mit 1 <= VON <= BIS: " + value;
+                }
+            } else if (value.find_first_not_of("0123456789") != std::string::npos ||
+                       value.size() > 6) {
+                return "--examples erwartet eine Zahl: " + value;
+            } else {
+                options.Examples = std::stoul(value);
+            }
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return "Unbekannte Angabe: " + arg;
+        } else if (!options.Table.empty()) {
+            return "Nur eine Tabelle ist erlaubt: " + arg;
+        } else {
+            options.Table = arg;
+        }
+    }
+    if (options.Table.empty()) {
+        return "Aufruf: wabolex-cli check-table TABELLE.db [--lengths VON-BIS] [--thesaurus DATEI] "
+               "[--examples N]";
+    }
+    return {};
+}
+
+std::string NameOf(const fs::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return Cp1252::FromUtf8(std::string(name.begin(), name.end()));
+}
+
+std::string ReadThesaurus(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in || !fs::is_regular_file(file)) {
+        throw WabolexError(W("Die Datei ") + NameOf(file) + W(" kann nicht gelesen werden."));
+    }
+    return text.str();
+}
+
+void PrintFinding(const std::string& utf8Label, const TableCheck::Finding& finding,
+                  size_t examples) {
+    Out(W(utf8Label) + ": " + std::to_string(finding.Entries.size()));
+    for (size_t i = 0; i < finding.Entries.size() && i < examples; ++i) {
+        Out("    " + finding.Entries[i].Word + ": " + finding.Entries[i].Clue);
+    }
+}
+
+} // namespace
+
+int CheckTable(const Args& args) {
+    CheckOptions options;
+    if (const std::string problem = ParseCheckOptions(args, options); !problem.empty()) {
+        return UsageError(problem);
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(options.Table, ec)) {
+        throw WabolexError(W("Die Datei ") + NameOf(options.Table) + W(" existiert NICHT!"));
+    }
+    const std::vector<TWordEntry> entries = VocabularyTable::ReadUncut(options.Table);
+
+    TableCheck::Inputs inputs;
+    inputs.Banned = &VocabularyRules::BanList::Shipped();
+    inputs.MinLength = options.MinLength;
+    inputs.MaxLength = options.MaxLength;
+    std::set<std::string> shortWords;
+    const fs::path shortTable = options.Table.parent_path() / fs::path(kShortWordTable);
+    const bool isShortTable = options.Table.filename().u8string() == kShortWordTable;
+    if (!isShortTable && fs::is_regular_file(shortTable, ec)) {
+        for (const TWordEntry& entry : VocabularyTable::Read(shortTable)) {
+            shortWords.insert(entry.Word);
+        }
+        inputs.ShortWords = &shortWords;
+    }
+    std::string thesaurus;
+    if (!options.Thesaurus.empty()) {
+        thesaurus = ReadThesaurus(options.Thesaurus);
+        inputs.ThesaurusUtf8 = thesaurus;
+    }
+    const TableCheck::Report report = TableCheck::Check(entries, inputs);
+
+    Out("Tabelle: " + NameOf(options.Table));
+    Out(W("Einträge: ") + std::to_string(report.Entries));
+    Out(W("Verschiedene Wörter: ") + std::to_string(report.DistinctWords));
+    for (const auto& [length, count] : report.WordsByLength) {
+        Out("    mit " + std::to_string(length) + " Buchstaben: " + std::to_string(count));
+    }
+    char median[32];
+    std::snprintf(median, sizeof median, "%.1f", report.MedianClueLength);
+    Out(W("Umschreibungslänge im Median: ") + median + " Zeichen");
+    Out("Harte Regeln:");
+    PrintFinding("  Umschreibungen, die das Wort verraten", report.GiveAways, options.Examples);
+    PrintFinding("  Gesperrte Begriffe in Wort oder Umschreibung", report.Banned, options.Examples);
+    if (report.ThesaurusCompared) {
+        PrintFinding("  In OpenThesaurus als anstößig markiert", report.Offensive,
+                     options.Examples);
+    }
+    PrintFinding("  Leere Wörter oder Umschreibungen", report.EmptyClues, options.Examples);
+    if (report.ShortWordsCompared) {
+        PrintFinding("  Wörter, die auch in Kurzwörter2004.DB stehen", report.InShortWords,
+                     options.Examples);
+    } else if (!isShortTable) {
+        Out(W("  (Kurzwörter2004.DB fehlt daneben und wurde nicht verglichen.)"));
+    }
+    PrintFinding("  Einträge eines Worts, die nicht beieinander stehen", report.Scattered,
+                 options.Examples);
+    if (report.LengthsCompared) {
+        PrintFinding("  Wörter mit anderer Länge als " + std::to_string(options.MinLength) +
+                         " bis " + std::to_string(options.MaxLength) + " Buchstaben",
+                     report.WrongLength, options.Examples);
+    }
+    Out("Hinweise:");
+    PrintFinding("  Überlange Felder (Wort über 15, Umschreibung über 50 Zeichen)",
+                 report.LongFields, options.Examples);
+    PrintFinding("  Doppelte Paare aus Wort und Umschreibung", report.Duplicates, options.Examples);
+    if (report.BreaksHardRule()) {
+        Out("Ergebnis: Die Tabelle verletzt harte Regeln.");
+        return Failure;
+    }
+    Out("Ergebnis: in Ordnung.");
+    return Ok;
+}
+
+} // namespace Cli

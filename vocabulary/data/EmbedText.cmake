@@ -1,0 +1,15 @@
+# Writes a C++ source with the bytes of a text file, for texts compiled into
+# the program:  cmake -DINPUT=file.txt -DOUTPUT=file.cpp -DFUNCTION=Name -P EmbedText.cmake
+# A missing input gives an empty text.
+set(hex "")
+if(EXISTS ${INPUT})
+  file(READ ${INPUT} hex HEX)
+endif()
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+file(WRITE ${OUTPUT}.tmp
+  "// Made from ${INPUT} at build time.\n"
+  "#include <string_view>\n"
+  "static const char kText[] = {${bytes} '\\0'};\n"
+  "std::string_view ${FUNCTION}() { return {kText, sizeof kText - 1}; }\n")
+file(COPY_FILE ${OUTPUT}.tmp ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.tmp)
