@@ -1,7 +1,9 @@
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
+#include "vocabulary/Lexicon.h"
 #include "vocabulary/TextImport.h"
 #include "vocabulary/ThesaurusImport.h"
+#include "vocabulary/VocabularyRules.h"
 
 #include <gtest/gtest.h>
 
@@ -75,71 +77,136 @@ TEST(ThesaurusImportTest, AnswersAreSingleWordsInCrosswordSpelling) {
     EXPECT_EQ(ThesaurusImport::AnswerOf("z.B."), "");
 }
 
-TEST(ThesaurusImportTest, FormsOfTheAnswerAreRecognised) {
-    EXPECT_TRUE(ThesaurusImport::GivesAway(W("Häuser"), "Haus"));
-    EXPECT_TRUE(ThesaurusImport::GivesAway("Abfahrt", "abfahren"));
-    EXPECT_TRUE(ThesaurusImport::GivesAway("oelen", W("ölen")));
-    EXPECT_TRUE(ThesaurusImport::GivesAway("Spaltung", "Kernspaltung")); // a piece of the answer
-    EXPECT_TRUE(ThesaurusImport::GivesAway("das Ei legen", "Ei"));
-    EXPECT_TRUE(ThesaurusImport::GivesAway("Sitz-Ecke", "Ecke"));
-    EXPECT_FALSE(ThesaurusImport::GivesAway("Kernfission", "Atomspaltung"));
-    EXPECT_FALSE(ThesaurusImport::GivesAway("Frischling", "Wildschwein"));
-    EXPECT_FALSE(ThesaurusImport::GivesAway("Leib", "Ei"));
+TEST(ThesaurusImportTest, TermsAreSplitOutsideBracketsAndFragmentsLeftOut) {
+    const auto group = ThesaurusImport::ReadGroup(
+        "Plumeau;Oberbett (Federbett; regional);''; (sich) gewachsen zeigen;verlangen (nach);"
+        "stehen(d);Deputat...;…;);abdüsen (ugs.);(eine Regel) brechen");
+    ASSERT_EQ(group.size(), 11u);
+    EXPECT_EQ(group[1].Text, "Oberbett");
+    EXPECT_TRUE(group[1].Marked);
+    for (size_t fragment : {2, 6, 7, 8}) {
+        EXPECT_TRUE(group[fragment].Fragment) << fragment;
+        EXPECT_EQ(group[fragment].Answer, "") << fragment;
+    }
+    // Words the phrase needs stay in the clue, not in the answer.
+    EXPECT_EQ(group[3].Text, "sich gewachsen zeigen");
+    EXPECT_EQ(group[4].Text, "verlangen nach");
+    EXPECT_EQ(group[4].Answer, "VERLANGEN");
+    EXPECT_EQ(group[5].Text, "stehen");
+    EXPECT_EQ(group[9].Text, W("abdüsen"));
+    EXPECT_FALSE(group[9].Marked); // "ugs." is ordinary speech
+    EXPECT_EQ(group[10].Text, "brechen");
 }
 
-TEST(ThesaurusImportTest, OneRecordPerWordAndGroupWithCutClues) {
+TEST(ThesaurusImportTest, OneRecordPerWordAndGroupWithShortSoundClues) {
     const std::string text =
         "# Kommentar\n"
         "Fission;Atomspaltung;Kernspaltung;Kernfission\n"
         "abfliegen;abreisen;abfahren;wegfliegen;(von etwas) fortfahren;abdüsen (ugs.);Abfahrt\n"
-        "Ei;Eichen\n"               // the only other term gives it away
-        "Bau;Bauwerk;Gemäuer;Bau\n" // the same word twice in a group
-        "Auto;Wagen;Fahrzeug;Kraftfahrzeug;Personenkraftwagen;Automobil;fahrbarer Untersatz;"
-        "Pkw;Blechkiste\n"
-        "Auto;Karre (derb);Kiste (vulg.)\n"
-        "Sitzung;Meeting\n";
+        "Ei;Eichen;Keimzelle\n"
+        "Bau;Bauwerk;Gemäuer;Bau\n"
+        "Auto;Wagen;Fahrzeug;Kraftfahrzeug;Personenkraftwagen;Automobil;fahrbarer Untersatz\n"
+        "Sitzung;Meeting\n"
+        "Nashorn;Tier mit Horn;Rhinozeros\n";
     const Records records = ThesaurusImport::Parse(text);
 
+    // Kernfission contains the answer, Fission is contained in it.
     EXPECT_EQ(CluesFor(records, "FISSION"),
               (std::vector<std::string>{"Atomspaltung, Kernspaltung"}));
-    EXPECT_EQ(CluesFor(records, "KERNSPALTUNG"),
-              (std::vector<std::string>{"Fission, Atomspaltung, Kernfission"}));
-    // Cut between terms at 50 characters; "Abfahrt" is a form of "abfahren".
-    EXPECT_EQ(CluesFor(records, "ABREISEN"),
-              (std::vector<std::string>{"abfliegen, abfahren, wegfliegen, fortfahren"}));
+    EXPECT_EQ(CluesFor(records, "KERNFISSION"),
+              (std::vector<std::string>{"Atomspaltung, Kernspaltung"}));
+    // At most three terms; Abfahrt shares the first five letters.
     EXPECT_EQ(CluesFor(records, "ABFAHREN"),
-              (std::vector<std::string>{"abfliegen, abreisen, wegfliegen, fortfahren"}));
-    EXPECT_EQ(CluesFor(records, "ABDUESEN"),
-              (std::vector<std::string>{"abfliegen, abreisen, abfahren, wegfliegen, Abfahrt"}));
-    EXPECT_EQ(CluesFor(records, "FORTFAHREN").size(), 1u);
-    EXPECT_TRUE(CluesFor(records, "EI").empty());
-    EXPECT_EQ(CluesFor(records, "BAU"), (std::vector<std::string>{W("Gemäuer")}));
-    // The second group yields no clue: vulgar and coarse terms are left out.
-    const auto auto_ = CluesFor(records, "AUTO");
-    ASSERT_EQ(auto_.size(), 1u);
-    EXPECT_EQ(auto_[0], "Wagen, Fahrzeug, Kraftfahrzeug, Personenkraftwagen");
-    EXPECT_TRUE(CluesFor(records, "KARRE").empty());
-    EXPECT_TRUE(CluesFor(records, "KISTE").empty());
+              (std::vector<std::string>{"abfliegen, abreisen, wegfliegen"}));
+    // Short answers are only given away by themselves.
+    EXPECT_EQ(CluesFor(records, "EI"), (std::vector<std::string>{"Eichen, Keimzelle"}));
+    EXPECT_EQ(CluesFor(records, "BAU"), (std::vector<std::string>{W("Bauwerk, Gemäuer")}));
+    EXPECT_EQ(CluesFor(records, "AUTO"),
+              (std::vector<std::string>{"Wagen, Fahrzeug, Kraftfahrzeug"}));
+    EXPECT_EQ(CluesFor(records, "NASHORN"), (std::vector<std::string>{"Rhinozeros"}));
+    EXPECT_EQ(CluesFor(records, "SITZUNG"), (std::vector<std::string>{"Meeting"}));
+    // A word whose every clue term gives it away goes.
+    EXPECT_TRUE(CluesFor(records, "AUTOMOBIL").size() == 1u);
+    EXPECT_TRUE(ThesaurusImport::Parse("Vogel;Vogerl;Vögel\n").empty());
 
     for (const auto& r : records) {
-        EXPECT_GE(r.Word.size(), 2u);
-        EXPECT_LE(r.Word.size(), 15u);
         EXPECT_LE(r.Clue.size(), 50u);
         EXPECT_FALSE(r.Clue.empty());
-        EXPECT_TRUE(std::all_of(r.Word.begin(), r.Word.end(), [](char c) {
-            return c >= 'A' && c <= 'Z';
-        })) << r.Word;
+        EXPECT_FALSE(VocabularyRules::GivesAway(r.Clue, r.Word)) << r.Word << ": " << r.Clue;
     }
 }
 
-TEST(ThesaurusImportTest, ShortWordSelection) {
-    const Records records =
-        ThesaurusImport::Parse("Ei;Eizelle;Keimzelle\nUhu;Eule;Kauz\nWagen;Auto\n", 2, 4);
-    std::vector<std::string> words;
-    for (const auto& r : records) {
-        words.push_back(r.Word);
-    }
-    EXPECT_EQ(words, (std::vector<std::string>{"EI", "UHU", "EULE", "KAUZ", "AUTO"}));
+TEST(ThesaurusImportTest, OffensiveTermsAreLeftOutOfTheirGroupOnly) {
+    const std::string text = "Schwein;Borstenvieh;Hausschwein\n"
+                             "Mistkerl (derb);Schwein (abwertend);Lump;Schuft\n"
+                             "Karre (derb);Fahrzeug;Kiste (ugs.)\n"
+                             "Fut (vulg.);Spalte (vulg.);Scheide;Vagina\n"
+                             "Geschwätz;Gelaber (ugs.);Gesabbel (beleidigend);Gerede\n";
+    const Records records = ThesaurusImport::Parse(text);
+    // The neutral group keeps the word, the insulting one neither names nor clues it.
+    EXPECT_EQ(CluesFor(records, "SCHWEIN"), (std::vector<std::string>{"Borstenvieh"}));
+    EXPECT_EQ(CluesFor(records, "LUMP"), (std::vector<std::string>{"Schuft"}));
+    EXPECT_EQ(CluesFor(records, "GESCHWAETZ"), (std::vector<std::string>{"Gelaber, Gerede"}));
+    EXPECT_TRUE(CluesFor(records, "MISTKERL").empty());
+    EXPECT_TRUE(CluesFor(records, "KARRE").empty());
+    EXPECT_EQ(CluesFor(records, "KISTE"), (std::vector<std::string>{"Fahrzeug"}));
+    // A group that is mostly vulgar gives nothing, not even its neutral words.
+    EXPECT_TRUE(CluesFor(records, "SCHEIDE").empty());
+    EXPECT_TRUE(CluesFor(records, "VAGINA").empty());
+}
+
+TEST(ThesaurusImportTest, BannedTermsAreNeitherAnswerNorClue) {
+    const auto banned = VocabularyRules::BanList::Parse("Galgenvogel\nBöses Wort\n");
+    ThesaurusImport::Options options;
+    options.Banned = &banned;
+    const Records records = ThesaurusImport::Parse(
+        "Spitzbube;Galgenvogel;Schlingel\nAusdruck;böses Wort;Fluch\n", options);
+    EXPECT_EQ(CluesFor(records, "SPITZBUBE"), (std::vector<std::string>{"Schlingel"}));
+    EXPECT_TRUE(CluesFor(records, "GALGENVOGEL").empty());
+    EXPECT_EQ(CluesFor(records, "AUSDRUCK"), (std::vector<std::string>{"Fluch"}));
+}
+
+TEST(ThesaurusImportTest, LexiconKeepsKnownWordsAndPutsCommonTermsFirst) {
+    Lexicon lexicon;
+    lexicon.AddKnownWords("Haus\nTür\nGarten\nZaun\nAbschluss\nFett\nGewebe\n");
+    lexicon.AddRanking(R"(["zaun", "garten", "haus", "einfriedung", "wand"])");
+    ThesaurusImport::Options options;
+    options.Words = &lexicon;
+    const Records records = ThesaurusImport::Parse(
+        "Gartenzaun;Einfriedung;Grundstücksgrenze (fachspr.);Zaunanlage;Hag;Wand\n"
+        "Zaun;Einfriedung;Hag;Umzäunung;Wand\n"
+        "Fettgewebe;Speck\n"
+        "Abschluss (fachspr.);Ende\n"
+        "Garten (fachspr.);Grünanlage\n"
+        "Haus;Wohngebäude (fachspr.);Bleibe\n",
+        options);
+    // Known: listed or ranked words and compounds of them; others are no answers.
+    EXPECT_FALSE(CluesFor(records, "GARTENZAUN").empty());
+    EXPECT_FALSE(CluesFor(records, "FETTGEWEBE").empty());
+    EXPECT_FALSE(CluesFor(records, "EINFRIEDUNG").empty());
+    EXPECT_TRUE(CluesFor(records, "ZAUNANLAGE").empty());
+    EXPECT_TRUE(CluesFor(records, "HAG").empty());
+    // Specialist terms only when common, as answers and in clues.
+    EXPECT_TRUE(CluesFor(records, "ABSCHLUSS").empty());
+    EXPECT_EQ(CluesFor(records, "GARTEN"), (std::vector<std::string>{W("Grünanlage")}));
+    EXPECT_EQ(CluesFor(records, "HAUS"), (std::vector<std::string>{"Bleibe"}));
+    // Ranked words first, by rank; Umzäunung gives Zaun away.
+    EXPECT_EQ(CluesFor(records, "ZAUN"), (std::vector<std::string>{"Einfriedung, Wand, Hag"}));
+}
+
+TEST(LexiconTest, ReadsWordListsDictionariesAndJson) {
+    Lexicon lexicon;
+    lexicon.AddKnownWords("75595\nKette/NMm\nStraße\nzwei Wörter\n");
+    lexicon.AddRanking(R"(["der", "stra\u00dfe", "t\u00fcr", "der"])");
+    lexicon.AddRanking("tür\nhaus\n");
+    EXPECT_TRUE(lexicon.Knows("KETTE"));
+    EXPECT_TRUE(lexicon.Knows(W("Straßenkette"))); // compound with joint n
+    EXPECT_FALSE(lexicon.Knows("STRASSENKETTEN"));
+    EXPECT_FALSE(lexicon.Knows("NMM"));
+    EXPECT_EQ(lexicon.Rank("STRASSE"), 1u);
+    EXPECT_EQ(lexicon.Rank(W("Tür")), 0u); // the best position in any list
+    EXPECT_EQ(lexicon.Rank("HAUS"), 1u);
+    EXPECT_EQ(lexicon.Rank("WAND"), Lexicon::Unranked);
 }
 
 TEST(ThesaurusImportTest, TheInstalledThesaurusGivesCleanEntries) {
@@ -150,38 +217,15 @@ TEST(ThesaurusImportTest, TheInstalledThesaurusGivesCleanEntries) {
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    const Records records = ThesaurusImport::Parse(text.str());
+    ThesaurusImport::Options options;
+    options.MinLength = 5;
+    const Records records = ThesaurusImport::Parse(text.str(), options);
     EXPECT_GT(records.size(), 50000u);
     for (const auto& r : records) {
-        ASSERT_TRUE(r.Word.size() >= 2 && r.Word.size() <= 15) << r.Word;
+        ASSERT_TRUE(r.Word.size() >= 5 && r.Word.size() <= 15) << r.Word;
         ASSERT_TRUE(!r.Clue.empty() && r.Clue.size() <= 50) << r.Word;
-        // The answer never stands in its clue, in any spelling; two-letter
-        // answers are only looked for at the start and end of the clue's words.
-        std::string clue = " ";
-        for (char c : Cp1252::ToUpper(r.Clue)) {
-            switch (static_cast<unsigned char>(c)) {
-            case 0xC4:
-                clue += "AE";
-                break;
-            case 0xD6:
-                clue += "OE";
-                break;
-            case 0xDC:
-                clue += "UE";
-                break;
-            case 0xDF:
-                clue += "SS";
-                break;
-            default:
-                clue += c == ',' || c == '-' ? ' ' : c;
-            }
-        }
-        clue += ' ';
-        if (r.Word.size() > 2) {
-            ASSERT_EQ(clue.find(r.Word), std::string::npos) << r.Word << ": " << r.Clue;
-        } else {
-            ASSERT_EQ(clue.find(" " + r.Word), std::string::npos) << r.Word << ": " << r.Clue;
-            ASSERT_EQ(clue.find(r.Word + " "), std::string::npos) << r.Word << ": " << r.Clue;
-        }
+        ASSERT_FALSE(VocabularyRules::GivesAway(r.Clue, r.Word)) << r.Word << ": " << r.Clue;
+        ASSERT_EQ(r.Clue.find_first_of("()"), std::string::npos) << r.Word << ": " << r.Clue;
+        ASSERT_EQ(r.Clue.find("..."), std::string::npos) << r.Word << ": " << r.Clue;
     }
 }
