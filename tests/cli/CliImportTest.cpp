@@ -83,3 +83,77 @@ TEST_F(CliImportTest, WrongUsage) {
     }
     EXPECT_EQ(CliRun::ReadBytes(folder_ / "a.txt"), "A;nicht überschreiben\n");
 }
+
+TEST_F(CliImportTest, LengthsKeepOnlyWordsOfThoseLengths) {
+    CliRun::WriteBytes(folder_ / "w.txt", "EI;Frühstück\nUHU;Eule\nAMSEL;Singvogel\n"
+                                          "ABCDEFGHIJKLMNO;fünfzehn\n");
+    auto result = CliRun::Run(folder_, {"import", "w.txt", "--lengths", "3-5", "-o", "W.db"});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    std::vector<std::string> words;
+    for (const auto& e : VocabularyTable::Read(folder_ / "W.db")) {
+        words.push_back(e.Word);
+    }
+    EXPECT_EQ(words, (std::vector<std::string>{"AMSEL", "UHU"}));
+    for (const std::string& bad : {"5", "0-4", "5-4", "3-16", "a-b", "-"}) {
+        result = CliRun::Run(folder_, {"import", "w.txt", "--lengths", bad, "-o", "X.db"});
+        EXPECT_EQ(result.Status, 2) << bad;
+    }
+    result = CliRun::Run(folder_,
+                         {"import", "w.txt", "--short-words", "--lengths", "2-3", "-o", "X.db"});
+    EXPECT_EQ(result.Status, 2);
+    result = CliRun::Run(folder_, {"import", "w.txt", "--ranking", "w.txt", "-o", "X.db"});
+    EXPECT_EQ(result.Status, 2) << "ranking without --thesaurus";
+    EXPECT_FALSE(fs::exists(folder_ / "X.db"));
+}
+
+TEST_F(CliImportTest, CheckTableReportsInGermanAndFailsOnHardRules) {
+    CliRun::WriteBytes(folder_ / "gut.txt", "AMSEL;Schwarzer Singvogel\nADLER;Greifvogel\n"
+                                            "ADLER;Wappentier\n");
+    CliRun::WriteBytes(folder_ / "kurz.txt", "EMU;Laufvogel\nADLER;zu lang hier\n");
+    CliRun::WriteBytes(folder_ / "schlecht.txt", "NASHORN;Tier mit Horn\nAMSEL;Amseln\n");
+    for (const auto& [source, table] :
+         {std::pair{"gut.txt", "Gut.db"}, std::pair{"schlecht.txt", "Schlecht.db"}}) {
+        ASSERT_EQ(CliRun::Run(folder_, {"import", source, "-o", table}).Status, 0);
+    }
+
+    auto result = CliRun::Run(folder_, {"check-table", "Gut.db", "--lengths", "5-15"});
+    EXPECT_EQ(result.Status, 0) << result.Out << result.Err;
+    EXPECT_NE(result.Out.find("Einträge: 3\nVerschiedene Wörter: 2\n    mit 5 Buchstaben: 2\n"),
+              std::string::npos)
+        << result.Out;
+    EXPECT_NE(result.Out.find("Kurzwörter2004.DB fehlt daneben"), std::string::npos);
+    EXPECT_NE(result.Out.find("Ergebnis: in Ordnung."), std::string::npos);
+
+    // The short-word table beside it is compared; ADLER is in both.
+    ASSERT_EQ(CliRun::Run(folder_, {"import", "kurz.txt", "-o", "Kurzwörter2004.DB"}).Status, 0);
+    result = CliRun::Run(folder_, {"check-table", "Gut.db"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Out.find("Wörter, die auch in Kurzwörter2004.DB stehen: 2\n"
+                              "    ADLER: Greifvogel\n"),
+              std::string::npos)
+        << result.Out;
+    result = CliRun::Run(folder_, {"check-table", "Kurzwörter2004.DB", "--lengths", "2-4"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Out.find("Wörter mit anderer Länge als 2 bis 4 Buchstaben: 1"),
+              std::string::npos)
+        << result.Out;
+
+    result = CliRun::Run(folder_, {"check-table", "Schlecht.db", "--examples", "0"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Out.find("Umschreibungen, die das Wort verraten: 2\n  Gesperrte"),
+              std::string::npos)
+        << result.Out;
+    EXPECT_NE(result.Out.find("Ergebnis: Die Tabelle verletzt harte Regeln."), std::string::npos);
+
+    EXPECT_EQ(CliRun::Run(folder_, {"check-table", "Fehlt.db"}).Err,
+              "Die Datei Fehlt.db existiert NICHT!\n");
+    EXPECT_EQ(CliRun::Run(folder_, {"check-table", "gut.txt"}).Status, 1);
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"check-table"},
+                                               {"check-table", "Gut.db", "Schlecht.db"},
+                                               {"check-table", "Gut.db", "--examples", "x"},
+                                               {"check-table", "Gut.db", "--lengths"},
+                                               {"check-table", "Gut.db", "--streng"}}) {
+        EXPECT_EQ(CliRun::Run(folder_, args).Status, 2) << args.back();
+    }
+}

@@ -2,12 +2,14 @@
 #include "files/PuzzleFile.h"
 #include "tests/cli/CliRun.h"
 #include "tests/cli/PuzzleCheck.h"
+#include "vocabulary/VocabularyRules.h"
 #include "vocabulary/VocabularyTable.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -39,7 +41,27 @@ void AddWords(const fs::path& table, PuzzleCheck::Vocabulary& words) {
     }
 }
 
-TEST(CliShippedTablesTest, EveryTableGivesSoundPuzzlesFromSmallestToLargest) {
+// The answers that stand more than once in the puzzle.
+std::string RepeatedAnswers(const PuzzleFileContents& p) {
+    std::set<std::string> seen;
+    std::string repeated;
+    for (int32_t row = 0; row < p.Rows; ++row) {
+        for (int32_t column = 0; column < p.Columns; ++column) {
+            const TGridCell& cell = p.Grid.At(column, row);
+            for (const bool across : {true, false}) {
+                if ((across ? cell.AcrossNo : cell.DownNo) != 0) {
+                    const std::string word = PuzzleCheck::WordAt(p, column, row, across);
+                    if (!seen.insert(word).second) {
+                        repeated += word + " ";
+                    }
+                }
+            }
+        }
+    }
+    return repeated;
+}
+
+TEST(CliShippedTablesTest, EveryTableGivesSoundPuzzlesFromSmallToLargest) {
     const std::vector<fs::path> tables = ShippedTables();
     if (tables.empty() || !fs::exists(TableFolder() / ShortWordTable)) {
         GTEST_SKIP() << "no shipped tables in " << TableFolder();
@@ -50,7 +72,9 @@ TEST(CliShippedTablesTest, EveryTableGivesSoundPuzzlesFromSmallestToLargest) {
         PuzzleCheck::Vocabulary words;
         AddWords(table, words);
         AddWords(TableFolder() / ShortWordTable, words);
-        for (const char* size : {"5x5", "15x15", "40x9", "99x99"}) {
+        // The main tables hold words of five letters and more: a grid must have
+        // room for one beside its border.
+        for (const char* size : {"6x6", "15x15", "40x9", "99x99"}) {
             SCOPED_TRACE(table.filename().string() + " " + size);
             const fs::path output = folder / (std::string(size) + ".wbx");
             const auto result =
@@ -61,10 +85,51 @@ TEST(CliShippedTablesTest, EveryTableGivesSoundPuzzlesFromSmallestToLargest) {
             for (const std::string& problem : PuzzleCheck::Problems(contents, words)) {
                 ADD_FAILURE() << problem;
             }
+            EXPECT_EQ(RepeatedAnswers(contents), "");
             fs::remove(output);
         }
     }
     fs::remove_all(folder);
 }
 
+// The ban list as the source folder holds it, read afresh: the program's
+// built-in copy could be stale.
+VocabularyRules::BanList SourceBanList() {
+    return VocabularyRules::BanList::Parse(
+        CliRun::ReadBytes(fs::path(WABOLEX_SOURCE_DIR) / "vocabulary/data/Sperrliste.txt"));
+}
+
 } // namespace
+
+TEST(CliShippedTablesTest, NoTableHoldsBannedTermsOrGiveAwaysAndLengthsKeepTablesApart) {
+    const std::vector<fs::path> tables = ShippedTables();
+    if (tables.empty() || !fs::exists(TableFolder() / ShortWordTable)) {
+        GTEST_SKIP() << "no shipped tables in " << TableFolder();
+    }
+    const VocabularyRules::BanList banned = SourceBanList();
+    EXPECT_FALSE(banned.Empty());
+    std::set<std::string> shortWords;
+    for (const TWordEntry& entry : VocabularyTable::Read(TableFolder() / ShortWordTable)) {
+        EXPECT_TRUE(entry.Word.size() >= 2 && entry.Word.size() <= 4) << entry.Word;
+        shortWords.insert(entry.Word);
+    }
+    EXPECT_GE(shortWords.size(), 600u);
+    std::vector<fs::path> all = tables;
+    all.push_back(TableFolder() / ShortWordTable);
+    for (const fs::path& table : all) {
+        SCOPED_TRACE(table.filename().string());
+        const bool isShort = table.filename() == fs::path(ShortWordTable);
+        size_t problems = 0;
+        for (const TWordEntry& e : VocabularyTable::Read(table)) {
+            const bool banned_ = banned.Bans(e.Word) || banned.BansAnyIn(e.Clue);
+            const bool givesAway = VocabularyRules::GivesAway(e.Clue, e.Word);
+            const bool wrongLength = !isShort && (e.Word.size() < 5 || shortWords.count(e.Word));
+            if ((banned_ || givesAway || wrongLength || e.Clue.empty()) && ++problems <= 20) {
+                ADD_FAILURE() << e.Word << ": " << e.Clue << (banned_ ? " (gesperrt)" : "")
+                              << (givesAway ? " (verraten)" : "")
+                              << (wrongLength ? " (Länge)" : "");
+            }
+        }
+        EXPECT_EQ(problems, 0u);
+    }
+}
