@@ -25,7 +25,8 @@ std::vector<std::string> ClueTerms(const std::string& clue) {
 // its answer or one of its clue terms as offensive.
 class ThesaurusGroups {
 public:
-    explicit ThesaurusGroups(std::string_view utf8) {
+    ThesaurusGroups(std::string_view utf8, const VocabularyRules::BanList* banned)
+        : banned_(banned) {
         while (!utf8.empty()) {
             const size_t end = std::min(utf8.find('\n'), utf8.size());
             const std::string_view line = utf8.substr(0, end);
@@ -49,14 +50,15 @@ public:
         }
         const std::vector<std::string> clueTerms = ClueTerms(entry.Clue);
         return std::any_of(found->second.begin(), found->second.end(), [&](size_t g) {
-            return OffensiveIn(groups_[g], entry.Word, clueTerms);
+            return OffensiveIn(groups_[g], entry.Word, clueTerms, banned_);
         });
     }
 
 private:
     static bool OffensiveIn(const std::vector<Term>& group, const std::string& word,
-                            const std::vector<std::string>& clueTerms) {
-        bool offensive = ThesaurusImport::MostlyVulgar(group);
+                            const std::vector<std::string>& clueTerms,
+                            const VocabularyRules::BanList* banned) {
+        bool offensive = ThesaurusImport::Unfit(group, banned);
         for (const Term& term : group) {
             offensive = offensive || (term.Answer == word && term.Offensive);
         }
@@ -74,6 +76,7 @@ private:
         return offensive;
     }
 
+    const VocabularyRules::BanList* banned_;
     std::vector<std::vector<Term>> groups_;
     std::unordered_map<std::string, std::vector<size_t>> byAnswer_;
 };
@@ -136,7 +139,7 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
 
     std::unique_ptr<ThesaurusGroups> thesaurus;
     if (report.ThesaurusCompared) {
-        thesaurus = std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8);
+        thesaurus = std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8, inputs.Banned);
     }
     std::set<std::pair<std::string, std::string>> pairs;
     for (const TWordEntry& entry : entries) {

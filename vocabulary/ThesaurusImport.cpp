@@ -175,7 +175,8 @@ public:
                 const ThesaurusImport::Options& options)
         : group_(group), options_(options) {
         for (const auto& term : group_) {
-            usable_.push_back(!term.Fragment && !term.Offensive && !Banned(term));
+            usable_.push_back(!term.Fragment && !term.Offensive &&
+                              !ThesaurusImport::Banned(term, options_.Banned));
             rank_.push_back(RankOf(term));
         }
     }
@@ -194,11 +195,6 @@ public:
     }
 
 private:
-    bool Banned(const ThesaurusImport::Term& term) const {
-        return options_.Banned != nullptr &&
-               options_.Banned->BansAnyIn(term.Text + " " + term.Bare);
-    }
-
     bool Common(size_t i) const { return options_.Words == nullptr || rank_[i] < 2 * kTierSize; }
 
     // The most common term first: one word before a phrase, a word found in
@@ -302,9 +298,14 @@ std::vector<Term> ReadGroup(std::string_view utf8Line) {
     return group;
 }
 
-bool MostlyVulgar(const std::vector<Term>& group) {
-    const auto vulgar = std::count_if(group.begin(), group.end(), [](auto& t) { return t.Vulgar; });
-    return vulgar > 0 && 3 * static_cast<size_t>(vulgar) >= group.size();
+bool Banned(const Term& term, const VocabularyRules::BanList* banned) {
+    return banned != nullptr && banned->BansAnyIn(term.Text + " " + term.Bare);
+}
+
+bool Unfit(const std::vector<Term>& group, const VocabularyRules::BanList* banned) {
+    const auto unfit = std::count_if(group.begin(), group.end(),
+                                     [&](const Term& t) { return t.Vulgar || Banned(t, banned); });
+    return unfit > 0 && 3 * static_cast<size_t>(unfit) >= group.size();
 }
 
 std::vector<VocabularyRecord> Parse(std::string_view utf8, const Options& options) {
@@ -317,7 +318,7 @@ std::vector<VocabularyRecord> Parse(std::string_view utf8, const Options& option
             continue;
         }
         const std::vector<Term> group = ReadGroup(line);
-        if (!MostlyVulgar(group)) {
+        if (!Unfit(group, options.Banned)) {
             GroupImport(group, options).AddRecords(records);
         }
     }

@@ -52,9 +52,12 @@ struct Term {
 // The terms of one line of the file (UTF-8), split at ';' outside brackets.
 std::vector<Term> ReadGroup(std::string_view utf8Line);
 
-// True when a third of the group's terms are marked vulgar: such a meaning has
-// no place in a puzzle, whatever its neutral words.
-bool MostlyVulgar(const std::vector<Term>& group);
+// True when a third of the group's terms are marked vulgar or banned: such a
+// meaning has no place in a puzzle, whatever its neutral words.
+bool Unfit(const std::vector<Term>& group, const VocabularyRules::BanList* banned);
+
+// True when the term holds a banned word.
+bool Banned(const Term& term, const VocabularyRules::BanList* banned);
 
 // The answer spelling of a term (Windows-1252), or "" when it is not a single
 // word of letters.

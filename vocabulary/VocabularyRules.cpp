@@ -9,8 +9,6 @@ std::string_view ShippedBanListText();
 
 namespace {
 
-constexpr size_t kCompoundBan = 5; // banned words this long also ban their compounds
-
 // The capital letter(s) a Windows-1252 capital folds to.
 const char* FoldedLetter(unsigned char c) {
     switch (c) {
@@ -212,17 +210,7 @@ const BanList& BanList::Shipped() {
 }
 
 bool BanList::BansFolded(const std::string& spelt) const {
-    if (words_.count(spelt) != 0) {
-        return true;
-    }
-    // Compounds: a banned word at the start or the end of a longer one.
-    for (size_t n = kCompoundBan; n < spelt.size(); ++n) {
-        if (words_.count(spelt.substr(0, n)) != 0 ||
-            words_.count(spelt.substr(spelt.size() - n)) != 0) {
-            return true;
-        }
-    }
-    return false;
+    return words_.count(spelt) != 0;
 }
 
 bool BanList::Bans(std::string_view word) const {

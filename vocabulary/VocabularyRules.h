@@ -42,9 +42,9 @@ size_t EditDistance(std::string_view a, std::string_view b, size_t limit);
 
 // Terms that must never appear, neither as an answer nor in a clue: one term
 // a line (UTF-8, ordinary German spelling), '#' starts a comment. A term of
-// several words bans that sequence of words; a single word of five or more
-// letters also bans the compounds that start or end with it (Neger ->
-// Negerkuss). Terms are compared in their spelt-out fold: dropping the umlaut
+// several words bans that sequence of words. Whole words are compared, so the
+// list names compounds itself (Arsch would otherwise ban Barsch and Marsch,
+// Mongo the Mongolei), and in their spelt-out fold: dropping the umlaut
 // instead would ban Mose along with Möse.
 class BanList {
 public:
