@@ -159,11 +159,16 @@ TEST(ThesaurusImportTest, BannedTermsAreNeitherAnswerNorClue) {
     const auto banned = VocabularyRules::BanList::Parse("Galgenvogel\nBöses Wort\n");
     ThesaurusImport::Options options;
     options.Banned = &banned;
-    const Records records = ThesaurusImport::Parse(
-        "Spitzbube;Galgenvogel;Schlingel\nAusdruck;böses Wort;Fluch\n", options);
-    EXPECT_EQ(CluesFor(records, "SPITZBUBE"), (std::vector<std::string>{"Schlingel"}));
+    const Records records = ThesaurusImport::Parse("Spitzbube;Galgenvogel;Schlingel;Lausbub\n"
+                                                   "Ausdruck;böses Wort;Fluch;Verwünschung\n"
+                                                   "Strolch;Galgenvogel;Halunke\n",
+                                                   options);
+    EXPECT_EQ(CluesFor(records, "SPITZBUBE"), (std::vector<std::string>{"Schlingel, Lausbub"}));
     EXPECT_TRUE(CluesFor(records, "GALGENVOGEL").empty());
-    EXPECT_EQ(CluesFor(records, "AUSDRUCK"), (std::vector<std::string>{"Fluch"}));
+    EXPECT_EQ(CluesFor(records, "AUSDRUCK"), (std::vector<std::string>{W("Fluch, Verwünschung")}));
+    // A third of the group banned: the meaning itself is unfit.
+    EXPECT_TRUE(CluesFor(records, "STROLCH").empty());
+    EXPECT_TRUE(CluesFor(records, "HALUNKE").empty());
 }
 
 TEST(ThesaurusImportTest, LexiconKeepsKnownWordsAndPutsCommonTermsFirst) {
