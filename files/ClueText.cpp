@@ -1,10 +1,8 @@
 #include "files/ClueText.h"
 
-#include "files/LineFile.h"
+#include "files/OutputDevice.h"
+#include "io/OutputFile.h"
 #include "model/Cp1252.h"
-#include "model/WabolexError.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -27,17 +25,5 @@ std::string ClueText::Contents(const std::vector<ClueRow>& rows) {
 }
 
 void ClueText::Write(const QString& path, const std::vector<ClueRow>& rows) {
-    const std::string text = Contents(rows);
-    // Written whole or not at all: an old file stays intact when the disk fails.
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(text.data(), static_cast<qint64>(text.size())) ==
-                             static_cast<qint64>(text.size()) &&
-                         file.commit();
-    if (!written) {
-        const std::string name = Cp1252::FromUtf8(path.toStdString());
-        const std::string reason = LineFile::WriteFailureReason(path.toStdString());
-        throw WabolexError(W("Die Textdatei \"") + name +
-                           W("\" konnte nicht geschrieben werden (") + reason + ").");
-    }
+    OutputFile::WriteWhole(ToPath(path), Contents(rows), W("Die Textdatei"));
 }

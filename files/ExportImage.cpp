@@ -1,6 +1,6 @@
 #include "files/ExportImage.h"
 
-#include "files/LineFile.h"
+#include "files/OutputDevice.h"
 #include "files/PainterCanvas.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
@@ -139,13 +139,18 @@ QImage ExportImage::Render(const Puzzle& puzzle, const std::string& solutionWord
 }
 
 void ExportImage::Save(const QImage& image, const QString& path) {
-    QImageWriter writer(path, "bmp");
-    if (!writer.write(image)) {
-        const std::string name = Cp1252::FromUtf8(path.toStdString());
-        // Qt's own reason is English; say it in German from what the path shows.
-        const std::string reason = LineFile::WriteFailureReason(path.toStdString());
-        throw WabolexError(W("Die Bitmap \"") + name + W("\" konnte nicht gespeichert werden (") +
-                           reason + ").");
+    OutputFile file(ToPath(path), W("Die Bitmap"));
+    Write(image, file);
+    file.Commit();
+}
+
+void ExportImage::Write(const QImage& image, OutputFile& file) {
+    OutputDevice device(file);
+    QImageWriter writer(&device, "bmp");
+    const bool written = writer.write(image);
+    device.ThrowIfFailed();
+    if (!written) {
+        throw WabolexError(W("Die Bitmap konnte nicht erzeugt werden."));
     }
 }
 

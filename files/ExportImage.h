@@ -9,6 +9,8 @@
 
 #include <string>
 
+class OutputFile;
+
 // The exported bitmap of the grid: 40-pixel cells inside a 20-pixel white margin
 // and a 4-pixel frame; with a marked solution word also its red marks and, below
 // the grid, a row of boxes for it. Puzzle::ExportSolution chooses between the
@@ -26,8 +28,11 @@ public:
     static QImage Render(const Puzzle& puzzle, const std::string& solutionWord);
     static void Draw(Canvas& canvas, const Puzzle& puzzle, const std::string& solutionWord);
 
-    // Saves as BMP; a failure throws WabolexError with a German message.
+    // Saves as BMP, whole or not at all; a failure throws WabolexError with a
+    // German message and leaves an old file as it was.
     static void Save(const QImage& image, const QString& path);
+    // The BMP bytes into a file being written; the caller commits it.
+    static void Write(const QImage& image, OutputFile& file);
 
     // SourceName before its first "." (empty without "."), then "-CxR-K" with K
     // the clue rows; "Lösung " in front for the solution. Windows-1252.

@@ -1,7 +1,9 @@
 #include "files/PrintJob.h"
 
-#include "files/LineFile.h"
+#include "files/OutputDevice.h"
 #include "files/PainterCanvas.h"
+#include "io/FileError.h"
+#include "io/OutputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
 
@@ -64,15 +66,25 @@ void PrintJob::PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& ca
 
 void PrintJob::PrintToPdf(const QString& path, const QPageSize& pageSize, const Puzzle& puzzle,
                           const std::string& caption, const std::string& solutionWord) {
-    QPdfWriter writer(path);
-    writer.setResolution(PdfResolution);
-    writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    writer.setTitle(QString::fromStdString(Cp1252::ToUtf8(caption)));
-    try {
-        Print(writer, puzzle, caption, solutionWord);
-    } catch (const WabolexError&) {
-        throw WabolexError(W("Die PDF-Datei \"") + Cp(path) +
-                           W("\" konnte nicht geschrieben werden (") +
-                           LineFile::WriteFailureReason(path.toStdString()) + ").");
+    OutputFile file(ToPath(path), W("Die PDF-Datei"));
+    {
+        // The PDF writer reports no write errors; the device sees them.
+        OutputDevice device(file);
+        QPdfWriter writer(&device);
+        writer.setResolution(PdfResolution);
+        writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(QString::fromStdString(Cp1252::ToUtf8(caption)));
+        try {
+            Print(writer, puzzle, caption, solutionWord);
+        } catch (const WabolexError&) {
+            device.ThrowIfFailed();
+            throw;
+        }
+        device.ThrowIfFailed();
+        if (device.Tail().find("%%EOF") == std::string::npos) {
+            FileError::ThrowWrite(W("Die PDF-Datei"), ToPath(path),
+                                  W("sie ist unvollständig geblieben"));
+        }
     }
+    file.Commit();
 }

@@ -242,7 +242,8 @@ std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWo
 
 void PuzzleFile::Save(const std::filesystem::path& file, const Puzzle& puzzle,
                       bool solutionWordChecked, const std::string& solutionWordText) {
-    LineFile::WriteReadOnly(file, Lines(puzzle, solutionWordChecked, solutionWordText));
+    LineFile::WriteReadOnly(file, Lines(puzzle, solutionWordChecked, solutionWordText),
+                            W("Die Rätseldatei"));
 }
 
 PuzzleFileContents PuzzleFile::Read(const std::filesystem::path& file) {

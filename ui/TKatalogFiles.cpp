@@ -1,7 +1,7 @@
 // Saving and loading puzzles, export and printing.
 #include "ui/TKatalog.h"
 
-#include "files/ClueText.h"
+#include "files/ExportFiles.h"
 #include "files/ExportImage.h"
 #include "files/PrintJob.h"
 #include "files/PuzzleFile.h"
@@ -56,8 +56,7 @@ void Export(TKatalog& katalog) {
         katalog.messages().Information(QStringLiteral("Es wurde keine Bitmap gespeichert!"));
         return;
     }
-    ExportImage::Save(image, *path);
-    ClueText::Write(ExportImage::ClueTextPath(*path, proposed), puzzle.ClueRows);
+    ExportFiles::Save(image, *path, puzzle.ClueRows, ExportImage::ClueTextPath(*path, proposed));
 }
 
 // A print job runs inside the command; the user sees that it is working.

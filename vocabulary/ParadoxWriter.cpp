@@ -1,12 +1,12 @@
 #include "vocabulary/ParadoxWriter.h"
 
+#include "io/OutputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
+#include "vocabulary/ParadoxTable.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <system_error>
 #include <tuple>
 
 namespace {
@@ -129,8 +129,11 @@ std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::st
     }
 
     const size_t blocks = (records.size() + kPerBlock - 1) / kPerBlock;
-    if (blocks > kMaxBlocks) {
-        throw WabolexError(W("Zu viele Einträge für eine Paradox-Tabelle."));
+    // What the reader would refuse is not written.
+    if (blocks > kMaxBlocks || records.size() > ParadoxTable::MaxRecords) {
+        throw WabolexError(W("Zu viele Einträge für eine Tabelle: ") +
+                           std::to_string(records.size()) + W(", höchstens ") +
+                           std::to_string(ParadoxTable::MaxRecords) + ".");
     }
     std::string image = Header(records.size(), blocks, tableName);
     image.resize(kHeaderSize + blocks * kBlockSize, '\0');
@@ -158,27 +161,7 @@ size_t WriteVocabulary(const std::filesystem::path& file, std::vector<Vocabulary
     const std::string name = Cp1252::FromUtf8(std::string(name8.begin(), name8.end()));
     size_t written = 0;
     const std::string image = VocabularyImage(std::move(records), name, &written);
-
-    // Write beside the target and move it into place, so that a failure never
-    // leaves half a table behind.
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(image.data(), static_cast<std::streamsize>(image.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw WabolexError(W("Die Datei ") + name + W(" kann nicht geschrieben werden."));
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, file, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        throw WabolexError(W("Die Datei ") + name + W(" kann nicht geschrieben werden."));
-    }
+    OutputFile::WriteWhole(file, image, W("Die Tabelle"));
     return written;
 }
 

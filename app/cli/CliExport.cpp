@@ -1,7 +1,7 @@
 // wabolex-cli export: the bitmap of the puzzle or its solution and the clue text.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliPuzzleOutput.h"
-#include "files/ClueText.h"
+#include "files/ExportFiles.h"
 #include "files/ExportImage.h"
 
 #include <QDir>
@@ -77,8 +77,7 @@ int Export(const Args& args) {
     loaded.Model.ExportSolution = options->Solution;
 
     const QImage image = ExportImage::Render(loaded.Model, loaded.SolutionWord);
-    ExportImage::Save(image, imagePath);
-    ClueText::Write(cluePath, loaded.Model.ClueRows);
+    ExportFiles::Save(image, imagePath, loaded.Model.ClueRows, cluePath);
     return Ok;
 }
 

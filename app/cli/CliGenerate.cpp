@@ -1,8 +1,8 @@
 // wabolex-cli generate: "Ö&ffnen", "&Generieren" and "&Speichern" without a window.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
-#include "files/LineFile.h"
 #include "files/PuzzleFile.h"
+#include "io/OutputFile.h"
 #include "model/Cp1252.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
@@ -178,7 +178,7 @@ int Generate(const Args& args) {
         return UsageError(usage);
     }
     // A target that cannot be written is reported before the generation runs.
-    LineFile::CheckWritable(options.Output);
+    OutputFile::Check(options.Output, W("Die Rätseldatei"));
 
     Puzzle puzzle;
     puzzle.ResizeGrid(options.Columns, options.Rows);

@@ -55,6 +55,6 @@ TEST(ClueTextTest, FailureNamesTheFile) {
     } catch (const WabolexError& e) {
         const std::string message = e.what();
         EXPECT_NE(message.find("text.txt"), std::string::npos) << message;
-        EXPECT_NE(message.find("konnte nicht geschrieben werden"), std::string::npos) << message;
+        EXPECT_NE(message.find("kann nicht geschrieben werden"), std::string::npos) << message;
     }
 }

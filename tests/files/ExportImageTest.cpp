@@ -243,7 +243,7 @@ TEST(ExportImageTest, SavesBmpAndReportsFailure) {
         ExportImage::Save(image, dir.filePath("fehlt/bild.bmp"));
         FAIL() << "no error for a missing folder";
     } catch (const WabolexError& e) {
-        EXPECT_NE(std::string(e.what()).find("konnte nicht gespeichert werden"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("kann nicht geschrieben werden"), std::string::npos);
     }
 }
 

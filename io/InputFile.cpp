@@ -1,0 +1,140 @@
+#include "io/InputFile.h"
+
+#include "io/FileError.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t kLineBuffer = 64 * 1024;
+
+} // namespace
+
+InputFile::InputFile(const std::filesystem::path& file) : path_(file) {
+    // O_NONBLOCK: opening a pipe without a writer would otherwise wait forever.
+    fd_ = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) {
+        FileError::ThrowRead(file, errno);
+    }
+    struct stat status {};
+    int error = 0;
+    if (::fstat(fd_, &status) != 0) {
+        error = errno;
+    } else if (S_ISDIR(status.st_mode)) {
+        error = EISDIR;
+    } else if (!S_ISREG(status.st_mode)) {
+        error = FileError::NotRegular;
+    } else {
+        // A regular file never blocks; reads go on as usual.
+        const int flags = ::fcntl(fd_, F_GETFL);
+        if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+            error = errno;
+        }
+    }
+    if (error != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        FileError::ThrowRead(file, error);
+    }
+    size_ = static_cast<uint64_t>(status.st_size);
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+void InputFile::ReadAt(uint64_t offset, char* into, size_t count) const {
+    while (count > 0) {
+        const ssize_t n = ::pread(fd_, into, count, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            FileError::ThrowRead(path_, errno);
+        }
+        if (n == 0) {
+            throw WabolexError(W("Die Datei ") + FileError::NameOf(path_) +
+                               W(" ist beim Lesen kürzer geworden."));
+        }
+        into += n;
+        count -= static_cast<size_t>(n);
+        offset += static_cast<uint64_t>(n);
+    }
+}
+
+void InputFile::ThrowTooLarge(uint64_t maxBytes) const {
+    const uint64_t megabytes = maxBytes / (1024 * 1024);
+    throw WabolexError(
+        W("Die Datei ") + FileError::NameOf(path_) + W(" ist zu groß (höchstens ") +
+        (megabytes > 0 ? std::to_string(megabytes) + " MB" : std::to_string(maxBytes) + " Bytes") +
+        ").");
+}
+
+std::string InputFile::ReadAll(uint64_t maxBytes) {
+    if (size_ > maxBytes) {
+        ThrowTooLarge(maxBytes);
+    }
+    std::string text(static_cast<size_t>(size_), '\0');
+    ReadAt(0, text.data(), text.size());
+    return text;
+}
+
+bool InputFile::Fill() {
+    if (buffer_.empty()) {
+        buffer_.resize(kLineBuffer);
+    }
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            FileError::ThrowRead(path_, errno);
+        }
+        begin_ = 0;
+        end_ = static_cast<size_t>(n);
+        return n > 0;
+    }
+}
+
+bool InputFile::ReadLine(std::string& line, size_t maxBytes, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    bool any = false;
+    for (;;) {
+        if (begin_ == end_ && !Fill()) {
+            break;
+        }
+        any = true;
+        const char* start = buffer_.data() + begin_;
+        const char* stop = buffer_.data() + end_;
+        const char* newline = std::find(start, stop, '\n');
+        const size_t length = static_cast<size_t>(newline - start);
+        if (!tooLong) {
+            if (line.size() + length > maxBytes) {
+                tooLong = true;
+                line.clear();
+                line.shrink_to_fit();
+            } else {
+                line.append(start, length);
+            }
+        }
+        begin_ += length;
+        if (newline != stop) {
+            ++begin_;
+            break;
+        }
+    }
+    if (!tooLong && !line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return any;
+}

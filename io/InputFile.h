@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A file opened for reading. Opening never waits: a pipe, a device or a folder
+// is refused at once with a German reason, and so is a missing file. Every read
+// is checked; nothing reads more than its caller allows.
+class InputFile {
+public:
+    // Throws WabolexError: "Die Datei NAME existiert NICHT!" or "... kann nicht
+    // gelesen werden: REASON."
+    explicit InputFile(const std::filesystem::path& file);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // The size the file had when it was opened.
+    uint64_t Size() const { return size_; }
+    const std::filesystem::path& Path() const { return path_; }
+
+    // Exactly `count` bytes from `offset`; a shorter file or a read error throws.
+    void ReadAt(uint64_t offset, char* into, size_t count) const;
+
+    // The whole file; a file larger than maxBytes is refused before it is read.
+    std::string ReadAll(uint64_t maxBytes);
+
+    // The next line without its LF (nor a CR before it); false at the end. A
+    // line longer than maxBytes comes back empty with tooLong set, and the
+    // rest of it is skipped, so no line costs more memory than that.
+    bool ReadLine(std::string& line, size_t maxBytes, bool& tooLong);
+
+    // "Die Datei NAME ist zu groß (höchstens N MB)." for callers that set limits.
+    [[noreturn]] void ThrowTooLarge(uint64_t maxBytes) const;
+
+private:
+    // Refills the line buffer; false at the end of the file.
+    bool Fill();
+
+    std::filesystem::path path_;
+    int fd_ = -1;
+    uint64_t size_ = 0;
+    std::vector<char> buffer_;
+    size_t begin_ = 0;
+    size_t end_ = 0;
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The one way the program writes a file: whole or not at all.
+//
+// The bytes go into a temporary file in the target's folder (unnamed where the
+// system allows it); every write is checked; Commit flushes it to the disk and
+// renames it over the target in one step. Until then the old file stays as it
+// was, and a failure, an exception or SIGINT/SIGTERM/SIGHUP leaves no temporary
+// behind. A symbolic link is followed: the link stays, the file it names is
+// replaced. A target that is a folder, a device, a pipe or a read-only file is
+// refused before anything is written. Failures throw WabolexError with a German
+// message: WHAT "PATH" kann nicht geschrieben werden: REASON.
+//
+// The process ignores SIGXFSZ from the first use on, so that a file-size limit
+// is reported as an error instead of ending the program.
+class OutputFile {
+public:
+    // what names the kind of file in messages, Windows-1252: W("Die Bitmap").
+    explicit OutputFile(const std::filesystem::path& target, std::string what);
+    // Without Commit, the temporary goes and the target stays as it was.
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    void Write(std::string_view bytes);
+
+    // New files get the usual permissions (0666 less the umask), a replaced
+    // file keeps its own; readOnly makes the result read-only for everybody.
+    void Commit(bool readOnly = false);
+
+    // Bytes written so far.
+    uint64_t Size() const { return size_; }
+    // The file that will be replaced: the target after following its links.
+    const std::filesystem::path& Target() const { return target_; }
+
+    // Throws what writing the target would throw before the first byte:
+    // missing folder, folder, device, read-only file, no permission, ...
+    static void Check(const std::filesystem::path& target, const std::string& what);
+
+    // Write and Commit in one.
+    static void WriteWhole(const std::filesystem::path& target, std::string_view bytes,
+                           const std::string& what, bool readOnly = false);
+
+private:
+    [[noreturn]] void Fail(int error) const;
+    [[noreturn]] void FailWith(const std::string& reason) const;
+    void CheckTarget();
+    void OpenTemporary();
+    std::string TemporaryName() const;
+    void LinkTemporary();
+    void Discard();
+
+    std::filesystem::path shown_;  // as the caller gave it, for messages
+    std::filesystem::path target_; // links followed
+    std::filesystem::path folder_;
+    std::string what_;
+    unsigned mode_ = 0;
+    int fd_ = -1;
+    bool unnamed_ = false;  // O_TMPFILE: no name until Commit links it
+    std::string temporary_; // the temporary's name while it has one
+    int slot_ = -1;         // where the signal handler finds that name
+    uint64_t size_ = 0;
+    bool committed_ = false;
+};
