@@ -311,13 +311,10 @@ void TKatalog::DBLadenClick() {
         messages_.Information(QStringLiteral("Es wurde KEINE Datei geladen!"));
         return;
     }
+    // The loader names what is wrong with the file: missing, a folder, a pipe, ...
     const QFileInfo file(*chosen);
-    if (!file.isFile()) {
-        messages_.Error(QStringLiteral("Die Datei ") + file.fileName() +
-                        QStringLiteral(" existiert NICHT!"));
-        return;
-    }
-    lastTableFolder_ = file.absolutePath();
+    if (file.exists())
+        lastTableFolder_ = file.absolutePath();
 
     const std::string previousSource = puzzle_.SourceName;
     BusyCursor busy;

@@ -1,11 +1,10 @@
 #include "vocabulary/ParadoxTable.h"
 
+#include "io/InputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -211,41 +210,57 @@ void ReadFieldNames(std::string_view d, const Layout& layout, const CodePageConv
     }
 }
 
+using ReadBytes = std::function<void(uint64_t offset, char* into, size_t count)>;
+
 // The data block chain: every block inside the file, none visited twice, fill
 // levels within the block, and the records adding up to the header's count.
-// Returns the start of each block's records and their number.
-std::vector<std::pair<size_t, size_t>> ReadChain(std::string_view d, const Layout& layout,
-                                                 size_t recordSize, const Checker& check) {
-    const size_t numRecords = Read32(d, kNumRecords);
-    const size_t fileBlocks = Read16(d, kFileBlocks);
-    const size_t blocksInFile = (d.size() - layout.HeaderSize) / layout.BlockSize;
+// Each block's records are read as the chain reaches it, so no more is read
+// than the header's count allows and the file really holds.
+void ReadChain(std::string_view header, uint64_t fileSize, const Layout& layout, size_t recordSize,
+               const ReadBytes& read, std::vector<unsigned char>& records, const Checker& check) {
+    const size_t numRecords = Read32(header, kNumRecords);
+    const size_t fileBlocks = Read16(header, kFileBlocks);
+    const uint64_t blocksInFile = (fileSize - layout.HeaderSize) / layout.BlockSize;
     const size_t perBlock = (layout.BlockSize - kBlockHeader) / recordSize;
+    check.Require(numRecords <= ParadoxTable::MaxRecords &&
+                      numRecords * recordSize <= ParadoxTable::MaxRecordBytes,
+                  "die Tabelle ist mit " + std::to_string(numRecords) +
+                      " Datensätzen zu groß (höchstens " +
+                      std::to_string(ParadoxTable::MaxRecords) + ")");
+    records.reserve(std::min<uint64_t>(numRecords, blocksInFile * perBlock) * recordSize);
     std::vector<bool> visited(fileBlocks + 1, false);
-    std::vector<std::pair<size_t, size_t>> chain;
     size_t total = 0;
-    for (size_t block = Read16(d, kFirstBlock); block != 0;) {
+    for (size_t block = Read16(header, kFirstBlock); block != 0;) {
         const std::string which = "Datenblock " + std::to_string(block);
         check.Require(block <= fileBlocks && block <= blocksInFile,
                       which + " liegt außerhalb der Datei");
         check.Require(!visited[block], "die Kette der Datenblöcke ist ringförmig");
         visited[block] = true;
-        const size_t start = layout.HeaderSize + (block - 1) * layout.BlockSize;
+        const uint64_t start = layout.HeaderSize + (block - 1) * uint64_t{layout.BlockSize};
+        char blockHeader[kBlockHeader];
+        read(start, blockHeader, kBlockHeader);
+        const std::string_view head(blockHeader, kBlockHeader);
         // Offset of the last record in the block; minus one record when it is empty.
-        const int lastOffset = static_cast<int16_t>(Read16(d, start + 4));
+        const int lastOffset = static_cast<int16_t>(Read16(head, 4));
         const bool sound = lastOffset >= 0
                                ? lastOffset % static_cast<int>(recordSize) == 0 &&
                                      static_cast<size_t>(lastOffset) / recordSize < perBlock
                                : lastOffset == -static_cast<int>(recordSize);
         check.Require(sound, which + " hat einen ungültigen Füllstand");
         const size_t count = lastOffset >= 0 ? static_cast<size_t>(lastOffset) / recordSize + 1 : 0;
-        chain.emplace_back(start + kBlockHeader, count);
         total += count;
-        block = Read16(d, start);
+        check.Require(total <= numRecords, "die Datenblöcke enthalten mehr als die " +
+                                               std::to_string(numRecords) +
+                                               " Datensätze der Kopfdaten");
+        const size_t at = records.size();
+        records.resize(at + count * recordSize);
+        read(start + kBlockHeader, reinterpret_cast<char*>(records.data() + at),
+             count * recordSize);
+        block = Read16(head, 0);
     }
     check.Require(total == numRecords, "die Anzahl der Datensätze (" + std::to_string(numRecords) +
                                            ") passt nicht zu den Datenblöcken (" +
                                            std::to_string(total) + ")");
-    return chain;
 }
 
 } // namespace
@@ -253,51 +268,43 @@ std::vector<std::pair<size_t, size_t>> ReadChain(std::string_view d, const Layou
 ParadoxTable ParadoxTable::Open(const std::filesystem::path& file) {
     const std::u8string name8 = file.filename().u8string();
     const std::string name = Cp1252::FromUtf8(std::string(name8.begin(), name8.end()));
-    const auto unreadable = [&] {
-        return WabolexError(W("Die Datei ") + name + W(" kann nicht gelesen werden."));
-    };
-    std::error_code ec;
-    const uintmax_t size = std::filesystem::file_size(file, ec);
-    std::ifstream in(file, std::ios::binary);
-    if (ec || !in) {
-        throw unreadable();
-    }
-    // The first bytes tell whether this is a table at all; only then is the
-    // rest read, and no more of it than the header's blocks can use.
-    std::string image(static_cast<size_t>(std::min<uintmax_t>(size, kBaseHeaderEnd)), '\0');
-    if (!in.read(image.data(), static_cast<std::streamsize>(image.size()))) {
-        throw unreadable();
-    }
-    const Layout kind = ReadKind(image, Checker(name));
-    const uintmax_t used = Read16(image, kHeaderSize) + Read16(image, kFileBlocks) * kind.BlockSize;
-    image.resize(static_cast<size_t>(std::min(size, std::max<uintmax_t>(used, image.size()))));
-    const auto rest = static_cast<std::streamsize>(image.size() - kBaseHeaderEnd);
-    if (rest > 0 && !in.read(image.data() + kBaseHeaderEnd, rest)) {
-        throw unreadable();
-    }
-    return Parse(image, name);
+    const InputFile in(file);
+    return Load(
+        in.Size(),
+        [&in](uint64_t offset, char* into, size_t count) { in.ReadAt(offset, into, count); }, name);
 }
 
-ParadoxTable ParadoxTable::Parse(std::string_view d, const std::string& displayName) {
+ParadoxTable ParadoxTable::Parse(std::string_view image, const std::string& displayName) {
+    return Load(
+        image.size(),
+        [image](uint64_t offset, char* into, size_t count) {
+            std::copy_n(image.data() + offset, count, into);
+        },
+        displayName);
+}
+
+ParadoxTable ParadoxTable::Load(uint64_t size, const ReadBytes& read,
+                                const std::string& displayName) {
     const Checker check(displayName);
-    const Layout layout = ReadLayout(d, check);
+    // The first bytes tell whether this is a table at all; then the header,
+    // which the file must hold completely.
+    std::string header(static_cast<size_t>(std::min<uint64_t>(size, kBaseHeaderEnd)), '\0');
+    read(0, header.data(), header.size());
+    ReadKind(header, check);
+    const uint64_t headerSize = std::max<uint64_t>(Read16(header, kHeaderSize), header.size());
+    header.resize(static_cast<size_t>(std::min(size, headerSize)));
+    read(kBaseHeaderEnd, header.data() + kBaseHeaderEnd, header.size() - kBaseHeaderEnd);
+
+    const Layout layout = ReadLayout(header, check);
     ParadoxTable table(layout.CodePage);
     table.displayName_ = displayName;
     table.fileVersion_ = layout.Version;
-    table.fields_ = ReadFields(d, layout, check);
-    ReadFieldNames(d, layout, table.converter_, table.fields_, check);
-    const size_t recordSize = RecordSize(d);
+    table.fields_ = ReadFields(header, layout, check);
+    ReadFieldNames(header, layout, table.converter_, table.fields_, check);
+    const size_t recordSize = RecordSize(header);
     table.recordSize_ = static_cast<int>(recordSize);
-
-    const auto chain = ReadChain(d, layout, recordSize, check);
-    for (const auto& [start, count] : chain) {
-        table.recordCount_ += count;
-    }
-    table.records_.reserve(table.recordCount_ * recordSize);
-    for (const auto& [start, count] : chain) {
-        const auto* first = reinterpret_cast<const unsigned char*>(d.data() + start);
-        table.records_.insert(table.records_.end(), first, first + count * recordSize);
-    }
+    ReadChain(header, size, layout, recordSize, read, table.records_, check);
+    table.recordCount_ = table.records_.size() / recordSize;
     return table;
 }
 

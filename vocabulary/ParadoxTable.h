@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,13 @@ struct ParadoxField {
 // message names the file. Records come in the order of the data block chain.
 class ParadoxTable {
 public:
+    // Larger tables are refused before their records are read, so that no
+    // file can take more memory than this (a vocabulary has far fewer words).
+    static constexpr size_t MaxRecords = 500000;
+    static constexpr size_t MaxRecordBytes = 64 * 1024 * 1024;
+
+    // Reads only the header and the blocks of the chain, never more than the
+    // file holds; a folder, pipe or device is refused with its reason.
     static ParadoxTable Open(const std::filesystem::path& file);
     // The same checks on a file image; `displayName` is used in messages.
     static ParadoxTable Parse(std::string_view image, const std::string& displayName);
@@ -65,7 +73,11 @@ public:
     std::optional<int32_t> Integer(size_t record, int field) const;
 
 private:
+    // Reads `count` bytes at `offset` of the table; throws when it cannot.
+    using ReadBytes = std::function<void(uint64_t offset, char* into, size_t count)>;
+
     explicit ParadoxTable(int codePage) : converter_(codePage) {}
+    static ParadoxTable Load(uint64_t size, const ReadBytes& read, const std::string& displayName);
 
     const unsigned char* Value(size_t record, int field) const;
     [[noreturn]] void FieldError(int field, const std::string& what) const;

@@ -17,20 +17,18 @@ std::string Cp1252Name(const std::filesystem::path& path) {
     return Cp1252::FromUtf8(std::string(name.begin(), name.end()));
 }
 
-bool IsFile(const std::filesystem::path& path) {
+bool Exists(const std::filesystem::path& path) {
     std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
+    return std::filesystem::exists(path, ec);
 }
 
 } // namespace
 
 void VocabularyLoader::Load(const std::filesystem::path& table, Puzzle& puzzle) {
     const std::string name = Cp1252Name(table);
-    if (!IsFile(table)) {
-        throw WabolexError(W("Die Datei ") + name + W(" existiert NICHT!"));
-    }
-    // Everything is read before the puzzle changes, so a bad table keeps the
-    // previous vocabulary.
+    // A missing file, a folder, a pipe or a device is refused with its reason
+    // before anything is read. Everything is read before the puzzle changes, so a bad table keeps
+    // the previous vocabulary.
     std::vector<TWordEntry> mainWords = VocabularyTable::Read(table);
 
     const bool isShortWordTable = table.filename().u8string() == kShortWordTable;
@@ -43,7 +41,7 @@ void VocabularyLoader::Load(const std::filesystem::path& table, Puzzle& puzzle) 
     const std::filesystem::path shortTable = table.parent_path() / kShortWordTable;
     std::vector<TWordEntry> shortWords;
     try {
-        if (!IsFile(shortTable)) {
+        if (!Exists(shortTable)) {
             throw WabolexError(W("Die Kurzworttabelle ") + Cp1252Name(shortTable) +
                                W(" fehlt im Ordner von ") + name + ".");
         }

@@ -110,9 +110,12 @@ TEST(DamagedTableTest, BrokenBlockChainsAreRefused) {
 
 TEST(DamagedTableTest, ImplausibleCountsAndSizesAreRefused) {
     const std::string image = SoundImage();
+    // A count no vocabulary reaches is refused before any block is read.
     std::string records = image;
     Put16(records, 0x06, 0xFFFF);
     Put16(records, 0x08, 0xFFFF);
+    EXPECT_NE(Refusal(records).find(W("Datensätzen zu groß")), std::string::npos);
+    Put16(records, 0x08, 0);
     EXPECT_NE(Refusal(records).find(W("Anzahl der Datensätze")), std::string::npos);
 
     std::string blocks = image;
