@@ -26,6 +26,47 @@ void AppendUtf8(std::string& out, char32_t u) {
     }
 }
 
+constexpr char32_t kBroken = 0xFFFFFFFF;
+
+// Decodes the character at i and moves i past it; kBroken for a byte that
+// starts no valid sequence (i moves one byte) or a sequence cut off at the end.
+char32_t NextCodePoint(std::string_view utf8, size_t& i) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    int extra = 0;
+    char32_t u = 0;
+    if (b < 0x80) {
+        ++i;
+        return b;
+    }
+    if ((b & 0xE0) == 0xC0) {
+        extra = 1;
+        u = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+        extra = 2;
+        u = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0) {
+        extra = 3;
+        u = b & 0x07;
+    } else {
+        ++i;
+        return kBroken;
+    }
+    if (i + extra >= utf8.size()) { // cut-off sequence at the end
+        i = utf8.size();
+        return kBroken;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto t = static_cast<unsigned char>(utf8[i + k]);
+        if ((t & 0xC0) != 0x80) {
+            ++i;
+            return kBroken;
+        }
+        u = (u << 6) | (t & 0x3F);
+    }
+    i += extra + 1;
+    return u;
+}
+
 } // namespace
 
 namespace Cp1252 {
@@ -62,49 +103,39 @@ std::string ToUtf8(std::string_view cp1252) {
 std::string FromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    size_t i = 0;
-    while (i < utf8.size()) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        int extra = 0;
-        char32_t u = 0;
-        if (b < 0x80) {
-            u = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            extra = 1;
-            u = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2;
-            u = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3;
-            u = b & 0x07;
-        } else {
-            out += '?';
-            ++i;
-            continue;
-        }
-        if (i + extra >= utf8.size() && extra > 0) { // cut-off sequence at the end
-            out += '?';
-            break;
-        }
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto t = static_cast<unsigned char>(utf8[i + k]);
-            if ((t & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            u = (u << 6) | (t & 0x3F);
-        }
-        if (!ok) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += FromUnicode(u);
-        i += extra + 1;
+    for (size_t i = 0; i < utf8.size();) {
+        const char32_t u = NextCodePoint(utf8, i);
+        out += u == kBroken ? '?' : FromUnicode(u);
     }
     return out;
+}
+
+char32_t FirstWithoutForm(std::string_view utf8) {
+    for (size_t i = 0; i < utf8.size();) {
+        const char32_t u = NextCodePoint(utf8, i);
+        if (u == kBroken) {
+            return 0xFFFD;
+        }
+        if (u != '?' && FromUnicode(u) == '?') {
+            return u;
+        }
+    }
+    return 0;
+}
+
+std::string CodePointName(char32_t u) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (; u != 0 || hex.size() < 4; u >>= 4) {
+        hex.insert(hex.begin(), digits[u & 0xF]);
+    }
+    return "U+" + hex;
+}
+
+std::string Utf8Of(char32_t u) {
+    std::string text;
+    AppendUtf8(text, u);
+    return text;
 }
 
 char ToUpper(char c) {

@@ -14,6 +14,15 @@ std::string ToUtf8(std::string_view cp1252);
 // Invalid UTF-8 bytes also become '?'.
 std::string FromUtf8(std::string_view utf8);
 
+// The first character of a UTF-8 text that has no Windows-1252 form; U+FFFD
+// for bytes that are not UTF-8; 0 when every character has one, so that
+// FromUtf8 would change nothing.
+char32_t FirstWithoutForm(std::string_view utf8);
+// "U+65E5": a character named in a message that cannot show it.
+std::string CodePointName(char32_t u);
+// One character as UTF-8.
+std::string Utf8Of(char32_t u);
+
 // The Unicode code point of one Windows-1252 byte (0xFFFD for undefined codes).
 char32_t ToUnicode(unsigned char c);
 

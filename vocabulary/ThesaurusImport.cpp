@@ -308,19 +308,24 @@ bool Unfit(const std::vector<Term>& group, const VocabularyRules::BanList* banne
     return unfit > 0 && 3 * static_cast<size_t>(unfit) >= group.size();
 }
 
+void AddLine(std::string_view utf8, const Options& options,
+             std::vector<VocabularyRecord>& records) {
+    const std::string_view line = Trim(utf8);
+    if (line.empty() || line.front() == '#') {
+        return;
+    }
+    const std::vector<Term> group = ReadGroup(line);
+    if (!Unfit(group, options.Banned)) {
+        GroupImport(group, options).AddRecords(records);
+    }
+}
+
 std::vector<VocabularyRecord> Parse(std::string_view utf8, const Options& options) {
     std::vector<VocabularyRecord> records;
     while (!utf8.empty()) {
         const size_t end = std::min(utf8.find('\n'), utf8.size());
-        const std::string_view line = Trim(utf8.substr(0, end));
+        AddLine(utf8.substr(0, end), options, records);
         utf8.remove_prefix(std::min(end + 1, utf8.size()));
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        const std::vector<Term> group = ReadGroup(line);
-        if (!Unfit(group, options.Banned)) {
-            GroupImport(group, options).AddRecords(records);
-        }
     }
     return records;
 }

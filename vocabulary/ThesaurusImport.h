@@ -59,6 +59,10 @@ bool Unfit(const std::vector<Term>& group, const VocabularyRules::BanList* banne
 // True when the term holds a banned word.
 bool Banned(const Term& term, const VocabularyRules::BanList* banned);
 
+// The records of one line (one synonym group), appended to records.
+void AddLine(std::string_view utf8Line, const Options& options,
+             std::vector<VocabularyRecord>& records);
+
 // The answer spelling of a term (Windows-1252), or "" when it is not a single
 // word of letters.
 std::string AnswerOf(std::string_view cp1252Term);

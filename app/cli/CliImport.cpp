@@ -1,5 +1,7 @@
 // wabolex-cli import: a vocabulary table from a text or an OpenThesaurus file.
 #include "app/cli/CliCommands.h"
+#include "io/InputFile.h"
+#include "io/OutputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
 #include "vocabulary/Lexicon.h"
@@ -10,8 +12,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -108,18 +108,48 @@ std::string NameOf(const fs::path& path) {
     return Cp1252::FromUtf8(std::string(name.begin(), name.end()));
 }
 
-std::string ReadText(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) {
-        throw WabolexError(W("Die Datei ") + NameOf(file) + W(" existiert NICHT!"));
+// A word list for the lexicon: read whole, within a size no word list reaches.
+std::string ReadList(const fs::path& file) {
+    constexpr uint64_t kLargestList = 64 * 1024 * 1024;
+    InputFile in(file);
+    return in.ReadAll(kLargestList);
+}
+
+// Reads the input line by line into entries; what was left out goes into the result.
+ImportResult ReadInput(const ImportOptions& options) {
+    Lexicon lexicon;
+    ThesaurusImport::Options thesaurus;
+    if (options.Thesaurus) {
+        for (const fs::path& list : options.KnownWords) {
+            lexicon.AddKnownWords(ReadList(list));
+        }
+        for (const fs::path& list : options.Rankings) {
+            lexicon.AddRanking(ReadList(list));
+        }
+        thesaurus.MinLength = options.Shortest;
+        thesaurus.MaxLength = options.Longest;
+        thesaurus.Banned = &VocabularyRules::BanList::Shipped();
+        if (lexicon.HasKnownWords() || lexicon.HasRanking()) {
+            thesaurus.Words = &lexicon;
+        }
     }
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in) {
-        throw WabolexError(W("Die Datei ") + NameOf(file) + W(" kann nicht gelesen werden."));
+    ImportResult result;
+    TextImport::ReadLines(
+        options.Input,
+        [&](std::string_view line, size_t number) {
+            if (options.Thesaurus) {
+                ThesaurusImport::AddLine(line, thesaurus, result.Records);
+            } else {
+                TextImport::AddLine(line, number, result);
+            }
+        },
+        result);
+    if (options.LengthsGiven && !options.Thesaurus) {
+        std::erase_if(result.Records, [&](const VocabularyRecord& r) {
+            return r.Word.size() < options.Shortest || r.Word.size() > options.Longest;
+        });
     }
-    return text.str();
+    return result;
 }
 
 } // namespace
@@ -129,38 +159,22 @@ int Import(const Args& args) {
     if (const std::string problem = ParseImportOptions(args, options); !problem.empty()) {
         return UsageError(problem);
     }
-    const std::string text = ReadText(options.Input);
-    std::vector<VocabularyRecord> records;
-    if (options.Thesaurus) {
-        Lexicon lexicon;
-        for (const fs::path& list : options.KnownWords) {
-            lexicon.AddKnownWords(ReadText(list));
-        }
-        for (const fs::path& list : options.Rankings) {
-            lexicon.AddRanking(ReadText(list));
-        }
-        ThesaurusImport::Options thesaurus;
-        thesaurus.MinLength = options.Shortest;
-        thesaurus.MaxLength = options.Longest;
-        thesaurus.Banned = &VocabularyRules::BanList::Shipped();
-        if (lexicon.HasKnownWords() || lexicon.HasRanking()) {
-            thesaurus.Words = &lexicon;
-        }
-        records = ThesaurusImport::Parse(text, thesaurus);
-    } else {
-        try {
-            records = TextImport::Parse(text);
-        } catch (const WabolexError& e) {
-            throw WabolexError(NameOf(options.Input) + ", " + e.what());
-        }
-        if (options.LengthsGiven) {
-            std::erase_if(records, [&](const VocabularyRecord& r) {
-                return r.Word.size() < options.Shortest || r.Word.size() > options.Longest;
-            });
-        }
+    // A target that cannot be written is named before the input is read.
+    OutputFile::Check(options.Output, W("Die Tabelle"));
+    const ImportResult input = ReadInput(options);
+    const std::string inputName = NameOf(options.Input);
+    for (const std::string& warning : input.Warnings) {
+        Error(inputName + ", " + warning);
     }
-    const size_t written = ParadoxWriter::WriteVocabulary(options.Output, records);
-    Out(std::to_string(written) + W(" Einträge in ") + NameOf(options.Output) + W(" geschrieben."));
+    if (input.Records.empty()) {
+        Error(W("In ") + inputName + W(" steht kein Eintrag für die Tabelle; ") +
+              NameOf(options.Output) + W(" wurde nicht geschrieben."));
+        return Failure;
+    }
+    const size_t written = ParadoxWriter::WriteVocabulary(options.Output, input.Records);
+    Out(std::to_string(written) + W(" Einträge in ") + NameOf(options.Output) +
+        W(" geschrieben, ") + std::to_string(input.SkippedLines) +
+        (input.SkippedLines == 1 ? W(" Zeile übergangen.") : W(" Zeilen übergangen.")));
     return Ok;
 }
 

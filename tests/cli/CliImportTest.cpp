@@ -30,7 +30,7 @@ TEST_F(CliImportTest, TextBecomesATableTheGeneratorCanUse) {
                        "HUND;Bellt\n");
     const auto result = CliRun::Run(folder_, {"import", "tiere.txt", "-o", "Tiere.db"});
     ASSERT_EQ(result.Status, 0) << result.Err;
-    EXPECT_EQ(result.Out, "3 Einträge in Tiere.db geschrieben.\n");
+    EXPECT_EQ(result.Out, "3 Einträge in Tiere.db geschrieben, 0 Zeilen übergangen.\n");
     const auto entries = VocabularyTable::Read(folder_ / "Tiere.db");
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].Word, "KATZE");
@@ -51,22 +51,50 @@ TEST_F(CliImportTest, ThesaurusWithShortWordsOnly) {
     EXPECT_EQ(words, (std::vector<std::string>{"AUTO", "EULE", "KAUZ", "UHU"}));
 }
 
-TEST_F(CliImportTest, FailuresSayWhatIsWrongAndWriteNothing) {
-    CliRun::WriteBytes(folder_ / "kaputt.txt", "A;gut\n\nZWEI WORTE;schlecht\n");
-    auto result = CliRun::Run(folder_, {"import", "kaputt.txt", "-o", "x.db"});
-    EXPECT_EQ(result.Status, 1);
-    EXPECT_EQ(result.Err, "kaputt.txt, Zeile 3: Der Begriff darf nur Buchstaben enthalten.\n");
-    EXPECT_FALSE(fs::exists(folder_ / "x.db"));
+// Lines that cannot be entries are named and left out; the rest is written.
+TEST_F(CliImportTest, BadLinesAreSkippedWithAWarning) {
+    CliRun::WriteBytes(folder_ / "gemischt.txt",
+                       "A;gut\n\nZWEI WORTE;schlecht\nUHU;Vogel, nachtaktiv, mit großen Augen, "
+                       "lautlos im Flug\nABCDEFGHIJKLMNOP;zu lang\n");
+    const auto result = CliRun::Run(folder_, {"import", "gemischt.txt", "-o", "x.db"});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out, "2 Einträge in x.db geschrieben, 2 Zeilen übergangen.\n");
+    EXPECT_EQ(result.Err,
+              "gemischt.txt, Zeile 3: Der Begriff darf nur Buchstaben enthalten. Die Zeile wird "
+              "übergangen.\n"
+              "gemischt.txt, Zeile 4: Die Umschreibung hat mehr als 50 Zeichen und wurde gekürzt "
+              "auf \"Vogel, nachtaktiv, mit großen Augen\".\n"
+              "gemischt.txt, Zeile 5: Der Begriff hat mehr als 15 Buchstaben. Die Zeile wird "
+              "übergangen.\n");
+    const auto entries = VocabularyTable::Read(folder_ / "x.db");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Clue, W("Vogel, nachtaktiv, mit großen Augen"));
+}
 
-    result = CliRun::Run(folder_, {"import", "fehlt.txt", "-o", "x.db"});
+TEST_F(CliImportTest, FailuresSayWhatIsWrongAndWriteNothing) {
+    // Without a single entry there is no table: exit 1, nothing written.
+    for (const std::string& text :
+         {std::string(), std::string("# nur Kommentar\n\nZWEI WORTE;x\n")}) {
+        CliRun::WriteBytes(folder_ / "leer.txt", text);
+        const auto result = CliRun::Run(folder_, {"import", "leer.txt", "-o", "x.db"});
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_NE(
+            result.Err.find("In leer.txt steht kein Eintrag für die Tabelle; x.db wurde nicht "
+                            "geschrieben."),
+            std::string::npos)
+            << result.Err;
+        EXPECT_FALSE(fs::exists(folder_ / "x.db"));
+    }
+
+    auto result = CliRun::Run(folder_, {"import", "fehlt.txt", "-o", "x.db"});
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Err, "Die Datei fehlt.txt existiert NICHT!\n");
 
     CliRun::WriteBytes(folder_ / "gut.txt", "A;gut\n");
     result = CliRun::Run(folder_, {"import", "gut.txt", "-o", "kein/Ordner/x.db"});
     EXPECT_EQ(result.Status, 1);
-    EXPECT_NE(result.Err.find("x.db kann nicht geschrieben werden"), std::string::npos)
-        << result.Err;
+    EXPECT_EQ(result.Err, "Die Tabelle \"kein/Ordner/x.db\" kann nicht geschrieben werden: der "
+                          "Ordner \"kein/Ordner\" existiert nicht.\n");
 }
 
 TEST_F(CliImportTest, WrongUsage) {

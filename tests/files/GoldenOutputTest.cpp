@@ -56,7 +56,7 @@ void WriteFile(const fs::path& file, const std::string& text) {
 // to four letters as the short-word table beside it.
 void LoadAnimals(const fs::path& folder, Puzzle& puzzle) {
     const std::vector<VocabularyRecord> all =
-        TextImport::Parse(ReadFile(kGoldenDir / "Tiere.txt"));
+        TextImport::Parse(ReadFile(kGoldenDir / "Tiere.txt")).Records;
     std::vector<VocabularyRecord> shortWords;
     for (const VocabularyRecord& record : all) {
         if (record.Word.size() >= 2 && record.Word.size() <= 4) {
@@ -74,8 +74,8 @@ std::string Sha256(const QByteArray& bytes) {
 
 std::string ImageHash(const QImage& image) {
     const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
-    QByteArray bytes = QByteArray::number(pixels.width()) + "x" +
-                       QByteArray::number(pixels.height()) + ":";
+    QByteArray bytes =
+        QByteArray::number(pixels.width()) + "x" + QByteArray::number(pixels.height()) + ":";
     for (int y = 0; y < pixels.height(); ++y) {
         bytes.append(reinterpret_cast<const char*>(pixels.constScanLine(y)), pixels.width() * 4);
     }
@@ -88,8 +88,8 @@ std::string PrintHash(const RecordingCanvas& canvas) {
         out << "page " << page << "\n";
         for (const RecordingCanvas::Call& call : canvas.Pages[page]) {
             out << static_cast<int>(call.Type) << " " << call.PenWidth << " "
-                << call.Color.name().toStdString() << " " << static_cast<int>(call.Font.Kind)
-                << "/" << call.Font.Height << "/" << call.Font.Bold << " [" << call.Text << "]";
+                << call.Color.name().toStdString() << " " << static_cast<int>(call.Font.Kind) << "/"
+                << call.Font.Height << "/" << call.Font.Bold << " [" << call.Text << "]";
             for (const QPoint& point : call.Points) {
                 out << " " << point.x() << "," << point.y();
             }
@@ -142,8 +142,7 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     for (const bool solution : {false, true}) {
         puzzle.PrintSolution = solution;
         RecordingCanvas canvas;
-        PrintPuzzle::Draw(canvas, PrintPage{}, puzzle, "Wabolex   Tiere.db",
-                          settings.SolutionWord);
+        PrintPuzzle::Draw(canvas, PrintPage{}, puzzle, "Wabolex   Tiere.db", settings.SolutionWord);
         hashes << (solution ? "print-solution " : "print-puzzle ") << PrintHash(canvas) << "\n";
     }
 

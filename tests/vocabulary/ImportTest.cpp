@@ -16,15 +16,6 @@ namespace {
 
 using Records = std::vector<VocabularyRecord>;
 
-std::string ErrorOf(std::string_view text) {
-    try {
-        TextImport::Parse(text);
-    } catch (const WabolexError& e) {
-        return Cp1252::ToUtf8(e.what());
-    }
-    return "(kein Fehler)";
-}
-
 std::vector<std::string> CluesFor(const Records& records, const std::string& word) {
     std::vector<std::string> clues;
     for (const auto& r : records) {
@@ -38,33 +29,78 @@ std::vector<std::string> CluesFor(const Records& records, const std::string& wor
 } // namespace
 
 TEST(TextImportTest, BothSeparatorsCommentsAndBlankLines) {
-    const Records records = TextImport::Parse("\xEF\xBB\xBF# Kopf\r\n"
-                                              "hund;Bellt\r\n"
-                                              "\n"
-                                              "  Bär\tBrummt; mag Honig  \n"
-                                              "# noch ein Kommentar\n"
-                                              "OELEN ; Schmieren");
+    const ImportResult result = TextImport::Parse("\xEF\xBB\xBF# Kopf\r\n"
+                                                  "hund;Bellt\r\n"
+                                                  "\n"
+                                                  "  Bär\tBrummt; mag Honig  \n"
+                                                  "# noch ein Kommentar\n"
+                                                  "OELEN ; Schmieren");
     EXPECT_EQ(
-        records,
+        result.Records,
         (Records{{"HUND", "Bellt"}, {W("BÄR"), W("Brummt; mag Honig")}, {"OELEN", "Schmieren"}}));
+    EXPECT_TRUE(result.Warnings.empty());
+    EXPECT_EQ(result.SkippedLines, 0u);
 }
 
-TEST(TextImportTest, BadLinesAreReportedWithTheirNumber) {
-    EXPECT_EQ(ErrorOf("A;b\nOHNE TRENNER\n"),
-              "Zeile 2: Es fehlt das Trennzeichen \";\" oder ein Tabulator.");
-    EXPECT_EQ(ErrorOf("ZWEI WORTE;x"), "Zeile 1: Der Begriff darf nur Buchstaben enthalten.");
-    EXPECT_EQ(ErrorOf("ABCDEFGHIJKLMNOP;x"),
-              "Zeile 1: Der Begriff muss 1 bis 15 Buchstaben haben.");
-    EXPECT_EQ(ErrorOf(";x"), "Zeile 1: Der Begriff muss 1 bis 15 Buchstaben haben.");
-    EXPECT_EQ(ErrorOf("A;"), "Zeile 1: Die Umschreibung muss 1 bis 50 Zeichen haben.");
-    EXPECT_EQ(ErrorOf("A;" + std::string(51, 'x')),
-              "Zeile 1: Die Umschreibung muss 1 bis 50 Zeichen haben.");
-    EXPECT_EQ(ErrorOf("A;Привет"),
-              "Zeile 1: Die Umschreibung enthält Zeichen, die es in Windows-1252 nicht gibt.");
-    EXPECT_EQ(ErrorOf("A;kaputt \xC3"),
-              "Zeile 1: Die Umschreibung enthält Zeichen, die es in Windows-1252 nicht gibt.");
+// Nothing is lost without a word: every line left out is named with its reason,
+// and the good lines around it still become entries.
+TEST(TextImportTest, LinesThatCannotBeEntriesAreSkippedWithTheirNumber) {
+    const ImportResult result = TextImport::Parse("A;b\n"
+                                                  "OHNE TRENNER\n"
+                                                  "ZWEI WORTE;x\n"
+                                                  "ABCDEFGHIJKLMNOP;x\n"
+                                                  ";x\n"
+                                                  "A;\n"
+                                                  "A;Привет\n"
+                                                  "日本;x\n"
+                                                  "A;kaputt \xC3\n"
+                                                  "B;" +
+                                                  std::string(49, 'x') + "ä\n");
     // 50 characters are fine even when UTF-8 needs more bytes for them.
-    EXPECT_EQ(TextImport::Parse("A;" + std::string(49, 'x') + "ä").size(), 1u);
+    EXPECT_EQ(result.Records, (Records{{"A", "b"}, {"B", std::string(49, 'x') + W("ä")}}));
+    EXPECT_EQ(result.SkippedLines, 8u);
+    std::vector<std::string> warnings;
+    for (const std::string& warning : result.Warnings) {
+        warnings.push_back(Cp1252::ToUtf8(warning));
+    }
+    const std::string skipped = " Die Zeile wird übergangen.";
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{
+                  "Zeile 2: Es fehlt das Trennzeichen \";\" oder ein Tabulator." + skipped,
+                  "Zeile 3: Der Begriff darf nur Buchstaben enthalten." + skipped,
+                  "Zeile 4: Der Begriff hat mehr als 15 Buchstaben." + skipped,
+                  "Zeile 5: Der Begriff fehlt." + skipped,
+                  "Zeile 6: Die Umschreibung fehlt." + skipped,
+                  "Zeile 7: Die Umschreibung enthält das Zeichen U+041F, das es in Windows-1252 "
+                  "nicht gibt." +
+                      skipped,
+                  "Zeile 8: Der Begriff enthält das Zeichen U+65E5, das es in Windows-1252 nicht "
+                  "gibt." +
+                      skipped,
+                  "Zeile 9: Die Umschreibung enthält das Zeichen U+FFFD, das es in "
+                  "Windows-1252 nicht gibt." +
+                      skipped,
+              }));
+}
+
+TEST(TextImportTest, LongCluesAreCutBetweenTermsOrWords) {
+    // After the last whole term when that keeps at least half of the clue...
+    EXPECT_EQ(TextImport::CutClue("Haustier, bellt laut, bewacht das Haus, frisst Knochen", 50),
+              "Haustier, bellt laut, bewacht das Haus");
+    // ...else after the last whole word, else hard at the limit.
+    EXPECT_EQ(TextImport::CutClue("Hund, ein sehr treuer und wachsamer Freund des Menschen", 50),
+              "Hund, ein sehr treuer und wachsamer Freund des");
+    EXPECT_EQ(TextImport::CutClue(std::string(60, 'x'), 50), std::string(50, 'x'));
+    EXPECT_EQ(TextImport::CutClue(std::string(50, 'x') + " y", 50), std::string(50, 'x'));
+
+    const ImportResult result =
+        TextImport::Parse("HUND;Haustier, bellt laut, bewacht das Haus, frisst Knochen");
+    EXPECT_EQ(result.Records, (Records{{"HUND", "Haustier, bellt laut, bewacht das Haus"}}));
+    EXPECT_EQ(result.SkippedLines, 0u);
+    ASSERT_EQ(result.Warnings.size(), 1u);
+    EXPECT_EQ(Cp1252::ToUtf8(result.Warnings[0]),
+              "Zeile 1: Die Umschreibung hat mehr als 50 Zeichen und wurde gekürzt auf "
+              "\"Haustier, bellt laut, bewacht das Haus\".");
 }
 
 TEST(ThesaurusImportTest, AnswersAreSingleWordsInCrosswordSpelling) {
