@@ -20,10 +20,16 @@ constexpr size_t MaxFileBytes = 16 * 1024 * 1024;
 
 const std::string NoSolutionWord = "*";
 
-// A line end inside a text would split its line in two and shift every line after it.
+bool IsControl(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
+// A line end inside a text would split its line in two and shift every line
+// after it; other control characters the reader refuses. Both become blanks.
 std::string OneLine(std::string text) {
     for (char& c : text) {
-        if (c == '\r' || c == '\n') {
+        if (IsControl(c)) {
             c = ' ';
         }
     }
@@ -133,26 +139,34 @@ public:
         return grid;
     }
 
-    ClueRow Clue(size_t index, int32_t highestNumber) const {
-        const std::string& line = lines_[index];
-        const size_t first = line.find('*');
-        const size_t second = first == std::string::npos ? first : line.find('*', first + 1);
-        if (second == std::string::npos) {
-            Fail(index, W("die Umschreibungszeile braucht zwei Trennzeichen \"*\"."));
+    // Split as the list rows are filled: the text before the first "*", the
+    // text before the next one, the rest. A missing "*" leaves its columns
+    // empty; any texts are kept, and a row whose direction is neither word
+    // belongs to neither section.
+    ClueRow Clue(size_t index) const {
+        std::string_view rest(lines_[index]);
+        const size_t first = rest.find('*');
+        const std::string_view number =
+            first == rest.npos ? std::string_view() : rest.substr(0, first);
+        rest.remove_prefix(first == rest.npos ? 0 : first + 1);
+        const size_t second = rest.find('*');
+        const std::string_view direction =
+            second == rest.npos ? std::string_view() : rest.substr(0, second);
+        rest.remove_prefix(second == rest.npos ? 0 : second + 1);
+        return ClueRow::FromTexts(number, direction, std::string(rest));
+    }
+
+    // A file the program wrote holds no control characters; one that does is
+    // damaged or no puzzle file at all.
+    void NoControlCharacters() const {
+        for (size_t index = 0; index < lines_.size(); ++index) {
+            for (const char c : lines_[index]) {
+                if (IsControl(c)) {
+                    Fail(index, W("die Zeile enthält das Steuerzeichen ") +
+                                    std::to_string(static_cast<unsigned char>(c)) + ".");
+                }
+            }
         }
-        const std::string numberText = line.substr(0, first);
-        const std::string directionText = line.substr(first + 1, second - first - 1);
-        int32_t number = 0;
-        const bool numberOk =
-            numberText.empty() || (numberText.size() <= 5 && ToInt(numberText, number) &&
-                                   IsDigits(numberText) && number >= 1 && number <= highestNumber);
-        if (!numberOk) {
-            Fail(index, W("die Nummer \"") + numberText + W("\" passt nicht zum Gitter."));
-        }
-        if (!directionText.empty() && !DirectionFromWord(directionText)) {
-            Fail(index, W("unbekannte Richtung \"") + directionText + "\".");
-        }
-        return ClueRow::FromTexts(numberText, directionText, line.substr(second + 1));
     }
 
     SolutionMark Mark(size_t index) const {
@@ -253,6 +267,7 @@ PuzzleFileContents PuzzleFile::Read(const std::filesystem::path& file) {
 PuzzleFileContents PuzzleFile::Parse(const std::vector<std::string>& lines,
                                      const std::string& fileName) {
     const Checker check(lines, fileName);
+    check.NoControlCharacters();
     PuzzleFileContents contents;
     contents.Columns = check.Size(0, "Spaltenanzahl");
     contents.Rows = check.Size(1, "Zeilenanzahl");
@@ -265,9 +280,8 @@ PuzzleFileContents PuzzleFile::Parse(const std::vector<std::string>& lines,
     contents.Grid = check.Grid(contents.Columns, contents.Rows);
 
     const size_t firstMark = lines.size() - 1 - MarkLines;
-    const int32_t highestNumber = contents.Columns * contents.Rows;
     for (size_t index = 2 + rows; index < firstMark; ++index) {
-        contents.ClueRows.push_back(check.Clue(index, highestNumber));
+        contents.ClueRows.push_back(check.Clue(index));
     }
     for (size_t k = 0; k < MarkLines; ++k) {
         contents.Marks[k] = check.Mark(firstMark + k);

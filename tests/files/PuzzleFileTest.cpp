@@ -183,6 +183,39 @@ TEST_F(PuzzleFileTest, TextsWithLineEndsStayOnTheirLine) {
     EXPECT_EQ(contents.SolutionWord, std::optional<std::string>("A B"));
 }
 
+// Clue rows are taken as the list would show them: any texts in the first two
+// columns, a missing "*" leaves its columns empty. Such rows belong to neither
+// section and come back from a save as they were read.
+TEST_F(PuzzleFileTest, OddClueRowsLoadAsTheyStandAndSaveBack) {
+    std::vector<std::string> lines = PuzzleFile::Lines(Sample(), true, "HU");
+    lines[7] = "1*Waagerecht*Haus";
+    lines[8] = "A1*senkrecht*Hut";
+    lines.insert(lines.begin() + 9, {"007*waagerecht*x", "12*nur ein Stern", "kein Stern", "**"});
+    const PuzzleFileContents contents = PuzzleFile::Parse(lines, "odd.wbx");
+    const std::vector<ClueRow> expected = {ClueRow::FromTexts("1", "Waagerecht", "Haus"),
+                                           ClueRow::FromTexts("A1", "senkrecht", "Hut"),
+                                           ClueRow::FromTexts("007", "waagerecht", "x"),
+                                           ClueRow::FromTexts("12", "", "nur ein Stern"),
+                                           ClueRow::FromTexts("", "", "kein Stern"),
+                                           ClueRow::FromTexts("", "", "")};
+    EXPECT_EQ(contents.ClueRows, expected);
+    EXPECT_FALSE(contents.ClueRows[0].Dir);
+    EXPECT_EQ(contents.ClueRows[1].Number, 0);
+    EXPECT_EQ(contents.ClueRows[2].NumberText(), "007");
+
+    Puzzle puzzle;
+    PuzzleFile::Apply(contents, puzzle);
+    const std::vector<std::string> saved = PuzzleFile::Lines(puzzle, true, "HU");
+    EXPECT_EQ(std::vector<std::string>(saved.begin() + 7, saved.begin() + 13),
+              (std::vector<std::string>{"1*Waagerecht*Haus", "A1*senkrecht*Hut", "007*waagerecht*x",
+                                        "12**nur ein Stern", "**kein Stern", "**"}));
+    EXPECT_EQ(PuzzleFile::Parse(saved, "odd.wbx").ClueRows, expected);
+
+    // Texts from a table may hold control characters; they are saved as blanks.
+    puzzle.ClueRows[0].Clue = std::string("Tab\tNUL") + '\0';
+    EXPECT_EQ(PuzzleFile::Lines(puzzle, true, "HU")[7], "1*Waagerecht*Tab NUL ");
+}
+
 // Every damage is refused with a message naming the file and, where there is
 // one, the line (counted from 1).
 TEST_F(PuzzleFileTest, DamagedFilesAreRefusedNamingFileAndLine) {
@@ -208,10 +241,9 @@ TEST_F(PuzzleFileTest, DamagedFilesAreRefusedNamingFileAndLine) {
         {"number above the cell count", [](Lines& l) { l[6].replace(62, 4, "0031"); }, "Zeile 7:"},
         {"bar flag 2", [](Lines& l) { l[2][11] = '2'; }, "Zeile 3:"},
         {"bar flag blank", [](Lines& l) { l[2][22] = ' '; }, "Zeile 3:"},
-        {"clue without separators", [](Lines& l) { l[8] = "1 senkrecht Hut"; }, "Zeile 9:"},
-        {"clue number not a number", [](Lines& l) { l[7] = "x*waagerecht*a"; }, "Zeile 8:"},
-        {"clue number too big", [](Lines& l) { l[7] = "31*waagerecht*a"; }, "Zeile 8:"},
-        {"clue direction unknown", [](Lines& l) { l[8] = "1*diagonal*a"; }, "Zeile 9:"},
+        {"NUL in a clue", [](Lines& l) { l[7] += std::string(1, '\0') + "x"; }, "Zeile 8:"},
+        {"lone CR in a grid line", [](Lines& l) { l[3][0] = '\r'; }, "Zeile 4:"},
+        {"escape in the solution word", [](Lines& l) { l[29] = "H\x1bU"; }, "Zeile 30:"},
         {"two numbers in a mark", [](Lines& l) { l[9] = "0|0"; }, "Zeile 10:"},
         {"four numbers in a mark", [](Lines& l) { l[12] = "0|0|1|2"; }, "Zeile 13:"},
         {"mark overflows", [](Lines& l) { l[28] = "-1|-1|4294967296"; }, "Zeile 29:"},
