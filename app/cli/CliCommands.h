@@ -25,6 +25,9 @@ int CheckTable(const Args& args);
 void Error(const std::string& cp1252Message);
 // Writes a Windows-1252 line as UTF-8 to stdout.
 void Out(const std::string& cp1252Line);
+// Flushes stdout; when that fails, says so on stderr and turns success into
+// Failure. Returns the status to exit with.
+int FinishOutput(int status);
 // Reports wrong usage of a command on stderr and returns Usage.
 int UsageError(const std::string& utf8Message);
 

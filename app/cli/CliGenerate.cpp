@@ -88,6 +88,12 @@ std::string ParseOptions(const Args& args, Options& options) {
                 }
                 options.Settings.Passes = static_cast<int32_t>(passes);
             } else if (arg == "--solution-word") {
+                // The puzzle's character set must hold every letter, or the
+                // search would look for '?'.
+                if (const char32_t c = Cp1252::FirstWithoutForm(value); c != 0) {
+                    return "Das Lösungswort enthält das Zeichen „" + Cp1252::Utf8Of(c) + "“ (" +
+                           Cp1252::CodePointName(c) + "), das es in Windows-1252 nicht gibt.";
+                }
                 wordGiven = true;
                 options.Settings.SolutionWord = Cp1252::ToUpper(Cp1252::FromUtf8(value));
             } else {

@@ -1,7 +1,9 @@
 #include "app/cli/CliCommands.h"
+#include "io/FileError.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -63,6 +65,20 @@ void Out(const std::string& cp1252Line) {
     std::cout << Cp1252::ToUtf8(cp1252Line) << '\n';
 }
 
+int FinishOutput(int status) {
+    // Output that never arrived is a failure, even when the work was done.
+    errno = 0;
+    std::cout.flush();
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (!failed) {
+        return status;
+    }
+    const int error = errno;
+    Error(W("Die Ausgabe kann nicht geschrieben werden: ") +
+          (error != 0 ? FileError::Reason(error) : W("Schreibfehler")) + ".");
+    return status == Ok ? Failure : status;
+}
+
 int UsageError(const std::string& utf8Message) {
     std::cerr << utf8Message << "\n"
               << "Hilfe: wabolex-cli --help\n";
@@ -82,19 +98,20 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::cout << kHelp;
-        return Cli::Ok;
+        return Cli::FinishOutput(Cli::Ok);
     }
     const auto command = commands.find(name);
     if (command == commands.end()) {
         return Cli::UsageError("Unbekannter Befehl: " + name);
     }
     Cli::Args args(argv + 2, argv + argc);
+    int status = Cli::Failure;
     try {
-        return command->second(args);
+        status = command->second(args);
     } catch (const WabolexError& e) {
         Cli::Error(e.what());
     } catch (const std::exception& e) {
         Cli::Error(W("Fehler: ") + e.what());
     }
-    return Cli::Failure;
+    return Cli::FinishOutput(status);
 }
