@@ -2,8 +2,6 @@
 
 #include "model/Puzzle.h"
 
-#include <cstdio>
-
 PuzzleStatistics PuzzleStatistics::Count(const Puzzle& puzzle) {
     PuzzleStatistics s;
     s.Rows = puzzle.Rows;
@@ -21,18 +19,15 @@ PuzzleStatistics PuzzleStatistics::Count(const Puzzle& puzzle) {
 }
 
 std::string PuzzleStatistics::PercentText() const {
-    long double percent = 0;
+    // Hundredths of a percent, rounded half up from the exact ratio: binary
+    // floating point would round a tie such as 15.625 down to even.
+    int64_t hundredths = 0;
     if (Columns > 0 && Rows > 0) {
-        percent = static_cast<long double>(static_cast<int64_t>(Crossings) * 100) / Columns / Rows;
+        const int64_t numerator = static_cast<int64_t>(Crossings) * 10000;
+        const int64_t denominator = static_cast<int64_t>(Columns) * Rows;
+        hundredths = (2 * numerator + denominator) / (2 * denominator);
     }
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%0.2Lf", percent);
+    const std::string fraction = std::to_string(hundredths % 100);
     // German decimal comma, whatever locale the C library runs in.
-    std::string text(buffer);
-    for (char& c : text) {
-        if (c != '-' && (c < '0' || c > '9')) {
-            c = ',';
-        }
-    }
-    return text;
+    return std::to_string(hundredths / 100) + "," + (fraction.size() < 2 ? "0" : "") + fraction;
 }

@@ -16,6 +16,7 @@ struct PuzzleStatistics {
 
     static PuzzleStatistics Count(const Puzzle& puzzle);
 
-    // Crossings * 100 / Columns / Rows as "%0.2f" with a decimal comma: "16,44".
+    // Crossings * 100 / Columns / Rows with two decimals, rounded half up,
+    // and a decimal comma: "16,44", "15,63" for 15.625.
     std::string PercentText() const;
 };

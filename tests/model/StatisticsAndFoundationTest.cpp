@@ -47,6 +47,19 @@ TEST(PuzzleStatisticsTest, PercentIsRoundedToTwoDecimalsWithAComma) {
     s.Rows = 99;
     s.Crossings = 1;
     EXPECT_EQ(s.PercentText(), "0,01");
+    // An exact tie rounds up: 4000 / 256 = 15.625, and 1 / 16 = 6.25 %.
+    s.Columns = 16;
+    s.Rows = 16;
+    s.Crossings = 40;
+    EXPECT_EQ(s.PercentText(), "15,63");
+    s.Columns = 20;
+    s.Rows = 20;
+    s.Crossings = 25;
+    EXPECT_EQ(s.PercentText(), "6,25");
+    s.Columns = 40;
+    s.Rows = 40;
+    s.Crossings = 1;
+    EXPECT_EQ(s.PercentText(), "0,06"); // 0.0625
 }
 
 TEST(Cp1252Test, CapitalsIncludeUmlautsAndTheHighLetters) {
