@@ -358,9 +358,10 @@ void TKatalog::RGenerierenClick() {
     const bool withSolutionWord = settings.UseSolutionWord;
     settings.UseSolutionWord = false;
     const GenerationOutcome outcome = generator.RGenerieren(settings);
+    // A run that stopped part-way has reset the clue rows; the list shows that too.
+    ShowClueRows();
     if (outcome == GenerationOutcome::NotRun)
         return;
-    ShowClueRows();
     if (withSolutionWord)
         SolutionWord::PlaceSolutionWord(puzzle_, settings.SolutionWord, random_, dialogs);
     // The solution word's marks appear with this paint.
