@@ -19,9 +19,15 @@ class UpperCaseValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
+        const auto hasForm = [](QChar c) {
+            return c.unicode() == '?' || Cp1252::FromUnicode(c.unicode()) != '?';
+        };
         for (QChar& c : input) {
-            c = c.toUpper(); // one character each: 'ß' stays 'ß'
-            if (c.unicode() != '?' && Cp1252::FromUnicode(c.unicode()) == '?')
+            // One character each: 'ß' stays 'ß'; 'µ', whose capital is Greek, stays 'µ'.
+            const QChar upper = c.toUpper();
+            if (hasForm(upper))
+                c = upper;
+            else if (!hasForm(c))
                 return Invalid;
         }
         return Acceptable;

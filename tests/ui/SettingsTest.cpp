@@ -109,6 +109,13 @@ TEST_F(SettingsTest, SolutionFieldTakesAtMostTwentyCharacters) {
     o->EditLW->clear();
     TypeText(o->EditLW, QString::fromUtf8("a\u0436ß"));
     EXPECT_EQ(o->SolutionWord(), "Aß");
+    // Pasted text too, and characters outside the basic plane; a letter whose
+    // capital Windows-1252 lacks stays as it is.
+    for (const char* pasted : {"日本", "\xF0\x9F\x98\x80", "x\u0416"})
+        o->EditLW->insert(QString::fromUtf8(pasted));
+    EXPECT_EQ(o->SolutionWord(), "Aß");
+    o->EditLW->insert(QString::fromUtf8("µÿ"));
+    EXPECT_EQ(o->SolutionWord(), QString::fromUtf8("AßµŸ"));
     o->hide();
 }
 
