@@ -232,4 +232,25 @@ TEST_F(LoadAndGenerateTest, NewCluesAreListedBeforeTheSolutionWordIsSearched) {
     EXPECT_FALSE(P().SolutionWordShown);
 }
 
+// A run that stops because no word fits has reset the model's clue rows; the
+// clue list window must not go on listing the clues of the puzzle before.
+TEST_F(LoadAndGenerateTest, ARunThatStopsEarlyEmptiesTheClueListWindowToo) {
+    WriteTables();
+    Load("Tiere.db");
+    katalog->EOptions()->CheckBoxEW->setChecked(false);
+    katalog->EOptions()->CheckBoxLW->setChecked(false);
+    katalog->RGenerieren->trigger();
+    ASSERT_GT(katalog->Begriffsumschreibung()->RowCount(), 1);
+
+    // Every main word is as long as the 15 x 15 grid is wide and high.
+    ParadoxWriter::WriteVocabulary(
+        Path("Lang.db").toStdString(),
+        {{"DONAUDAMPFSCHIF", "Flussschiff"}, {"SCHMETTERLINGEN", "Faltern"}});
+    Load("Lang.db");
+    katalog->RGenerieren->trigger();
+    ASSERT_TRUE(messages.Texts("Error").back().startsWith("Kein Begriff des Wortschatzes"));
+    EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(), 1);
+    EXPECT_EQ(katalog->Begriffsumschreibung()->Text(0, 2), "");
+}
+
 } // namespace
