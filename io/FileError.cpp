@@ -53,7 +53,8 @@ std::string Shown(const std::filesystem::path& file) {
 }
 
 std::string NameOf(const std::filesystem::path& file) {
-    return Cp1252::FromUtf8(file.filename().string());
+    // "Texte/" names a folder by its whole path; it has no file name.
+    return Cp1252::FromUtf8(file.has_filename() ? file.filename().string() : file.string());
 }
 
 void ThrowRead(const std::filesystem::path& file, int error) {

@@ -30,6 +30,7 @@ struct TemporarySlot {
     char Path[PATH_MAX] = {};
 };
 std::array<TemporarySlot, 16> gSlots;
+std::atomic<bool> gUnnamedAllowed{true};
 
 extern "C" void RemoveTemporaries(int signal) {
     const int saved = errno;
@@ -208,7 +209,7 @@ void OutputFile::OpenTemporary() {
 #ifdef O_TMPFILE
     // Unnamed until it is complete: nothing is left over, whatever happens.
     // Linking it needs /proc.
-    if (::access("/proc/self/fd", X_OK) == 0) {
+    if (gUnnamedAllowed.load() && ::access("/proc/self/fd", X_OK) == 0) {
         fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
         if (fd_ >= 0) {
             unnamed_ = true;
@@ -328,6 +329,10 @@ void OutputFile::Discard() {
 
 void OutputFile::Check(const fs::path& target, const std::string& what) {
     const OutputFile probe(target, what);
+}
+
+void OutputFile::AllowUnnamedTemporaries(bool allowed) {
+    gUnnamedAllowed.store(allowed);
 }
 
 void OutputFile::WriteWhole(const fs::path& target, std::string_view bytes, const std::string& what,

@@ -42,6 +42,10 @@ public:
     // missing folder, folder, device, read-only file, no permission, ...
     static void Check(const std::filesystem::path& target, const std::string& what);
 
+    // The unnamed temporary needs O_TMPFILE and /proc; where it is not
+    // allowed (tests of the other way), a hidden named one takes its place.
+    static void AllowUnnamedTemporaries(bool allowed);
+
     // Write and Commit in one.
     static void WriteWhole(const std::filesystem::path& target, std::string_view bytes,
                            const std::string& what, bool readOnly = false);
