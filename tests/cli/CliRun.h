@@ -2,28 +2,31 @@
 
 // Runs the built wabolex-cli as a user would, in a folder of its own.
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace CliRun {
 
 struct Result {
-    int Status = -1;
-    std::string Out; // UTF-8
-    std::string Err; // UTF-8
+    int Status = -1;        // exit status; -signal when a signal ended the run
+    std::string Out;        // UTF-8
+    std::string Err;        // UTF-8
+    long PeakKilobytes = 0; // the most memory the run held
 };
 
-inline std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
+// What a run may meet besides its arguments.
+struct Conditions {
+    long FileSizeLimit = -1;      // bytes, as "ulimit -f" sets it
+    std::filesystem::path Stdout; // instead of a file of the test's own
+    unsigned Seconds = 120;       // a run that takes longer is ended
+};
 
 inline std::string ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -37,27 +40,69 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
     out << bytes;
 }
 
-// wabolex-cli with these arguments, started in folder.
-inline Result Run(const std::filesystem::path& folder, const std::vector<std::string>& args) {
-    std::string command = "cd " + Quote(folder.string()) + " && " + Quote(WABOLEX_CLI);
-    for (const std::string& arg : args) {
-        command += ' ';
-        command += Quote(arg);
+// A started run; Finish waits for it.
+struct Running {
+    pid_t Pid = -1;
+    std::filesystem::path Out;
+    std::filesystem::path Err;
+    bool OwnOut = true;
+};
+
+inline Running Start(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                     const Conditions& conditions = {}) {
+    static int counter = 0;
+    const std::string tag = std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    Running run;
+    run.Out = conditions.Stdout.empty()
+                  ? std::filesystem::temp_directory_path() / ("wabolex-cli-out-" + tag)
+                  : conditions.Stdout;
+    run.OwnOut = conditions.Stdout.empty();
+    run.Err = std::filesystem::temp_directory_path() / ("wabolex-cli-err-" + tag);
+    run.Pid = ::fork();
+    if (run.Pid == 0) {
+        const int out = ::open(run.Out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = ::open(run.Err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
+            ::chdir(folder.c_str()) != 0) {
+            ::_exit(126);
+        }
+        if (conditions.FileSizeLimit >= 0) {
+            const rlimit limit{static_cast<rlim_t>(conditions.FileSizeLimit),
+                               static_cast<rlim_t>(conditions.FileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        ::alarm(conditions.Seconds);
+        std::vector<char*> argv{const_cast<char*>(WABOLEX_CLI)};
+        for (const std::string& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(WABOLEX_CLI, argv.data());
+        ::_exit(127);
     }
-    const auto out = folder / ".cli-out";
-    const auto err = folder / ".cli-err";
-    command += " >";
-    command += Quote(out.string());
-    command += " 2>";
-    command += Quote(err.string());
-    const int raw = std::system(command.c_str());
+    return run;
+}
+
+inline Result Finish(const Running& run) {
+    int status = 0;
+    rusage usage{};
+    ::wait4(run.Pid, &status, 0, &usage);
     Result result;
-    result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.Out = ReadBytes(out);
-    result.Err = ReadBytes(err);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
+    result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    result.PeakKilobytes = usage.ru_maxrss;
+    if (run.OwnOut) {
+        result.Out = ReadBytes(run.Out);
+        std::filesystem::remove(run.Out);
+    }
+    result.Err = ReadBytes(run.Err);
+    std::filesystem::remove(run.Err);
     return result;
+}
+
+// wabolex-cli with these arguments, started in folder.
+inline Result Run(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                  const Conditions& conditions = {}) {
+    return Finish(Start(folder, args, conditions));
 }
 
 inline std::filesystem::path MakeTempFolder(const char* name) {
