@@ -172,8 +172,8 @@ int Import(const Args& args) {
         return Failure;
     }
     const size_t written = ParadoxWriter::WriteVocabulary(options.Output, input.Records);
-    Out(std::to_string(written) + W(" Einträge in ") + NameOf(options.Output) +
-        W(" geschrieben, ") + std::to_string(input.SkippedLines) +
+    Out(std::to_string(written) + (written == 1 ? W(" Eintrag in ") : W(" Einträge in ")) +
+        NameOf(options.Output) + W(" geschrieben, ") + std::to_string(input.SkippedLines) +
         (input.SkippedLines == 1 ? W(" Zeile übergangen.") : W(" Zeilen übergangen.")));
     return Ok;
 }

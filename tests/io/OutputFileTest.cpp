@@ -8,7 +8,9 @@
 
 #include <chrono>
 #include <fstream>
+#include <sched.h>
 #include <sstream>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -183,6 +185,53 @@ TEST_P(OutputFileTest, ASignalDuringASaveLeavesNoTemporary) {
             EXPECT_EQ(fs::file_size(Path("raetsel.wbx")), content.size());
         }
     }
+}
+
+// A real full disk and a read-only one: a small file system of its own, in a
+// mount namespace of a child process where the system allows that.
+TEST_P(OutputFileTest, AFullDiskAndAReadOnlyDiskAreNamed) {
+    constexpr int kCannotMount = 77;
+    const fs::path disk = Path("disk");
+    fs::create_directory(disk);
+    const auto messageOf = [](const fs::path& target, const std::string& bytes) {
+        try {
+            OutputFile::WriteWhole(target, bytes, W("Die Datei"));
+        } catch (const WabolexError& e) {
+            return Cp1252::ToUtf8(e.what());
+        }
+        return std::string("(geschrieben)");
+    };
+    const int status = ChildProcess::Run([&] {
+        const int user = ::geteuid() == 0 ? 0 : CLONE_NEWUSER;
+        if (::unshare(CLONE_NEWNS | user) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            return kCannotMount;
+        }
+        const std::string old(10000, 'a');
+        std::ofstream(disk / "alt.bmp") << old;
+        if (messageOf(disk / "alt.bmp", std::string(200000, 'b'))
+                .find("kein Platz mehr auf dem Datenträger.") == std::string::npos) {
+            return 1;
+        }
+        if (Bytes(disk / "alt.bmp") != old || Names(disk) != std::vector<std::string>{"alt.bmp"}) {
+            return 2;
+        }
+        if (::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+            return kCannotMount;
+        }
+        for (const char* name : {"alt.bmp", "neu.bmp"}) {
+            if (messageOf(disk / name, "x").find("der Datenträger ist schreibgeschützt.") ==
+                std::string::npos) {
+                return 3;
+            }
+        }
+        return 0;
+    });
+    if (status == kCannotMount) {
+        GTEST_SKIP() << "no mount namespace for a small file system here";
+    }
+    EXPECT_EQ(status, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporaries, OutputFileTest, ::testing::Values(true, false),
