@@ -3,6 +3,7 @@
 # and the npm package whose word lists rank the shipped vocabulary by frequency.
 # Quiet and quick when everything is present; refreshes the package lists only
 # when something is missing.
+#   --fuzz   also clang and its libFuzzer runtime, for scripts/fuzz.sh only
 set -euo pipefail
 
 sudo_cmd=()
@@ -29,6 +30,9 @@ install_npm_package() {
 
 if ! command -v npm >/dev/null; then
   packages+=(npm)
+fi
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-dev)
 fi
 
 missing=()
