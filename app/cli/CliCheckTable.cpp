@@ -1,6 +1,7 @@
 // wabolex-cli check-table: what a vocabulary table holds and which entries
 // break a rule, in German; exit status 1 when a hard rule is broken.
 #include "app/cli/CliCommands.h"
+#include "io/InputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
 #include "vocabulary/TableCheck.h"
@@ -9,8 +10,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -83,14 +82,11 @@ std::string NameOf(const fs::path& path) {
     return Cp1252::FromUtf8(std::string(name.begin(), name.end()));
 }
 
+// The thesaurus is compared as a whole; it is far smaller than this.
 std::string ReadThesaurus(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in || !fs::is_regular_file(file)) {
-        throw WabolexError(W("Die Datei ") + NameOf(file) + W(" kann nicht gelesen werden."));
-    }
-    return text.str();
+    constexpr uint64_t kLargestThesaurus = 64 * 1024 * 1024;
+    InputFile in(file);
+    return in.ReadAll(kLargestThesaurus);
 }
 
 void PrintFinding(const std::string& utf8Label, const TableCheck::Finding& finding,
@@ -108,10 +104,8 @@ int CheckTable(const Args& args) {
     if (const std::string problem = ParseCheckOptions(args, options); !problem.empty()) {
         return UsageError(problem);
     }
+    // A missing table, a folder or a pipe is refused by the reader with its reason.
     std::error_code ec;
-    if (!fs::is_regular_file(options.Table, ec)) {
-        throw WabolexError(W("Die Datei ") + NameOf(options.Table) + W(" existiert NICHT!"));
-    }
     const std::vector<TWordEntry> entries = VocabularyTable::ReadUncut(options.Table);
 
     TableCheck::Inputs inputs;
