@@ -115,12 +115,14 @@ TEST_F(CliFaultTest, InputsThatAreNoFilesAreRefusedAtOnce) {
     quick.Seconds = 20;
     for (const std::string input : {"pipe.wbx", "Ordner.wbx", "/dev/zero"}) {
         const std::string reason = input == "Ordner.wbx" ? "das ist ein Ordner" : kNotRegular;
-        for (const std::vector<std::string>& args :
-             std::vector<std::vector<std::string>>{{"stats", input},
-                                                   {"export", input, "-o", "x.bmp"},
-                                                   {"print", input, "-o", "x.pdf"},
-                                                   {"generate", input, "-o", "x.wbx"},
-                                                   {"import", input, "-o", "x.db"}}) {
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"stats", input},
+                 {"export", input, "-o", "x.bmp"},
+                 {"print", input, "-o", "x.pdf"},
+                 {"generate", input, "-o", "x.wbx"},
+                 {"import", input, "-o", "x.db"},
+                 {"check-table", input},
+                 {"check-table", "Test.db", "--thesaurus", input}}) {
             const auto result = CliRun::Run(folder_, args, quick);
             EXPECT_EQ(result.Status, 1) << args[0] << " " << input;
             EXPECT_NE(result.Err.find("kann nicht gelesen werden: " + reason), std::string::npos)
