@@ -122,7 +122,7 @@ TEST_F(CliImportTest, LengthsKeepOnlyWordsOfThoseLengths) {
         words.push_back(e.Word);
     }
     EXPECT_EQ(words, (std::vector<std::string>{"AMSEL", "UHU"}));
-    for (const std::string& bad : {"5", "0-4", "5-4", "3-16", "a-b", "-"}) {
+    for (const char* bad : {"5", "0-4", "5-4", "3-16", "a-b", "-"}) {
         result = CliRun::Run(folder_, {"import", "w.txt", "--lengths", bad, "-o", "X.db"});
         EXPECT_EQ(result.Status, 2) << bad;
     }
