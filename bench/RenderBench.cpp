@@ -1,7 +1,6 @@
 // Drawing the main window's grid: one repaint of the visible part at the
 // window's design size, and one paint of all 99 x 99 cells into an image.
-#include "ui/FileDialogService.h"
-#include "ui/MessageService.h"
+#include "bench/SilentServices.h"
 #include "ui/TAusgabe.h"
 #include "ui/TEOptions.h"
 #include "ui/TKatalog.h"
@@ -29,29 +28,6 @@ struct WidgetApplication {
     }
 };
 WidgetApplication widgetApplication;
-
-class NoMessages : public MessageService {
-public:
-    void Error(const QString&) override {}
-    void Information(const QString&) override {}
-    bool Confirm(const QString&) override { return false; }
-    bool Warning(const QString&) override { return false; }
-    void RetryError(const QString&) override {}
-    bool StartWord(const QString&) override { return true; }
-    Answer Satisfied(const QString&) override { return Answer::Yes; }
-};
-
-class NoFiles : public FileDialogService {
-public:
-    std::optional<QString> OpenFileName(const QString&, const QString&, const QString&,
-                                        const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> SaveFileName(const QString&, const QString&, const QString&,
-                                        const QString&, const QString&) override {
-        return std::nullopt;
-    }
-};
 
 // A full 99 x 99 puzzle: every cell a letter, marks of all three kinds, a
 // number in every fifth cell, bars in a regular pattern and 20 circled cells.

@@ -1,5 +1,6 @@
 // Loading the shipped general table with its short words, as "Ö&ffnen" does, and
-// generating from it on a 15 x 15 and a 99 x 99 grid.
+// generating from it: on a 15 x 15 and a 99 x 99 grid, with the fast search and
+// with the literal scan, and the two side by side on the same seeds.
 #include "bench/SilentDialogs.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
@@ -11,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace {
@@ -18,9 +20,22 @@ namespace {
 const std::filesystem::path kGeneralTable =
     std::filesystem::path(WABOLEX_ROOT) / "WortDateien2007" / "Allgemein.db";
 
+bool GeneralTablePresent(benchmark::State& state) {
+    if (std::filesystem::exists(kGeneralTable)) {
+        return true;
+    }
+    state.SkipWithError("Allgemein.db fehlt: erst das Ziel wabolex_shipped_tables bauen");
+    return false;
+}
+
+GenerationSettings QuietSettings() {
+    GenerationSettings settings;
+    settings.ShowInsertions = false;
+    return settings;
+}
+
 void LoadGeneralTable(benchmark::State& state) {
-    if (!std::filesystem::exists(kGeneralTable)) {
-        state.SkipWithError("Allgemein.db fehlt: erst das Ziel wabolex_shipped_tables bauen");
+    if (!GeneralTablePresent(state)) {
         return;
     }
     Puzzle puzzle;
@@ -33,22 +48,23 @@ void LoadGeneralTable(benchmark::State& state) {
     state.counters["short"] = puzzle.WordCount - puzzle.ShortWordStart + 1;
 }
 
+// Arguments: the grid side and 1 for the literal scan.
 void GenerateFromGeneralTable(benchmark::State& state) {
-    if (!std::filesystem::exists(kGeneralTable)) {
-        state.SkipWithError("Allgemein.db fehlt: erst das Ziel wabolex_shipped_tables bauen");
+    if (!GeneralTablePresent(state)) {
         return;
     }
     const auto side = static_cast<int32_t>(state.range(0));
+    const bool literal = state.range(1) != 0;
     Puzzle puzzle;
     VocabularyLoader::Load(kGeneralTable, puzzle);
     puzzle.ResizeGrid(side, side);
     SilentDialogs dialogs;
-    GenerationSettings settings;
-    settings.ShowInsertions = false;
+    const GenerationSettings settings = QuietSettings();
     uint64_t seed = 1;
     for (auto _ : state) {
         RandomSource random(seed++);
         Generator generator(puzzle, dialogs, random);
+        generator.UseReferenceScan(literal);
         benchmark::DoNotOptimize(generator.RGenerieren(settings));
     }
     const PuzzleStatistics s = PuzzleStatistics::Count(puzzle);
@@ -56,7 +72,50 @@ void GenerateFromGeneralTable(benchmark::State& state) {
     state.counters["black"] = s.BlackCells;
 }
 
+// The literal scan and the fast search in turn on the same seeds; the time is
+// the fast search's, the counter "ratio" the literal scan's time over it.
+void LiteralOverFast(benchmark::State& state) {
+    if (!GeneralTablePresent(state)) {
+        return;
+    }
+    const auto side = static_cast<int32_t>(state.range(0));
+    Puzzle puzzle;
+    VocabularyLoader::Load(kGeneralTable, puzzle);
+    puzzle.ResizeGrid(side, side);
+    SilentDialogs dialogs;
+    const GenerationSettings settings = QuietSettings();
+    using Clock = std::chrono::steady_clock;
+    auto run = [&](uint64_t seed, bool literal) {
+        RandomSource random(seed);
+        Generator generator(puzzle, dialogs, random);
+        generator.UseReferenceScan(literal);
+        const auto start = Clock::now();
+        benchmark::DoNotOptimize(generator.RGenerieren(settings));
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    run(1, false); // the first run after loading also builds what the search keeps
+    double literalTime = 0;
+    double fastTime = 0;
+    uint64_t seed = 1;
+    for (auto _ : state) {
+        const double literal = run(seed, true);
+        const double fast = run(seed, false);
+        literalTime += literal;
+        fastTime += fast;
+        state.SetIterationTime(fast);
+        ++seed;
+    }
+    state.counters["literal_ms"] = 1000 * literalTime / static_cast<double>(state.iterations());
+    state.counters["ratio"] = literalTime / fastTime;
+}
+
 BENCHMARK(LoadGeneralTable)->Unit(benchmark::kMillisecond);
-BENCHMARK(GenerateFromGeneralTable)->Arg(15)->Arg(99)->Unit(benchmark::kMillisecond);
+BENCHMARK(GenerateFromGeneralTable)
+    ->Args({15, 0})
+    ->Args({99, 0})
+    ->Args({15, 1})
+    ->Args({99, 1})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(LiteralOverFast)->Arg(99)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace

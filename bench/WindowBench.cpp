@@ -1,0 +1,66 @@
+// The main window's "&Generieren" on a 99 x 99 grid from the shipped general
+// table, without questions: the time from the command until the statistics
+// window is shown. The window is drawn offscreen.
+#include "bench/SilentServices.h"
+#include "ui/TAusgabe.h"
+#include "ui/TEOptions.h"
+#include "ui/TKatalog.h"
+#include "ui/TStatistikAnzeige.h"
+#include "vocabulary/VocabularyLoader.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+const std::filesystem::path kGeneralTable =
+    std::filesystem::path(WABOLEX_ROOT) / "WortDateien2007" / "Allgemein.db";
+
+void WindowGenerateUntilStatistics(benchmark::State& state) {
+    if (!std::filesystem::exists(kGeneralTable)) {
+        state.SkipWithError("Allgemein.db fehlt: erst das Ziel wabolex_shipped_tables bauen");
+        return;
+    }
+    const auto side = static_cast<int32_t>(state.range(0));
+    NoMessages messages;
+    NoFiles files;
+    TKatalog katalog(messages, files, 1);
+    katalog.show();
+    QApplication::processEvents();
+    VocabularyLoader::Load(kGeneralTable, katalog.puzzle());
+    katalog.EOptions()->SetGridSize(side, side);
+    katalog.EOptions()->CheckBoxEW->setChecked(false);
+    katalog.puzzle().ResizeGrid(side, side);
+    katalog.Ausgabe()->SetColCount(side);
+    katalog.Ausgabe()->SetRowCount(side);
+    katalog.puzzle().ResetGrid();
+    QApplication::processEvents();
+
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point shown;
+    katalog.SetModalHook([&](QWidget* window) {
+        if (window == katalog.StatistikAnzeige()) {
+            window->show();
+            QApplication::processEvents();
+            shown = Clock::now();
+        }
+        window->hide();
+    });
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        katalog.RGenerierenClick();
+        state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(WindowGenerateUntilStatistics)
+    ->Arg(99)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
