@@ -1,6 +1,5 @@
 #include "model/Numbering.h"
 
-#include "model/Generator.h"
 #include "model/Puzzle.h"
 
 #include <algorithm>
@@ -10,8 +9,7 @@ namespace {
 
 int32_t WordLength(const Puzzle& puzzle, int32_t entry) {
     // At least one step, so that the walk always moves on.
-    return std::max<int32_t>(1,
-                             static_cast<int32_t>(Generator::GridWord(puzzle.Entry(entry)).size()));
+    return std::max<int32_t>(1, puzzle.Entry(entry).GridLength());
 }
 
 } // namespace

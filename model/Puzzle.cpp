@@ -2,6 +2,7 @@
 
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
+#include "model/WordIndex.h"
 
 #include <string>
 
@@ -90,4 +91,5 @@ void Puzzle::SetVocabulary(std::vector<TWordEntry> mainWords, std::vector<TWordE
     ShortWordStart = static_cast<int32_t>(mainWords.size()) + 1;
     WordCount = static_cast<int32_t>(list.size()) - 1;
     WordList = std::move(list);
+    VocabularyIndex.reset();
 }

@@ -6,7 +6,10 @@
 #include "model/TFeld.h"
 #include "model/TWordEntry.h"
 
+class WordIndex;
+
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +32,10 @@ public:
     std::vector<TWordEntry> WordList;
     int32_t WordCount = 0;
     int32_t ShortWordStart = 1;
+    // The word list arranged for the placement search: made by the first
+    // generation after loading, dropped by SetVocabulary. The list changes only
+    // through SetVocabulary.
+    std::shared_ptr<const WordIndex> VocabularyIndex;
 
     // Numbering: index n holds the word-list index of the word numbered n, or 0.
     std::vector<int32_t> AcrossWord;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // One word of the vocabulary (Windows-1252 texts).
 struct TWordEntry {
@@ -11,6 +12,10 @@ struct TWordEntry {
     std::string Word;      // at most 15 characters; its length is its length in the grid
     std::string Clue;      // at most 50 characters
     uint8_t Available = 0; // 1 while the word may still be placed in the running generation
+
+    // The word as the grid holds it: its first 15 characters.
+    std::string_view GridWord() const { return std::string_view(Word).substr(0, MaxWordLength); }
+    int32_t GridLength() const { return static_cast<int32_t>(GridWord().size()); }
 
     bool operator==(const TWordEntry&) const = default;
 };

@@ -1,5 +1,5 @@
 // The placement search on hand-made grids.
-#include "model/Generator.h"
+#include "model/WordPlacer.h"
 #include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +13,20 @@ protected:
     Puzzle puzzle;
     ScriptedDialogs dialogs;
     ScriptedRandom random{{}};
-    Generator generator{puzzle, dialogs, random};
-    Generator::Anchor anchor;
-    bool confirm = false;
+    WordPlacer placer{puzzle, dialogs, random};
+    std::optional<Placement> placed;
 
-    // Places entry `index` (its own word) in the window; returns Found.
+    // Places entry `index` in the window, with proposals while the puzzle's
+    // ConfirmInsertions is on; returns whether it was placed.
     bool Place(int32_t index, int32_t minCrossings, int32_t columnFrom, int32_t columnTo,
                int32_t rowFrom, int32_t rowTo, Direction direction) {
-        const std::string word = puzzle.Entry(index).Word;
-        Direction d = direction;
-        const bool found =
-            generator.PlaceWord(word, index, static_cast<int32_t>(word.size()), minCrossings,
-                                columnFrom, columnTo, rowFrom, rowTo, confirm, d, anchor);
-        EXPECT_EQ(d, found ? Other(direction) : direction) << "direction turns only on placement";
-        return found;
+        placed = placer.PlaceWord(index, minCrossings, {columnFrom, columnTo, rowFrom, rowTo},
+                                  direction, puzzle.ConfirmInsertions);
+        if (placed) {
+            EXPECT_EQ(placed->Entry, index);
+            EXPECT_EQ(placed->Dir, direction);
+        }
+        return placed.has_value();
     }
 };
 
@@ -53,9 +53,7 @@ TEST_F(PlaceWordTest, WordsEndToEndShareOneBarAndBordersGetNoExtraBar) {
 )"));
     EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 1);
     EXPECT_EQ(puzzle.Grid.At(2, 0).AcrossNo, 2);
-    EXPECT_EQ(anchor.Column, 1);
-    EXPECT_EQ(anchor.Row, 2);
-    EXPECT_EQ(anchor.Length, 2);
+    EXPECT_EQ(placed, (Placement{1, 1, 2, 2, Direction::Across}));
 }
 
 TEST_F(PlaceWordTest, DownWordInTheMiddleGetsBarsAboveAndBelow) {
@@ -140,20 +138,20 @@ TEST_F(PlaceWordTest, FencedPositionsAreRejected) {
     // Row 0: the top border above, bars below both cells.
     puzzle.Grid.At(0, 0).BarBelow = 1;
     puzzle.Grid.At(1, 0).BarBelow = 1;
-    EXPECT_TRUE(generator.IsFenced(0, 0, 2, Direction::Across));
-    EXPECT_FALSE(generator.IsFenced(1, 0, 2, Direction::Across));
+    EXPECT_TRUE(placer.IsFenced(0, 0, 2, Direction::Across));
+    EXPECT_FALSE(placer.IsFenced(1, 0, 2, Direction::Across));
     EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, Direction::Across));
     // Row 1 has bars above (row 0's BarBelow) but only one below.
     puzzle.Grid.At(0, 1).BarBelow = 1;
-    EXPECT_FALSE(generator.IsFenced(0, 1, 2, Direction::Across));
+    EXPECT_FALSE(placer.IsFenced(0, 1, 2, Direction::Across));
     puzzle.Grid.At(1, 1).BarBelow = 1;
-    EXPECT_TRUE(generator.IsFenced(0, 1, 2, Direction::Across));
+    EXPECT_TRUE(placer.IsFenced(0, 1, 2, Direction::Across));
     // Down in column 0: the left border counts as a bar.
     puzzle.Grid.At(0, 0).BarRight = 1;
     puzzle.Grid.At(0, 1).BarRight = 1;
-    EXPECT_TRUE(generator.IsFenced(0, 0, 2, Direction::Down));
+    EXPECT_TRUE(placer.IsFenced(0, 0, 2, Direction::Down));
     EXPECT_FALSE(Place(2, 0, 0, 0, 0, 0, Direction::Down));
-    EXPECT_FALSE(generator.IsFenced(1, 0, 2, Direction::Down));
+    EXPECT_FALSE(placer.IsFenced(1, 0, 2, Direction::Down));
 }
 
 TEST_F(PlaceWordTest, EqualNeighboursAreOneWordWithARandomClue) {
@@ -162,9 +160,8 @@ TEST_F(PlaceWordTest, EqualNeighboursAreOneWordWithARandomClue) {
     puzzle.ResetGrid();
     puzzle.MarkAllAvailable();
     ScriptedRandom draws({2});
-    Generator g(puzzle, dialogs, draws);
-    Direction direction = Direction::Across;
-    ASSERT_TRUE(g.PlaceWord("XY", 5, 2, 0, 0, 0, 0, 0, confirm, direction, anchor));
+    WordPlacer g(puzzle, dialogs, draws);
+    ASSERT_TRUE(g.PlaceWord(5, 0, {0, 0, 0, 0}, Direction::Across, false));
     EXPECT_EQ(draws.Asked, std::vector<int32_t>{3});
     EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 7) << "entry 5 + the drawn 2";
     for (int32_t i = 1; i <= 8; ++i) {
@@ -173,8 +170,8 @@ TEST_F(PlaceWordTest, EqualNeighboursAreOneWordWithARandomClue) {
     // From entry 6 the run is 6..7 only; entry 5 stays placeable.
     puzzle.MarkAllAvailable();
     ScriptedRandom second({0});
-    Generator h(puzzle, dialogs, second);
-    ASSERT_TRUE(h.PlaceWord("XY", 6, 2, 0, 0, 0, 2, 2, confirm, direction, anchor));
+    WordPlacer h(puzzle, dialogs, second);
+    ASSERT_TRUE(h.PlaceWord(6, 0, {0, 0, 2, 2}, Direction::Down, false));
     EXPECT_EQ(second.Asked, std::vector<int32_t>{2});
     EXPECT_EQ(puzzle.Grid.At(0, 2).DownNo, 6);
     EXPECT_EQ(puzzle.Entry(5).Available, 1);
@@ -188,9 +185,8 @@ TEST_F(PlaceWordTest, RunOfEqualWordsEndsAtTheLastEntry) {
     puzzle.ResetGrid();
     puzzle.MarkAllAvailable();
     ScriptedRandom draws({1});
-    Generator g(puzzle, dialogs, draws);
-    Direction direction = Direction::Across;
-    ASSERT_TRUE(g.PlaceWord("XY", 2, 2, 0, 0, 0, 0, 0, confirm, direction, anchor));
+    WordPlacer g(puzzle, dialogs, draws);
+    ASSERT_TRUE(g.PlaceWord(2, 0, {0, 0, 0, 0}, Direction::Across, false));
     EXPECT_EQ(draws.Asked, std::vector<int32_t>{2});
     EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 3);
 }
@@ -201,7 +197,7 @@ TEST_F(PlaceWordTest, NoRestoresTheGridAndTheSearchGoesOn) {
     dialogs.Watched = &puzzle;
     dialogs.PlacementAnswers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
     const TFeld before = puzzle.Grid;
-    confirm = true;
+    puzzle.ConfirmInsertions = true;
     ASSERT_TRUE(Place(1, 1, 0, 3, 0, 3, Direction::Across));
     EXPECT_EQ(dialogs.PlacementTexts,
               (std::vector<std::string>{"waagerecht - AX", "waagerecht - AX"}));
@@ -225,7 +221,7 @@ TEST_F(PlaceWordTest, NoRestoresTheGridAndTheSearchGoesOn) {
 ..+-.
 .....
 )"));
-    EXPECT_TRUE(confirm);
+    EXPECT_TRUE(puzzle.ConfirmInsertions);
 
     // No on every proposal: nothing placed, the grid as before.
     SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
@@ -239,9 +235,9 @@ TEST_F(PlaceWordTest, CancelPlacesTheWordAndEndsTheQuestions) {
     SetWords(puzzle, {"AXE", "BY"});
     SetGrid(puzzle, {"A....", "B....", "....."}, {"|....", "|....", "....."});
     dialogs.PlacementAnswers = {UserDialogs::Answer::Cancel};
-    confirm = true;
+    puzzle.ConfirmInsertions = true;
     ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, Direction::Across));
-    EXPECT_FALSE(confirm);
+    EXPECT_FALSE(puzzle.ConfirmInsertions);
     ASSERT_TRUE(Place(2, 1, 0, 2, 0, 2, Direction::Across));
     EXPECT_EQ(dialogs.PlacementTexts.size(), 1u);
     EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
@@ -255,7 +251,7 @@ TEST_F(PlaceWordTest, ProposalSelectsTheCellPastTheWordOrTheLastOne) {
     SetWords(puzzle, {"ABCDE", "ABC"});
     SetGrid(puzzle, {"A....", ".....", ".....", ".....", "....."},
             {"|....", ".....", ".....", ".....", "....."});
-    confirm = true;
+    puzzle.ConfirmInsertions = true;
     dialogs.DefaultPlacement = UserDialogs::Answer::No;
     Place(2, 1, 0, 0, 0, 0, Direction::Across);
     puzzle.Grid.At(0, 0).Mark = CellMark::Of(Direction::Across);
@@ -283,15 +279,15 @@ TEST_F(PlaceWordTest, WindowPastTheGridExaminesOnlyInsidePositions) {
 TEST_F(PlaceWordTest, WordFitsOnlyWhenShorterThanTheGridSide) {
     SetWords(puzzle, {"ABCDEFGHIJKLMNO", "ABCDE", ""});
     puzzle.ResizeGrid(15, 16);
-    EXPECT_FALSE(generator.WordFits(1, Direction::Across));
-    EXPECT_TRUE(generator.WordFits(1, Direction::Down));
+    EXPECT_FALSE(placer.WordFits(1, Direction::Across));
+    EXPECT_TRUE(placer.WordFits(1, Direction::Down));
     puzzle.ResizeGrid(16, 15);
-    EXPECT_TRUE(generator.WordFits(1, Direction::Across));
-    EXPECT_FALSE(generator.WordFits(1, Direction::Down));
+    EXPECT_TRUE(placer.WordFits(1, Direction::Across));
+    EXPECT_FALSE(placer.WordFits(1, Direction::Down));
     puzzle.ResizeGrid(5, 6);
-    EXPECT_FALSE(generator.WordFits(2, Direction::Across));
-    EXPECT_TRUE(generator.WordFits(2, Direction::Down));
-    EXPECT_FALSE(generator.WordFits(3, Direction::Down)) << "an empty word fits nowhere";
+    EXPECT_FALSE(placer.WordFits(2, Direction::Across));
+    EXPECT_TRUE(placer.WordFits(2, Direction::Down));
+    EXPECT_FALSE(placer.WordFits(3, Direction::Down)) << "an empty word fits nowhere";
 }
 
 } // namespace

@@ -1,0 +1,79 @@
+#include "model/AvailableWords.h"
+
+#include <bit>
+
+AvailableWords::AvailableWords(const WordIndex& index, const std::vector<TWordEntry>& words)
+    : index_(index), words_(words) {
+    for (int32_t length = 1; length <= WordIndex::MaxLength; ++length) {
+        std::vector<uint64_t>& bits = maybe_[static_cast<size_t>(length)];
+        const size_t count = index.EntriesOfLength(length).size();
+        bits.assign(static_cast<size_t>(index.Blocks(length)), ~uint64_t{0});
+        if (count % 64 != 0) {
+            bits.back() = (uint64_t{1} << (count % 64)) - 1;
+        }
+    }
+}
+
+int32_t AvailableWords::FirstOfLength(int32_t length, int32_t from, int32_t last) {
+    WordPattern any;
+    any.Length = length;
+    return FirstMatch(any, from, last);
+}
+
+int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int32_t last) {
+    const int32_t length = pattern.Length;
+    if (length < 1 || length > WordIndex::MaxLength || from > last) {
+        return None;
+    }
+    const int32_t begin = index_.PositionAtOrAfter(length, from);
+    const int32_t end = index_.PositionAtOrAfter(length, last + 1);
+    if (begin >= end) {
+        return None;
+    }
+    // The letter sets, rarest first, so that a block is given up soonest.
+    std::array<const uint64_t*, WordIndex::MaxLength> sets{};
+    std::array<int32_t, WordIndex::MaxLength> counts{};
+    const auto fixed = static_cast<size_t>(pattern.Count);
+    for (size_t j = 0; j < fixed; ++j) {
+        const int32_t position = pattern.Positions[j];
+        const unsigned char letter = pattern.Letters[j];
+        const uint64_t* set = index_.LetterSet(length, position, letter);
+        if (set == nullptr) {
+            return None;
+        }
+        const int32_t count = index_.LetterCount(length, position, letter);
+        size_t at = j;
+        for (; at > 0 && counts[at - 1] > count; --at) {
+            sets[at] = sets[at - 1];
+            counts[at] = counts[at - 1];
+        }
+        sets[at] = set;
+        counts[at] = count;
+    }
+
+    std::vector<uint64_t>& maybe = maybe_[static_cast<size_t>(length)];
+    const std::vector<int32_t>& entries = index_.EntriesOfLength(length);
+    const auto firstBlock = static_cast<size_t>(begin / 64);
+    const auto lastBlock = static_cast<size_t>((end - 1) / 64);
+    for (size_t block = firstBlock; block <= lastBlock; ++block) {
+        uint64_t bits = maybe[block];
+        if (block == firstBlock) {
+            bits &= ~uint64_t{0} << (begin % 64);
+        }
+        if (block == lastBlock && end % 64 != 0) {
+            bits &= (uint64_t{1} << (end % 64)) - 1;
+        }
+        for (size_t j = 0; j < fixed && bits != 0; ++j) {
+            bits &= sets[j][block];
+        }
+        for (; bits != 0; bits &= bits - 1) {
+            const auto bit = static_cast<size_t>(std::countr_zero(bits));
+            const int32_t entry = entries[block * 64 + bit];
+            if (words_[static_cast<size_t>(entry)].Available == 1) {
+                return entry;
+            }
+            maybe[block] &= ~(uint64_t{1} << bit); // taken since the run began
+        }
+    }
+    return None;
+}

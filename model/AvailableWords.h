@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/TWordEntry.h"
+#include "model/WordIndex.h"
+
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <vector>
+
+// Which words of the index may still be placed in the running generation, and
+// the question the search asks: the first available entry in a range whose
+// letters agree with a pattern. The set starts full and learns lazily: an entry
+// it finds is checked against its Available flag in the word list and dropped
+// when it has been taken, so the set never claims less than the word list holds.
+class AvailableWords {
+public:
+    static constexpr int32_t None = INT32_MAX;
+
+    AvailableWords(const WordIndex& index, const std::vector<TWordEntry>& words);
+
+    // The first available entry of the length in from .. last; None if none.
+    int32_t FirstOfLength(int32_t length, int32_t from, int32_t last);
+    // The first available entry in from .. last with the pattern's length and
+    // letters; None if none.
+    int32_t FirstMatch(const WordPattern& pattern, int32_t from, int32_t last);
+
+private:
+    const WordIndex& index_;
+    const std::vector<TWordEntry>& words_;
+    std::array<std::vector<uint64_t>, WordIndex::MaxLength + 1> maybe_;
+};

@@ -1,0 +1,82 @@
+#include "model/WordIndex.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr size_t kLetters = 256;
+
+size_t Slot(int32_t position, unsigned char letter) {
+    return static_cast<size_t>(position) * kLetters + letter;
+}
+
+} // namespace
+
+WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
+    : wordCount_(wordCount), lengthOf_(static_cast<size_t>(wordCount) + 1, 0),
+      positionOf_(static_cast<size_t>(wordCount) + 1, -1) {
+    for (int32_t entry = 1; entry <= wordCount; ++entry) {
+        const std::string_view word = words.at(static_cast<size_t>(entry)).GridWord();
+        const auto length = static_cast<int32_t>(word.size());
+        lengthOf_[static_cast<size_t>(entry)] = static_cast<int8_t>(length);
+        if (length == 0) {
+            continue;
+        }
+        if (word.find('.') != std::string_view::npos) {
+            uncovered_.push_back(entry);
+            continue;
+        }
+        std::vector<int32_t>& entries = lists_[static_cast<size_t>(length)].Entries;
+        positionOf_[static_cast<size_t>(entry)] = static_cast<int32_t>(entries.size());
+        entries.push_back(entry);
+    }
+
+    // Count each (position, letter) first, so that only the sets that occur take room.
+    size_t total = 0;
+    for (int32_t length = 1; length <= MaxLength; ++length) {
+        LengthList& list = lists_[static_cast<size_t>(length)];
+        list.Blocks = static_cast<int32_t>((list.Entries.size() + 63) / 64);
+        list.SetOffset.assign(static_cast<size_t>(length) * kLetters, -1);
+        list.SetCount.assign(static_cast<size_t>(length) * kLetters, 0);
+        for (const int32_t entry : list.Entries) {
+            const std::string_view word = words[static_cast<size_t>(entry)].GridWord();
+            for (int32_t k = 0; k < length; ++k) {
+                ++list.SetCount[Slot(k, static_cast<unsigned char>(word[static_cast<size_t>(k)]))];
+            }
+        }
+        for (size_t slot = 0; slot < list.SetCount.size(); ++slot) {
+            if (list.SetCount[slot] > 0) {
+                list.SetOffset[slot] = static_cast<int32_t>(total);
+                total += static_cast<size_t>(list.Blocks);
+            }
+        }
+    }
+    sets_.assign(total, 0);
+    for (int32_t length = 1; length <= MaxLength; ++length) {
+        const LengthList& list = lists_[static_cast<size_t>(length)];
+        for (size_t position = 0; position < list.Entries.size(); ++position) {
+            const std::string_view word =
+                words[static_cast<size_t>(list.Entries[position])].GridWord();
+            for (int32_t k = 0; k < length; ++k) {
+                const auto letter = static_cast<unsigned char>(word[static_cast<size_t>(k)]);
+                sets_[static_cast<size_t>(list.SetOffset[Slot(k, letter)]) + position / 64] |=
+                    uint64_t{1} << (position % 64);
+            }
+        }
+    }
+}
+
+int32_t WordIndex::PositionAtOrAfter(int32_t length, int32_t entry) const {
+    const std::vector<int32_t>& entries = EntriesOfLength(length);
+    return static_cast<int32_t>(std::lower_bound(entries.begin(), entries.end(), entry) -
+                                entries.begin());
+}
+
+const uint64_t* WordIndex::LetterSet(int32_t length, int32_t position, unsigned char letter) const {
+    const int32_t offset = lists_[static_cast<size_t>(length)].SetOffset[Slot(position, letter)];
+    return offset < 0 ? nullptr : sets_.data() + offset;
+}
+
+int32_t WordIndex::LetterCount(int32_t length, int32_t position, unsigned char letter) const {
+    return lists_[static_cast<size_t>(length)].SetCount[Slot(position, letter)];
+}
