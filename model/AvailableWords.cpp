@@ -14,6 +14,15 @@ AvailableWords::AvailableWords(const WordIndex& index, const std::vector<TWordEn
     }
 }
 
+int32_t AvailableWords::PositionAtOrAfter(int32_t length, int32_t entry) {
+    // The search asks for the same few entries over and over.
+    Position& cached = positions_[static_cast<size_t>(length)][entry & 1];
+    if (cached.Entry != entry) {
+        cached = {entry, index_.PositionAtOrAfter(length, entry)};
+    }
+    return cached.Position;
+}
+
 int32_t AvailableWords::FirstOfLength(int32_t length, int32_t from, int32_t last) {
     WordPattern any;
     any.Length = length;
@@ -25,8 +34,8 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
     if (length < 1 || length > WordIndex::MaxLength || from > last) {
         return None;
     }
-    const int32_t begin = index_.PositionAtOrAfter(length, from);
-    const int32_t end = index_.PositionAtOrAfter(length, last + 1);
+    const int32_t begin = PositionAtOrAfter(length, from);
+    const int32_t end = PositionAtOrAfter(length, last + 1);
     if (begin >= end) {
         return None;
     }
@@ -55,17 +64,16 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
     const std::vector<int32_t>& entries = index_.EntriesOfLength(length);
     const auto firstBlock = static_cast<size_t>(begin / 64);
     const auto lastBlock = static_cast<size_t>((end - 1) / 64);
-    for (size_t block = firstBlock; block <= lastBlock; ++block) {
+    // The entries of a block that have every letter and may be available. The
+    // loop over the letters does not stop early, so its branch is always right.
+    auto candidates = [&](size_t block) {
         uint64_t bits = maybe[block];
-        if (block == firstBlock) {
-            bits &= ~uint64_t{0} << (begin % 64);
-        }
-        if (block == lastBlock && end % 64 != 0) {
-            bits &= (uint64_t{1} << (end % 64)) - 1;
-        }
-        for (size_t j = 0; j < fixed && bits != 0; ++j) {
+        for (size_t j = 0; j < fixed; ++j) {
             bits &= sets[j][block];
         }
+        return bits;
+    };
+    auto firstAvailable = [&](size_t block, uint64_t bits) {
         for (; bits != 0; bits &= bits - 1) {
             const auto bit = static_cast<size_t>(std::countr_zero(bits));
             const int32_t entry = entries[block * 64 + bit];
@@ -74,6 +82,40 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
             }
             maybe[block] &= ~(uint64_t{1} << bit); // taken since the run began
         }
+        return None;
+    };
+    const uint64_t endMask = end % 64 == 0 ? ~uint64_t{0} : (uint64_t{1} << (end % 64)) - 1;
+
+    uint64_t bits = candidates(firstBlock) & (~uint64_t{0} << (begin % 64));
+    if (firstBlock == lastBlock) {
+        return firstAvailable(firstBlock, bits & endMask);
     }
-    return None;
+    if (const int32_t entry = firstAvailable(firstBlock, bits); entry != None) {
+        return entry;
+    }
+    for (size_t block = firstBlock + 1; block < lastBlock;) {
+        // Four blocks at a time while none of them holds a candidate.
+        if (block + 4 <= lastBlock) {
+            uint64_t b0 = maybe[block];
+            uint64_t b1 = maybe[block + 1];
+            uint64_t b2 = maybe[block + 2];
+            uint64_t b3 = maybe[block + 3];
+            for (size_t j = 0; j < fixed; ++j) {
+                const uint64_t* set = sets[j] + block;
+                b0 &= set[0];
+                b1 &= set[1];
+                b2 &= set[2];
+                b3 &= set[3];
+            }
+            if ((b0 | b1 | b2 | b3) == 0) {
+                block += 4;
+                continue;
+            }
+        }
+        if (const int32_t entry = firstAvailable(block, candidates(block)); entry != None) {
+            return entry;
+        }
+        ++block;
+    }
+    return firstAvailable(lastBlock, candidates(lastBlock) & endMask);
 }

@@ -68,10 +68,9 @@ std::optional<IndexedSearch::Trial> IndexedSearch::NextInChain(int32_t from, Dir
     const int32_t rows = slots_.Rows();
     Candidate best;
     int32_t bestLength = 0;
-    for (int32_t length = 1; length <= WordIndex::MaxLength && Fits(length, direction); ++length) {
-        const int32_t limit = std::min(last, best.Entry);
-        if (words_.FirstOfLength(length, from, limit) == None) {
-            continue;
+    for (const auto& [firstOfLength, length] : LengthsByFirstEntry(from, last, direction)) {
+        if (firstOfLength > best.Entry) {
+            break;
         }
         const StartWindow window = InsideGrid(ChainWindow(anchor, length, direction, columns, rows),
                                               length, direction, columns, rows);
@@ -117,10 +116,9 @@ std::optional<IndexedSearch::Trial> IndexedSearch::NextOnWholeGrid(int32_t from,
     const Direction other = Other(direction);
     std::optional<Trial> best;
     auto limit = [&] { return best ? best->Entry - 1 : last; };
-    for (int32_t length = 1; length <= WordIndex::MaxLength && Fits(length, direction); ++length) {
-        const int32_t first = words_.FirstOfLength(length, from, limit());
-        if (first == None) {
-            continue;
+    for (const auto& [first, length] : LengthsByFirstEntry(from, last, direction)) {
+        if (first > limit()) {
+            break;
         }
         if (Fits(length, other)) {
             // Tried here first, then in the other direction: the earliest entry
@@ -174,14 +172,12 @@ IndexedSearch::Candidate IndexedSearch::QueueFirst(Queues& queues, Direction dir
             queue.Pop(); // closed for good
             continue;
         }
+        // The whole way to the last entry: the bound is then exact, and the slot
+        // comes up again only when it is due or has changed.
         const int32_t first =
-            FirstFit(direction, length, line, start, std::max(top.Bound, base), limit);
+            FirstFit(direction, length, line, start, std::max(top.Bound, base), queues.Last);
         if (first == None) {
-            if (limit >= queues.Last) {
-                queue.Pop(); // nothing up to the last entry will ever fit it
-            } else {
-                queue.RaiseTop(limit + 1);
-            }
+            queue.Pop(); // nothing up to the last entry will ever fit it
             continue;
         }
         if (first != top.Bound) {
@@ -237,6 +233,19 @@ void IndexedSearch::PushSlot(Queues& queues, Direction direction, int32_t line, 
     queues.Of(direction, length)
         .Push({bound_[SlotId(direction, length, line, start)], across ? line : start,
                across ? start : line});
+}
+
+IndexedSearch::LengthOrder IndexedSearch::LengthsByFirstEntry(int32_t from, int32_t last,
+                                                              Direction direction) {
+    LengthOrder order;
+    for (int32_t length = 1; length <= WordIndex::MaxLength && Fits(length, direction); ++length) {
+        const int32_t first = words_.FirstOfLength(length, from, last);
+        if (first != None) {
+            order.push_back({first, length});
+        }
+    }
+    std::sort(order.begin(), order.end());
+    return order;
 }
 
 int32_t IndexedSearch::FirstUncovered(int32_t from, int32_t last, Direction direction) const {

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The driver's search through the word index. A placement attempt that fails
@@ -97,6 +98,16 @@ private:
                          int32_t limit);
     void Prepare(Queues& queues, int32_t from, int32_t last);
     void PushSlot(Queues& queues, Direction direction, int32_t line, int32_t length, int32_t start);
+    // The lengths that fit the direction with an available word in from .. last,
+    // by their first such word: the earliest candidates come first and bound the rest.
+    struct LengthOrder {
+        std::array<std::pair<int32_t, int32_t>, WordIndex::MaxLength> Items{}; // first entry, length
+        size_t Count = 0;
+        void push_back(std::pair<int32_t, int32_t> item) { Items[Count++] = item; }
+        auto begin() { return Items.begin(); }
+        auto end() { return Items.begin() + static_cast<std::ptrdiff_t>(Count); }
+    };
+    LengthOrder LengthsByFirstEntry(int32_t from, int32_t last, Direction direction);
     // The first available word outside the index in from .. last that fits.
     int32_t FirstUncovered(int32_t from, int32_t last, Direction direction) const;
 

@@ -68,6 +68,12 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
 
 int32_t WordIndex::PositionAtOrAfter(int32_t length, int32_t entry) const {
     const std::vector<int32_t>& entries = EntriesOfLength(length);
+    if (entries.empty() || entry <= entries.front()) {
+        return 0;
+    }
+    if (entry > entries.back()) {
+        return static_cast<int32_t>(entries.size());
+    }
     return static_cast<int32_t>(std::lower_bound(entries.begin(), entries.end(), entry) -
                                 entries.begin());
 }
