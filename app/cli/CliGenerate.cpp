@@ -59,6 +59,7 @@ struct Options {
     int32_t Rows = 15;
     GenerationSettings Settings;
     std::optional<uint64_t> Seed;
+    bool ReferenceScan = false;
 };
 
 // Reads the command line; returns an error text for wrong usage, else empty.
@@ -103,6 +104,8 @@ std::string ParseOptions(const Args& args, Options& options) {
                 }
                 options.Seed = seed;
             }
+        } else if (arg == "--reference-scan") {
+            options.ReferenceScan = true;
         } else if (arg == "--no-short-words") {
             options.Settings.UseShortWords = false;
         } else if (arg == "--no-solution-word") {
@@ -201,6 +204,7 @@ int Generate(const Args& args) {
     SilentDialogs dialogs;
     RandomSource random(options.Seed.value_or(RandomSource::ClockSeed()));
     Generator generator(puzzle, dialogs, random);
+    generator.UseReferenceScan(options.ReferenceScan);
     const GenerationOutcome outcome = generator.RGenerieren(options.Settings);
     if (outcome == GenerationOutcome::NotRun) {
         if (dialogs.Messages() == 0) {

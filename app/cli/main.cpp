@@ -31,9 +31,13 @@ Aufruf:
       darin stehen.
   wabolex-cli generate TABELLE.db -o RAETSEL.wbx [--size SxZ] [--passes N]
       [--no-short-words] [--solution-word WORT | --no-solution-word] [--seed N]
+      [--reference-scan]
       Lädt die Tabelle (mit "Kurzwörter2004.DB" daneben), erzeugt ein Rätsel ohne
       Rückfragen und speichert es. Vorgaben: 15x15, 4 Durchläufe, Kurzwörter an,
       Lösungswort HOCHZEITSTAG.
+      --reference-scan prüft für jeden Begriff jede Position im Gitter, statt die
+      Plätze über das Wortverzeichnis zu suchen: die langsame Referenz, die mit
+      demselben --seed genau dasselbe Rätsel ergeben muss.
   wabolex-cli check-table TABELLE.db [--lengths VON-BIS] [--thesaurus DATEI] [--examples N]
       Prüft eine Wortschatztabelle: Einträge, verschiedene Wörter je Länge,
       Umschreibungslänge im Median und die Einträge, die eine Regel verletzen

@@ -92,6 +92,41 @@ TEST(CliShippedTablesTest, EveryTableGivesSoundPuzzlesFromSmallToLargest) {
     fs::remove_all(folder);
 }
 
+// The search through the word index and the scan of every position make the
+// same puzzle file from the same seed. The scan is slow; the largest grids are
+// left to scripts/compare-reference-scan.sh.
+TEST(CliShippedTablesTest, ReferenceScanWritesTheSameFile) {
+    std::vector<fs::path> tables = ShippedTables();
+    if (tables.empty() || !fs::exists(TableFolder() / ShortWordTable)) {
+        GTEST_SKIP() << "no shipped tables in " << TableFolder();
+    }
+    tables.push_back(TableFolder() / ShortWordTable);
+    const fs::path folder = CliRun::MakeTempFolder("wabolex-cli-reference");
+    ASSERT_FALSE(folder.empty());
+    for (const fs::path& table : tables) {
+        for (const char* size : {"5x5", "15x15", "31x8", "9x40"}) {
+            SCOPED_TRACE(table.filename().string() + " " + size);
+            std::vector<std::string> bytes;
+            for (const bool reference : {false, true}) {
+                const fs::path output = folder / (reference ? "scan.wbx" : "index.wbx");
+                std::vector<std::string> args = {
+                    "generate", table.string(), "-o",     output.string(),
+                    "--size",   size,           "--seed", "7"};
+                if (reference) {
+                    args.push_back("--reference-scan");
+                }
+                const auto result = CliRun::Run(folder, args);
+                EXPECT_LE(result.Status, 1) << result.Err; // 1: solution word not found
+                bytes.push_back(CliRun::ReadBytes(output));
+                fs::remove(output);
+            }
+            EXPECT_FALSE(bytes[0].empty());
+            EXPECT_EQ(bytes[0], bytes[1]);
+        }
+    }
+    fs::remove_all(folder);
+}
+
 // The ban list as the source folder holds it, read afresh: the program's
 // built-in copy could be stale.
 VocabularyRules::BanList SourceBanList() {

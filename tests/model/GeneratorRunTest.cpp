@@ -283,36 +283,6 @@ TEST(GeneratorRunTest, SolutionWordIsPlacedLastOrReportedMissing) {
     EXPECT_EQ(dialogs.Events.back(), "retry");
 }
 
-TEST(GeneratorRunTest, FastSearchGivesTheSamePuzzlesAsTheFullScan) {
-    const std::vector<std::pair<int32_t, int32_t>> sizes = {{5, 5},   {15, 15}, {20, 10},
-                                                            {10, 20}, {37, 23}, {80, 70}};
-    for (const auto& [columns, rows] : sizes) {
-        for (uint64_t seed = 1; seed <= (columns > 64 ? 1u : 6u); ++seed) {
-            Puzzle fast;
-            fast.ResizeGrid(columns, rows);
-            SetSyntheticWords(fast, 1500, 100, static_cast<uint32_t>(seed));
-            Puzzle full = fast;
-            ScriptedDialogs d1;
-            ScriptedDialogs d2;
-            RandomSource r1(seed);
-            RandomSource r2(seed);
-            GenerationSettings settings;
-            settings.ShowInsertions = seed % 2 == 0; // proposals all answered Yes
-            Generator(fast, d1, r1).RGenerieren(settings);
-            Generator reference(full, d2, r2);
-            reference.UseReferenceScan(true);
-            reference.RGenerieren(settings);
-            ASSERT_EQ(BarPicture(fast), BarPicture(full))
-                << columns << "x" << rows << " seed " << seed;
-            EXPECT_EQ(fast.Grid, full.Grid);
-            EXPECT_EQ(fast.ClueRows, full.ClueRows);
-            EXPECT_EQ(fast.SolutionMarks, full.SolutionMarks);
-            EXPECT_EQ(d1.PlacementTexts, d2.PlacementTexts);
-            EXPECT_EQ(d1.SelectedCells, d2.SelectedCells);
-        }
-    }
-}
-
 } // namespace
 
 namespace {
