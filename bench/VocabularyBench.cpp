@@ -1,6 +1,7 @@
-// Loading the shipped general table with its short words, as "Ö&ffnen" does, and
-// generating from it: on a 15 x 15 and a 99 x 99 grid, with the fast search and
-// with the literal scan, and the two side by side on the same seeds.
+// Loading the shipped general table with its short words, as "Ö&ffnen" does,
+// indexing its words, and generating from it: on a 15 x 15 and a 99 x 99 grid,
+// with the fast search and with the literal scan, and the two side by side on
+// the same seeds.
 #include "bench/SilentDialogs.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
@@ -8,6 +9,7 @@
 #include "model/PuzzleStatistics.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
+#include "model/WordIndex.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <benchmark/benchmark.h>
@@ -46,6 +48,19 @@ void LoadGeneralTable(benchmark::State& state) {
     state.counters["entries"] = puzzle.WordCount;
     state.counters["main"] = puzzle.ShortWordStart - 1;
     state.counters["short"] = puzzle.WordCount - puzzle.ShortWordStart + 1;
+}
+
+// What the first generation after loading adds: the word index.
+void BuildWordIndex(benchmark::State& state) {
+    if (!GeneralTablePresent(state)) {
+        return;
+    }
+    Puzzle puzzle;
+    VocabularyLoader::Load(kGeneralTable, puzzle);
+    for (auto _ : state) {
+        const WordIndex index(puzzle.WordList, puzzle.WordCount);
+        benchmark::DoNotOptimize(&index);
+    }
 }
 
 // Arguments: the grid side and 1 for the literal scan.
@@ -110,6 +125,7 @@ void LiteralOverFast(benchmark::State& state) {
 }
 
 BENCHMARK(LoadGeneralTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BuildWordIndex)->Unit(benchmark::kMillisecond);
 BENCHMARK(GenerateFromGeneralTable)
     ->Args({15, 0})
     ->Args({99, 0})
