@@ -5,6 +5,7 @@
 #include "model/WabolexError.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -359,10 +360,10 @@ std::optional<std::string> ParadoxTable::Text(size_t record, int field) const {
     const unsigned char* v = Value(record, field);
     const ParadoxField& f = fields_[static_cast<size_t>(field)];
     if (f.Type == ParadoxFieldType::Alpha) {
-        size_t length = 0;
-        while (length < static_cast<size_t>(f.Size) && v[length] != 0) {
-            ++length;
-        }
+        const void* end = std::memchr(v, 0, static_cast<size_t>(f.Size));
+        const size_t length = end != nullptr
+                                  ? static_cast<size_t>(static_cast<const unsigned char*>(end) - v)
+                                  : static_cast<size_t>(f.Size);
         if (length == 0) {
             return std::nullopt;
         }

@@ -5,8 +5,9 @@
 #include "vocabulary/ParadoxTable.h"
 
 #include <algorithm>
-#include <numeric>
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -19,6 +20,41 @@ int RequireField(const ParadoxTable& table, const std::string& utf8Name) {
     return field;
 }
 
+// Where each record goes in the order of the index "LängeAbsteigend": longest
+// first, records without a length last, and records of equal length in table
+// order. Counted per length rather than sorted.
+std::vector<size_t> PlacesByLength(const std::vector<std::optional<int32_t>>& lengths) {
+    std::vector<int32_t> distinct;
+    for (const auto& length : lengths) {
+        if (length) {
+            distinct.push_back(*length);
+        }
+    }
+    std::sort(distinct.begin(), distinct.end(), std::greater<>());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    auto rank = [&](const std::optional<int32_t>& length) {
+        if (!length) {
+            return distinct.size(); // after every length
+        }
+        return static_cast<size_t>(
+            std::lower_bound(distinct.begin(), distinct.end(), *length, std::greater<>()) -
+            distinct.begin());
+    };
+    std::vector<size_t> next(distinct.size() + 1, 0);
+    for (const auto& length : lengths) {
+        ++next[rank(length)];
+    }
+    size_t start = 0;
+    for (size_t& slot : next) {
+        start += std::exchange(slot, start);
+    }
+    std::vector<size_t> places(lengths.size());
+    for (size_t i = 0; i < lengths.size(); ++i) {
+        places[i] = next[rank(lengths[i])]++;
+    }
+    return places;
+}
+
 std::vector<TWordEntry> Entries(const ParadoxTable& table, bool cut = true) {
     const int word = RequireField(table, "Begriff");
     const int clue = RequireField(table, "Umschreibung");
@@ -29,19 +65,12 @@ std::vector<TWordEntry> Entries(const ParadoxTable& table, bool cut = true) {
     for (size_t i = 0; i < n; ++i) {
         lengths[i] = table.Integer(i, length);
     }
-    std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        if (!lengths[b]) {
-            return lengths[a].has_value();
-        }
-        return lengths[a] && *lengths[a] > *lengths[b];
-    });
-
-    std::vector<TWordEntry> entries;
-    entries.reserve(n);
-    for (size_t i : order) {
-        TWordEntry entry;
+    // The records are read in table order, each straight into its place, so
+    // that the table is gone through once from front to back.
+    const std::vector<size_t> places = PlacesByLength(lengths);
+    std::vector<TWordEntry> entries(n);
+    for (size_t i = 0; i < n; ++i) {
+        TWordEntry& entry = entries[places[i]];
         entry.Word = table.Text(i, word).value_or(std::string());
         entry.Clue = table.Text(i, clue).value_or(std::string());
         if (cut && entry.Word.size() > TWordEntry::MaxWordLength) {
@@ -51,7 +80,6 @@ std::vector<TWordEntry> Entries(const ParadoxTable& table, bool cut = true) {
             entry.Clue.resize(TWordEntry::MaxClueLength);
         }
         entry.Available = 1;
-        entries.push_back(std::move(entry));
     }
     return entries;
 }
