@@ -2,6 +2,7 @@
 // indexing its words, and generating from it: on a 15 x 15 and a 99 x 99 grid,
 // with the fast search and with the literal scan, and the two side by side on
 // the same seeds.
+#include "bench/GeneralTable.h"
 #include "bench/SilentDialogs.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
@@ -19,14 +20,13 @@
 
 namespace {
 
-const std::filesystem::path kGeneralTable =
-    std::filesystem::path(WABOLEX_ROOT) / "WortDateien2007" / "Allgemein.db";
+const std::filesystem::path kGeneralTable = GeneralTable();
 
 bool GeneralTablePresent(benchmark::State& state) {
     if (std::filesystem::exists(kGeneralTable)) {
         return true;
     }
-    state.SkipWithError("Allgemein.db fehlt: erst das Ziel wabolex_shipped_tables bauen");
+    state.SkipWithError("Die Tabelle fehlt: erst das Ziel wabolex_shipped_tables bauen");
     return false;
 }
 

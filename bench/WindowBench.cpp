@@ -1,6 +1,7 @@
 // The main window's "&Generieren" on a 99 x 99 grid from the shipped general
 // table, without questions: the time from the command until the statistics
 // window is shown. The window is drawn offscreen.
+#include "bench/GeneralTable.h"
 #include "bench/SilentServices.h"
 #include "ui/TAusgabe.h"
 #include "ui/TEOptions.h"
@@ -17,12 +18,11 @@
 
 namespace {
 
-const std::filesystem::path kGeneralTable =
-    std::filesystem::path(WABOLEX_ROOT) / "WortDateien2007" / "Allgemein.db";
+const std::filesystem::path kGeneralTable = GeneralTable();
 
 void WindowGenerateUntilStatistics(benchmark::State& state) {
     if (!std::filesystem::exists(kGeneralTable)) {
-        state.SkipWithError("Allgemein.db fehlt: erst das Ziel wabolex_shipped_tables bauen");
+        state.SkipWithError("Die Tabelle fehlt: erst das Ziel wabolex_shipped_tables bauen");
         return;
     }
     const auto side = static_cast<int32_t>(state.range(0));

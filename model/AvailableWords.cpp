@@ -46,17 +46,17 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
     for (size_t j = 0; j < fixed; ++j) {
         const int32_t position = pattern.Positions[j];
         const unsigned char letter = pattern.Letters[j];
-        const uint64_t* set = index_.LetterSet(length, position, letter);
-        if (set == nullptr) {
+        const WordIndex::LetterSet letters = index_.EntriesWith(length, position, letter);
+        if (letters.Bits == nullptr) {
             return None;
         }
-        const int32_t count = index_.LetterCount(length, position, letter);
+        const int32_t count = letters.Count;
         size_t at = j;
         for (; at > 0 && counts[at - 1] > count; --at) {
             sets[at] = sets[at - 1];
             counts[at] = counts[at - 1];
         }
-        sets[at] = set;
+        sets[at] = letters.Bits;
         counts[at] = count;
     }
 

@@ -101,7 +101,8 @@ private:
     // The lengths that fit the direction with an available word in from .. last,
     // by their first such word: the earliest candidates come first and bound the rest.
     struct LengthOrder {
-        std::array<std::pair<int32_t, int32_t>, WordIndex::MaxLength> Items{}; // first entry, length
+        std::array<std::pair<int32_t, int32_t>, WordIndex::MaxLength>
+            Items{}; // first entry, length
         size_t Count = 0;
         void push_back(std::pair<int32_t, int32_t> item) { Items[Count++] = item; }
         auto begin() { return Items.begin(); }

@@ -36,17 +36,17 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
     for (int32_t length = 1; length <= MaxLength; ++length) {
         LengthList& list = lists_[static_cast<size_t>(length)];
         list.Blocks = static_cast<int32_t>((list.Entries.size() + 63) / 64);
-        list.SetOffset.assign(static_cast<size_t>(length) * kLetters, -1);
-        list.SetCount.assign(static_cast<size_t>(length) * kLetters, 0);
+        list.Sets.assign(static_cast<size_t>(length) * kLetters, {});
         for (const int32_t entry : list.Entries) {
             const std::string_view word = words[static_cast<size_t>(entry)].GridWord();
             for (int32_t k = 0; k < length; ++k) {
-                ++list.SetCount[Slot(k, static_cast<unsigned char>(word[static_cast<size_t>(k)]))];
+                ++list.Sets[Slot(k, static_cast<unsigned char>(word[static_cast<size_t>(k)]))]
+                      .Count;
             }
         }
-        for (size_t slot = 0; slot < list.SetCount.size(); ++slot) {
-            if (list.SetCount[slot] > 0) {
-                list.SetOffset[slot] = static_cast<int32_t>(total);
+        for (LengthList::Set& set : list.Sets) {
+            if (set.Count > 0) {
+                set.Offset = static_cast<int32_t>(total);
                 total += static_cast<size_t>(list.Blocks);
             }
         }
@@ -59,7 +59,7 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
                 words[static_cast<size_t>(list.Entries[position])].GridWord();
             for (int32_t k = 0; k < length; ++k) {
                 const auto letter = static_cast<unsigned char>(word[static_cast<size_t>(k)]);
-                sets_[static_cast<size_t>(list.SetOffset[Slot(k, letter)]) + position / 64] |=
+                sets_[static_cast<size_t>(list.Sets[Slot(k, letter)].Offset) + position / 64] |=
                     uint64_t{1} << (position % 64);
             }
         }
@@ -78,11 +78,8 @@ int32_t WordIndex::PositionAtOrAfter(int32_t length, int32_t entry) const {
                                 entries.begin());
 }
 
-const uint64_t* WordIndex::LetterSet(int32_t length, int32_t position, unsigned char letter) const {
-    const int32_t offset = lists_[static_cast<size_t>(length)].SetOffset[Slot(position, letter)];
-    return offset < 0 ? nullptr : sets_.data() + offset;
-}
-
-int32_t WordIndex::LetterCount(int32_t length, int32_t position, unsigned char letter) const {
-    return lists_[static_cast<size_t>(length)].SetCount[Slot(position, letter)];
+WordIndex::LetterSet WordIndex::EntriesWith(int32_t length, int32_t position,
+                                            unsigned char letter) const {
+    const LengthList::Set& set = lists_[static_cast<size_t>(length)].Sets[Slot(position, letter)];
+    return {set.Offset < 0 ? nullptr : sets_.data() + set.Offset, set.Count};
 }

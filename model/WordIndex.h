@@ -55,18 +55,25 @@ public:
     int32_t Blocks(int32_t length) const { return lists_[static_cast<size_t>(length)].Blocks; }
 
     // The positions of the entries of the length with the letter at the letter
-    // position, as Blocks(length) blocks; nullptr when no entry has it there.
-    const uint64_t* LetterSet(int32_t length, int32_t position, unsigned char letter) const;
-    // How many entries are in that set.
-    int32_t LetterCount(int32_t length, int32_t position, unsigned char letter) const;
+    // position, as Blocks(length) blocks (nullptr when no entry has it there),
+    // and how many they are.
+    struct LetterSet {
+        const uint64_t* Bits = nullptr;
+        int32_t Count = 0;
+    };
+    LetterSet EntriesWith(int32_t length, int32_t position, unsigned char letter) const;
 
 private:
     struct LengthList {
         std::vector<int32_t> Entries;
         int32_t Blocks = 0;
-        // Per letter position and letter: the offset of its set in sets_, or -1.
-        std::vector<int32_t> SetOffset;
-        std::vector<int32_t> SetCount;
+        // Per letter position and letter: the offset of its set in sets_ (-1:
+        // none) and its size.
+        struct Set {
+            int32_t Offset = -1;
+            int32_t Count = 0;
+        };
+        std::vector<Set> Sets;
     };
 
     int32_t wordCount_ = 0;
