@@ -6,7 +6,7 @@ AvailableWords::AvailableWords(const WordIndex& index, const std::vector<TWordEn
     : index_(index), words_(words) {
     for (int32_t length = 1; length <= WordIndex::MaxLength; ++length) {
         std::vector<uint64_t>& bits = maybe_[static_cast<size_t>(length)];
-        const size_t count = index.EntriesOfLength(length).size();
+        const size_t count = index.FirstEntries(length).size();
         bits.assign(static_cast<size_t>(index.Blocks(length)), ~uint64_t{0});
         if (count % 64 != 0) {
             bits.back() = (uint64_t{1} << (count % 64)) - 1;
@@ -14,11 +14,12 @@ AvailableWords::AvailableWords(const WordIndex& index, const std::vector<TWordEn
     }
 }
 
-int32_t AvailableWords::PositionAtOrAfter(int32_t length, int32_t entry) {
+int32_t AvailableWords::Position(int32_t length, int32_t entry, bool after) {
     // The search asks for the same few entries over and over.
-    Position& cached = positions_[static_cast<size_t>(length)][entry & 1];
+    Cached& cached = positions_[static_cast<size_t>(length)][after ? 1 : 0];
     if (cached.Entry != entry) {
-        cached = {entry, index_.PositionAtOrAfter(length, entry)};
+        cached = {entry, after ? index_.PositionAfter(length, entry)
+                               : index_.PositionAtOrAfter(length, entry)};
     }
     return cached.Position;
 }
@@ -34,8 +35,8 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
     if (length < 1 || length > WordIndex::MaxLength || from > last) {
         return None;
     }
-    const int32_t begin = PositionAtOrAfter(length, from);
-    const int32_t end = PositionAtOrAfter(length, last + 1);
+    const int32_t begin = Position(length, from, false);
+    const int32_t end = Position(length, last, true);
     if (begin >= end) {
         return None;
     }
@@ -61,7 +62,8 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
     }
 
     std::vector<uint64_t>& maybe = maybe_[static_cast<size_t>(length)];
-    const std::vector<int32_t>& entries = index_.EntriesOfLength(length);
+    const std::vector<int32_t>& firsts = index_.FirstEntries(length);
+    const std::vector<int32_t>& lasts = index_.LastEntries(length);
     const auto firstBlock = static_cast<size_t>(begin / 64);
     const auto lastBlock = static_cast<size_t>((end - 1) / 64);
     // The entries of a block that have every letter and may be available. The
@@ -73,14 +75,25 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
         }
         return bits;
     };
+    // The first available entry of a candidate word in from .. last; a word whose
+    // entries are all taken is dropped for good.
     auto firstAvailable = [&](size_t block, uint64_t bits) {
         for (; bits != 0; bits &= bits - 1) {
             const auto bit = static_cast<size_t>(std::countr_zero(bits));
-            const int32_t entry = entries[block * 64 + bit];
-            if (words_[static_cast<size_t>(entry)].Available == 1) {
-                return entry;
+            const size_t position = block * 64 + bit;
+            for (int32_t entry = std::max(firsts[position], from);
+                 entry <= std::min(lasts[position], last); ++entry) {
+                if (words_[static_cast<size_t>(entry)].Available == 1) {
+                    return entry;
+                }
             }
-            maybe[block] &= ~(uint64_t{1} << bit); // taken since the run began
+            bool taken = true;
+            for (int32_t entry = firsts[position]; taken && entry <= lasts[position]; ++entry) {
+                taken = words_[static_cast<size_t>(entry)].Available != 1;
+            }
+            if (taken) {
+                maybe[block] &= ~(uint64_t{1} << bit);
+            }
         }
         return None;
     };

@@ -26,14 +26,15 @@ public:
     int32_t FirstMatch(const WordPattern& pattern, int32_t from, int32_t last);
 
 private:
-    int32_t PositionAtOrAfter(int32_t length, int32_t entry);
+    // The index's PositionAtOrAfter, or with `after` its PositionAfter.
+    int32_t Position(int32_t length, int32_t entry, bool after);
 
-    struct Position {
+    struct Cached {
         int32_t Entry = -1;
         int32_t Position = 0;
     };
     const WordIndex& index_;
     const std::vector<TWordEntry>& words_;
     std::array<std::vector<uint64_t>, WordIndex::MaxLength + 1> maybe_;
-    std::array<std::array<Position, 2>, WordIndex::MaxLength + 1> positions_{};
+    std::array<std::array<Cached, 2>, WordIndex::MaxLength + 1> positions_{};
 };

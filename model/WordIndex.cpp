@@ -14,7 +14,7 @@ size_t Slot(int32_t position, unsigned char letter) {
 
 WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
     : wordCount_(wordCount), lengthOf_(static_cast<size_t>(wordCount) + 1, 0),
-      positionOf_(static_cast<size_t>(wordCount) + 1, -1) {
+      covered_(static_cast<size_t>(wordCount) + 1, 0) {
     for (int32_t entry = 1; entry <= wordCount; ++entry) {
         const std::string_view word = words.at(static_cast<size_t>(entry)).GridWord();
         const auto length = static_cast<int32_t>(word.size());
@@ -26,18 +26,24 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
             uncovered_.push_back(entry);
             continue;
         }
-        std::vector<int32_t>& entries = lists_[static_cast<size_t>(length)].Entries;
-        positionOf_[static_cast<size_t>(entry)] = static_cast<int32_t>(entries.size());
-        entries.push_back(entry);
+        covered_[static_cast<size_t>(entry)] = 1;
+        LengthList& list = lists_[static_cast<size_t>(length)];
+        if (!list.Last.empty() && list.Last.back() == entry - 1 &&
+            words[static_cast<size_t>(entry - 1)].GridWord() == word) {
+            list.Last.back() = entry; // the same word once more
+        } else {
+            list.First.push_back(entry);
+            list.Last.push_back(entry);
+        }
     }
 
     // Count each (position, letter) first, so that only the sets that occur take room.
     size_t total = 0;
     for (int32_t length = 1; length <= MaxLength; ++length) {
         LengthList& list = lists_[static_cast<size_t>(length)];
-        list.Blocks = static_cast<int32_t>((list.Entries.size() + 63) / 64);
+        list.Blocks = static_cast<int32_t>((list.First.size() + 63) / 64);
         list.Sets.assign(static_cast<size_t>(length) * kLetters, {});
-        for (const int32_t entry : list.Entries) {
+        for (const int32_t entry : list.First) {
             const std::string_view word = words[static_cast<size_t>(entry)].GridWord();
             for (int32_t k = 0; k < length; ++k) {
                 ++list.Sets[Slot(k, static_cast<unsigned char>(word[static_cast<size_t>(k)]))]
@@ -54,9 +60,9 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
     sets_.assign(total, 0);
     for (int32_t length = 1; length <= MaxLength; ++length) {
         const LengthList& list = lists_[static_cast<size_t>(length)];
-        for (size_t position = 0; position < list.Entries.size(); ++position) {
+        for (size_t position = 0; position < list.First.size(); ++position) {
             const std::string_view word =
-                words[static_cast<size_t>(list.Entries[position])].GridWord();
+                words[static_cast<size_t>(list.First[position])].GridWord();
             for (int32_t k = 0; k < length; ++k) {
                 const auto letter = static_cast<unsigned char>(word[static_cast<size_t>(k)]);
                 sets_[static_cast<size_t>(list.Sets[Slot(k, letter)].Offset) + position / 64] |=
@@ -66,8 +72,10 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
     }
 }
 
-int32_t WordIndex::PositionAtOrAfter(int32_t length, int32_t entry) const {
-    const std::vector<int32_t>& entries = EntriesOfLength(length);
+namespace {
+
+// The first position whose value is at least `entry`, for a list in ascending order.
+int32_t FirstAtLeast(const std::vector<int32_t>& entries, int32_t entry) {
     if (entries.empty() || entry <= entries.front()) {
         return 0;
     }
@@ -76,6 +84,20 @@ int32_t WordIndex::PositionAtOrAfter(int32_t length, int32_t entry) const {
     }
     return static_cast<int32_t>(std::lower_bound(entries.begin(), entries.end(), entry) -
                                 entries.begin());
+}
+
+} // namespace
+
+int32_t WordIndex::PositionAtOrAfter(int32_t length, int32_t entry) const {
+    return FirstAtLeast(LastEntries(length), entry);
+}
+
+int32_t WordIndex::PositionAfter(int32_t length, int32_t entry) const {
+    const std::vector<int32_t>& firsts = FirstEntries(length);
+    if (firsts.empty() || entry >= firsts.back()) {
+        return static_cast<int32_t>(firsts.size());
+    }
+    return FirstAtLeast(firsts, entry + 1);
 }
 
 WordIndex::LetterSet WordIndex::EntriesWith(int32_t length, int32_t position,

@@ -25,6 +25,8 @@ struct WordPattern {
 // loaded vocabulary: per word length the entries in list order, and per length,
 // letter position and letter the set of those entries that have the letter
 // there (a bit per entry of the length). The word list may be in any order.
+// Entries that follow each other with the same word (one word, several clues)
+// take one position together.
 //
 // A word containing '.' is not in the index: in the grid '.' marks an empty
 // cell, so such a word matches differently; only the literal scan places it.
@@ -39,18 +41,22 @@ public:
     // The entry's length in the grid; 0 for an empty word.
     int32_t LengthOf(int32_t entry) const { return lengthOf_[static_cast<size_t>(entry)]; }
     // Non-empty words without '.'.
-    bool Covers(int32_t entry) const { return positionOf_[static_cast<size_t>(entry)] >= 0; }
+    bool Covers(int32_t entry) const { return covered_[static_cast<size_t>(entry)] != 0; }
     // The non-empty words the index leaves out, in list order.
     const std::vector<int32_t>& Uncovered() const { return uncovered_; }
 
-    // The covered entries of one length (1..15), in list order.
-    const std::vector<int32_t>& EntriesOfLength(int32_t length) const {
-        return lists_[static_cast<size_t>(length)].Entries;
+    // The covered words of one length (1..15), in list order: the first and the
+    // last entry of each position.
+    const std::vector<int32_t>& FirstEntries(int32_t length) const {
+        return lists_[static_cast<size_t>(length)].First;
     }
-    // Where a covered entry stands in the list of its length.
-    int32_t PositionOf(int32_t entry) const { return positionOf_[static_cast<size_t>(entry)]; }
-    // The first position in the list of the length whose entry is at least entry.
+    const std::vector<int32_t>& LastEntries(int32_t length) const {
+        return lists_[static_cast<size_t>(length)].Last;
+    }
+    // The first position of the length with an entry at or after `entry`.
     int32_t PositionAtOrAfter(int32_t length, int32_t entry) const;
+    // The first position of the length whose entries all come after `entry`.
+    int32_t PositionAfter(int32_t length, int32_t entry) const;
     // 64-bit blocks of a set over the positions of one length.
     int32_t Blocks(int32_t length) const { return lists_[static_cast<size_t>(length)].Blocks; }
 
@@ -65,7 +71,8 @@ public:
 
 private:
     struct LengthList {
-        std::vector<int32_t> Entries;
+        std::vector<int32_t> First;
+        std::vector<int32_t> Last;
         int32_t Blocks = 0;
         // Per letter position and letter: the offset of its set in sets_ (-1:
         // none) and its size.
@@ -78,7 +85,7 @@ private:
 
     int32_t wordCount_ = 0;
     std::vector<int8_t> lengthOf_;
-    std::vector<int32_t> positionOf_; // -1 for entries not in the index
+    std::vector<uint8_t> covered_;
     std::vector<int32_t> uncovered_;
     std::array<LengthList, MaxLength + 1> lists_;
     std::vector<uint64_t> sets_;
