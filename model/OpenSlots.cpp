@@ -56,21 +56,25 @@ void OpenSlots::ComputeLine(Direction direction, int32_t line, std::vector<Opene
     const LineCells& cells = Cells(direction, line);
     const int32_t side = LineLength(direction);
     // Growing the length by one cell at a time: any cell taken, every cell fenced,
-    // at least one and at least two crossable cells among the slot's cells.
+    // at least one and at least two crossable cells among the slot's cells. The
+    // cells' bits move one place per length, so that bit p stands for start p.
     Bits taken = 0;
     Bits fenced = ~Bits{0};
     Bits one = 0;
     Bits two = 0;
-    for (int32_t length = 1; length <= MaxLength; ++length) {
-        const int32_t k = length - 1;
-        if (k < 128) {
-            taken |= cells.Taken >> k;
-            fenced &= cells.Fenced >> k;
-            two |= one & (cells.Crossable >> k);
-            one |= cells.Crossable >> k;
-        }
-        // A word as long as the line's side fits nowhere.
-        const Bits starts = length < side ? (Bit(side - length + 1) - 1) : 0;
+    Bits nextTaken = cells.Taken;
+    Bits nextFenced = cells.Fenced;
+    Bits nextCrossable = cells.Crossable;
+    // A word as long as the line fits nowhere: such lengths stay without slots.
+    for (int32_t length = 1; length <= MaxLength && length < side; ++length) {
+        taken |= nextTaken;
+        fenced &= nextFenced;
+        two |= one & nextCrossable;
+        one |= nextCrossable;
+        nextTaken >>= 1;
+        nextFenced >>= 1;
+        nextCrossable >>= 1;
+        const Bits starts = Bit(side - length + 1) - 1;
         const Bits free = starts & ~taken & ~fenced;
         std::array<Bits, 2>& open = open_[Index(direction, line, length)];
         const std::array<Bits, 2> now = {free & one, free & two};

@@ -30,12 +30,28 @@ public:
         std::pop_heap(heap_.begin(), heap_.end(), std::greater<>());
         heap_.pop_back();
     }
-    // The top slot with a new bound.
+    // The top slot with a new, larger bound: it sinks to its place.
     void RaiseTop(int32_t bound) {
         Item item = Top();
         item.Bound = bound;
-        Pop();
-        Push(item);
+        const uint64_t packed = Pack(item);
+        const size_t size = heap_.size();
+        size_t at = 0;
+        for (;;) {
+            size_t child = 2 * at + 1;
+            if (child >= size) {
+                break;
+            }
+            if (child + 1 < size && heap_[child + 1] < heap_[child]) {
+                ++child;
+            }
+            if (heap_[child] >= packed) {
+                break;
+            }
+            heap_[at] = heap_[child];
+            at = child;
+        }
+        heap_[at] = packed;
     }
 
 private:
