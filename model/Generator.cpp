@@ -65,7 +65,7 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
         return GenerationOutcome::NotRun;
     }
     search_.reset();
-    if (!referenceScan_) {
+    if (!referenceScan_ && OpenSlots::Holds(puzzle_.Columns, puzzle_.Rows)) {
         search_ = std::make_unique<IndexedSearch>(puzzle_, IndexOf(puzzle_));
     }
 
@@ -269,11 +269,16 @@ std::optional<Placement> Generator::TryOnWholeGrid(const Trial& trial, int32_t m
 std::optional<Placement> Generator::Attempt(const Trial& trial, int32_t minCrossings,
                                             const StartWindow& window, Direction direction) {
     std::optional<Placement> placed;
-    if (trial.NeedsScan || puzzle_.ConfirmInsertions) {
+    const bool known = !trial.NeedsScan && !puzzle_.ConfirmInsertions;
+    if (known && trial.Placed && trial.Placed->Dir == direction &&
+        placer_.Acceptable(trial.Entry, trial.Placed->Column, trial.Placed->Row, minCrossings,
+                           direction)) {
+        placed = placer_.Commit(trial.Entry, trial.Placed->Column, trial.Placed->Row, direction);
+    } else if (!known || (trial.Placed && trial.Placed->Dir == direction)) {
+        // The user's proposals, a word only the scan can place, or (never
+        // expected) a position that fails the tests: the scan decides.
         placed = placer_.PlaceWord(trial.Entry, minCrossings, window, direction,
                                    puzzle_.ConfirmInsertions);
-    } else if (trial.Placed && trial.Placed->Dir == direction) {
-        placed = placer_.Commit(trial.Entry, trial.Placed->Column, trial.Placed->Row, direction);
     }
     if (placed) {
         Placed(*placed);

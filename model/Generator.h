@@ -39,9 +39,6 @@ public:
     // index. Much slower, same puzzles; kept to check the search against.
     void UseReferenceScan(bool on) { referenceScan_ = on; }
 
-    // The placement of one word: WordFits, IsFenced and PlaceWord.
-    WordPlacer& Placer() { return placer_; }
-
 private:
     using Trial = IndexedSearch::Trial;
 

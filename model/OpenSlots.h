@@ -23,11 +23,16 @@
 // only become fewer.
 class OpenSlots {
 public:
-    // Start positions along a line, one bit each (lines are at most 99 cells).
+    // Start positions along a line, one bit each.
     using Bits = unsigned __int128;
     static constexpr int32_t MaxLength = WordIndex::MaxLength;
 
-    // The slots of the grid as it is.
+    // Whether a grid of this size fits the bit sets (a settings grid always does).
+    static constexpr bool Holds(int32_t columns, int32_t rows) {
+        return columns >= 1 && rows >= 1 && columns <= 127 && rows <= 127;
+    }
+
+    // The slots of the grid as it is; its size must be one that Holds.
     explicit OpenSlots(const TFeld& grid);
 
     int32_t Columns() const { return columns_; }

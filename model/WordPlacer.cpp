@@ -84,6 +84,16 @@ bool WordPlacer::Acceptable(std::string_view word, int32_t column, int32_t row,
            !IsFenced(column, row, static_cast<int32_t>(word.size()), direction);
 }
 
+bool WordPlacer::Acceptable(int32_t entry, int32_t column, int32_t row, int32_t minCrossings,
+                            Direction direction) const {
+    const std::string_view word = puzzle_.Entry(entry).GridWord();
+    const auto length = static_cast<int32_t>(word.size());
+    const StartWindow inside = InsideGrid(StartWindow{column, column, row, row}, length, direction,
+                                          puzzle_.Columns, puzzle_.Rows);
+    return length >= 1 && !inside.IsEmpty() &&
+           Acceptable(word, column, row, minCrossings, direction);
+}
+
 bool WordPlacer::Propose(int32_t entry, int32_t column, int32_t row, Direction direction) {
     TFeld& grid = puzzle_.Grid;
     const TFeld saved = grid;

@@ -42,6 +42,11 @@ public:
                                        const StartWindow& window, Direction direction,
                                        bool propose);
 
+    // The tests PlaceWord makes at one position inside the grid: the letters agree,
+    // at least minCrossings crossings, not fenced in.
+    bool Acceptable(int32_t entry, int32_t column, int32_t row, int32_t minCrossings,
+                    Direction direction) const;
+
     // Writes the entry's word at a position that passed the tests of PlaceWord.
     // The random draw of the clue among equal entries happens here.
     Placement Commit(int32_t entry, int32_t column, int32_t row, Direction direction);
