@@ -11,76 +11,16 @@
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
+#include "tests/files/GoldenSupport.h"
 #include "tests/files/RecordingCanvas.h"
-#include "vocabulary/ParadoxWriter.h"
-#include "vocabulary/TextImport.h"
 #include "vocabulary/VocabularyLoader.h"
 
-#include <QCryptographicHash>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-const fs::path kGoldenDir = fs::path(WABOLEX_TEST_SOURCE_DIR) / "golden";
-
-class QuietDialogs : public UserDialogs {
-public:
-    bool ConfirmStartWord(const std::string&) override { return true; }
-    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
-    void Repaint() override {}
-    void SetBusy(bool) override {}
-    void ShowError(const std::string&) override {}
-    void ShowRetryError(const std::string&) override {}
-    void ShowStatistics(const PuzzleStatistics&) override {}
-};
-
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-// The animal table of the tests as the program's main table, its words of two
-// to four letters as the short-word table beside it.
-void LoadAnimals(const fs::path& folder, Puzzle& puzzle) {
-    const std::vector<VocabularyRecord> all =
-        TextImport::Parse(ReadFile(kGoldenDir / "Tiere.txt")).Records;
-    std::vector<VocabularyRecord> shortWords;
-    for (const VocabularyRecord& record : all) {
-        if (record.Word.size() >= 2 && record.Word.size() <= 4) {
-            shortWords.push_back(record);
-        }
-    }
-    ParadoxWriter::WriteVocabulary(folder / "Tiere.db", all);
-    ParadoxWriter::WriteVocabulary(folder / u8"Kurzwörter2004.DB", shortWords);
-    VocabularyLoader::Load(folder / "Tiere.db", puzzle);
-}
-
-std::string Sha256(const QByteArray& bytes) {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
-}
-
-std::string ImageHash(const QImage& image) {
-    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
-    QByteArray bytes =
-        QByteArray::number(pixels.width()) + "x" + QByteArray::number(pixels.height()) + ":";
-    for (int y = 0; y < pixels.height(); ++y) {
-        bytes.append(reinterpret_cast<const char*>(pixels.constScanLine(y)), pixels.width() * 4);
-    }
-    return Sha256(bytes);
-}
 
 std::string PrintHash(const RecordingCanvas& canvas) {
     std::ostringstream out;
@@ -97,7 +37,7 @@ std::string PrintHash(const RecordingCanvas& canvas) {
         }
     }
     const std::string text = out.str();
-    return Sha256(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    return golden::Sha256(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 struct GoldenCase {
@@ -118,14 +58,14 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     Puzzle puzzle;
-    LoadAnimals(folder.path().toStdString(), puzzle);
+    VocabularyLoader::Load(golden::WriteAnimalTables(folder.path().toStdString()), puzzle);
     puzzle.Columns = golden.Columns;
     puzzle.Rows = golden.Rows;
 
     GenerationSettings settings;
     settings.ShowInsertions = false;
     settings.SolutionWord = "TIERPARK";
-    QuietDialogs dialogs;
+    golden::QuietDialogs dialogs;
     RandomSource random(golden.Seed);
     Generator(puzzle, dialogs, random).RGenerieren(settings);
 
@@ -137,7 +77,7 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     for (const bool solution : {false, true}) {
         puzzle.ExportSolution = solution;
         hashes << (solution ? "export-solution " : "export-puzzle ")
-               << ImageHash(ExportImage::Render(puzzle, settings.SolutionWord)) << "\n";
+               << golden::ImageHash(ExportImage::Render(puzzle, settings.SolutionWord)) << "\n";
     }
     for (const bool solution : {false, true}) {
         puzzle.PrintSolution = solution;
@@ -146,14 +86,9 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
         hashes << (solution ? "print-solution " : "print-puzzle ") << PrintHash(canvas) << "\n";
     }
 
-    const fs::path puzzlePath = kGoldenDir / (std::string(golden.Name) + ".wbx");
-    const fs::path hashPath = kGoldenDir / (std::string(golden.Name) + ".sha256");
-    if (qEnvironmentVariableIntValue("WABOLEX_UPDATE_GOLDEN") == 1) {
-        WriteFile(puzzlePath, puzzleFile);
-        WriteFile(hashPath, hashes.str());
-    }
-    EXPECT_EQ(puzzleFile, ReadFile(puzzlePath));
-    EXPECT_EQ(hashes.str(), ReadFile(hashPath));
+    const std::string name = golden.Name;
+    EXPECT_EQ(puzzleFile, golden::Recorded(name + ".wbx", puzzleFile));
+    EXPECT_EQ(hashes.str(), golden::Recorded(name + ".sha256", hashes.str()));
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoSeeds, GoldenOutputTest,
