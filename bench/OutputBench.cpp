@@ -49,8 +49,7 @@ Puzzle FullPuzzle(int size) {
         puzzle.SolutionMarks[k] = {k + 1, k + 2, k + 1};
     }
     puzzle.SolutionWordShown = true;
-    puzzle.ExportSolution = true;
-    puzzle.PrintSolution = true;
+    puzzle.SolutionWord = "ABCDEFGHIJKLMNOPQRST";
     return puzzle;
 }
 
@@ -58,7 +57,7 @@ void ExportRender(benchmark::State& state) {
     EnsureApplication();
     const Puzzle puzzle = FullPuzzle(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ExportImage::Render(puzzle, "ABCDEFGHIJKLMNOPQRST"));
+        benchmark::DoNotOptimize(ExportImage::Render(puzzle, OutputVariant::Solution));
     }
 }
 BENCHMARK(ExportRender)->Arg(15)->Arg(99)->Unit(benchmark::kMillisecond);
@@ -69,7 +68,7 @@ void PrintToPdf(benchmark::State& state) {
     const QString path = QDir::temp().filePath("wabolex-bench-print.pdf");
     for (auto _ : state) {
         PrintJob::PrintToPdf(path, QPageSize(QPageSize::A4), puzzle, "Wabolex 2026   Bench",
-                             "ABCDEFGHIJKLMNOPQRST");
+                             OutputVariant::Solution);
     }
     QFile::remove(path);
 }

@@ -51,7 +51,7 @@ void FillPuzzle(TKatalog& katalog) {
         p.SolutionMarks[static_cast<size_t>(i)] = {i * 4, i * 3, i + 1};
     katalog.EOptions()->SetSolutionWord(QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
     p.SolutionWordShown = true;
-    p.ShowGenerated = true;
+    katalog.view().ShowGenerated = true;
     katalog.Ausgabe()->SetColCount(99);
     katalog.Ausgabe()->SetRowCount(99);
 }

@@ -19,11 +19,6 @@ const QColor kRed(255, 0, 0);
 constexpr int kCell = ExportImage::Cell;
 constexpr int kMargin = ExportImage::Margin;
 
-// The marks array holds 20 entries; a longer word must not read past it.
-int MarkedLength(const std::string& solutionWord) {
-    return std::min<int>(static_cast<int>(solutionWord.size()), MaxSolutionLength);
-}
-
 void DrawFrameAndLines(Canvas& canvas, int columns, int rows) {
     const int right = kMargin + kCell * columns;
     const int bottom = kMargin + kCell * rows;
@@ -46,14 +41,14 @@ void DrawSolutionMark(Canvas& canvas, int left, int top, int position) {
     canvas.Text({x, top + 24}, std::to_string(position), CanvasFont::Character(8, true), kBlack);
 }
 
-void DrawCell(Canvas& canvas, const Puzzle& puzzle, int c, int r, int markCount) {
+void DrawCell(Canvas& canvas, const Puzzle& puzzle, int c, int r, OutputVariant variant) {
     const TGridCell& cell = puzzle.Grid.At(c, r);
     const int left = kMargin + kCell * c;
     const int top = kMargin + kCell * r;
     if (cell.Letter == '.') {
         canvas.FillRect(QRect(left, top, kCell, kCell), kBlack);
     } else {
-        if (puzzle.ExportSolution) {
+        if (variant == OutputVariant::Solution) {
             canvas.Text({left + 10, top + 8}, std::string(1, cell.Letter),
                         CanvasFont::Cell(32, true), kRed);
         }
@@ -72,18 +67,15 @@ void DrawCell(Canvas& canvas, const Puzzle& puzzle, int c, int r, int markCount)
         canvas.SetPen(3, kBlack);
         canvas.Line({left + 2, top + 40}, {left + 38, top + 40});
     }
-    if (puzzle.SolutionWordShown) {
-        for (int k = 0; k < markCount; ++k) {
-            const SolutionMark& mark = puzzle.SolutionMarks[k];
-            if (mark.Column == c && mark.Row == r) {
-                DrawSolutionMark(canvas, left, top, mark.Position);
-            }
+    for (const SolutionMark& mark : puzzle.ShownMarks()) {
+        if (mark.Column == c && mark.Row == r) {
+            DrawSolutionMark(canvas, left, top, mark.Position);
         }
     }
 }
 
-void DrawSolutionRow(Canvas& canvas, const Puzzle& puzzle, const std::string& solutionWord) {
-    const std::string word = Cp1252::ToUpper(solutionWord);
+void DrawSolutionRow(Canvas& canvas, const Puzzle& puzzle, OutputVariant variant) {
+    const std::string word = Cp1252::ToUpper(puzzle.SolutionWord);
     const int n = static_cast<int>(word.size());
     const int bottom = kMargin + kCell * puzzle.Rows;
     canvas.Text({kMargin, bottom + 14}, W("Lösungswort"), CanvasFont::Cell(24, true), kBlack);
@@ -98,7 +90,7 @@ void DrawSolutionRow(Canvas& canvas, const Puzzle& puzzle, const std::string& so
         canvas.Line({x, bottom + 40}, {x, bottom + 80});
         canvas.Text({x + 2, bottom + 42}, std::to_string(i + 1), CanvasFont::Cell(12, true),
                     kBlack);
-        if (puzzle.ExportSolution) {
+        if (variant == OutputVariant::Solution) {
             canvas.Text({x + 10, bottom + 44}, std::string(1, word[i]), CanvasFont::Cell(32, true),
                         kBlack);
         }
@@ -112,20 +104,19 @@ QSize ExportImage::ImageSize(const Puzzle& puzzle) {
     return {kCell * puzzle.Columns + 40, kCell * puzzle.Rows + extra};
 }
 
-void ExportImage::Draw(Canvas& canvas, const Puzzle& puzzle, const std::string& solutionWord) {
+void ExportImage::Draw(Canvas& canvas, const Puzzle& puzzle, OutputVariant variant) {
     DrawFrameAndLines(canvas, puzzle.Columns, puzzle.Rows);
-    const int markCount = MarkedLength(solutionWord);
     for (int c = 0; c < puzzle.Columns; ++c) {
         for (int r = 0; r < puzzle.Rows; ++r) {
-            DrawCell(canvas, puzzle, c, r, markCount);
+            DrawCell(canvas, puzzle, c, r, variant);
         }
     }
     if (puzzle.SolutionWordShown) {
-        DrawSolutionRow(canvas, puzzle, solutionWord);
+        DrawSolutionRow(canvas, puzzle, variant);
     }
 }
 
-QImage ExportImage::Render(const Puzzle& puzzle, const std::string& solutionWord) {
+QImage ExportImage::Render(const Puzzle& puzzle, OutputVariant variant) {
     QImage image(ImageSize(puzzle), QImage::Format_RGB32);
     if (image.isNull()) {
         throw WabolexError(W("Für die Bitmap ist nicht genug Speicher frei."));
@@ -133,7 +124,7 @@ QImage ExportImage::Render(const Puzzle& puzzle, const std::string& solutionWord
     image.fill(Qt::white);
     QPainter painter(&image);
     PainterCanvas canvas(painter);
-    Draw(canvas, puzzle, solutionWord);
+    Draw(canvas, puzzle, variant);
     painter.end();
     return image;
 }
@@ -154,13 +145,13 @@ void ExportImage::Write(const QImage& image, OutputFile& file) {
     }
 }
 
-std::string ExportImage::ProposedName(const Puzzle& puzzle, bool solution) {
+std::string ExportImage::ProposedName(const Puzzle& puzzle, OutputVariant variant) {
     const std::string& source = puzzle.SourceName;
     const auto dot = source.find('.');
     const std::string base = dot == std::string::npos ? std::string() : source.substr(0, dot);
     std::string name = base + "-" + std::to_string(puzzle.Columns) + "x" +
                        std::to_string(puzzle.Rows) + "-" + std::to_string(puzzle.ClueRows.size());
-    return solution ? W("Lösung ") + name : name;
+    return variant == OutputVariant::Solution ? W("Lösung ") + name : name;
 }
 
 QString ExportImage::ClueTextPath(const QString& bitmapPath, const std::string& proposedName) {

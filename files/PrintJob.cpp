@@ -26,7 +26,7 @@ PrintPage PrintJob::PageOf(const QPagedPaintDevice& device) {
 }
 
 void PrintJob::Print(QPagedPaintDevice& device, const Puzzle& puzzle, const std::string& caption,
-                     const std::string& solutionWord) {
+                     OutputVariant variant) {
     QPainter painter;
     if (!painter.begin(&device)) {
         throw WabolexError(W("Der Druckauftrag konnte nicht gestartet werden."));
@@ -42,14 +42,14 @@ void PrintJob::Print(QPagedPaintDevice& device, const Puzzle& puzzle, const std:
         pageFailed = pageFailed || !device.newPage();
         painter.setTransform(tenthMillimetre);
     });
-    PrintPuzzle::Draw(canvas, page, puzzle, caption, solutionWord);
+    PrintPuzzle::Draw(canvas, page, puzzle, caption, variant);
     if (!painter.end() || pageFailed) {
         throw WabolexError(W("Der Druckauftrag konnte nicht vollständig ausgeführt werden."));
     }
 }
 
 void PrintJob::PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& caption,
-                                     const std::string& solutionWord) {
+                                     OutputVariant variant) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         throw WabolexError(W("Es ist kein Standarddrucker eingerichtet. Bitte richten Sie einen "
@@ -61,11 +61,11 @@ void PrintJob::PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& ca
         throw WabolexError(W("Der Standarddrucker \"") + Cp(info.printerName()) +
                            W("\" ist nicht bereit."));
     }
-    Print(printer, puzzle, caption, solutionWord);
+    Print(printer, puzzle, caption, variant);
 }
 
 void PrintJob::PrintToPdf(const QString& path, const QPageSize& pageSize, const Puzzle& puzzle,
-                          const std::string& caption, const std::string& solutionWord) {
+                          const std::string& caption, OutputVariant variant) {
     OutputFile file(ToPath(path), W("Die PDF-Datei"));
     {
         // The PDF writer reports no write errors; the device sees them.
@@ -75,7 +75,7 @@ void PrintJob::PrintToPdf(const QString& path, const QPageSize& pageSize, const 
         writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         writer.setTitle(QString::fromStdString(Cp1252::ToUtf8(caption)));
         try {
-            Print(writer, puzzle, caption, solutionWord);
+            Print(writer, puzzle, caption, variant);
         } catch (const WabolexError&) {
             device.ThrowIfFailed();
             throw;

@@ -19,12 +19,12 @@ public:
     static constexpr int PdfResolution = 600;
 
     static void PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& caption,
-                                      const std::string& solutionWord);
+                                      OutputVariant variant);
     static void PrintToPdf(const QString& path, const QPageSize& pageSize, const Puzzle& puzzle,
-                           const std::string& caption, const std::string& solutionWord);
+                           const std::string& caption, OutputVariant variant);
     // Begins the job on device, maps 0.1 mm onto the printable area and ends it.
     static void Print(QPagedPaintDevice& device, const Puzzle& puzzle, const std::string& caption,
-                      const std::string& solutionWord);
+                      OutputVariant variant);
     // Printable area in whole millimetres times ten, and the vertical resolution.
     static PrintPage PageOf(const QPagedPaintDevice& device);
 };

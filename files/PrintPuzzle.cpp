@@ -22,17 +22,12 @@ const CanvasFont kNumberFont = CanvasFont::Cell(22, false);
 const CanvasFont kSmallBoldFont = CanvasFont::Cell(16, true);
 const CanvasFont kHeadingFont = CanvasFont::Cell(40, true);
 
-// The marks array holds 20 entries; a longer word must not read past it.
-int MarkedLength(const std::string& solutionWord) {
-    return std::min<int>(static_cast<int>(solutionWord.size()), MaxSolutionLength);
-}
-
 class PrintRun {
 public:
     PrintRun(Canvas& canvas, const PrintPage& page, const Puzzle& puzzle,
-             const std::string& caption, const std::string& solutionWord)
-        : canvas_(canvas), page_(page), puzzle_(puzzle), caption_(caption), word_(solutionWord),
-          markCount_(puzzle.SolutionWordShown ? MarkedLength(solutionWord) : 0) {}
+             const std::string& caption, OutputVariant variant)
+        : canvas_(canvas), page_(page), puzzle_(puzzle), caption_(caption),
+          solution_(variant == OutputVariant::Solution) {}
 
     void GridPage(const GridBand& band) {
         Title();
@@ -109,7 +104,7 @@ private:
         if (cell.Letter == '.') {
             canvas_.FillRect(QRect(x, y, kCell, kCell), kBlack);
         } else {
-            if (puzzle_.PrintSolution) {
+            if (solution_) {
                 canvas_.Text({x + 20, y + 20}, std::string(1, cell.Letter), kLetterFont, kBlack);
             }
             // The across number wins where both words start.
@@ -126,8 +121,7 @@ private:
             canvas_.SetPen(6, kBlack);
             canvas_.Line({x + 2, y + 80}, {x + 78, y + 80});
         }
-        for (int k = 0; k < markCount_; ++k) {
-            const SolutionMark& mark = puzzle_.SolutionMarks[k];
+        for (const SolutionMark& mark : puzzle_.ShownMarks()) {
             if (mark.Column == column && mark.Row == row) {
                 SolutionMarkAt(x, y, mark.Position);
             }
@@ -142,7 +136,7 @@ private:
     }
 
     void SolutionRow(int bottom) {
-        const std::string word = Cp1252::ToUpper(word_);
+        const std::string word = Cp1252::ToUpper(puzzle_.SolutionWord);
         const int n = static_cast<int>(word.size());
         canvas_.Text({kLeft, bottom + 20}, W("Lösungswort"), kHeadingFont, kBlack);
         canvas_.SetPen(2, kBlack);
@@ -155,7 +149,7 @@ private:
             const int x = kLeft + kCell * i;
             canvas_.Line({x, bottom + 80}, {x, bottom + 160});
             canvas_.Text({x + 2, bottom + 82}, std::to_string(i + 1), kSmallBoldFont, kBlack);
-            if (puzzle_.PrintSolution) {
+            if (solution_) {
                 canvas_.Text({x + 20, bottom + 88}, std::string(1, word[i]), kLetterFont, kBlack);
             }
         }
@@ -194,8 +188,7 @@ private:
     const PrintPage& page_;
     const Puzzle& puzzle_;
     const std::string& caption_;
-    const std::string& word_;
-    const int markCount_;
+    const bool solution_;
     std::string line_;
     int y_ = 0;
 };
@@ -214,8 +207,8 @@ std::vector<GridBand> PrintPuzzle::GridBands(int columns, int rows) {
 }
 
 void PrintPuzzle::Draw(Canvas& canvas, const PrintPage& page, const Puzzle& puzzle,
-                       const std::string& caption, const std::string& solutionWord) {
-    PrintRun run(canvas, page, puzzle, caption, solutionWord);
+                       const std::string& caption, OutputVariant variant) {
+    PrintRun run(canvas, page, puzzle, caption, variant);
     for (const GridBand& band : GridBands(puzzle.Columns, puzzle.Rows)) {
         run.GridPage(band);
     }

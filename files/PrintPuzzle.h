@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/Canvas.h"
+#include "files/OutputVariant.h"
 #include "model/Puzzle.h"
 
 #include <string>
@@ -26,7 +27,7 @@ struct GridBand {
 
 // The printed puzzle in 0.1 mm units, y downwards from the top left of the
 // printable area: grid pages of 8 mm cells, then clue pages with several clues
-// per line. Everything is black. Puzzle::PrintSolution adds the letters.
+// per line. Everything is black. The solution variant adds the letters.
 class PrintPuzzle {
 public:
     static constexpr int BandColumns = 22;
@@ -36,8 +37,7 @@ public:
     static std::vector<GridBand> GridBands(int columns, int rows);
 
     // The whole job between its start and its end: every grid page closed by a
-    // page break, then the clue pages. caption is the window's title (cp1252),
-    // solutionWord the text of the solution-word setting.
+    // page break, then the clue pages. caption is the window's title (cp1252).
     static void Draw(Canvas& canvas, const PrintPage& page, const Puzzle& puzzle,
-                     const std::string& caption, const std::string& solutionWord);
+                     const std::string& caption, OutputVariant variant);
 };

@@ -219,15 +219,14 @@ private:
 
 } // namespace
 
-std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWordChecked,
-                                           const std::string& solutionWordText) {
+std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWordChecked) {
     if (puzzle.Columns < MinSize || puzzle.Columns > MaxSize || puzzle.Rows < MinSize ||
         puzzle.Rows > MaxSize || puzzle.Grid.Columns() != puzzle.Columns ||
         puzzle.Grid.Rows() != puzzle.Rows) {
         throw WabolexError(W("Ein Gitter von ") + std::to_string(puzzle.Columns) + "x" +
                            std::to_string(puzzle.Rows) + W(" kann nicht gespeichert werden."));
     }
-    const std::string word = OneLine(solutionWordText);
+    const std::string word = OneLine(puzzle.SolutionWord);
     if (solutionWordChecked && word.size() > static_cast<size_t>(MaxSolutionLength)) {
         throw WabolexError(W("Das Lösungswort ist länger als 20 Zeichen."));
     }
@@ -255,9 +254,8 @@ std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWo
 }
 
 void PuzzleFile::Save(const std::filesystem::path& file, const Puzzle& puzzle,
-                      bool solutionWordChecked, const std::string& solutionWordText) {
-    LineFile::WriteReadOnly(file, Lines(puzzle, solutionWordChecked, solutionWordText),
-                            W("Die Rätseldatei"));
+                      bool solutionWordChecked) {
+    LineFile::WriteReadOnly(file, Lines(puzzle, solutionWordChecked), W("Die Rätseldatei"));
 }
 
 PuzzleFileContents PuzzleFile::Read(const std::filesystem::path& file) {
@@ -302,6 +300,7 @@ void PuzzleFile::Apply(const PuzzleFileContents& contents, Puzzle& puzzle) {
     puzzle.Grid = contents.Grid;
     puzzle.ClueRows = contents.ClueRows;
     puzzle.SolutionMarks = contents.Marks;
+    puzzle.SolutionWord = contents.SolutionWord.value_or("");
     if (contents.Marks[0].Column >= 0) {
         puzzle.SolutionWordShown = true;
     }

@@ -27,15 +27,15 @@ struct PuzzleFileContents {
 class PuzzleFile {
 public:
     // The file's lines for the current puzzle. The solution word line is the
-    // text when checked, otherwise "*". Throws WabolexError for a state that
-    // could not be read back (size outside 5..99, word longer than 20, ...).
-    static std::vector<std::string> Lines(const Puzzle& puzzle, bool solutionWordChecked,
-                                          const std::string& solutionWordText);
+    // puzzle's solution word when checked, otherwise "*". Throws WabolexError
+    // for a state that could not be read back (size outside 5..99, word longer
+    // than 20, ...).
+    static std::vector<std::string> Lines(const Puzzle& puzzle, bool solutionWordChecked);
 
     // Writes the lines and makes the file read-only. A read-only file is never
     // replaced, and a failed write leaves any old file as it was.
     static void Save(const std::filesystem::path& file, const Puzzle& puzzle,
-                     bool solutionWordChecked, const std::string& solutionWordText);
+                     bool solutionWordChecked);
 
     // Reads and checks the whole file; throws WabolexError naming the file and
     // the line at the first fault. Nothing of any puzzle is touched.
@@ -44,9 +44,9 @@ public:
     static PuzzleFileContents Parse(const std::vector<std::string>& lines,
                                     const std::string& fileName);
 
-    // Puts what was read into the puzzle: size, grid, clue rows and marks. A
-    // first mark that names a cell switches the solution word display on;
-    // otherwise the display flag keeps its value.
+    // Puts what was read into the puzzle: size, grid, clue rows, marks and the
+    // solution word (empty for none). A first mark that names a cell switches
+    // the solution word display on; otherwise the display flag keeps its value.
     static void Apply(const PuzzleFileContents& contents, Puzzle& puzzle);
 
     // The name the save dialog proposes: SourceName cut before its first "."

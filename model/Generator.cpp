@@ -111,10 +111,7 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
 // main word fits that direction.
 bool Generator::PrepareStart(const GenerationSettings& settings, Direction& direction) {
     Puzzle& p = puzzle_;
-    p.ShowGenerated = true;
-    p.ShowSolution = false;
-    p.ExportSolution = false;
-    p.Solving = false;
+    dialogs_.BeginNewPuzzle();
     p.SolutionWordShown = false;
     p.ClearSolutionMarks();
     if (p.Grid.Columns() != p.Columns || p.Grid.Rows() != p.Rows) {

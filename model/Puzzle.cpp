@@ -4,6 +4,7 @@
 #include "model/WabolexError.h"
 #include "model/WordIndex.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -69,6 +70,13 @@ void Puzzle::ResetGrid() {
 
 void Puzzle::ClearSolutionMarks() {
     SolutionMarks.fill(SolutionMark{});
+}
+
+std::span<const SolutionMark> Puzzle::ShownMarks() const {
+    if (!SolutionWordShown) {
+        return {};
+    }
+    return std::span(SolutionMarks).first(std::min(SolutionWord.size(), SolutionMarks.size()));
 }
 
 void Puzzle::MarkAllAvailable() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/ClueRow.h"
-#include "model/Direction.h"
 #include "model/SolutionMark.h"
 #include "model/TFeld.h"
 #include "model/TWordEntry.h"
@@ -10,22 +9,23 @@ class WordIndex;
 
 #include <cstdint>
 #include <memory>
-#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
-// The whole puzzle state the main window owns: grid, vocabulary, numbering,
-// solution-word marks, solver entries and the view flags. Plain data with a few
+// The puzzle: grid, vocabulary, numbering, clue rows and the solution word with
+// its marks; what puzzle files, export and print read. Plain data with a few
 // shared operations; the commands that change it live in their own classes.
+// Solving on screen keeps its own state (SolvingSession), and what the window
+// shows is its own (ViewFlags).
 class Puzzle {
 public:
-    Puzzle(); // 15 x 15 black cells without any bar, no vocabulary, all flags off
+    Puzzle(); // 15 x 15 black cells without any bar, no vocabulary, no marks shown
 
     // Grid size: 5..99 each once set by the settings or a puzzle file.
     int32_t Columns = 15;
     int32_t Rows = 15;
     TFeld Grid;
-    TFeld SolverGrid; // the solver's entries while solving ('.', ' ' or the typed character)
 
     // Vocabulary: entry 0 is reserved; 1 .. ShortWordStart-1 main words (longest
     // first), ShortWordStart .. WordCount the short words.
@@ -42,27 +42,20 @@ public:
     std::vector<int32_t> DownWord;
     int32_t CellCount = 0; // Columns * Rows at the start of the last generation
 
+    // The solution word: the text of the settings' solution-word field, kept
+    // equal to it by the window (Windows-1252, at most 20 characters there).
+    std::string SolutionWord = "HOCHZEITSTAG";
     TSolutionMarks SolutionMarks;
+    // The marks hold a placed solution word that is drawn, printed and exported.
+    bool SolutionWordShown = false;
+    // While set, each placement of a generation's passes is first shown for
+    // confirmation; a Cancel clears it. The run's state, kept here for the
+    // driver and the word placer to share.
+    bool ConfirmInsertions = false;
     std::vector<ClueRow> ClueRows; // the clue list; one empty row before any puzzle
 
     // Name of the current table or puzzle file ("NoName" at start-up).
     std::string SourceName = "NoName";
-
-    // Mode and view flags.
-    bool ConfirmInsertions = false;
-    bool ShowGenerated = false;
-    bool ShowSolution = false;
-    bool Solving = false;
-    bool SolutionWordShown = false;
-    bool PrintSolution = false;
-    bool ExportSolution = false;
-
-    // Solving counters and typing direction.
-    int32_t Attempts = 0;
-    int32_t CorrectCount = 0;
-    int32_t LetterCount = 0;
-    // After a typed letter the current cell moves one cell this way (none: it stays).
-    std::optional<Direction> TypingDirection;
 
     // Checked access to the word list (0 .. WordCount).
     TWordEntry& Entry(int32_t index);
@@ -79,6 +72,9 @@ public:
     // Every cell '.', ' ', 0, 0; bars exactly on the right and bottom border.
     void ResetGrid();
     void ClearSolutionMarks();
+    // The marks that are drawn, printed and exported: none unless a solution
+    // word is shown, else one per letter of the solution word (at most 20).
+    std::span<const SolutionMark> ShownMarks() const;
     void MarkAllAvailable();
     // Replaces the vocabulary: entries 1..n main words, then the short words.
     void SetVocabulary(std::vector<TWordEntry> mainWords, std::vector<TWordEntry> shortWords);

@@ -3,21 +3,21 @@
 #include "model/Cp1252.h"
 
 void Solver::Start() {
-    Puzzle& p = puzzle_;
-    p.ShowGenerated = false;
-    p.ShowSolution = false;
-    p.TypingDirection.reset();
-    p.Solving = true;
-    p.Attempts = 0;
-    p.CorrectCount = 0;
-    p.LetterCount = 0;
-    p.SolverGrid = p.Grid;
-    for (int32_t c = 0; c < p.SolverGrid.Columns(); ++c) {
-        for (int32_t r = 0; r < p.SolverGrid.Rows(); ++r) {
-            TGridCell& cell = p.SolverGrid.At(c, r);
+    view_.ShowGenerated = false;
+    view_.ShowSolution = false;
+    view_.Solving = true;
+    SolvingSession& s = session_;
+    s.TypingDirection.reset();
+    s.Attempts = 0;
+    s.CorrectCount = 0;
+    s.LetterCount = 0;
+    s.SolverGrid = puzzle_.Grid;
+    for (int32_t c = 0; c < s.SolverGrid.Columns(); ++c) {
+        for (int32_t r = 0; r < s.SolverGrid.Rows(); ++r) {
+            TGridCell& cell = s.SolverGrid.At(c, r);
             if (cell.Letter != '.') {
                 cell.Letter = ' ';
-                ++p.LetterCount;
+                ++s.LetterCount;
             }
         }
     }
@@ -31,21 +31,21 @@ char Solver::Capital(unsigned char key) {
 }
 
 Solver::KeyOutcome Solver::Key(int32_t column, int32_t row, unsigned char key) {
-    Puzzle& p = puzzle_;
+    SolvingSession& s = session_;
     KeyOutcome out;
     out.Column = column;
     out.Row = row;
-    if (!p.Solving) {
+    if (!view_.Solving) {
         return out;
     }
-    char& entry = p.SolverGrid.At(column, row).Letter;
-    const char solution = p.Grid.At(column, row).Letter;
+    char& entry = s.SolverGrid.At(column, row).Letter;
+    const char solution = puzzle_.Grid.At(column, row).Letter;
     out.Consumed = true;
     if (entry == '.') {
         out.Beep = true;
         return out;
     }
-    ++p.Attempts;
+    ++s.Attempts;
     if (IsLetterKey(key)) {
         if (entry == solution) {
             out.Refused = true;
@@ -53,49 +53,47 @@ Solver::KeyOutcome Solver::Key(int32_t column, int32_t row, unsigned char key) {
         }
         entry = Capital(key);
         if (entry == solution) {
-            ++p.CorrectCount;
+            ++s.CorrectCount;
         }
-        if (p.TypingDirection == Direction::Across && column < p.Columns - 1) {
+        if (s.TypingDirection == Direction::Across && column < puzzle_.Columns - 1) {
             ++out.Column;
         }
-        if (p.TypingDirection == Direction::Down && row < p.Rows - 1) {
+        if (s.TypingDirection == Direction::Down && row < puzzle_.Rows - 1) {
             ++out.Row;
         }
     } else {
         // An empty entry is never a typed letter, so it cannot have been counted
         // as right (a damaged grid might hold a blank as its solution letter).
         if (entry == solution && entry != ' ') {
-            --p.CorrectCount;
+            --s.CorrectCount;
         }
         entry = ' ';
     }
     out.Repaint = true;
-    out.Completed = p.CorrectCount == p.LetterCount;
+    out.Completed = s.CorrectCount == s.LetterCount;
     return out;
 }
 
 Solver::PeekOutcome Solver::Peek(int32_t column, int32_t row,
                                  const std::function<void()>& repaintNow) {
-    Puzzle& p = puzzle_;
-    if (!p.Solving) {
+    if (!view_.Solving) {
         return PeekOutcome::Ignored;
     }
-    char& entry = p.SolverGrid.At(column, row).Letter;
+    char& entry = session_.SolverGrid.At(column, row).Letter;
     if (entry != ' ') {
         return PeekOutcome::Occupied;
     }
-    entry = p.Grid.At(column, row).Letter;
+    entry = puzzle_.Grid.At(column, row).Letter;
     repaintNow();
     entry = ' ';
     return PeekOutcome::Shown;
 }
 
 bool Solver::ShowSolution() {
-    Puzzle& p = puzzle_;
-    p.ShowGenerated = false;
-    p.ShowSolution = true;
-    const bool wasSolving = p.Solving;
-    p.Solving = false;
+    view_.ShowGenerated = false;
+    view_.ShowSolution = true;
+    const bool wasSolving = view_.Solving;
+    view_.Solving = false;
     return wasSolving;
 }
 

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "model/Puzzle.h"
+#include "model/SolvingSession.h"
+#include "model/ViewFlags.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-// On-screen solving, without any window: the solver's entries live in
-// Puzzle::SolverGrid, the counters and the typing direction in Puzzle. Each step
-// tells the window what to show; the window owns the message boxes and the beep.
-// Keys are Windows-1252 character codes.
+// On-screen solving, without any window: the solver's entries, the counters and
+// the typing direction live in the session; starting and ending it switches the
+// window's view. Each step tells the window what to show; the window owns the
+// message boxes and the beep. Keys are Windows-1252 character codes.
 class Solver {
 public:
     // What the window has to do after a key.
@@ -25,7 +27,8 @@ public:
 
     enum class PeekOutcome { Ignored, Occupied, Shown };
 
-    explicit Solver(Puzzle& puzzle) : puzzle_(puzzle) {}
+    Solver(const Puzzle& puzzle, SolvingSession& session, ViewFlags& view)
+        : puzzle_(puzzle), session_(session), view_(view) {}
 
     // "&Lösen": every letter cell empty, counters 0, no typing direction.
     void Start();
@@ -34,7 +37,7 @@ public:
     KeyOutcome Key(int32_t column, int32_t row, unsigned char key);
 
     // After the completion box has been closed.
-    void EndSolving() { puzzle_.Solving = false; }
+    void EndSolving() { view_.Solving = false; }
 
     // Shows the right letter of an empty cell for one synchronous repaint; the
     // entry is empty again afterwards.
@@ -57,5 +60,7 @@ public:
     static char Capital(unsigned char key);
 
 private:
-    Puzzle& puzzle_;
+    const Puzzle& puzzle_;
+    SolvingSession& session_;
+    ViewFlags& view_;
 };

@@ -18,6 +18,9 @@ public:
     // "Zufrieden": the proposed word is already written into the grid; the cell
     // just past the word is the one to select. Escape answers Cancel.
     virtual Answer ConfirmPlacement(const std::string& text, int column, int row) = 0;
+    // A generation begins a new puzzle: grid, marks and numbering are about to
+    // be cleared. A window shows the new puzzle's letters from here on.
+    virtual void BeginNewPuzzle() {}
     // The grid should be drawn again from the current state, now.
     virtual void Repaint() = 0;
     // Busy cursor on or off.

@@ -38,6 +38,10 @@ UserDialogs::Answer KatalogDialogs::ConfirmPlacement(const std::string& text, in
     return Answer::Cancel;
 }
 
+void KatalogDialogs::BeginNewPuzzle() {
+    katalog_.view().ShowNewPuzzle();
+}
+
 void KatalogDialogs::Repaint() {
     katalog_.Ausgabe()->RepaintNow();
 }

@@ -13,6 +13,7 @@ public:
 
     bool ConfirmStartWord(const std::string& text) override;
     Answer ConfirmPlacement(const std::string& text, int column, int row) override;
+    void BeginNewPuzzle() override;
     void Repaint() override;
     void SetBusy(bool busy) override;
     void ShowError(const std::string& text) override;

@@ -123,6 +123,7 @@ TEOptions::TEOptions(TKatalog* katalog)
     connect(SpinEditE, &QSpinBox::valueChanged, this, [this] { SpinEditEChange(); });
     connect(CheckBoxLW, &QCheckBox::toggled, this, [this] { CheckBoxLWClick(); });
     connect(EditLW, &QLineEdit::returnPressed, this, [this] { EditLWKeyPress(); });
+    connect(EditLW, &QLineEdit::textChanged, this, &TEOptions::SolutionWordChanged);
 
     setFixedSize(kClientWidth, kHeightWithWord - kFrameHeight);
 }

@@ -67,6 +67,10 @@ public slots:
     // Every way of closing (close box, Escape, Enter in the field) comes here.
     void reject() override;
 
+signals:
+    // The text of the solution-word field changed, by typing or by program.
+    void SolutionWordChanged();
+
 private:
     TKatalog* katalog_;
 };

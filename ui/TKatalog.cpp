@@ -125,9 +125,9 @@ void TKatalog::FormCreate() {
     setWindowTitle(TitleText);
     puzzle_.SourceName = "NoName";
     // The random source was seeded when the window was made.
-    puzzle_.ShowGenerated = false;
-    puzzle_.ShowSolution = false;
-    puzzle_.Solving = false;
+    view_.ShowGenerated = false;
+    view_.ShowSolution = false;
+    view_.Solving = false;
     puzzle_.SolutionWordShown = false;
     puzzle_.WordCount = 0;
     puzzle_.ResizeGrid(15, 15);
@@ -143,6 +143,8 @@ void TKatalog::CreateSecondaryWindows() {
     regelnBox_ = new TRegelnBox(this);
     statistikAnzeige_ = new TStatistikAnzeige(this);
     lHint_ = new TLHint(this);
+    TakeSolutionWord();
+    connect(eOptions_, &TEOptions::SolutionWordChanged, this, [this] { TakeSolutionWord(); });
 }
 
 QAction* TKatalog::AddCommand(QMenu* menu, const QString& caption, void (TKatalog::*handler)()) {
@@ -275,8 +277,8 @@ void TKatalog::SetSolutionWordMenuEnabled(bool enabled) {
     MenuLoesungswort->setEnabled(enabled);
 }
 
-std::string TKatalog::SolutionWordText() const {
-    return eOptions_->SolutionWordCp1252();
+void TKatalog::TakeSolutionWord() {
+    puzzle_.SolutionWord = eOptions_->SolutionWordCp1252();
 }
 
 // --- Commands -------------------------------------------------------------------
@@ -340,8 +342,7 @@ void TKatalog::EinstellungenClick() {
     if (!messages_.Warning(QStringLiteral("Soll das aktuelle Rätsel gelöscht werden?")))
         return;
     puzzle_.SolutionWordShown = false;
-    puzzle_.Solving = false;
-    puzzle_.ShowSolution = false;
+    view_.ForgetOldGrid();
     puzzle_.ResizeGrid(x, y);
     ausgabe_->SetColCount(x);
     ausgabe_->SetRowCount(y);
@@ -392,7 +393,7 @@ void TKatalog::LWDeleteClick() {
 void TKatalog::neuePositionClick() {
     LWDeleteClick();
     KatalogDialogs dialogs(*this);
-    SolutionWord::PlaceSolutionWord(puzzle_, SolutionWordText(), random_, dialogs);
+    SolutionWord::PlaceSolutionWord(puzzle_, puzzle_.SolutionWord, random_, dialogs);
     ausgabe_->RepaintNow();
 }
 
@@ -445,7 +446,7 @@ void TKatalog::AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, con
         canvas.fillRect(fill, Qt::black);
 
     QColor fontColour = canvas.pen().color();
-    if (puzzle_.ShowGenerated) {
+    if (view_.ShowGenerated) {
         if (cell.Mark.IsOnly(Direction::Across)) {
             fontColour = Fuchsia;
         } else if (cell.Mark.IsOnly(Direction::Down)) {
@@ -458,24 +459,24 @@ void TKatalog::AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, con
         if (cell.Letter != '.')
             TextOut(canvas, left + 8, top + 8, CellText(cell.Letter));
     }
-    if (puzzle_.Solving || puzzle_.ShowSolution) {
+    if (view_.Solving || view_.ShowSolution) {
         canvas.setFont(numberFont_);
         canvas.setPen(Qt::black);
         const int32_t number = cell.AcrossNo != 0 ? cell.AcrossNo : cell.DownNo;
         if (number > 0)
             TextOut(canvas, left, top, QString::number(number));
     }
-    if (puzzle_.Solving) {
+    if (view_.Solving) {
         canvas.setFont(letterFont_);
         canvas.setPen(Green);
         // The solver's entries may lag behind a grid that was just resized.
-        if (puzzle_.SolverGrid.Contains(aCol, aRow)) {
-            const char entry = puzzle_.SolverGrid.At(aCol, aRow).Letter;
+        if (session_.SolverGrid.Contains(aCol, aRow)) {
+            const char entry = session_.SolverGrid.At(aCol, aRow).Letter;
             if (entry != '.')
                 TextOut(canvas, left + 8, top + 8, CellText(entry));
         }
     }
-    if (puzzle_.ShowSolution) {
+    if (view_.ShowSolution) {
         canvas.setFont(letterFont_);
         canvas.setPen(Red);
         if (cell.Letter != '.')
@@ -494,14 +495,9 @@ void TKatalog::AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, con
     if (aRow == 0)
         canvas.drawLine(left, top, right, top);
 
-    if (puzzle_.SolutionWordShown) {
-        const int length =
-            std::min<int>(MaxSolutionLength, static_cast<int>(eOptions_->SolutionWord().size()));
-        for (int i = 0; i < length; ++i) {
-            const SolutionMark& mark = puzzle_.SolutionMarks[static_cast<size_t>(i)];
-            if (mark.Column == aCol && mark.Row == aRow && mark.Position > 0)
-                DrawSolutionMark(canvas, aCol, aRow, mark.Position);
-        }
+    for (const SolutionMark& mark : puzzle_.ShownMarks()) {
+        if (mark.Column == aCol && mark.Row == aRow && mark.Position > 0)
+            DrawSolutionMark(canvas, aCol, aRow, mark.Position);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
+#include "model/SolvingSession.h"
+#include "model/ViewFlags.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -39,6 +41,8 @@ public:
     // --- State -------------------------------------------------------------
     Puzzle& puzzle() { return puzzle_; }
     const Puzzle& puzzle() const { return puzzle_; }
+    SolvingSession& session() { return session_; }
+    ViewFlags& view() { return view_; }
     RandomSource& random() { return random_; }
     MessageService& messages() { return messages_; }
     FileDialogService& fileDialogs() { return fileDialogs_; }
@@ -140,8 +144,6 @@ public:
     void ShowStatistics(const PuzzleStatistics& statistics);
     // Enables or disables the whole menu "Lösungs&wort".
     void SetSolutionWordMenuEnabled(bool enabled);
-    // The solution word now in the settings dialog (Windows-1252).
-    std::string SolutionWordText() const;
 
     // Window events in their handler names.
     void FormCreate();
@@ -161,6 +163,8 @@ private:
     FileDialogService& fileDialogs_;
     RandomSource random_;
     Puzzle puzzle_;
+    SolvingSession session_;
+    ViewFlags view_;
 
     TAusgabe* ausgabe_ = nullptr;
     TEOptions* eOptions_ = nullptr;
@@ -181,4 +185,6 @@ private:
 
     // After a generation: the new clue rows into the clue list window.
     void ShowClueRows();
+    // The puzzle's solution word follows the settings' solution-word field.
+    void TakeSolutionWord();
 };

@@ -44,10 +44,10 @@ const QString kPuzzleFilter = QStringLiteral("Kreuzworträtseldateien (*.wbx)");
 
 // Draws the image first, then asks where to put it; the clue text goes beside
 // the bitmap under the proposed name.
-void Export(TKatalog& katalog) {
+void Export(TKatalog& katalog, OutputVariant variant) {
     const Puzzle& puzzle = katalog.puzzle();
-    const QImage image = ExportImage::Render(puzzle, katalog.EOptions()->SolutionWordCp1252());
-    const std::string proposed = ExportImage::ProposedName(puzzle, puzzle.ExportSolution);
+    const QImage image = ExportImage::Render(puzzle, variant);
+    const std::string proposed = ExportImage::ProposedName(puzzle, variant);
     const std::optional<QString> path = katalog.fileDialogs().SaveFileName(
         QStringLiteral("Deine KreuzworträtselBitmap"),
         QStringLiteral("Kreuzworträtseldateien (*.bmp)"),
@@ -68,19 +68,17 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-void Print(TKatalog& katalog) {
+void Print(TKatalog& katalog, OutputVariant variant) {
     const BusyCursor busy;
-    PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), ToModel(katalog.windowTitle()),
-                                    katalog.EOptions()->SolutionWordCp1252());
+    PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), ToModel(katalog.windowTitle()), variant);
 }
 
 } // namespace
 
 void TKatalog::RSpeichernClick() {
     const bool checked = SolutionWordChecked();
-    const std::string word = EOptions()->SolutionWordCp1252();
     // A puzzle that could not be read back is refused before the dialog opens.
-    PuzzleFile::Lines(puzzle_, checked, word);
+    PuzzleFile::Lines(puzzle_, checked);
     const std::optional<QString> path = fileDialogs_.SaveFileName(
         QStringLiteral("Dein Kreuzworträtsel"), kPuzzleFilter,
         DataFolder(QStringLiteral("RätselDateien")), QStringLiteral("wbx"),
@@ -89,7 +87,7 @@ void TKatalog::RSpeichernClick() {
         messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel gespeichert!"));
         return;
     }
-    PuzzleFile::Save(FsPath(*path), puzzle_, checked, word);
+    PuzzleFile::Save(FsPath(*path), puzzle_, checked);
 }
 
 void TKatalog::RLadenClick() {
@@ -108,28 +106,31 @@ void TKatalog::RLadenClick() {
     Ausgabe()->SetColCount(puzzle_.Columns);
     Ausgabe()->SetRowCount(puzzle_.Rows);
     SetSettingsFromFile(puzzle_.Columns, puzzle_.Rows, contents.SolutionWord);
+    // The field may hold the word in another form than the file (a byte the
+    // code page leaves undefined); what the field shows is in force.
+    TakeSolutionWord();
     Begriffsumschreibung()->Fill(puzzle_.ClueRows);
     RAnzeigenClick();
 }
 
 void TKatalog::RExportierenClick() {
-    puzzle_.ExportSolution = false;
-    Export(*this);
+    view_.ExportSolution = false;
+    Export(*this, OutputVariant::Puzzle);
 }
 
 void TKatalog::LExportierenClick() {
-    puzzle_.ExportSolution = true;
-    Export(*this);
+    view_.ExportSolution = true;
+    Export(*this, OutputVariant::Solution);
 }
 
 void TKatalog::RDruckenClick() {
-    puzzle_.PrintSolution = false;
-    Print(*this);
+    view_.PrintSolution = false;
+    Print(*this, OutputVariant::Puzzle);
 }
 
 void TKatalog::LDruckenClick() {
-    puzzle_.PrintSolution = true;
-    Print(*this);
+    view_.PrintSolution = true;
+    Print(*this, OutputVariant::Solution);
 }
 
 bool TKatalog::SolutionWordChecked() const {

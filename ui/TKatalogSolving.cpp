@@ -35,17 +35,17 @@ Direction TypingDirectionOf(const ClueRow& row) {
 } // namespace
 
 void TKatalog::RAnzeigenClick() {
-    Solver(puzzle_).Start();
-    LHint()->ShowAttempts(puzzle_.Attempts);
-    LHint()->ShowCorrect(puzzle_.CorrectCount);
+    Solver(puzzle_, session_, view_).Start();
+    LHint()->ShowAttempts(session_.Attempts);
+    LHint()->ShowCorrect(session_.CorrectCount);
     ShowAt(LHint(), kLHintPlace);
-    LHint()->ShowLetterCount(puzzle_.LetterCount);
+    LHint()->ShowLetterCount(session_.LetterCount);
     Ausgabe()->RepaintNow();
     ShowClueList();
 }
 
 void TKatalog::LAnzeigenClick() {
-    if (Solver(puzzle_).ShowSolution()) {
+    if (Solver(puzzle_, session_, view_).ShowSolution()) {
         LHint()->close();
     }
     Ausgabe()->RepaintNow();
@@ -60,7 +60,7 @@ void TKatalog::ShowClueList() {
 }
 
 void TKatalog::AusgabeKeyPress(char& key) {
-    Solver solver(puzzle_);
+    Solver solver(puzzle_, session_, view_);
     const Solver::KeyOutcome out =
         solver.Key(Ausgabe()->Col(), Ausgabe()->Row(), static_cast<unsigned char>(key));
     if (!out.Consumed) {
@@ -71,24 +71,26 @@ void TKatalog::AusgabeKeyPress(char& key) {
         QApplication::beep();
         return;
     }
-    LHint()->ShowAttempts(puzzle_.Attempts);
+    LHint()->ShowAttempts(session_.Attempts);
     if (out.Refused) {
         messages_.Error(FromModel(Solver::RefusalText()));
         return;
     }
-    LHint()->ShowCorrect(puzzle_.CorrectCount);
+    LHint()->ShowCorrect(session_.CorrectCount);
     Ausgabe()->SetCurrentCell(out.Column, out.Row);
     Ausgabe()->RepaintNow();
     if (out.Completed) {
-        messages_.Information(FromModel(Solver::CompletionText(puzzle_.Attempts)));
+        messages_.Information(FromModel(Solver::CompletionText(session_.Attempts)));
         solver.EndSolving();
         LHint()->close();
     }
 }
 
 void TKatalog::AusgabeDblClick() {
-    const Solver::PeekOutcome outcome = Solver(puzzle_).Peek(Ausgabe()->Col(), Ausgabe()->Row(),
-                                                             [this] { Ausgabe()->RepaintNow(); });
+    const Solver::PeekOutcome outcome =
+        Solver(puzzle_, session_, view_).Peek(Ausgabe()->Col(), Ausgabe()->Row(), [this] {
+            Ausgabe()->RepaintNow();
+        });
     if (outcome == Solver::PeekOutcome::Occupied) {
         messages_.Error(FromModel(Solver::OccupiedText()));
     }
@@ -96,7 +98,7 @@ void TKatalog::AusgabeDblClick() {
 
 void TKatalog::AusgabeMouseDown(Qt::MouseButton button, int x, int y) {
     (void)button; // every button selects the clue; only a left press moved the cell
-    puzzle_.TypingDirection.reset();
+    session_.TypingDirection.reset();
     int32_t column = 0;
     int32_t row = 0;
     if (!Ausgabe()->MouseToCell(x, y, column, row)) {
@@ -112,12 +114,12 @@ void TKatalog::AusgabeMouseDown(Qt::MouseButton button, int x, int y) {
     if (listRow < 0) {
         return;
     }
-    puzzle_.TypingDirection = TypingDirectionOf(puzzle_.ClueRows[static_cast<size_t>(listRow)]);
+    session_.TypingDirection = TypingDirectionOf(puzzle_.ClueRows[static_cast<size_t>(listRow)]);
     list->SelectRow(listRow, ClueLink::FirstVisibleRow(listRow));
 }
 
 void TKatalog::UListeClick() {
-    puzzle_.TypingDirection.reset();
+    session_.TypingDirection.reset();
     const TBegriffsumschreibung* list = Begriffsumschreibung();
     const int32_t selected = list->SelectedRow();
     if (selected < 0) {
@@ -134,5 +136,5 @@ void TKatalog::UListeClick() {
     }
     Ausgabe()->SetCol(start->Column);
     Ausgabe()->SetRow(start->Row);
-    puzzle_.TypingDirection = TypingDirectionOf(row);
+    session_.TypingDirection = TypingDirectionOf(row);
 }

@@ -73,11 +73,9 @@ int Export(const Args& args) {
         return UsageError("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
     }
     const auto application = OffscreenApplication();
-    LoadedPuzzle loaded = LoadPuzzle(options->Puzzle);
-    loaded.Model.ExportSolution = options->Solution;
-
-    const QImage image = ExportImage::Render(loaded.Model, loaded.SolutionWord);
-    ExportFiles::Save(image, imagePath, loaded.Model.ClueRows, cluePath);
+    const Puzzle puzzle = LoadPuzzle(options->Puzzle);
+    const QImage image = ExportImage::Render(puzzle, VariantOf(options->Solution));
+    ExportFiles::Save(image, imagePath, puzzle.ClueRows, cluePath);
     return Ok;
 }
 

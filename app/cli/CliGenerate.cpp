@@ -221,8 +221,8 @@ int Generate(const Args& args) {
         puzzle.ClearSolutionMarks();
         puzzle.SolutionWordShown = false;
     }
-    PuzzleFile::Save(options.Output, puzzle, options.Settings.UseSolutionWord,
-                     options.Settings.SolutionWord);
+    puzzle.SolutionWord = options.Settings.SolutionWord;
+    PuzzleFile::Save(options.Output, puzzle, options.Settings.UseSolutionWord);
     return outcome == GenerationOutcome::Generated ? Ok : Failure;
 }
 

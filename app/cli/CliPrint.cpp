@@ -74,10 +74,9 @@ int Print(const Args& args) {
         return UsageError("Die PDF-Datei darf die Rätseldatei nicht überschreiben.");
     }
     const auto application = OffscreenApplication();
-    LoadedPuzzle loaded = LoadPuzzle(options->Puzzle);
-    loaded.Model.PrintSolution = options->Solution;
-    PrintJob::PrintToPdf(QString::fromStdString(options->Pdf), QPageSize(options->Paper),
-                         loaded.Model, CaptionAfterLoading(loaded.Model), loaded.SolutionWord);
+    const Puzzle puzzle = LoadPuzzle(options->Puzzle);
+    PrintJob::PrintToPdf(QString::fromStdString(options->Pdf), QPageSize(options->Paper), puzzle,
+                         CaptionAfterLoading(puzzle), VariantOf(options->Solution));
     return Ok;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli/CliCommands.h"
+#include "files/OutputVariant.h"
 #include "files/PuzzleFile.h"
 #include "model/Cp1252.h"
 #include "model/Puzzle.h"
@@ -36,20 +37,17 @@ inline std::unique_ptr<QGuiApplication> OffscreenApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-struct LoadedPuzzle {
-    Puzzle Model;
-    std::string SolutionWord; // the file's last line; empty for "*"
-};
-
 // Reads and checks the file, then fills the puzzle; SourceName becomes the
 // file's name, as after loading in the window.
-inline LoadedPuzzle LoadPuzzle(const std::string& path) {
-    const PuzzleFileContents contents = PuzzleFile::Read(path);
-    LoadedPuzzle loaded;
-    PuzzleFile::Apply(contents, loaded.Model);
-    loaded.Model.SourceName = Cp1252::FromUtf8(std::filesystem::path(path).filename().string());
-    loaded.SolutionWord = contents.SolutionWord.value_or("");
-    return loaded;
+inline Puzzle LoadPuzzle(const std::string& path) {
+    Puzzle puzzle;
+    PuzzleFile::Apply(PuzzleFile::Read(path), puzzle);
+    puzzle.SourceName = Cp1252::FromUtf8(std::filesystem::path(path).filename().string());
+    return puzzle;
+}
+
+inline OutputVariant VariantOf(bool solution) {
+    return solution ? OutputVariant::Solution : OutputVariant::Puzzle;
 }
 
 // Do two paths name one file? Also for files that do not exist yet.

@@ -18,11 +18,13 @@ protected:
     static void SetUpTestSuite() {
         folder_ = CliRun::MakeTempFolder("wabolex-cli-export");
         ASSERT_FALSE(folder_.empty());
-        PuzzleFile::Save(folder_ / "Tiere.wbx", SamplePuzzles::Small(), true, "hase");
+        Puzzle tiere = SamplePuzzles::Small();
+        tiere.SolutionWord = "hase";
+        PuzzleFile::Save(folder_ / "Tiere.wbx", tiere, true);
         Puzzle plain = SamplePuzzles::Small();
         plain.ClearSolutionMarks();
         plain.SolutionWordShown = false;
-        PuzzleFile::Save(folder_ / "Ohne.wbx", plain, false, "");
+        PuzzleFile::Save(folder_ / "Ohne.wbx", plain, false);
     }
     static void TearDownTestSuite() {
         std::error_code ec;
@@ -89,7 +91,7 @@ TEST_F(CliExportPrintTest, PrintWritesOnePdfPagePerGridBandAndTheCluePages) {
     EXPECT_NE(ReadBytes(folder_ / "druck.pdf").find("/MediaBox [0 0 595"), std::string::npos);
 
     Puzzle large = SamplePuzzles::Full(23, 33);
-    PuzzleFile::Save(folder_ / "Gross.wbx", large, false, "");
+    PuzzleFile::Save(folder_ / "Gross.wbx", large, false);
     const auto letter = CliRun::Run(
         folder_, {"print", "Gross.wbx", "--solution", "--paper", "Letter", "-o", "gross.pdf"});
     ASSERT_EQ(letter.Status, 0) << letter.Err;

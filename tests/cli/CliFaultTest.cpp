@@ -27,8 +27,10 @@ protected:
     void SetUp() override {
         folder_ = CliRun::MakeTempFolder("wabolex-cli-fault");
         ASSERT_FALSE(folder_.empty());
-        PuzzleFile::Save(folder_ / "Tiere.wbx", SamplePuzzles::Small(), true, "hase");
-        PuzzleFile::Save(folder_ / "Gross.wbx", SamplePuzzles::Full(23, 33), false, "");
+        Puzzle tiere = SamplePuzzles::Small();
+        tiere.SolutionWord = "hase";
+        PuzzleFile::Save(folder_ / "Tiere.wbx", tiere, true);
+        PuzzleFile::Save(folder_ / "Gross.wbx", SamplePuzzles::Full(23, 33), false);
         std::vector<VocabularyRecord> words;
         for (const char* word :
              {"ELEFANT", "GIRAFFE", "PINGUIN", "HAMSTER", "LEOPARD", "TIGER", "ZEBRA",

@@ -27,25 +27,37 @@ int CountPixels(const QImage& image, QRect area, QRgb colour) {
     return count;
 }
 
+// The image of a puzzle whose solution word is word.
+QImage RenderWith(Puzzle puzzle, const std::string& word,
+                  OutputVariant variant = OutputVariant::Puzzle) {
+    puzzle.SolutionWord = word;
+    return ExportImage::Render(puzzle, variant);
+}
+
+void DrawWith(Canvas& canvas, Puzzle puzzle, const std::string& word,
+              OutputVariant variant = OutputVariant::Puzzle) {
+    puzzle.SolutionWord = word;
+    ExportImage::Draw(canvas, puzzle, variant);
+}
+
 QImage Render(bool solution, const std::string& word = "hase") {
-    Puzzle puzzle = SamplePuzzles::Small();
-    puzzle.ExportSolution = solution;
-    return ExportImage::Render(puzzle, word);
+    return RenderWith(SamplePuzzles::Small(), word,
+                      solution ? OutputVariant::Solution : OutputVariant::Puzzle);
 }
 
 } // namespace
 
 TEST(ExportImageTest, SizeFollowsGridAndSolutionWord) {
     Puzzle small = SamplePuzzles::Small();
-    EXPECT_EQ(ExportImage::Render(small, "hase").size(), QSize(240, 340));
+    EXPECT_EQ(RenderWith(small, "hase").size(), QSize(240, 340));
     small.SolutionWordShown = false;
-    EXPECT_EQ(ExportImage::Render(small, "hase").size(), QSize(240, 240));
+    EXPECT_EQ(RenderWith(small, "hase").size(), QSize(240, 240));
 
     Puzzle standard; // start-up state: 15 x 15 black cells
-    EXPECT_EQ(ExportImage::Render(standard, "").size(), QSize(640, 640));
+    EXPECT_EQ(RenderWith(standard, "").size(), QSize(640, 640));
     standard.SolutionWordShown = true;
     // The width does not grow with a long solution word; the row is cut off.
-    EXPECT_EQ(ExportImage::Render(standard, "ABCDEFGHIJKLMNOPQRST").size(), QSize(640, 740));
+    EXPECT_EQ(RenderWith(standard, "ABCDEFGHIJKLMNOPQRST").size(), QSize(640, 740));
 
     Puzzle wide;
     wide.ResizeGrid(99, 7);
@@ -147,9 +159,8 @@ TEST(ExportImageTest, SolutionRowBelowTheGrid) {
 TEST(ExportImageTest, RecordsTextsWherePlaced) {
     Puzzle puzzle = SamplePuzzles::Small();
     puzzle.SolutionMarks[4] = {2, 3, 15};
-    puzzle.ExportSolution = true;
     RecordingCanvas canvas;
-    ExportImage::Draw(canvas, puzzle, W("häse") + "x");
+    DrawWith(canvas, puzzle, W("häse") + "x", OutputVariant::Solution);
     const RecordingCanvas::Page& calls = canvas.Pages.at(0);
 
     // Cell (0, 0) starts across 1 and down 1: one number, the across one.
@@ -181,11 +192,11 @@ TEST(ExportImageTest, RecordsTextsWherePlaced) {
 TEST(ExportImageTest, MarksFollowTheSolutionWordLength) {
     Puzzle puzzle = SamplePuzzles::Small();
     RecordingCanvas shortWord;
-    ExportImage::Draw(shortWord, puzzle, "HA"); // only the first two marks
+    DrawWith(shortWord, puzzle, "HA"); // only the first two marks
     EXPECT_EQ(shortWord.Count(0, RecordingCanvas::Call::Kind::Arc), 2u);
 
     RecordingCanvas empty;
-    ExportImage::Draw(empty, puzzle, "");
+    DrawWith(empty, puzzle, "");
     EXPECT_EQ(empty.Count(0, RecordingCanvas::Call::Kind::Arc), 0u);
     EXPECT_NE(empty.FindText(0, W("Lösungswort")), nullptr);
 
@@ -194,12 +205,12 @@ TEST(ExportImageTest, MarksFollowTheSolutionWordLength) {
         mark = {0, 0, 1};
     }
     RecordingCanvas tooLong;
-    ExportImage::Draw(tooLong, puzzle, std::string(25, 'A'));
+    DrawWith(tooLong, puzzle, std::string(25, 'A'));
     EXPECT_EQ(tooLong.Count(0, RecordingCanvas::Call::Kind::Arc), 20u);
 
     puzzle.SolutionWordShown = false;
     RecordingCanvas hidden;
-    ExportImage::Draw(hidden, puzzle, "HASE");
+    DrawWith(hidden, puzzle, "HASE");
     EXPECT_EQ(hidden.Count(0, RecordingCanvas::Call::Kind::Arc), 0u);
     EXPECT_EQ(hidden.FindText(0, W("Lösungswort")), nullptr);
 }
@@ -218,12 +229,12 @@ TEST(ExportImageTest, FontHeightsAreCharacterCells) {
 
 TEST(ExportImageTest, ProposedName) {
     Puzzle puzzle = SamplePuzzles::Small();
-    EXPECT_EQ(ExportImage::ProposedName(puzzle, false), "Tiere-5x5-5");
-    EXPECT_EQ(ExportImage::ProposedName(puzzle, true), W("Lösung Tiere-5x5-5"));
+    EXPECT_EQ(ExportImage::ProposedName(puzzle, OutputVariant::Puzzle), "Tiere-5x5-5");
+    EXPECT_EQ(ExportImage::ProposedName(puzzle, OutputVariant::Solution), W("Lösung Tiere-5x5-5"));
     puzzle.SourceName = "Tiere-15x15-42.wbx.bak";
-    EXPECT_EQ(ExportImage::ProposedName(puzzle, false), "Tiere-15x15-42-5x5-5");
+    EXPECT_EQ(ExportImage::ProposedName(puzzle, OutputVariant::Puzzle), "Tiere-15x15-42-5x5-5");
     const Puzzle startUp; // "NoName" has no dot: empty base; one empty clue row
-    EXPECT_EQ(ExportImage::ProposedName(startUp, false), "-15x15-1");
+    EXPECT_EQ(ExportImage::ProposedName(startUp, OutputVariant::Puzzle), "-15x15-1");
     EXPECT_EQ(ExportImage::ClueTextPath("/data/out/Mein Bild.bmp", W("Lösung -5x5-3")),
               QString::fromUtf8("/data/out/Lösung -5x5-3.txt"));
 }

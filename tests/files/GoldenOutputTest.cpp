@@ -70,20 +70,20 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     Generator(puzzle, dialogs, random).RGenerieren(settings);
 
     std::string puzzleFile;
-    for (const std::string& line : PuzzleFile::Lines(puzzle, true, settings.SolutionWord)) {
+    puzzle.SolutionWord = settings.SolutionWord;
+    for (const std::string& line : PuzzleFile::Lines(puzzle, true)) {
         puzzleFile += line + "\r\n";
     }
     std::ostringstream hashes;
-    for (const bool solution : {false, true}) {
-        puzzle.ExportSolution = solution;
-        hashes << (solution ? "export-solution " : "export-puzzle ")
-               << golden::ImageHash(ExportImage::Render(puzzle, settings.SolutionWord)) << "\n";
+    for (const OutputVariant variant : {OutputVariant::Puzzle, OutputVariant::Solution}) {
+        hashes << (variant == OutputVariant::Solution ? "export-solution " : "export-puzzle ")
+               << golden::ImageHash(ExportImage::Render(puzzle, variant)) << "\n";
     }
-    for (const bool solution : {false, true}) {
-        puzzle.PrintSolution = solution;
+    for (const OutputVariant variant : {OutputVariant::Puzzle, OutputVariant::Solution}) {
         RecordingCanvas canvas;
-        PrintPuzzle::Draw(canvas, PrintPage{}, puzzle, "Wabolex   Tiere.db", settings.SolutionWord);
-        hashes << (solution ? "print-solution " : "print-puzzle ") << PrintHash(canvas) << "\n";
+        PrintPuzzle::Draw(canvas, PrintPage{}, puzzle, "Wabolex   Tiere.db", variant);
+        hashes << (variant == OutputVariant::Solution ? "print-solution " : "print-puzzle ")
+               << PrintHash(canvas) << "\n";
     }
 
     const std::string name = golden.Name;

@@ -22,10 +22,13 @@ using Lines = std::vector<std::pair<QPoint, QPoint>>;
 const std::string kCaption = "Wabolex 2026   Tiere";
 const CanvasFont kHeading = CanvasFont::Cell(40, true);
 
-RecordingCanvas Record(const Puzzle& puzzle, const std::string& word = "HASE",
-                       PrintPage page = PrintPage{}) {
+// The print of a puzzle whose solution word is word.
+RecordingCanvas Record(Puzzle puzzle, const std::string& word = "HASE",
+                       PrintPage page = PrintPage{},
+                       OutputVariant variant = OutputVariant::Puzzle) {
     RecordingCanvas canvas;
-    PrintPuzzle::Draw(canvas, page, puzzle, kCaption, word);
+    puzzle.SolutionWord = word;
+    PrintPuzzle::Draw(canvas, page, puzzle, kCaption, variant);
     return canvas;
 }
 
@@ -141,8 +144,7 @@ TEST(PrintPuzzleTest, LargeGridPagesInOrderWithBordersAndRowOnFirstOnly) {
 TEST(PrintPuzzleTest, MarksAndSolutionRow) {
     Puzzle puzzle = SamplePuzzles::Small();
     puzzle.SolutionMarks[4] = {2, 3, 12};
-    puzzle.PrintSolution = true;
-    const RecordingCanvas canvas = Record(puzzle, W("häsex"));
+    const RecordingCanvas canvas = Record(puzzle, W("häsex"), PrintPage{}, OutputVariant::Solution);
     const auto& calls = canvas.Pages.at(0);
     std::vector<const RecordingCanvas::Call*> arcs;
     for (const auto& call : calls) {
@@ -180,8 +182,7 @@ TEST(PrintPuzzleTest, MarksAndSolutionRow) {
 TEST(PrintPuzzleTest, SolutionDiffersOnlyByLetters) {
     Puzzle puzzle = SamplePuzzles::Small();
     const RecordingCanvas plain = Record(puzzle);
-    puzzle.PrintSolution = true;
-    const RecordingCanvas solved = Record(puzzle);
+    const RecordingCanvas solved = Record(puzzle, "HASE", PrintPage{}, OutputVariant::Solution);
     ASSERT_EQ(plain.Pages.size(), solved.Pages.size());
     for (size_t page = 0; page < plain.Pages.size(); ++page) {
         std::vector<RecordingCanvas::Call> withoutLetters;
@@ -309,7 +310,7 @@ TEST(PrintPuzzleTest, DrawnPageHasTheLinesWhereTheUnitsSay) {
         pages.push_back(sheet.copy());
         sheet.fill(Qt::white);
     });
-    PrintPuzzle::Draw(canvas, PrintPage{}, SamplePuzzles::Small(), kCaption, "HASE");
+    PrintPuzzle::Draw(canvas, PrintPage{}, SamplePuzzles::Small(), kCaption, OutputVariant::Puzzle);
     painter.end();
     ASSERT_EQ(pages.size(), 1u);
     const QImage& page = pages[0];
@@ -335,7 +336,8 @@ TEST(PrintPuzzleTest, PdfPagesAndPageMeasures) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("druck.pdf");
-    PrintJob::PrintToPdf(path, QPageSize(QPageSize::A4), SamplePuzzles::Full(23, 33), kCaption, "");
+    PrintJob::PrintToPdf(path, QPageSize(QPageSize::A4), SamplePuzzles::Full(23, 33), kCaption,
+                         OutputVariant::Puzzle);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
@@ -353,7 +355,7 @@ TEST(PrintPuzzleTest, PdfPagesAndPageMeasures) {
 
     try {
         PrintJob::PrintToPdf(dir.filePath("fehlt/druck.pdf"), QPageSize(QPageSize::A4),
-                             SamplePuzzles::Small(), kCaption, "");
+                             SamplePuzzles::Small(), kCaption, OutputVariant::Puzzle);
         FAIL() << "no error for a missing folder";
     } catch (const WabolexError& e) {
         EXPECT_NE(std::string(e.what()).find("druck.pdf"), std::string::npos);
@@ -369,7 +371,7 @@ TEST(PrintPuzzleTest, PdfRenderedBackMatchesTheUnits) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     PrintJob::PrintToPdf(dir.filePath("druck.pdf"), QPageSize(QPageSize::A4),
-                         SamplePuzzles::Full(15, 15), kCaption, "");
+                         SamplePuzzles::Full(15, 15), kCaption, OutputVariant::Puzzle);
     const QString command =
         QString("/usr/bin/pdftoppm -r 254 -f 1 -l 1 -gray -singlefile '%1' '%2'")
             .arg(dir.filePath("druck.pdf"), dir.filePath("seite"));
@@ -397,7 +399,7 @@ TEST(PrintPuzzleTest, MissingDefaultPrinterIsReported) {
         GTEST_SKIP() << "a default printer is set up here; nothing is sent to it";
     }
     try {
-        PrintJob::PrintOnDefaultPrinter(SamplePuzzles::Small(), kCaption, "HASE");
+        PrintJob::PrintOnDefaultPrinter(SamplePuzzles::Small(), kCaption, OutputVariant::Puzzle);
         FAIL() << "printing without a printer reported no error";
     } catch (const WabolexError& e) {
         EXPECT_NE(std::string(e.what()).find("Standarddrucker"), std::string::npos);

@@ -15,6 +15,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The file's lines and the saved file of a puzzle whose solution word is word.
+std::vector<std::string> LinesWith(Puzzle puzzle, bool checked, const std::string& word) {
+    puzzle.SolutionWord = word;
+    return PuzzleFile::Lines(puzzle, checked);
+}
+
+void SaveWith(const fs::path& file, Puzzle puzzle, bool checked, const std::string& word) {
+    puzzle.SolutionWord = word;
+    PuzzleFile::Save(file, puzzle, checked);
+}
+
 class PuzzleFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -80,7 +91,7 @@ protected:
 
 TEST_F(PuzzleFileTest, LinesFollowTheFileLayout) {
     const Puzzle puzzle = Sample();
-    const auto lines = PuzzleFile::Lines(puzzle, true, W("HÄ"));
+    const auto lines = LinesWith(puzzle, true, W("HÄ"));
 
     ASSERT_EQ(lines.size(), 5u + 2u + 23u); // R + K + 23
     EXPECT_EQ(lines[0], "xMax=6");
@@ -96,15 +107,15 @@ TEST_F(PuzzleFileTest, LinesFollowTheFileLayout) {
     EXPECT_EQ(lines[28], "-1|-1|-1");
     EXPECT_EQ(lines[29], W("HÄ"));
 
-    EXPECT_EQ(PuzzleFile::Lines(puzzle, false, W("HÄ")).back(), "*");
+    EXPECT_EQ(LinesWith(puzzle, false, W("HÄ")).back(), "*");
 }
 
 TEST_F(PuzzleFileTest, SaveWritesCrLfAndLeavesTheFileReadOnly) {
     const fs::path file = dir_ / "Tiere-6x5-2.wbx";
-    PuzzleFile::Save(file, Sample(), true, "HU");
+    SaveWith(file, Sample(), true, "HU");
 
     const std::string bytes = Bytes(file);
-    EXPECT_EQ(bytes, Join(PuzzleFile::Lines(Sample(), true, "HU")));
+    EXPECT_EQ(bytes, Join(LinesWith(Sample(), true, "HU")));
     EXPECT_EQ(bytes.substr(0, 8), "xMax=6\r\n");
     EXPECT_EQ(bytes.substr(bytes.size() - 4), "HU\r\n");
     const auto perms = fs::status(file).permissions();
@@ -118,7 +129,7 @@ TEST_F(PuzzleFileTest, SaveWritesCrLfAndLeavesTheFileReadOnly) {
 TEST_F(PuzzleFileTest, SavedPuzzleLoadsBackExactly) {
     const Puzzle original = Sample();
     const fs::path file = dir_ / "p.wbx";
-    PuzzleFile::Save(file, original, true, W("HÄ"));
+    SaveWith(file, original, true, W("HÄ"));
 
     const PuzzleFileContents contents = PuzzleFile::Read(file);
     EXPECT_EQ(contents.SolutionWord, W("HÄ"));
@@ -131,11 +142,12 @@ TEST_F(PuzzleFileTest, SavedPuzzleLoadsBackExactly) {
     EXPECT_EQ(loaded.ClueRows, original.ClueRows); // the "*" inside the clue survives
     EXPECT_EQ(loaded.SolutionMarks, original.SolutionMarks);
     EXPECT_TRUE(loaded.SolutionWordShown);
+    EXPECT_EQ(loaded.SolutionWord, W("HÄ"));
 }
 
 TEST_F(PuzzleFileTest, UnsetSolutionWordAndUnmarkedPuzzle) {
     Puzzle fresh; // never generated: one empty clue row, marks cleared
-    const auto lines = PuzzleFile::Lines(fresh, false, "HOCHZEITSTAG");
+    const auto lines = LinesWith(fresh, false, "HOCHZEITSTAG");
     EXPECT_EQ(lines[17], "**");
     EXPECT_EQ(lines.back(), "*");
 
@@ -153,21 +165,22 @@ TEST_F(PuzzleFileTest, UnsetSolutionWordAndUnmarkedPuzzle) {
     Puzzle hidden = Sample();
     PuzzleFile::Apply(contents, hidden);
     EXPECT_FALSE(hidden.SolutionWordShown);
+    EXPECT_EQ(hidden.SolutionWord, "") << "a file without a solution word clears it";
 
     // A checked but empty solution word is an empty last line, not "*".
-    const auto emptyWord = PuzzleFile::Lines(fresh, true, "");
+    const auto emptyWord = LinesWith(fresh, true, "");
     EXPECT_EQ(PuzzleFile::Parse(emptyWord, "x.wbx").SolutionWord, std::optional<std::string>(""));
 }
 
 TEST_F(PuzzleFileTest, ReadsLfLineEndsAndAMissingLastLineEnd) {
-    const auto lines = PuzzleFile::Lines(Sample(), true, "HU");
+    const auto lines = LinesWith(Sample(), true, "HU");
     std::string lf;
     for (const auto& line : lines) {
         lf += line + "\n";
     }
     WriteBytes(dir_ / "lf.wbx", lf);
     WriteBytes(dir_ / "open.wbx", Join(lines).substr(0, Join(lines).size() - 2));
-    WriteBytes(dir_ / "emptyword.wbx", Join(PuzzleFile::Lines(Sample(), true, "")));
+    WriteBytes(dir_ / "emptyword.wbx", Join(LinesWith(Sample(), true, "")));
 
     EXPECT_EQ(PuzzleFile::Read(dir_ / "lf.wbx").Grid, Sample().Grid);
     EXPECT_EQ(PuzzleFile::Read(dir_ / "open.wbx").SolutionWord, std::optional<std::string>("HU"));
@@ -177,7 +190,7 @@ TEST_F(PuzzleFileTest, ReadsLfLineEndsAndAMissingLastLineEnd) {
 TEST_F(PuzzleFileTest, TextsWithLineEndsStayOnTheirLine) {
     Puzzle puzzle = Sample();
     puzzle.ClueRows[1].Clue = "zwei\r\nZeilen";
-    const auto lines = PuzzleFile::Lines(puzzle, true, "A\nB");
+    const auto lines = LinesWith(puzzle, true, "A\nB");
     const PuzzleFileContents contents = PuzzleFile::Parse(LineFile::Split(Join(lines)), "x.wbx");
     EXPECT_EQ(contents.ClueRows[1].Clue, "zwei  Zeilen");
     EXPECT_EQ(contents.SolutionWord, std::optional<std::string>("A B"));
@@ -187,7 +200,7 @@ TEST_F(PuzzleFileTest, TextsWithLineEndsStayOnTheirLine) {
 // columns, a missing "*" leaves its columns empty. Such rows belong to neither
 // section and come back from a save as they were read.
 TEST_F(PuzzleFileTest, OddClueRowsLoadAsTheyStandAndSaveBack) {
-    std::vector<std::string> lines = PuzzleFile::Lines(Sample(), true, "HU");
+    std::vector<std::string> lines = LinesWith(Sample(), true, "HU");
     lines[7] = "1*Waagerecht*Haus";
     lines[8] = "A1*senkrecht*Hut";
     lines.insert(lines.begin() + 9, {"007*waagerecht*x", "12*nur ein Stern", "kein Stern", "**"});
@@ -205,7 +218,7 @@ TEST_F(PuzzleFileTest, OddClueRowsLoadAsTheyStandAndSaveBack) {
 
     Puzzle puzzle;
     PuzzleFile::Apply(contents, puzzle);
-    const std::vector<std::string> saved = PuzzleFile::Lines(puzzle, true, "HU");
+    const std::vector<std::string> saved = LinesWith(puzzle, true, "HU");
     EXPECT_EQ(std::vector<std::string>(saved.begin() + 7, saved.begin() + 13),
               (std::vector<std::string>{"1*Waagerecht*Haus", "A1*senkrecht*Hut", "007*waagerecht*x",
                                         "12**nur ein Stern", "**kein Stern", "**"}));
@@ -213,7 +226,7 @@ TEST_F(PuzzleFileTest, OddClueRowsLoadAsTheyStandAndSaveBack) {
 
     // Texts from a table may hold control characters; they are saved as blanks.
     puzzle.ClueRows[0].Clue = std::string("Tab\tNUL") + '\0';
-    EXPECT_EQ(PuzzleFile::Lines(puzzle, true, "HU")[7], "1*Waagerecht*Tab NUL ");
+    EXPECT_EQ(LinesWith(puzzle, true, "HU")[7], "1*Waagerecht*Tab NUL ");
 }
 
 // Every damage is refused with a message naming the file and, where there is
@@ -254,7 +267,7 @@ TEST_F(PuzzleFileTest, DamagedFilesAreRefusedNamingFileAndLine) {
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.name);
-        Lines lines = PuzzleFile::Lines(Sample(), true, "HU");
+        Lines lines = LinesWith(Sample(), true, "HU");
         damage.apply(lines);
         const fs::path file = dir_ / "kaputt.wbx";
         WriteBytes(file, Join(lines));
@@ -271,28 +284,27 @@ TEST_F(PuzzleFileTest, DamagedFilesAreRefusedNamingFileAndLine) {
 
 TEST_F(PuzzleFileTest, ReadOnlyTargetIsNeverReplaced) {
     const fs::path file = dir_ / "p.wbx";
-    PuzzleFile::Save(file, Sample(), true, "HU");
+    SaveWith(file, Sample(), true, "HU");
     const std::string before = Bytes(file);
 
     Puzzle other;
-    EXPECT_THROW(PuzzleFile::Save(file, other, false, ""), WabolexError);
+    EXPECT_THROW(SaveWith(file, other, false, ""), WabolexError);
     EXPECT_EQ(Bytes(file), before);
 
     // Once writable again it is replaced as a whole.
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
-    PuzzleFile::Save(file, other, false, "");
-    EXPECT_EQ(Bytes(file), Join(PuzzleFile::Lines(other, false, "")));
+    SaveWith(file, other, false, "");
+    EXPECT_EQ(Bytes(file), Join(LinesWith(other, false, "")));
 }
 
 TEST_F(PuzzleFileTest, FailedSavesWriteNothing) {
-    EXPECT_THROW(PuzzleFile::Save(dir_ / "fehlt" / "p.wbx", Sample(), false, ""), WabolexError);
-    EXPECT_THROW(PuzzleFile::Save(dir_, Sample(), false, ""), WabolexError);
+    EXPECT_THROW(SaveWith(dir_ / "fehlt" / "p.wbx", Sample(), false, ""), WabolexError);
+    EXPECT_THROW(SaveWith(dir_, Sample(), false, ""), WabolexError);
     // A state that could not be read back is refused before the disk is touched.
-    EXPECT_THROW(PuzzleFile::Save(dir_ / "lang.wbx", Sample(), true, std::string(21, 'A')),
-                 WabolexError);
+    EXPECT_THROW(SaveWith(dir_ / "lang.wbx", Sample(), true, std::string(21, 'A')), WabolexError);
     Puzzle unnumbered = Sample();
     unnumbered.Grid.At(2, 2).AcrossNo = 31; // a word-list index, not a clue number
-    EXPECT_THROW(PuzzleFile::Save(dir_ / "roh.wbx", unnumbered, false, ""), WabolexError);
+    EXPECT_THROW(SaveWith(dir_ / "roh.wbx", unnumbered, false, ""), WabolexError);
     EXPECT_TRUE(fs::is_empty(dir_));
 
     EXPECT_THROW(PuzzleFile::Read(dir_ / "nicht-da.wbx"), WabolexError);

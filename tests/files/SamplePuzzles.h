@@ -50,6 +50,7 @@ inline Puzzle Small() {
     puzzle.SolutionMarks[1] = {1, 0, 2}; // A
     puzzle.SolutionMarks[2] = {3, 0, 3}; // S
     puzzle.SolutionMarks[3] = {3, 1, 4}; // E
+    puzzle.SolutionWord = "HASE";
     puzzle.SolutionWordShown = true;
     puzzle.SourceName = "Tiere.db";
     return puzzle;

@@ -57,8 +57,8 @@ std::string PuzzleFile(const uint8_t* data, size_t size) {
     ::PuzzleFile::Apply(contents, puzzle);
     std::vector<std::string> written;
     try {
-        written = ::PuzzleFile::Lines(puzzle, contents.SolutionWord.has_value(),
-                                      contents.SolutionWord.value_or(""));
+        // Apply took the solution word into the puzzle.
+        written = ::PuzzleFile::Lines(puzzle, contents.SolutionWord.has_value());
     } catch (const WabolexError& e) {
         return std::string("a file that was read cannot be written back: ") + e.what();
     }

@@ -35,7 +35,9 @@ Puzzle SmallPuzzle() {
 class SolverTest : public ::testing::Test {
 protected:
     Puzzle p = SmallPuzzle();
-    Solver solver{p};
+    SolvingSession s;
+    ViewFlags view;
+    Solver solver{p, s, view};
 
     Solver::KeyOutcome Type(int c, int r, char key) {
         return solver.Key(c, r, static_cast<unsigned char>(key));
@@ -43,33 +45,33 @@ protected:
 };
 
 TEST_F(SolverTest, StartEmptiesLetterCellsAndResetsCountersAndFlags) {
-    p.ShowGenerated = true;
-    p.ShowSolution = true;
-    p.TypingDirection = Direction::Down;
-    p.Attempts = 7;
-    p.CorrectCount = 3;
+    view.ShowGenerated = true;
+    view.ShowSolution = true;
+    s.TypingDirection = Direction::Down;
+    s.Attempts = 7;
+    s.CorrectCount = 3;
     solver.Start();
-    EXPECT_TRUE(p.Solving);
-    EXPECT_FALSE(p.ShowGenerated || p.ShowSolution || p.TypingDirection.has_value());
-    EXPECT_EQ(p.Attempts, 0);
-    EXPECT_EQ(p.CorrectCount, 0);
-    EXPECT_EQ(p.LetterCount, 7);
-    EXPECT_EQ(p.SolverGrid.At(1, 0).Letter, ' ');
-    EXPECT_EQ(p.SolverGrid.At(4, 4).Letter, ' ');
-    EXPECT_EQ(p.SolverGrid.At(2, 2).Letter, '.');
+    EXPECT_TRUE(view.Solving);
+    EXPECT_FALSE(view.ShowGenerated || view.ShowSolution || s.TypingDirection.has_value());
+    EXPECT_EQ(s.Attempts, 0);
+    EXPECT_EQ(s.CorrectCount, 0);
+    EXPECT_EQ(s.LetterCount, 7);
+    EXPECT_EQ(s.SolverGrid.At(1, 0).Letter, ' ');
+    EXPECT_EQ(s.SolverGrid.At(4, 4).Letter, ' ');
+    EXPECT_EQ(s.SolverGrid.At(2, 2).Letter, '.');
     // Everything but the letters is copied (numbers are drawn from it).
-    EXPECT_EQ(p.SolverGrid.At(0, 0).AcrossNo, 1);
-    EXPECT_EQ(p.SolverGrid.At(4, 4).BarRight, 1);
+    EXPECT_EQ(s.SolverGrid.At(0, 0).AcrossNo, 1);
+    EXPECT_EQ(s.SolverGrid.At(4, 4).BarRight, 1);
 }
 
 TEST_F(SolverTest, KeysDoNothingUnlessSolving) {
     const auto out = Type(1, 0, 'A');
     EXPECT_FALSE(out.Consumed);
-    EXPECT_EQ(p.Attempts, 0);
+    EXPECT_EQ(s.Attempts, 0);
     solver.Start();
     solver.EndSolving();
     EXPECT_FALSE(Type(1, 0, 'A').Consumed);
-    EXPECT_EQ(p.Attempts, 0);
+    EXPECT_EQ(s.Attempts, 0);
 }
 
 TEST_F(SolverTest, BlackCellOnlyBeeps) {
@@ -78,81 +80,81 @@ TEST_F(SolverTest, BlackCellOnlyBeeps) {
     EXPECT_TRUE(out.Consumed);
     EXPECT_TRUE(out.Beep);
     EXPECT_FALSE(out.Repaint);
-    EXPECT_EQ(p.Attempts, 0);
-    EXPECT_EQ(p.SolverGrid.At(2, 2).Letter, '.');
+    EXPECT_EQ(s.Attempts, 0);
+    EXPECT_EQ(s.SolverGrid.At(2, 2).Letter, '.');
 }
 
 TEST_F(SolverTest, SmallLettersAreStoredAsCapitalsOthersAsTyped) {
     solver.Start();
     auto out = Type(1, 0, 'a');
-    EXPECT_EQ(p.SolverGrid.At(1, 0).Letter, 'A');
-    EXPECT_EQ(p.CorrectCount, 1);
+    EXPECT_EQ(s.SolverGrid.At(1, 0).Letter, 'A');
+    EXPECT_EQ(s.CorrectCount, 1);
     EXPECT_TRUE(out.Repaint);
     // "[" lies between "Z" and "a": a letter key, stored as typed, wrong.
     Type(2, 0, '[');
-    EXPECT_EQ(p.SolverGrid.At(2, 0).Letter, '[');
+    EXPECT_EQ(s.SolverGrid.At(2, 0).Letter, '[');
     Type(2, 0, '`');
-    EXPECT_EQ(p.SolverGrid.At(2, 0).Letter, '`');
+    EXPECT_EQ(s.SolverGrid.At(2, 0).Letter, '`');
     Type(2, 0, 'z');
-    EXPECT_EQ(p.SolverGrid.At(2, 0).Letter, 'Z');
-    EXPECT_EQ(p.CorrectCount, 1);
-    EXPECT_EQ(p.Attempts, 4);
+    EXPECT_EQ(s.SolverGrid.At(2, 0).Letter, 'Z');
+    EXPECT_EQ(s.CorrectCount, 1);
+    EXPECT_EQ(s.Attempts, 4);
 }
 
 TEST_F(SolverTest, RightLetterTwiceIsRefusedButCounted) {
     solver.Start();
     Type(1, 0, 'A');
-    p.TypingDirection = Direction::Across;
+    s.TypingDirection = Direction::Across;
     const auto out = Type(1, 0, 'B');
     EXPECT_TRUE(out.Refused);
     EXPECT_FALSE(out.Repaint);
     EXPECT_FALSE(out.Completed);
     EXPECT_EQ(out.Column, 1); // no move after a refusal
-    EXPECT_EQ(p.SolverGrid.At(1, 0).Letter, 'A');
-    EXPECT_EQ(p.Attempts, 2);
-    EXPECT_EQ(p.CorrectCount, 1);
+    EXPECT_EQ(s.SolverGrid.At(1, 0).Letter, 'A');
+    EXPECT_EQ(s.Attempts, 2);
+    EXPECT_EQ(s.CorrectCount, 1);
 }
 
 TEST_F(SolverTest, ClearingKeysAndCorrectCount) {
     solver.Start();
     Type(1, 0, 'X');
     Type(1, 0, 'Y'); // wrong over wrong
-    EXPECT_EQ(p.CorrectCount, 0);
+    EXPECT_EQ(s.CorrectCount, 0);
     Type(1, 0, ' ');
-    EXPECT_EQ(p.SolverGrid.At(1, 0).Letter, ' ');
+    EXPECT_EQ(s.SolverGrid.At(1, 0).Letter, ' ');
     Type(1, 0, ' '); // clearing an empty cell is still an attempt
-    EXPECT_EQ(p.CorrectCount, 0);
+    EXPECT_EQ(s.CorrectCount, 0);
     Type(1, 0, 'A');
-    EXPECT_EQ(p.CorrectCount, 1);
+    EXPECT_EQ(s.CorrectCount, 1);
     for (char key : {'\b', '\r', '\x1b', '5', '@', '{'}) {
         Type(1, 0, 'A');
         Type(1, 0, key);
-        EXPECT_EQ(p.SolverGrid.At(1, 0).Letter, ' ') << int(key);
-        EXPECT_EQ(p.CorrectCount, 0) << int(key);
+        EXPECT_EQ(s.SolverGrid.At(1, 0).Letter, ' ') << int(key);
+        EXPECT_EQ(s.CorrectCount, 0) << int(key);
     }
-    EXPECT_EQ(p.Attempts, 17);
+    EXPECT_EQ(s.Attempts, 17);
 }
 
 TEST_F(SolverTest, UmlautKeyClearsSoAnUmlautCellCannotBeSolved) {
     solver.Start();
     const unsigned char ae = static_cast<unsigned char>(W("Ä")[0]);
     solver.Key(4, 4, ae);
-    EXPECT_EQ(p.SolverGrid.At(4, 4).Letter, ' ');
-    EXPECT_EQ(p.CorrectCount, 0);
+    EXPECT_EQ(s.SolverGrid.At(4, 4).Letter, ' ');
+    EXPECT_EQ(s.CorrectCount, 0);
     solver.Key(4, 4, static_cast<unsigned char>(W("ß")[0]));
-    EXPECT_EQ(p.SolverGrid.At(4, 4).Letter, ' ');
-    EXPECT_EQ(p.Attempts, 2);
+    EXPECT_EQ(s.SolverGrid.At(4, 4).Letter, ' ');
+    EXPECT_EQ(s.Attempts, 2);
 }
 
 TEST_F(SolverTest, AdvanceMovesWithinTheGridOnly) {
     solver.Start();
-    p.TypingDirection = Direction::Across;
+    s.TypingDirection = Direction::Across;
     auto out = Type(1, 0, 'Q');
     EXPECT_EQ(out.Column, 2);
     EXPECT_EQ(out.Row, 0);
     out = Type(4, 4, 'Q'); // last column
     EXPECT_EQ(out.Column, 4);
-    p.TypingDirection = Direction::Down;
+    s.TypingDirection = Direction::Down;
     out = Type(0, 1, 'Q');
     EXPECT_EQ(out.Column, 0);
     EXPECT_EQ(out.Row, 2);
@@ -160,7 +162,7 @@ TEST_F(SolverTest, AdvanceMovesWithinTheGridOnly) {
     EXPECT_EQ(out.Row, 4);
     out = Type(0, 2, ' '); // a clearing key never moves
     EXPECT_EQ(out.Row, 2);
-    p.TypingDirection.reset();
+    s.TypingDirection.reset();
     out = Type(1, 0, 'Q');
     EXPECT_EQ(out.Column, 1);
 }
@@ -177,9 +179,9 @@ TEST_F(SolverTest, CompletionCountsEveryAttempt) {
     Type(0, 0, 'H'); // refused, counted
     const auto out = Type(4, 4, 'e');
     EXPECT_TRUE(out.Completed);
-    EXPECT_EQ(p.Attempts, 10);
-    EXPECT_EQ(Solver::CompletionText(p.Attempts), W("Du hast das Rätsel in 10 Versuchen gelöst!"));
-    EXPECT_TRUE(p.Solving); // ends only after the box is closed
+    EXPECT_EQ(s.Attempts, 10);
+    EXPECT_EQ(Solver::CompletionText(s.Attempts), W("Du hast das Rätsel in 10 Versuchen gelöst!"));
+    EXPECT_TRUE(view.Solving); // ends only after the box is closed
     solver.EndSolving();
     EXPECT_FALSE(Type(1, 0, 'Q').Consumed);
 }
@@ -188,27 +190,27 @@ TEST_F(SolverTest, LowerCaseSolutionLetterIsNeverRight) {
     p.Grid.At(1, 0).Letter = 'a';
     solver.Start();
     Type(1, 0, 'a');
-    EXPECT_EQ(p.SolverGrid.At(1, 0).Letter, 'A');
-    EXPECT_EQ(p.CorrectCount, 0);
+    EXPECT_EQ(s.SolverGrid.At(1, 0).Letter, 'A');
+    EXPECT_EQ(s.CorrectCount, 0);
 }
 
 TEST_F(SolverTest, BlankSolutionLetterNeverDrivesTheCountBelowZero) {
     p.Grid.At(1, 0).Letter = ' ';
     solver.Start();
     Type(1, 0, '\b');
-    EXPECT_EQ(p.CorrectCount, 0);
+    EXPECT_EQ(s.CorrectCount, 0);
 }
 
 TEST_F(SolverTest, PeekShowsTheLetterForOneRepaintOnly) {
     char seen = 0;
-    auto repaint = [&] { seen = p.SolverGrid.At(2, 0).Letter; };
+    auto repaint = [&] { seen = s.SolverGrid.At(2, 0).Letter; };
     EXPECT_EQ(solver.Peek(2, 0, repaint), Solver::PeekOutcome::Ignored);
     solver.Start();
     EXPECT_EQ(solver.Peek(2, 0, repaint), Solver::PeekOutcome::Shown);
     EXPECT_EQ(seen, 'U');
-    EXPECT_EQ(p.SolverGrid.At(2, 0).Letter, ' ');
-    EXPECT_EQ(p.Attempts, 0);
-    EXPECT_EQ(p.CorrectCount, 0);
+    EXPECT_EQ(s.SolverGrid.At(2, 0).Letter, ' ');
+    EXPECT_EQ(s.Attempts, 0);
+    EXPECT_EQ(s.CorrectCount, 0);
     seen = 0;
     EXPECT_EQ(solver.Peek(2, 2, repaint), Solver::PeekOutcome::Occupied); // black
     Type(2, 0, 'k');
@@ -220,21 +222,21 @@ TEST_F(SolverTest, ShowSolutionEndsSolvingAndRestartBeginsAfresh) {
     solver.Start();
     Type(1, 0, 'A');
     EXPECT_TRUE(solver.ShowSolution());
-    EXPECT_TRUE(p.ShowSolution);
-    EXPECT_FALSE(p.Solving);
+    EXPECT_TRUE(view.ShowSolution);
+    EXPECT_FALSE(view.Solving);
     EXPECT_FALSE(solver.ShowSolution());
     solver.Start();
-    EXPECT_EQ(p.SolverGrid.At(1, 0).Letter, ' ');
-    EXPECT_EQ(p.CorrectCount, 0);
-    EXPECT_FALSE(p.ShowSolution);
+    EXPECT_EQ(s.SolverGrid.At(1, 0).Letter, ' ');
+    EXPECT_EQ(s.CorrectCount, 0);
+    EXPECT_FALSE(view.ShowSolution);
 }
 
 TEST_F(SolverTest, EmptyGridNeverCompletes) {
-    Puzzle empty;
-    Solver s(empty);
-    s.Start();
-    EXPECT_EQ(empty.LetterCount, 0);
-    const auto out = s.Key(3, 3, 'A');
+    const Puzzle empty;
+    Solver onEmpty(empty, s, view);
+    onEmpty.Start();
+    EXPECT_EQ(s.LetterCount, 0);
+    const auto out = onEmpty.Key(3, 3, 'A');
     EXPECT_TRUE(out.Beep);
     EXPECT_FALSE(out.Completed);
 }

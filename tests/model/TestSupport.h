@@ -57,11 +57,12 @@ public:
     std::vector<std::string> Errors;
     std::vector<std::string> RetryErrors;
     std::vector<PuzzleStatistics> Statistics;
-    std::vector<std::string> Events; // "busy", "idle", "repaint", "start", "place", "error", ...
+    std::vector<std::string> Events; // "busy", "new", "idle", "repaint", "start", "place", ...
     bool Busy = false;
 
     bool ConfirmStartWord(const std::string& text) override;
     Answer ConfirmPlacement(const std::string& text, int column, int row) override;
+    void BeginNewPuzzle() override { Events.push_back("new"); }
     void Repaint() override { Events.push_back("repaint"); }
     void SetBusy(bool busy) override;
     void ShowError(const std::string& text) override;

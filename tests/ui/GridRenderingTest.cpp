@@ -92,7 +92,7 @@ TEST_F(GridRenderingTest, FocusedLetterCellIsSilverOthersWhite) {
 
 TEST_F(GridRenderingTest, GeneratedViewColoursLettersByDirectionWithoutNumbers) {
     MakePuzzle();
-    P().ShowGenerated = true;
+    V().ShowGenerated = true;
     const QImage image = Grab();
     EXPECT_GT(Count(image, 0, 0, Lime), 40) << "crossing";
     EXPECT_GT(Count(image, 1, 0, Fuchsia), 40) << "across only";
@@ -104,8 +104,8 @@ TEST_F(GridRenderingTest, GeneratedViewColoursLettersByDirectionWithoutNumbers) 
 
 TEST_F(GridRenderingTest, SolutionViewShowsNumbersAndRedLetters) {
     MakePuzzle();
-    P().ShowGenerated = false;
-    P().ShowSolution = true;
+    V().ShowGenerated = false;
+    V().ShowSolution = true;
     const QImage image = Grab();
     EXPECT_GT(CountDark(image, 0, 0, QRect(2, 3, 10, 12)), 5) << "number 1";
     EXPECT_GT(CountDark(image, 3, 0, QRect(2, 3, 10, 12)), 5) << "number 2 from DownNo";
@@ -116,13 +116,13 @@ TEST_F(GridRenderingTest, SolutionViewShowsNumbersAndRedLetters) {
 
 TEST_F(GridRenderingTest, SolvingViewShowsTheSolversLettersInGreen) {
     MakePuzzle();
-    P().Solving = true;
-    P().SolverGrid = P().Grid;
+    V().Solving = true;
+    S().SolverGrid = P().Grid;
     for (int c = 0; c < 5; ++c)
         for (int r = 0; r < 5; ++r)
-            if (P().SolverGrid.At(c, r).Letter != '.')
-                P().SolverGrid.At(c, r).Letter = ' ';
-    P().SolverGrid.At(2, 0).Letter = 'Q'; // wrong letters look like right ones
+            if (S().SolverGrid.At(c, r).Letter != '.')
+                S().SolverGrid.At(c, r).Letter = ' ';
+    S().SolverGrid.At(2, 0).Letter = 'Q'; // wrong letters look like right ones
     const QImage image = Grab();
     EXPECT_GT(Count(image, 2, 0, Green), 40);
     EXPECT_EQ(Count(image, 1, 0, Green), 0) << "an empty entry leaves no trace";
@@ -132,7 +132,7 @@ TEST_F(GridRenderingTest, SolvingViewShowsTheSolversLettersInGreen) {
 
 TEST_F(GridRenderingTest, BarsAreDrawnWhereTheModelHasThem) {
     MakePuzzle();
-    P().ShowGenerated = true;
+    V().ShowGenerated = true;
     const QImage image = Grab();
     const QPoint s = Corner(3, 0);
     EXPECT_EQ(At(image, s.x() + 40, s.y() + 20), Black) << "bar right of S";
@@ -150,7 +150,7 @@ TEST_F(GridRenderingTest, BarsAreDrawnWhereTheModelHasThem) {
 
 TEST_F(GridRenderingTest, SolutionMarksFollowTheWordInTheSettings) {
     MakePuzzle();
-    P().ShowGenerated = true;
+    V().ShowGenerated = true;
     P().SolutionWordShown = true;
     katalog->EOptions()->SetSolutionWord("HS");
     P().SolutionMarks[0] = {0, 0, 1};

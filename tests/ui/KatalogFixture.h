@@ -41,6 +41,8 @@ protected:
     }
 
     Puzzle& P() { return katalog->puzzle(); }
+    SolvingSession& S() { return katalog->session(); }
+    ViewFlags& V() { return katalog->view(); }
 
     // Types text as key presses carrying characters (QTest's key clicks know ASCII only).
     static void TypeText(QWidget* widget, const QString& text) {

@@ -128,7 +128,7 @@ TEST_F(LoadAndGenerateTest, DamagedTableChangesNothing) {
 TEST_F(LoadAndGenerateTest, GeneratingWithoutVocabularyIsRefused) {
     katalog->RGenerieren->trigger();
     EXPECT_EQ(messages.Texts("Error"), QStringList{"Es wurde keine Wortschatzdatei gewählt!"});
-    EXPECT_FALSE(P().ShowGenerated);
+    EXPECT_FALSE(V().ShowGenerated);
     EXPECT_TRUE(modalShown.isEmpty());
 }
 
@@ -184,7 +184,7 @@ TEST_F(LoadAndGenerateTest, GenerationAsksStartWordAndProposalsUntilCancel) {
     }
 
     EXPECT_EQ(statistics, katalog->StatistikAnzeige());
-    EXPECT_TRUE(P().ShowGenerated);
+    EXPECT_TRUE(V().ShowGenerated);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     const PuzzleStatistics counted = PuzzleStatistics::Count(P());
     TStatistikAnzeige* s = katalog->StatistikAnzeige();
@@ -211,7 +211,7 @@ TEST_F(LoadAndGenerateTest, WithoutInsertionsShownOnlyTheStatisticsAppear) {
     EXPECT_EQ(messages.Count("StartWord"), 0);
     EXPECT_EQ(messages.Count("Satisfied"), 0);
     EXPECT_EQ(modalShown, QStringList{"StatistikAnzeige"});
-    EXPECT_TRUE(P().ShowGenerated);
+    EXPECT_TRUE(V().ShowGenerated);
     // The solution word was placed, or reported as not found.
     EXPECT_TRUE(P().SolutionWordShown || messages.Count("RetryError") == 1);
 }

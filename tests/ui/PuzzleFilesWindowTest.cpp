@@ -41,6 +41,8 @@ protected:
     void TearDown() override { katalog.reset(); }
 
     Puzzle& P() { return katalog->puzzle(); }
+    SolvingSession& S() { return katalog->session(); }
+    ViewFlags& V() { return katalog->view(); }
     QString PathOf(const QString& name) { return dir.filePath(name); }
 
     void Install(void (*make)(Puzzle&)) {
@@ -106,9 +108,9 @@ TEST_F(PuzzleFilesWindowTest, SaveAndLoadGiveBackThePuzzleAndStartSolving) {
     EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(), 3);
     EXPECT_EQ(katalog->Begriffsumschreibung()->Text(2, 2), saved.ClueRows[2].Clue);
     // Straight into solving, with empty entries.
-    EXPECT_TRUE(P().Solving);
-    EXPECT_EQ(P().LetterCount, 8);
-    EXPECT_EQ(P().SolverGrid.At(0, 0).Letter, ' ');
+    EXPECT_TRUE(V().Solving);
+    EXPECT_EQ(S().LetterCount, 8);
+    EXPECT_EQ(S().SolverGrid.At(0, 0).Letter, ' ');
     EXPECT_TRUE(katalog->LHint()->isVisible());
     EXPECT_TRUE(katalog->Begriffsumschreibung()->isVisible());
 
@@ -133,6 +135,7 @@ TEST_F(PuzzleFilesWindowTest, SolutionWordAndItsCheckBoxComeBackFromTheFile) {
     Load(withWord);
     EXPECT_TRUE(options->IsSolutionWordChecked());
     EXPECT_EQ(options->SolutionWord(), "HAUS");
+    EXPECT_EQ(P().SolutionWord, "HAUS");
     EXPECT_TRUE(katalog->MenuLoesungswort->isEnabled());
     EXPECT_EQ(options->GridWidth(), 5);
     EXPECT_EQ(options->GridHeight(), 5);
@@ -140,6 +143,7 @@ TEST_F(PuzzleFilesWindowTest, SolutionWordAndItsCheckBoxComeBackFromTheFile) {
     Load(withoutWord);
     EXPECT_FALSE(options->IsSolutionWordChecked());
     EXPECT_EQ(options->SolutionWord(), "");
+    EXPECT_EQ(P().SolutionWord, "");
     EXPECT_FALSE(katalog->MenuLoesungswort->isEnabled());
     EXPECT_TRUE(messages.Log.empty());
 }
@@ -163,7 +167,7 @@ TEST_F(PuzzleFilesWindowTest, CancelledDialogsSayNothingWasDone) {
               (QStringList{"Es wurde keine Kreuzworträtsel gespeichert!",
                            "Es wurde keine Kreuzworträtsel geladen!"}));
     EXPECT_EQ(P().Grid, before.Grid);
-    EXPECT_FALSE(P().Solving);
+    EXPECT_FALSE(V().Solving);
 }
 
 TEST_F(PuzzleFilesWindowTest, DamagedFileLeavesPuzzleCaptionAndSolvingAsTheyWere) {
@@ -185,6 +189,7 @@ TEST_F(PuzzleFilesWindowTest, DamagedFileLeavesPuzzleCaptionAndSolvingAsTheyWere
     katalog->RAnzeigen->trigger();
     QTest::keyClicks(katalog->Ausgabe(), "a");
     const Puzzle before = P();
+    const SolvingSession sessionBefore = S();
     const QString caption = katalog->windowTitle();
     Load(damaged);
     ASSERT_EQ(messages.Count("Error"), 1);
@@ -192,11 +197,11 @@ TEST_F(PuzzleFilesWindowTest, DamagedFileLeavesPuzzleCaptionAndSolvingAsTheyWere
     EXPECT_EQ(P().Columns, 5);
     EXPECT_EQ(P().Rows, 60);
     EXPECT_EQ(P().Grid, before.Grid);
-    EXPECT_EQ(P().SolverGrid, before.SolverGrid);
+    EXPECT_EQ(S().SolverGrid, sessionBefore.SolverGrid);
     EXPECT_EQ(P().ClueRows, before.ClueRows);
     EXPECT_EQ(P().SourceName, before.SourceName);
-    EXPECT_EQ(P().Attempts, before.Attempts);
-    EXPECT_TRUE(P().Solving);
+    EXPECT_EQ(S().Attempts, sessionBefore.Attempts);
+    EXPECT_TRUE(V().Solving);
     EXPECT_EQ(katalog->windowTitle(), caption);
     EXPECT_EQ(katalog->Ausgabe()->RowCount(), 60);
     EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(), 60);
@@ -226,7 +231,7 @@ TEST_F(PuzzleFilesWindowTest, ExportWritesBitmapAndClueTextBesideIt) {
     EXPECT_EQ(request.ProposedName, QString::fromUtf8("Lösung -5x5-3"));
     EXPECT_EQ(request.DefaultSuffix, "bmp");
     EXPECT_TRUE(request.InitialFolder.endsWith("/ExportDateien"));
-    EXPECT_TRUE(P().ExportSolution);
+    EXPECT_TRUE(V().ExportSolution);
     EXPECT_EQ(QImage(bitmap).size(), QSize(240, 240));
     // The clue text keeps the proposed name, whatever the bitmap was called.
     const QByteArray text = Contents(PathOf(QString::fromUtf8("Lösung -5x5-3.txt")));
@@ -234,7 +239,7 @@ TEST_F(PuzzleFilesWindowTest, ExportWritesBitmapAndClueTextBesideIt) {
 
     dialogs.SaveAnswers.push_back(std::nullopt);
     katalog->RExportieren->trigger();
-    EXPECT_FALSE(P().ExportSolution);
+    EXPECT_FALSE(V().ExportSolution);
     EXPECT_EQ(dialogs.SaveRequests.back().ProposedName, "-5x5-3");
     EXPECT_EQ(messages.Texts("Information"), QStringList{"Es wurde keine Bitmap gespeichert!"});
 }
@@ -244,9 +249,9 @@ TEST_F(PuzzleFilesWindowTest, PrintWithoutDefaultPrinterReportsIt) {
         GTEST_SKIP() << "a default printer is set up here";
     }
     katalog->LDrucken->trigger();
-    EXPECT_TRUE(P().PrintSolution);
+    EXPECT_TRUE(V().PrintSolution);
     katalog->RDrucken->trigger();
-    EXPECT_FALSE(P().PrintSolution);
+    EXPECT_FALSE(V().PrintSolution);
     ASSERT_EQ(messages.Count("Error"), 2);
     EXPECT_TRUE(messages.Texts("Error").front().contains("Standarddrucker"));
 }

@@ -98,7 +98,7 @@ TEST_P(ScreenGoldenTest, EveryViewLooksAsRecorded) {
     katalog->RGenerierenClick();
     ASSERT_TRUE(messages.Texts("Error").isEmpty());
     std::string puzzleFile;
-    for (const std::string& line : PuzzleFile::Lines(katalog->puzzle(), true, "TIERPARK")) {
+    for (const std::string& line : PuzzleFile::Lines(katalog->puzzle(), true)) {
         puzzleFile += line + "\r\n";
     }
     ASSERT_EQ(puzzleFile, golden::ReadFile(golden::Folder / (std::string(screen.Name) + ".wbx")));

@@ -94,6 +94,7 @@ TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
     TypeText(o->EditLW, "brötchen");
     EXPECT_EQ(o->SolutionWord(), "BRÖTCHEN");
     EXPECT_EQ(o->SolutionWordCp1252(), W("BRÖTCHEN"));
+    EXPECT_EQ(P().SolutionWord, W("BRÖTCHEN")) << "the puzzle follows the field as it is typed";
     QTest::keyClick(o->EditLW, Qt::Key_Return);
     EXPECT_FALSE(o->isVisible());
 }
@@ -120,7 +121,7 @@ TEST_F(SettingsTest, SolutionFieldTakesAtMostTwentyCharacters) {
 }
 
 TEST_F(SettingsTest, ClosingWithoutASizeChangeAsksNothing) {
-    P().ShowGenerated = true;
+    V().ShowGenerated = true;
     P().Grid.At(2, 2).Letter = 'X';
     onModal = [this](QWidget*) {
         TEOptions* o = katalog->EOptions();
@@ -136,8 +137,8 @@ TEST_F(SettingsTest, ClosingWithoutASizeChangeAsksNothing) {
 }
 
 TEST_F(SettingsTest, ResizeQuestionNoKeepsThePuzzleAndAsksAgainYesResetsIt) {
-    P().ShowGenerated = true;
-    P().Solving = true;
+    V().ShowGenerated = true;
+    V().Solving = true;
     P().SolutionWordShown = true;
     P().Grid.At(2, 2).Letter = 'X';
     onModal = [this](QWidget*) { katalog->EOptions()->SetGridSize(20, 12); };
@@ -147,7 +148,7 @@ TEST_F(SettingsTest, ResizeQuestionNoKeepsThePuzzleAndAsksAgainYesResetsIt) {
     EXPECT_EQ(P().Columns, 15);
     EXPECT_EQ(katalog->Ausgabe()->ColCount(), 15);
     EXPECT_EQ(P().Grid.At(2, 2).Letter, 'X');
-    EXPECT_TRUE(P().Solving);
+    EXPECT_TRUE(V().Solving);
 
     // The spin edits kept 20 x 12: closing again asks again.
     onModal = nullptr;
@@ -162,10 +163,10 @@ TEST_F(SettingsTest, ResizeQuestionNoKeepsThePuzzleAndAsksAgainYesResetsIt) {
     EXPECT_TRUE(P().Grid.At(19, 5).BarRight);
     EXPECT_TRUE(P().Grid.At(5, 11).BarBelow);
     EXPECT_FALSE(P().Grid.At(18, 5).BarRight);
-    EXPECT_FALSE(P().Solving);
+    EXPECT_FALSE(V().Solving);
     EXPECT_FALSE(P().SolutionWordShown);
-    EXPECT_FALSE(P().ShowSolution);
-    EXPECT_TRUE(P().ShowGenerated) << "the generated view flag is left alone";
+    EXPECT_FALSE(V().ShowSolution);
+    EXPECT_TRUE(V().ShowGenerated) << "the generated view flag is left alone";
 }
 
 TEST_F(SettingsTest, SpinArrowsStandOutFromTheirButtons) {

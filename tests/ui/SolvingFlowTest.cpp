@@ -96,7 +96,7 @@ TEST_F(SolvingFlowTest, ClueListLeadsToEveryWordAndTypingSolvesThePuzzle) {
         const int number = std::stoi(rows[i].NumberText());
         const bool across = rows[i].DirectionText() == "waagerecht";
         EXPECT_EQ(across ? start.AcrossNo : start.DownNo, number) << "row " << i;
-        EXPECT_EQ(P().TypingDirection, across ? Direction::Across : Direction::Down);
+        EXPECT_EQ(S().TypingDirection, across ? Direction::Across : Direction::Down);
     }
 
     // Type the first across word along its direction: the cell moves on.
@@ -112,13 +112,13 @@ TEST_F(SolvingFlowTest, ClueListLeadsToEveryWordAndTypingSolvesThePuzzle) {
         const char letter = P().Grid.At(column + k, row).Letter;
         TypeText(grid, QString(QChar(letter).toLower()));
     }
-    EXPECT_EQ(P().CorrectCount, length);
+    EXPECT_EQ(S().CorrectCount, length);
 
     // Then every other letter cell directly.
     for (int c = 0; c < P().Columns; ++c) {
         for (int r = 0; r < P().Rows; ++r) {
             const char letter = P().Grid.At(c, r).Letter;
-            if (letter != '.' && P().SolverGrid.At(c, r).Letter != letter) {
+            if (letter != '.' && S().SolverGrid.At(c, r).Letter != letter) {
                 grid->SetCurrentCell(c, r);
                 TypeText(grid, QString::fromUtf8(Cp1252::ToUtf8(std::string(1, letter))));
             }
@@ -126,9 +126,9 @@ TEST_F(SolvingFlowTest, ClueListLeadsToEveryWordAndTypingSolvesThePuzzle) {
     }
     EXPECT_EQ(messages.Texts("Error"), QStringList{});
     const QString done =
-        QString::fromUtf8("Du hast das Rätsel in %1 Versuchen gelöst!").arg(P().LetterCount);
+        QString::fromUtf8("Du hast das Rätsel in %1 Versuchen gelöst!").arg(S().LetterCount);
     EXPECT_EQ(messages.Texts("Information"), QStringList{done});
-    EXPECT_FALSE(P().Solving);
+    EXPECT_FALSE(V().Solving);
 }
 
 TEST_F(SolvingFlowTest, SavedGeneratedPuzzleLoadsBackIntoSolving) {
@@ -145,8 +145,8 @@ TEST_F(SolvingFlowTest, SavedGeneratedPuzzleLoadsBackIntoSolving) {
     EXPECT_EQ(P().ClueRows, generated.ClueRows);
     EXPECT_EQ(P().SolutionMarks, generated.SolutionMarks);
     EXPECT_EQ(P().SolutionWordShown, generated.SolutionWordShown);
-    EXPECT_TRUE(P().Solving);
-    EXPECT_FALSE(P().ShowGenerated);
+    EXPECT_TRUE(V().Solving);
+    EXPECT_FALSE(V().ShowGenerated);
     EXPECT_EQ(katalog->EOptions()->SolutionWord(), "RABE");
 
     // A picture of the loaded puzzle while solving, for a look by eye.

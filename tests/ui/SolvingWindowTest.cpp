@@ -38,6 +38,8 @@ protected:
     }
 
     Puzzle& P() { return katalog->puzzle(); }
+    SolvingSession& S() { return katalog->session(); }
+    ViewFlags& V() { return katalog->view(); }
     TAusgabe* Grid() { return katalog->Ausgabe(); }
     TBegriffsumschreibung* List() { return katalog->Begriffsumschreibung(); }
     TLHint* Hint() { return katalog->LHint(); }
@@ -59,7 +61,7 @@ protected:
         }
     }
 
-    char Entry(int c, int r) { return P().SolverGrid.At(c, r).Letter; }
+    char Entry(int c, int r) { return S().SolverGrid.At(c, r).Letter; }
 
     // Presses a mouse button on a cell of the grid, scrolling it into view first.
     void PressCell(int c, int r, Qt::MouseButton button = Qt::LeftButton) {
@@ -86,7 +88,7 @@ protected:
 TEST_F(SolvingWindowTest, SolveShowsInfoAndClueListAtTheirPlaces) {
     Install(SolvingPuzzles::MakeSmall);
     StartSolving();
-    EXPECT_TRUE(P().Solving);
+    EXPECT_TRUE(V().Solving);
     EXPECT_TRUE(Hint()->isVisible());
     EXPECT_EQ(Hint()->pos(), QPoint(840, 20));
     EXPECT_EQ(Hint()->LabelV->text(), "Versuche 0");
@@ -126,7 +128,7 @@ TEST_F(SolvingWindowTest, TypingCountsAndUpdatesTheInfoWindow) {
         QTest::keyClick(Grid(), key);
         EXPECT_EQ(Entry(0, 0), ' ');
     }
-    EXPECT_EQ(P().CorrectCount, 0);
+    EXPECT_EQ(S().CorrectCount, 0);
 }
 
 TEST_F(SolvingWindowTest, SecondRightLetterIsRefusedWithABox) {
@@ -143,7 +145,7 @@ TEST_F(SolvingWindowTest, SecondRightLetterIsRefusedWithABox) {
 TEST_F(SolvingWindowTest, KeysBeforeSolvingChangeNothing) {
     Install(SolvingPuzzles::MakeSmall);
     TypeAt(1, 0, "A");
-    EXPECT_EQ(P().Attempts, 0);
+    EXPECT_EQ(S().Attempts, 0);
     EXPECT_TRUE(messages.Log.empty());
 }
 
@@ -161,11 +163,11 @@ TEST_F(SolvingWindowTest, CompletionReportsAttemptsAndEndsSolving) {
     }
     EXPECT_EQ(messages.Texts("Information"),
               QStringList{QString::fromUtf8("Du hast das Rätsel in 9 Versuchen gelöst!")});
-    EXPECT_FALSE(P().Solving);
+    EXPECT_FALSE(V().Solving);
     EXPECT_FALSE(Hint()->isVisible());
     // Afterwards keys and double clicks do nothing.
     TypeAt(1, 0, " ");
-    EXPECT_EQ(P().Attempts, 9);
+    EXPECT_EQ(S().Attempts, 9);
 }
 
 TEST_F(SolvingWindowTest, PeekPaintsTheRightLetterOnceAndLeavesTheCellEmpty) {
@@ -173,16 +175,16 @@ TEST_F(SolvingWindowTest, PeekPaintsTheRightLetterOnceAndLeavesTheCellEmpty) {
     StartSolving();
     // Record what the solver grid holds while the grid is painted.
     struct PaintSpy : QObject {
-        Puzzle* puzzle = nullptr;
+        SolvingSession* session = nullptr;
         std::string seen;
         bool eventFilter(QObject*, QEvent* e) override {
             if (e->type() == QEvent::Paint) {
-                seen += puzzle->SolverGrid.At(2, 0).Letter;
+                seen += session->SolverGrid.At(2, 0).Letter;
             }
             return false;
         }
     } spy;
-    spy.puzzle = &P();
+    spy.session = &S();
     Grid()->viewport()->installEventFilter(&spy);
     Grid()->SetCurrentCell(2, 0);
     spy.seen.clear();
@@ -190,7 +192,7 @@ TEST_F(SolvingWindowTest, PeekPaintsTheRightLetterOnceAndLeavesTheCellEmpty) {
     Grid()->viewport()->removeEventFilter(&spy);
     EXPECT_NE(spy.seen.find('U'), std::string::npos) << spy.seen;
     EXPECT_EQ(Entry(2, 0), ' ');
-    EXPECT_EQ(P().Attempts, 0);
+    EXPECT_EQ(S().Attempts, 0);
     EXPECT_TRUE(messages.Log.empty());
 
     TypeAt(2, 0, "k");
@@ -204,8 +206,8 @@ TEST_F(SolvingWindowTest, ShowSolutionClosesTheInfoWindowAndShowsTheList) {
     StartSolving();
     List()->close();
     katalog->LAnzeigen->trigger();
-    EXPECT_FALSE(P().Solving);
-    EXPECT_TRUE(P().ShowSolution);
+    EXPECT_FALSE(V().Solving);
+    EXPECT_TRUE(V().ShowSolution);
     EXPECT_FALSE(Hint()->isVisible());
     EXPECT_TRUE(List()->isVisible());
     EXPECT_EQ(List()->pos(), QPoint(840, 120));
@@ -213,7 +215,7 @@ TEST_F(SolvingWindowTest, ShowSolutionClosesTheInfoWindowAndShowsTheList) {
     TypeAt(1, 0, "A");
     StartSolving();
     EXPECT_EQ(Entry(1, 0), ' ');
-    EXPECT_FALSE(P().ShowSolution);
+    EXPECT_FALSE(V().ShowSolution);
 }
 
 TEST_F(SolvingWindowTest, ListClickMovesTheGridAndSetsTheTypingDirection) {
@@ -223,19 +225,19 @@ TEST_F(SolvingWindowTest, ListClickMovesTheGridAndSetsTheTypingDirection) {
     ClickListRow(0); // 1 across
     EXPECT_EQ(Grid()->Col(), 0);
     EXPECT_EQ(Grid()->Row(), 0);
-    EXPECT_EQ(P().TypingDirection, Direction::Across);
-    EXPECT_NE(P().TypingDirection, Direction::Down);
+    EXPECT_EQ(S().TypingDirection, Direction::Across);
+    EXPECT_NE(S().TypingDirection, Direction::Down);
     for (const char* key : {"h", "a", "u", "s"}) {
         QTest::keyClicks(Grid(), key);
     }
     EXPECT_EQ(Grid()->Col(), 4); // moved on after every letter
-    EXPECT_EQ(P().CorrectCount, 4);
+    EXPECT_EQ(S().CorrectCount, 4);
 
     ClickListRow(1); // 1 down: the same cell, the other direction
     EXPECT_EQ(Grid()->Col(), 0);
     EXPECT_EQ(Grid()->Row(), 0);
-    EXPECT_EQ(P().TypingDirection, Direction::Down);
-    EXPECT_NE(P().TypingDirection, Direction::Across);
+    EXPECT_EQ(S().TypingDirection, Direction::Down);
+    EXPECT_NE(S().TypingDirection, Direction::Across);
     QTest::keyClicks(Grid(), "x");
     EXPECT_EQ(Grid()->Row(), 0);    // refused: the right letter is there already
     QTest::keyClicks(Grid(), "\b"); // clearing keys never move
@@ -248,16 +250,16 @@ TEST_F(SolvingWindowTest, ListClickMovesTheGridAndSetsTheTypingDirection) {
     // Moving the selection with the keys does not jump.
     QTest::keyClick(List()->UListe, Qt::Key_Up);
     EXPECT_EQ(Grid()->Col(), 3);
-    EXPECT_EQ(P().TypingDirection, Direction::Down);
+    EXPECT_EQ(S().TypingDirection, Direction::Down);
 }
 
 TEST_F(SolvingWindowTest, ListClickOnTheEmptyRowOnlyClearsTheDirection) {
     StartSolving(); // nothing generated: one empty row
     ASSERT_EQ(List()->RowCount(), 1);
-    P().TypingDirection = Direction::Across;
+    S().TypingDirection = Direction::Across;
     Grid()->SetCurrentCell(2, 3);
     ClickListRow(0);
-    EXPECT_FALSE(P().TypingDirection);
+    EXPECT_FALSE(S().TypingDirection);
     EXPECT_EQ(Grid()->Col(), 2);
     EXPECT_TRUE(messages.Log.empty());
 }
@@ -266,14 +268,14 @@ TEST_F(SolvingWindowTest, GridPressSelectsTheClueRowAndDirection) {
     Install(SolvingPuzzles::MakeSmall);
     PressCell(0, 0); // starts 1 across and 1 down: the across row wins
     EXPECT_EQ(List()->SelectedRow(), 0);
-    EXPECT_EQ(P().TypingDirection, Direction::Across);
+    EXPECT_EQ(S().TypingDirection, Direction::Across);
     PressCell(3, 0);
     EXPECT_EQ(List()->SelectedRow(), 2);
-    EXPECT_EQ(P().TypingDirection, Direction::Down);
-    EXPECT_NE(P().TypingDirection, Direction::Across);
+    EXPECT_EQ(S().TypingDirection, Direction::Down);
+    EXPECT_NE(S().TypingDirection, Direction::Across);
     // Inside a word: no number, the direction is cleared and stays so.
     PressCell(1, 0);
-    EXPECT_FALSE(P().TypingDirection);
+    EXPECT_FALSE(S().TypingDirection);
     EXPECT_EQ(List()->SelectedRow(), 2);
     StartSolving();
     PressCell(1, 0);
@@ -286,7 +288,7 @@ TEST_F(SolvingWindowTest, RightPressSelectsWithoutMovingTheCell) {
     Grid()->SetCurrentCell(4, 4);
     PressCell(3, 0, Qt::RightButton);
     EXPECT_EQ(List()->SelectedRow(), 2);
-    EXPECT_EQ(P().TypingDirection, Direction::Down);
+    EXPECT_EQ(S().TypingDirection, Direction::Down);
     EXPECT_EQ(Grid()->Col(), 4);
     EXPECT_EQ(Grid()->Row(), 4);
 }
@@ -328,7 +330,7 @@ TEST_F(SolvingWindowTest, ListColumnsAreWidenedByDraggingTheirBorderWithoutClick
     EXPECT_EQ(list->columnWidth(0), 44);
     EXPECT_EQ(list->columnWidth(1), 64) << "only the gripped column changes";
     EXPECT_EQ(List()->SelectedRow(), -1) << "a grip on a border is no click on a row";
-    EXPECT_FALSE(P().TypingDirection);
+    EXPECT_FALSE(S().TypingDirection);
 
     // Away from a border a click still selects its row and leads to the word.
     ClickListRow(0);
