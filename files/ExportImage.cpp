@@ -1,5 +1,6 @@
 #include "files/ExportImage.h"
 
+#include "files/CellPainter.h"
 #include "files/OutputDevice.h"
 #include "files/PainterCanvas.h"
 #include "model/Cp1252.h"
@@ -9,110 +10,49 @@
 #include <QImageWriter>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace {
 
 const QColor kBlack(0, 0, 0);
-const QColor kRed(255, 0, 0);
 
-constexpr int kCell = ExportImage::Cell;
-constexpr int kMargin = ExportImage::Margin;
+constexpr int kMargin = 20; // white around the frame
 
-void DrawFrameAndLines(Canvas& canvas, int columns, int rows) {
-    const int right = kMargin + kCell * columns;
-    const int bottom = kMargin + kCell * rows;
+void DrawFrameAndLines(Canvas& canvas, int cell, int columns, int rows) {
+    const int right = kMargin + cell * columns;
+    const int bottom = kMargin + cell * rows;
     canvas.SetPen(4, kBlack);
     canvas.ClosedLine({{kMargin, kMargin}, {kMargin, bottom}, {right, bottom}, {right, kMargin}});
     canvas.SetPen(1, kBlack);
     for (int m = 1; m <= columns; ++m) {
-        canvas.Line({kMargin + kCell * m, kMargin}, {kMargin + kCell * m, bottom});
+        canvas.Line({kMargin + cell * m, kMargin}, {kMargin + cell * m, bottom});
     }
     for (int m = 1; m <= rows; ++m) {
-        canvas.Line({kMargin, kMargin + kCell * m}, {right, kMargin + kCell * m});
-    }
-}
-
-void DrawSolutionMark(Canvas& canvas, int left, int top, int position) {
-    canvas.SetPen(2, kRed);
-    canvas.Arc({left + 1, top + 1}, {left + 39, top + 39}, {left + 36, top + 24},
-               {left + 36, top + 36});
-    const int x = position <= 9 ? left + 34 : left + 30;
-    canvas.Text({x, top + 24}, std::to_string(position), CanvasFont::Character(8, true), kBlack);
-}
-
-void DrawCell(Canvas& canvas, const Puzzle& puzzle, int c, int r, OutputVariant variant) {
-    const TGridCell& cell = puzzle.Grid.At(c, r);
-    const int left = kMargin + kCell * c;
-    const int top = kMargin + kCell * r;
-    if (cell.Letter == '.') {
-        canvas.FillRect(QRect(left, top, kCell, kCell), kBlack);
-    } else {
-        if (variant == OutputVariant::Solution) {
-            canvas.Text({left + 10, top + 8}, std::string(1, cell.Letter),
-                        CanvasFont::Cell(32, true), kRed);
-        }
-        // The across number wins where both words start.
-        const int number = cell.AcrossNo != 0 ? cell.AcrossNo : cell.DownNo;
-        if (number > 0) {
-            canvas.Text({left + 2, top + 2}, std::to_string(number), CanvasFont::Cell(12, false),
-                        kBlack);
-        }
-    }
-    if (cell.BarRight == 1) {
-        canvas.SetPen(3, kBlack);
-        canvas.Line({left + 40, top + 2}, {left + 40, top + 38});
-    }
-    if (cell.BarBelow == 1) {
-        canvas.SetPen(3, kBlack);
-        canvas.Line({left + 2, top + 40}, {left + 38, top + 40});
-    }
-    for (const SolutionMark& mark : puzzle.ShownMarks()) {
-        if (mark.Column == c && mark.Row == r) {
-            DrawSolutionMark(canvas, left, top, mark.Position);
-        }
-    }
-}
-
-void DrawSolutionRow(Canvas& canvas, const Puzzle& puzzle, OutputVariant variant) {
-    const std::string word = Cp1252::ToUpper(puzzle.SolutionWord);
-    const int n = static_cast<int>(word.size());
-    const int bottom = kMargin + kCell * puzzle.Rows;
-    canvas.Text({kMargin, bottom + 14}, W("Lösungswort"), CanvasFont::Cell(24, true), kBlack);
-    canvas.SetPen(2, kBlack);
-    const int right = kMargin + kCell * n;
-    canvas.ClosedLine({{kMargin, bottom + 40},
-                       {kMargin, bottom + 80},
-                       {right, bottom + 80},
-                       {right, bottom + 40}});
-    for (int i = 0; i < n; ++i) {
-        const int x = kMargin + kCell * i;
-        canvas.Line({x, bottom + 40}, {x, bottom + 80});
-        canvas.Text({x + 2, bottom + 42}, std::to_string(i + 1), CanvasFont::Cell(12, true),
-                    kBlack);
-        if (variant == OutputVariant::Solution) {
-            canvas.Text({x + 10, bottom + 44}, std::string(1, word[i]), CanvasFont::Cell(32, true),
-                        kBlack);
-        }
+        canvas.Line({kMargin, kMargin + cell * m}, {right, kMargin + cell * m});
     }
 }
 
 } // namespace
 
 QSize ExportImage::ImageSize(const Puzzle& puzzle) {
-    const int extra = puzzle.SolutionWordShown ? 140 : 40;
-    return {kCell * puzzle.Columns + 40, kCell * puzzle.Rows + extra};
+    const int cell = CellStyle::Export().Cell;
+    // The solution-word row takes a label and a row of boxes below the grid.
+    const int extra = puzzle.SolutionWordShown ? 2 * kMargin + 100 : 2 * kMargin;
+    return {cell * puzzle.Columns + 2 * kMargin, cell * puzzle.Rows + extra};
 }
 
 void ExportImage::Draw(Canvas& canvas, const Puzzle& puzzle, OutputVariant variant) {
-    DrawFrameAndLines(canvas, puzzle.Columns, puzzle.Rows);
+    CellPainter painter(canvas, CellStyle::Export());
+    const int cell = painter.Style().Cell;
+    DrawFrameAndLines(canvas, cell, puzzle.Columns, puzzle.Rows);
     for (int c = 0; c < puzzle.Columns; ++c) {
         for (int r = 0; r < puzzle.Rows; ++r) {
-            DrawCell(canvas, puzzle, c, r, variant);
+            const QPoint corner(kMargin + cell * c, kMargin + cell * r);
+            painter.OutputCell(corner, puzzle.Grid.At(c, r), variant);
+            // Black cells get their bars and marks too.
+            painter.Marks(corner, puzzle.ShownMarks(), c, r);
         }
     }
     if (puzzle.SolutionWordShown) {
-        DrawSolutionRow(canvas, puzzle, variant);
+        painter.SolutionRow({kMargin, kMargin + cell * puzzle.Rows}, puzzle.SolutionWord, variant);
     }
 }
 

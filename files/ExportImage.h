@@ -17,9 +17,6 @@ class OutputFile;
 // the grid, a row of boxes for it. The solution variant writes the letters in red.
 class ExportImage {
 public:
-    static constexpr int Cell = 40;
-    static constexpr int Margin = 20;
-
     // 40 * Columns + 40 wide; 40 * Rows + 40 high, 100 more with a solution word.
     static QSize ImageSize(const Puzzle& puzzle);
 

@@ -30,7 +30,14 @@ public:
     // Makes "Arial" resolve to an installed metric twin; safe to call often.
     static void RegisterArialSubstitute();
 
-private:
+protected:
+    // For a surface set up by its owner (the grid window): the painter's hints
+    // and background stay as they are.
+    struct KeepSetup {};
+    PainterCanvas(QPainter& painter, KeepSetup) : painter_(painter) {}
+
     QPainter& painter_;
+
+private:
     std::function<void()> newPage_;
 };

@@ -1,6 +1,6 @@
 #include "files/PrintPuzzle.h"
 
-#include "model/Cp1252.h"
+#include "files/CellPainter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,6 @@ namespace {
 
 const QColor kBlack(0, 0, 0);
 
-constexpr int kCell = 80;
 constexpr int kLeft = 100;
 constexpr int kGridTop = 200;
 constexpr QPoint kTitle{300, 100};
@@ -17,25 +16,23 @@ constexpr int kLinePitch = 40;
 constexpr int kCharWidth = 24;
 
 const CanvasFont kTitleFont = CanvasFont::Cell(40, true);
-const CanvasFont kLetterFont = CanvasFont::Cell(60, true);
-const CanvasFont kNumberFont = CanvasFont::Cell(22, false);
-const CanvasFont kSmallBoldFont = CanvasFont::Cell(16, true);
 const CanvasFont kHeadingFont = CanvasFont::Cell(40, true);
 
 class PrintRun {
 public:
     PrintRun(Canvas& canvas, const PrintPage& page, const Puzzle& puzzle,
              const std::string& caption, OutputVariant variant)
-        : canvas_(canvas), page_(page), puzzle_(puzzle), caption_(caption),
-          solution_(variant == OutputVariant::Solution) {}
+        : canvas_(canvas), page_(page), puzzle_(puzzle), caption_(caption), variant_(variant),
+          cells_(canvas, CellStyle::Print()) {}
 
     void GridPage(const GridBand& band) {
         Title();
-        const int right = kLeft + kCell * band.Columns;
-        const int bottom = kGridTop + kCell * band.Rows;
+        const int cell = cells_.Style().Cell;
+        const int right = kLeft + cell * band.Columns;
+        const int bottom = kGridTop + cell * band.Rows;
         canvas_.SetPen(1, kBlack);
         for (int v = 0; v <= band.Columns; ++v) {
-            canvas_.Line({kLeft + kCell * v, kGridTop}, {kLeft + kCell * v, bottom});
+            canvas_.Line({kLeft + cell * v, kGridTop}, {kLeft + cell * v, bottom});
         }
         if (band.FirstColumn == 0) {
             canvas_.SetPen(6, kBlack);
@@ -43,7 +40,7 @@ public:
         }
         canvas_.SetPen(1, kBlack);
         for (int u = 0; u <= band.Rows; ++u) {
-            canvas_.Line({kLeft, kGridTop + kCell * u}, {right, kGridTop + kCell * u});
+            canvas_.Line({kLeft, kGridTop + cell * u}, {right, kGridTop + cell * u});
         }
         if (band.FirstRow == 0) {
             canvas_.SetPen(6, kBlack);
@@ -51,12 +48,16 @@ public:
         }
         for (int i = 0; i < band.Columns; ++i) {
             for (int j = 0; j < band.Rows; ++j) {
-                Cell(band.FirstColumn + i, band.FirstRow + j, kLeft + kCell * i,
-                     kGridTop + kCell * j);
+                const int column = band.FirstColumn + i;
+                const int row = band.FirstRow + j;
+                const QPoint corner(kLeft + cell * i, kGridTop + cell * j);
+                cells_.OutputCell(corner, puzzle_.Grid.At(column, row), variant_);
+                cells_.Marks(corner, puzzle_.ShownMarks(), column, row);
             }
         }
+        // The row goes below the first page's part of the grid.
         if (band.FirstColumn == 0 && band.FirstRow == 0 && puzzle_.SolutionWordShown) {
-            SolutionRow(bottom);
+            cells_.SolutionRow({kLeft, bottom}, puzzle_.SolutionWord, variant_);
         }
         canvas_.NewPage();
     }
@@ -99,62 +100,6 @@ private:
         return std::string(DirectionWord(direction)) + ":";
     }
 
-    void Cell(int column, int row, int x, int y) {
-        const TGridCell& cell = puzzle_.Grid.At(column, row);
-        if (cell.Letter == '.') {
-            canvas_.FillRect(QRect(x, y, kCell, kCell), kBlack);
-        } else {
-            if (solution_) {
-                canvas_.Text({x + 20, y + 20}, std::string(1, cell.Letter), kLetterFont, kBlack);
-            }
-            // The across number wins where both words start.
-            const int number = cell.AcrossNo != 0 ? cell.AcrossNo : cell.DownNo;
-            if (number > 0) {
-                canvas_.Text({x + 5, y + 5}, std::to_string(number), kNumberFont, kBlack);
-            }
-        }
-        if (cell.BarRight == 1) {
-            canvas_.SetPen(6, kBlack);
-            canvas_.Line({x + 80, y + 2}, {x + 80, y + 78});
-        }
-        if (cell.BarBelow == 1) {
-            canvas_.SetPen(6, kBlack);
-            canvas_.Line({x + 2, y + 80}, {x + 78, y + 80});
-        }
-        for (const SolutionMark& mark : puzzle_.ShownMarks()) {
-            if (mark.Column == column && mark.Row == row) {
-                SolutionMarkAt(x, y, mark.Position);
-            }
-        }
-    }
-
-    void SolutionMarkAt(int x, int y, int position) {
-        canvas_.SetPen(2, kBlack);
-        canvas_.Arc({x + 1, y + 1}, {x + 79, y + 79}, {x + 76, y + 40}, {x + 76, y + 64});
-        const int textX = position <= 9 ? x + 68 : x + 64;
-        canvas_.Text({textX, y + 40}, std::to_string(position), kSmallBoldFont, kBlack);
-    }
-
-    void SolutionRow(int bottom) {
-        const std::string word = Cp1252::ToUpper(puzzle_.SolutionWord);
-        const int n = static_cast<int>(word.size());
-        canvas_.Text({kLeft, bottom + 20}, W("Lösungswort"), kHeadingFont, kBlack);
-        canvas_.SetPen(2, kBlack);
-        const int right = kLeft + kCell * n;
-        canvas_.ClosedLine({{kLeft, bottom + 80},
-                            {kLeft, bottom + 160},
-                            {right, bottom + 160},
-                            {right, bottom + 80}});
-        for (int i = 0; i < n; ++i) {
-            const int x = kLeft + kCell * i;
-            canvas_.Line({x, bottom + 80}, {x, bottom + 160});
-            canvas_.Text({x + 2, bottom + 82}, std::to_string(i + 1), kSmallBoldFont, kBlack);
-            if (solution_) {
-                canvas_.Text({x + 20, bottom + 88}, std::string(1, word[i]), kLetterFont, kBlack);
-            }
-        }
-    }
-
     // Several clues per line; a line is closed before an entry whose number
     // would no longer fit by the assumed character width. The clue itself is
     // not counted, so a line may run over by up to one clue.
@@ -188,7 +133,8 @@ private:
     const PrintPage& page_;
     const Puzzle& puzzle_;
     const std::string& caption_;
-    const bool solution_;
+    const OutputVariant variant_;
+    CellPainter cells_;
     std::string line_;
     int y_ = 0;
 };

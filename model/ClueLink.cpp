@@ -13,8 +13,7 @@ std::optional<ClueLink::Cell> ClueLink::WordStart(const TFeld& grid, int32_t num
 }
 
 int32_t ClueLink::CellNumber(const TFeld& grid, int32_t column, int32_t row) {
-    const TGridCell& cell = grid.At(column, row);
-    return cell.AcrossNo != 0 ? cell.AcrossNo : cell.DownNo;
+    return grid.At(column, row).ShownNumber();
 }
 
 int32_t ClueLink::RowOfNumber(const std::vector<ClueRow>& rows, int32_t number) {

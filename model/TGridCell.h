@@ -14,5 +14,8 @@ struct TGridCell {
     uint8_t BarBelow = 0; // bar on the bottom edge
     uint8_t BarRight = 0; // bar on the right edge
 
+    // The number drawn in the cell: the across number wins where both words start.
+    int32_t ShownNumber() const { return AcrossNo != 0 ? AcrossNo : DownNo; }
+
     bool operator==(const TGridCell&) const = default;
 };

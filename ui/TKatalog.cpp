@@ -1,5 +1,6 @@
 #include "ui/TKatalog.h"
 
+#include "files/CellPainter.h"
 #include "model/Cp1252.h"
 #include "model/Generator.h"
 #include "model/PuzzleStatistics.h"
@@ -9,6 +10,7 @@
 #include "ui/Fonts.h"
 #include "ui/KatalogDialogs.h"
 #include "ui/MessageService.h"
+#include "ui/ScreenCanvas.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
 #include "ui/TEOptions.h"
@@ -90,10 +92,6 @@ TKatalog::TKatalog(MessageService& messages, FileDialogService& fileDialogs, uin
     green.setColor(QPalette::Window, QColor(0x00, 0x80, 0x00));
     client->setPalette(green);
     setCentralWidget(client);
-
-    letterFont_ = Fonts::WithCellHeight(QStringLiteral("Arial"), 36, true);
-    numberFont_ = Fonts::WithCellHeight(QStringLiteral("Arial"), 14, false);
-    markFont_ = Fonts::WithPointSize(QStringLiteral("Arial"), 6, true);
 
     ausgabe_ = new TAusgabe(client);
     ausgabe_->setObjectName(QStringLiteral("Ausgabe"));
@@ -410,125 +408,64 @@ void TKatalog::InfoClick() {
 namespace {
 
 const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor Fuchsia(0xFF, 0x00, 0xFF);
-const QColor Blue(0x00, 0x00, 0xFF);
-const QColor Lime(0x00, 0xFF, 0x00);
 const QColor Green(0x00, 0x80, 0x00);
-const QColor Red(0xFF, 0x00, 0x00);
 
-QString CellText(char letter) {
-    return QString(QChar(Cp1252::ToUnicode(static_cast<unsigned char>(letter))));
-}
-
-// Text with its top-left corner at (x, y), as the cell drawing places it.
-void TextOut(QPainter& canvas, int x, int y, const QString& text) {
-    canvas.drawText(x, y + canvas.fontMetrics().ascent(), text);
+// The generated letters by the words through them; a letter of no word yet (a
+// proposal) keeps the colour the grid gives.
+QColor GeneratedColour(CellMark mark, QColor unchanged) {
+    if (mark.IsOnly(Direction::Across))
+        return QColor(0xFF, 0x00, 0xFF); // fuchsia
+    if (mark.IsOnly(Direction::Down))
+        return QColor(0x00, 0x00, 0xFF); // blue
+    if (mark.IsCrossing())
+        return QColor(0x00, 0xFF, 0x00); // lime
+    return unchanged;
 }
 
 } // namespace
 
-void TKatalog::AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, const QRect& rect,
+void TKatalog::AusgabeDrawCell(QPainter& painter, int32_t aCol, int32_t aRow, const QRect& rect,
                                bool selected, bool focused) {
     // A paint must never throw; a grid that is being reshaped is drawn next time.
     if (!puzzle_.Grid.Contains(aCol, aRow))
         return;
     const TGridCell& cell = puzzle_.Grid.At(aCol, aRow);
+    const QColor gridTextColour = painter.pen().color();
+    ScreenCanvas canvas(painter);
+    CellPainter paint(canvas, ScreenStyle());
     // rect runs from the cell's top-left pixel to the line after it.
-    const int left = rect.left();
-    const int top = rect.top();
-    const int right = rect.left() + TAusgabe::CellSize;
-    const int bottom = rect.top() + TAusgabe::CellSize;
-    const QRect fill(left, top, TAusgabe::CellSize, TAusgabe::CellSize);
+    const QPoint corner = rect.topLeft();
+    const int size = ScreenStyle().Cell;
 
     if (selected && focused)
-        canvas.fillRect(fill, Silver);
+        canvas.FillRect(QRect(corner, QSize(size, size)), Silver);
     if (cell.Letter == '.')
-        canvas.fillRect(fill, Qt::black);
+        paint.Black(corner);
+    if (view_.ShowGenerated && cell.Letter != '.')
+        paint.Letter(corner, cell.Letter, GeneratedColour(cell.Mark, gridTextColour));
+    if (view_.Solving || view_.ShowSolution)
+        paint.Number(corner, cell.ShownNumber());
+    // The solver's entries may lag behind a grid that was just resized.
+    if (view_.Solving && session_.SolverGrid.Contains(aCol, aRow)) {
+        const char entry = session_.SolverGrid.At(aCol, aRow).Letter;
+        if (entry != '.')
+            paint.Letter(corner, entry, Green);
+    }
+    if (view_.ShowSolution && cell.Letter != '.')
+        paint.Letter(corner, cell.Letter, ScreenStyle().LetterColour);
 
-    QColor fontColour = canvas.pen().color();
-    if (view_.ShowGenerated) {
-        if (cell.Mark.IsOnly(Direction::Across)) {
-            fontColour = Fuchsia;
-        } else if (cell.Mark.IsOnly(Direction::Down)) {
-            fontColour = Blue;
-        } else if (cell.Mark.IsCrossing()) {
-            fontColour = Lime;
-        }
-        canvas.setFont(letterFont_);
-        canvas.setPen(fontColour);
-        if (cell.Letter != '.')
-            TextOut(canvas, left + 8, top + 8, CellText(cell.Letter));
-    }
-    if (view_.Solving || view_.ShowSolution) {
-        canvas.setFont(numberFont_);
-        canvas.setPen(Qt::black);
-        const int32_t number = cell.AcrossNo != 0 ? cell.AcrossNo : cell.DownNo;
-        if (number > 0)
-            TextOut(canvas, left, top, QString::number(number));
-    }
-    if (view_.Solving) {
-        canvas.setFont(letterFont_);
-        canvas.setPen(Green);
-        // The solver's entries may lag behind a grid that was just resized.
-        if (session_.SolverGrid.Contains(aCol, aRow)) {
-            const char entry = session_.SolverGrid.At(aCol, aRow).Letter;
-            if (entry != '.')
-                TextOut(canvas, left + 8, top + 8, CellText(entry));
-        }
-    }
-    if (view_.ShowSolution) {
-        canvas.setFont(letterFont_);
-        canvas.setPen(Red);
-        if (cell.Letter != '.')
-            TextOut(canvas, left + 8, top + 8, CellText(cell.Letter));
-    }
-
-    QPen bar(Qt::black, 2);
-    bar.setCapStyle(Qt::FlatCap);
-    canvas.setPen(bar);
-    if (cell.BarRight)
-        canvas.drawLine(right, top, right, bottom);
-    if (cell.BarBelow)
-        canvas.drawLine(left, bottom, right, bottom);
+    paint.Bars(corner, cell);
+    // The grid's outer left and top edge.
+    canvas.SetPen(ScreenStyle().BarWidth, Qt::black);
     if (aCol == 0)
-        canvas.drawLine(left, top, left, bottom);
+        canvas.Line(corner, corner + QPoint(0, size));
     if (aRow == 0)
-        canvas.drawLine(left, top, right, top);
+        canvas.Line(corner, corner + QPoint(size, 0));
 
     for (const SolutionMark& mark : puzzle_.ShownMarks()) {
         if (mark.Column == aCol && mark.Row == aRow && mark.Position > 0)
-            DrawSolutionMark(canvas, aCol, aRow, mark.Position);
+            paint.Mark(corner, mark.Position);
     }
-}
-
-void TKatalog::DrawSolutionMark(QPainter& canvas, int32_t column, int32_t row, int32_t number) {
-    const QRect rect = ausgabe_->CellRect(column, row);
-    const int left = rect.left();
-    const int top = rect.top();
-    const int right = rect.left() + TAusgabe::CellSize;
-    const int bottom = rect.top() + TAusgabe::CellSize;
-
-    QPen pen(Green, 2);
-    canvas.setPen(pen);
-    canvas.setBrush(Qt::NoBrush);
-    // Nearly a full circle, open at the lower right where the number stands:
-    // counter-clockwise from the ray through (right-4, top+24) to the ray
-    // through (right-4, bottom-4).
-    const QRectF box(QPointF(left + 1, top + 1), QPointF(right - 1, bottom - 1));
-    const QPointF centre = box.center();
-    const auto angleTo = [&](double x, double y) {
-        return std::atan2(-(y - centre.y()), x - centre.x()) * 180.0 / M_PI;
-    };
-    const double start = angleTo(right - 4, top + 24);
-    double end = angleTo(right - 4, bottom - 4);
-    while (end <= start)
-        end += 360.0;
-    canvas.drawArc(box, static_cast<int>(std::lround(start * 16)),
-                   static_cast<int>(std::lround((end - start) * 16)));
-
-    canvas.setFont(markFont_);
-    canvas.setPen(Qt::black);
-    TextOut(canvas, number <= 9 ? right - 6 : right - 10, top + 24, QString::number(number));
 }
 
 void TKatalog::ShowClueRows() {

@@ -115,8 +115,6 @@ public:
     // Draws one cell of Ausgabe from the current state alone.
     void AusgabeDrawCell(QPainter& canvas, int32_t aCol, int32_t aRow, const QRect& rect,
                          bool selected, bool focused);
-    // One solution-word mark with its number, into the cell's rectangle.
-    void DrawSolutionMark(QPainter& canvas, int32_t column, int32_t row, int32_t number);
     // A character typed on the grid, as a Windows-1252 code; set it to 0 to swallow it.
     void AusgabeKeyPress(char& key);
     void AusgabeDblClick();
@@ -176,10 +174,6 @@ private:
 
     std::function<void(QWidget*)> modalHook_;
 
-    // Fonts of the cell drawing, made once: letters, clue numbers, mark numbers.
-    QFont letterFont_;
-    QFont numberFont_;
-    QFont markFont_;
     // The folder of the last vocabulary table chosen, where the next choice starts.
     QString lastTableFolder_;
 
