@@ -14,7 +14,7 @@
 #include <string>
 
 // Draws the parts of a grid cell and the solution-word row on a canvas, in one
-// style. The screen puts the parts together by its view; the export and the
+// style (which must outlive the painter). The screen puts the parts together by its view; the export and the
 // print draw whole cells.
 class CellPainter {
 public:
@@ -46,5 +46,5 @@ public:
 
 private:
     Canvas& canvas_;
-    const CellStyle style_;
+    const CellStyle& style_;
 };

@@ -39,10 +39,12 @@ CellStyle OutputStyle(Output output) {
 
 } // namespace
 
-CellStyle CellStyle::Export() {
-    return OutputStyle(Output::Bitmap);
+const CellStyle& CellStyle::Export() {
+    static const CellStyle style = OutputStyle(Output::Bitmap);
+    return style;
 }
 
-CellStyle CellStyle::Print() {
-    return OutputStyle(Output::Print);
+const CellStyle& CellStyle::Print() {
+    static const CellStyle style = OutputStyle(Output::Print);
+    return style;
 }

@@ -41,7 +41,7 @@ struct CellStyle {
     QPoint RowLetterAt;
 
     // The exported bitmap: 40-pixel cells, red solution letters and marks.
-    static CellStyle Export();
+    static const CellStyle& Export();
     // The print in 0.1 mm: 8 mm cells, everything black.
-    static CellStyle Print();
+    static const CellStyle& Print();
 };
