@@ -1,9 +1,9 @@
 #include "files/ExportImage.h"
 
 #include "files/CellPainter.h"
+#include "files/Cp1252Qt.h"
 #include "files/OutputDevice.h"
 #include "files/PainterCanvas.h"
-#include "model/Cp1252.h"
 #include "model/WabolexError.h"
 
 #include <QFileInfo>
@@ -96,5 +96,5 @@ std::string ExportImage::ProposedName(const Puzzle& puzzle, OutputVariant varian
 
 QString ExportImage::ClueTextPath(const QString& bitmapPath, const std::string& proposedName) {
     const QString folder = QFileInfo(bitmapPath).absolutePath();
-    return folder + "/" + QString::fromStdString(Cp1252::ToUtf8(proposedName)) + ".txt";
+    return folder + "/" + Cp1252::ToQString(proposedName) + ".txt";
 }

@@ -1,6 +1,6 @@
 #include "files/PainterCanvas.h"
 
-#include "model/Cp1252.h"
+#include "files/Cp1252Qt.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -104,7 +104,7 @@ void PainterCanvas::Text(QPoint topLeft, const std::string& cp1252, CanvasFont f
     painter_.setPen(color);
     const QFontMetricsF metrics(qfont, painter_.device());
     painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()),
-                      QString::fromStdString(Cp1252::ToUtf8(cp1252)));
+                      Cp1252::ToQString(cp1252));
     painter_.setPen(oldPen);
 }
 

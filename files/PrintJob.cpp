@@ -1,10 +1,10 @@
 #include "files/PrintJob.h"
 
+#include "files/Cp1252Qt.h"
 #include "files/OutputDevice.h"
 #include "files/PainterCanvas.h"
 #include "io/FileError.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
 #include "model/WabolexError.h"
 
 #include <QPageLayout>
@@ -12,14 +12,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-
-namespace {
-
-std::string Cp(const QString& text) {
-    return Cp1252::FromUtf8(text.toStdString());
-}
-
-} // namespace
 
 PrintPage PrintJob::PageOf(const QPagedPaintDevice& device) {
     return {device.widthMM() * 10, device.heightMM() * 10, device.logicalDpiY()};
@@ -56,9 +48,9 @@ void PrintJob::PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& ca
                              "Drucker ein und wählen Sie ihn als Standarddrucker."));
     }
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QString::fromStdString(Cp1252::ToUtf8(caption)));
+    printer.setDocName(Cp1252::ToQString(caption));
     if (!printer.isValid()) {
-        throw WabolexError(W("Der Standarddrucker \"") + Cp(info.printerName()) +
+        throw WabolexError(W("Der Standarddrucker \"") + Cp1252::FromQString(info.printerName()) +
                            W("\" ist nicht bereit."));
     }
     Print(printer, puzzle, caption, variant);
@@ -73,7 +65,7 @@ void PrintJob::PrintToPdf(const QString& path, const QPageSize& pageSize, const 
         QPdfWriter writer(&device);
         writer.setResolution(PdfResolution);
         writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        writer.setTitle(QString::fromStdString(Cp1252::ToUtf8(caption)));
+        writer.setTitle(Cp1252::ToQString(caption));
         try {
             Print(writer, puzzle, caption, variant);
         } catch (const WabolexError&) {

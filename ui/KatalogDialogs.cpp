@@ -1,17 +1,11 @@
 #include "ui/KatalogDialogs.h"
 
-#include "model/Cp1252.h"
+#include "files/Cp1252Qt.h"
 #include "ui/MessageService.h"
 #include "ui/TAusgabe.h"
 #include "ui/TKatalog.h"
 
 #include <QApplication>
-
-namespace {
-QString FromCp1252(const std::string& text) {
-    return QString::fromUtf8(Cp1252::ToUtf8(text));
-}
-} // namespace
 
 KatalogDialogs::~KatalogDialogs() {
     // A command that ends by an error must not leave the busy cursor behind.
@@ -19,7 +13,7 @@ KatalogDialogs::~KatalogDialogs() {
 }
 
 bool KatalogDialogs::ConfirmStartWord(const std::string& text) {
-    return katalog_.messages().StartWord(FromCp1252(text));
+    return katalog_.messages().StartWord(Cp1252::ToQString(text));
 }
 
 UserDialogs::Answer KatalogDialogs::ConfirmPlacement(const std::string& text, int column, int row) {
@@ -27,7 +21,7 @@ UserDialogs::Answer KatalogDialogs::ConfirmPlacement(const std::string& text, in
     // so that the user sees where the word ends.
     katalog_.Ausgabe()->RepaintNow();
     katalog_.Ausgabe()->SetCurrentCell(column, row);
-    switch (katalog_.messages().Satisfied(FromCp1252(text))) {
+    switch (katalog_.messages().Satisfied(Cp1252::ToQString(text))) {
     case MessageService::Answer::Yes:
         return Answer::Yes;
     case MessageService::Answer::No:
@@ -57,11 +51,11 @@ void KatalogDialogs::SetBusy(bool busy) {
 }
 
 void KatalogDialogs::ShowError(const std::string& text) {
-    katalog_.messages().Error(FromCp1252(text));
+    katalog_.messages().Error(Cp1252::ToQString(text));
 }
 
 void KatalogDialogs::ShowRetryError(const std::string& text) {
-    katalog_.messages().RetryError(FromCp1252(text));
+    katalog_.messages().RetryError(Cp1252::ToQString(text));
 }
 
 void KatalogDialogs::ShowStatistics(const PuzzleStatistics& statistics) {

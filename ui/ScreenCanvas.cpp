@@ -1,6 +1,6 @@
 #include "ui/ScreenCanvas.h"
 
-#include "model/Cp1252.h"
+#include "files/Cp1252Qt.h"
 #include "ui/Fonts.h"
 #include "ui/TAusgabe.h"
 
@@ -41,7 +41,7 @@ void ScreenCanvas::Text(QPoint topLeft, const std::string& cp1252, CanvasFont fo
     painter_.setFont(ScreenFont(font));
     painter_.setPen(color);
     painter_.drawText(topLeft.x(), topLeft.y() + painter_.fontMetrics().ascent(),
-                      QString::fromUtf8(Cp1252::ToUtf8(cp1252)));
+                      Cp1252::ToQString(cp1252));
 }
 
 void ScreenCanvas::Arc(QPoint topLeft, QPoint bottomRight, QPoint start, QPoint end) {

@@ -1,6 +1,6 @@
 #include "ui/TBegriffsumschreibung.h"
 
-#include "model/Cp1252.h"
+#include "files/Cp1252Qt.h"
 #include "ui/TKatalog.h"
 
 #include <QFont>
@@ -86,7 +86,7 @@ void TBegriffsumschreibung::Fill(const std::vector<ClueRow>& rows) {
         const ClueRow& row = shown_[r];
         int column = 0;
         for (const std::string& text : {row.NumberText(), row.DirectionText(), row.Clue}) {
-            auto* item = new QTableWidgetItem(QString::fromUtf8(Cp1252::ToUtf8(text)));
+            auto* item = new QTableWidgetItem(Cp1252::ToQString(text));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             UListe->setItem(static_cast<int>(r), column++, item);
         }
@@ -98,7 +98,7 @@ void TBegriffsumschreibung::Fill(const std::vector<ClueRow>& rows) {
 
 std::string TBegriffsumschreibung::Text(int32_t row, int32_t column) const {
     const QTableWidgetItem* item = UListe->item(row, column);
-    return item ? Cp1252::FromUtf8(item->text().toStdString()) : std::string();
+    return item ? Cp1252::FromQString(item->text()) : std::string();
 }
 
 int32_t TBegriffsumschreibung::RowCount() const {

@@ -1,6 +1,6 @@
 #include "ui/TEOptions.h"
 
-#include "model/Cp1252.h"
+#include "files/Cp1252Qt.h"
 #include "ui/Fonts.h"
 #include "ui/MessageService.h"
 #include "ui/TKatalog.h"
@@ -223,7 +223,7 @@ QString TEOptions::SolutionWord() const {
 }
 
 std::string TEOptions::SolutionWordCp1252() const {
-    return Cp1252::FromUtf8(EditLW->text().toStdString());
+    return Cp1252::FromQString(EditLW->text());
 }
 
 void TEOptions::SetSolutionWord(const QString& word) {

@@ -1,7 +1,7 @@
 #include "ui/TKatalog.h"
 
 #include "files/CellPainter.h"
-#include "model/Cp1252.h"
+#include "files/Cp1252Qt.h"
 #include "model/Generator.h"
 #include "model/PuzzleStatistics.h"
 #include "model/SolutionWord.h"
@@ -68,10 +68,6 @@ QIcon ProgramIcon() {
             if (letter[y][x] == 'X')
                 image.setPixel(2 + x, 4 + y, 3);
     return QIcon(QPixmap::fromImage(image));
-}
-
-QString FromCp1252(const std::string& text) {
-    return QString::fromUtf8(Cp1252::ToUtf8(text));
 }
 
 } // namespace
@@ -201,7 +197,7 @@ void TKatalog::RunCommand(const std::function<void()>& command) {
         command();
         return;
     } catch (const WabolexError& e) {
-        messages_.Error(FromCp1252(e.what()));
+        messages_.Error(Cp1252::ToQString(e.what()));
     } catch (const std::exception& e) {
         messages_.Error(QString::fromLocal8Bit(e.what()));
     }
@@ -266,7 +262,7 @@ void TKatalog::BeendenClick() {
 }
 
 void TKatalog::UpdateCaption() {
-    const QString source = FromCp1252(puzzle_.SourceName);
+    const QString source = Cp1252::ToQString(puzzle_.SourceName);
     const qsizetype dot = source.indexOf('.');
     setWindowTitle(TitleText + QStringLiteral("   ") + (dot < 0 ? QString() : source.left(dot)));
 }

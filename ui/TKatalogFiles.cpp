@@ -1,11 +1,12 @@
 // Saving and loading puzzles, export and printing.
 #include "ui/TKatalog.h"
 
+#include "files/ClueText.h"
+#include "files/Cp1252Qt.h"
 #include "files/ExportFiles.h"
 #include "files/ExportImage.h"
 #include "files/PrintJob.h"
 #include "files/PuzzleFile.h"
-#include "model/Cp1252.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageService.h"
 #include "ui/TAusgabe.h"
@@ -21,14 +22,6 @@
 #include <filesystem>
 
 namespace {
-
-QString FromModel(const std::string& cp1252) {
-    return QString::fromUtf8(Cp1252::ToUtf8(cp1252));
-}
-
-std::string ToModel(const QString& text) {
-    return Cp1252::FromUtf8(text.toStdString());
-}
 
 std::filesystem::path FsPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -48,10 +41,11 @@ void Export(TKatalog& katalog, OutputVariant variant) {
     const Puzzle& puzzle = katalog.puzzle();
     const QImage image = ExportImage::Render(puzzle, variant);
     const std::string proposed = ExportImage::ProposedName(puzzle, variant);
-    const std::optional<QString> path = katalog.fileDialogs().SaveFileName(
-        QStringLiteral("Deine KreuzworträtselBitmap"),
-        QStringLiteral("Kreuzworträtseldateien (*.bmp)"),
-        DataFolder(QStringLiteral("ExportDateien")), QStringLiteral("bmp"), FromModel(proposed));
+    const std::optional<QString> path =
+        katalog.fileDialogs().SaveFileName(QStringLiteral("Deine KreuzworträtselBitmap"),
+                                           QStringLiteral("Kreuzworträtseldateien (*.bmp)"),
+                                           DataFolder(QStringLiteral("ExportDateien")),
+                                           QStringLiteral("bmp"), Cp1252::ToQString(proposed));
     if (!path) {
         katalog.messages().Information(QStringLiteral("Es wurde keine Bitmap gespeichert!"));
         return;
@@ -70,7 +64,8 @@ public:
 
 void Print(TKatalog& katalog, OutputVariant variant) {
     const BusyCursor busy;
-    PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), ToModel(katalog.windowTitle()), variant);
+    PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), Cp1252::FromQString(katalog.windowTitle()),
+                                    variant);
 }
 
 } // namespace
@@ -82,7 +77,7 @@ void TKatalog::RSpeichernClick() {
     const std::optional<QString> path = fileDialogs_.SaveFileName(
         QStringLiteral("Dein Kreuzworträtsel"), kPuzzleFilter,
         DataFolder(QStringLiteral("RätselDateien")), QStringLiteral("wbx"),
-        FromModel(PuzzleFile::ProposedName(puzzle_)));
+        Cp1252::ToQString(PuzzleFile::ProposedName(puzzle_)));
     if (!path) {
         messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel gespeichert!"));
         return;
@@ -100,7 +95,7 @@ void TKatalog::RLadenClick() {
     }
     // The whole file is checked before anything of the current puzzle changes.
     const PuzzleFileContents contents = PuzzleFile::Read(FsPath(*path));
-    puzzle_.SourceName = ToModel(QFileInfo(*path).fileName());
+    puzzle_.SourceName = Cp1252::FromQString(QFileInfo(*path).fileName());
     UpdateCaption();
     PuzzleFile::Apply(contents, puzzle_);
     Ausgabe()->SetColCount(puzzle_.Columns);
@@ -140,6 +135,6 @@ bool TKatalog::SolutionWordChecked() const {
 void TKatalog::SetSettingsFromFile(int32_t columns, int32_t rows,
                                    const std::optional<std::string>& solutionWord) {
     EOptions()->SetGridSize(columns, rows);
-    EOptions()->SetSolutionWord(solutionWord ? FromModel(*solutionWord) : QString());
+    EOptions()->SetSolutionWord(solutionWord ? Cp1252::ToQString(*solutionWord) : QString());
     EOptions()->SetSolutionWordChecked(solutionWord.has_value());
 }

@@ -1,8 +1,8 @@
 // Solving on screen and the link between the grid and the clue list.
 #include "ui/TKatalog.h"
 
+#include "files/Cp1252Qt.h"
 #include "model/ClueLink.h"
-#include "model/Cp1252.h"
 #include "model/Solver.h"
 #include "ui/MessageService.h"
 #include "ui/TAusgabe.h"
@@ -12,10 +12,6 @@
 #include <QApplication>
 
 namespace {
-
-QString FromModel(const std::string& cp1252) {
-    return QString::fromUtf8(Cp1252::ToUtf8(cp1252));
-}
 
 // Screen places of the solver's windows, beside the main window.
 const QPoint kLHintPlace(840, 20);
@@ -73,14 +69,14 @@ void TKatalog::AusgabeKeyPress(char& key) {
     }
     LHint()->ShowAttempts(session_.Attempts);
     if (out.Refused) {
-        messages_.Error(FromModel(Solver::RefusalText()));
+        messages_.Error(Cp1252::ToQString(Solver::RefusalText()));
         return;
     }
     LHint()->ShowCorrect(session_.CorrectCount);
     Ausgabe()->SetCurrentCell(out.Column, out.Row);
     Ausgabe()->RepaintNow();
     if (out.Completed) {
-        messages_.Information(FromModel(Solver::CompletionText(session_.Attempts)));
+        messages_.Information(Cp1252::ToQString(Solver::CompletionText(session_.Attempts)));
         solver.EndSolving();
         LHint()->close();
     }
@@ -92,7 +88,7 @@ void TKatalog::AusgabeDblClick() {
             Ausgabe()->RepaintNow();
         });
     if (outcome == Solver::PeekOutcome::Occupied) {
-        messages_.Error(FromModel(Solver::OccupiedText()));
+        messages_.Error(Cp1252::ToQString(Solver::OccupiedText()));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "ui/TLHint.h"
 
-#include "model/Cp1252.h"
+#include "files/Cp1252Qt.h"
 #include "model/Solver.h"
 
 #include <QFont>
@@ -8,10 +8,6 @@
 #include <QPalette>
 
 namespace {
-
-QString FromModel(const std::string& cp1252) {
-    return QString::fromUtf8(Cp1252::ToUtf8(cp1252));
-}
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, int left) {
     auto* label = new QLabel(text, parent);
@@ -46,16 +42,16 @@ TLHint::TLHint(QWidget* parent)
 }
 
 void TLHint::ShowAttempts(int32_t attempts) {
-    LabelV->setText(FromModel(Solver::AttemptsLabel(attempts)));
+    LabelV->setText(Cp1252::ToQString(Solver::AttemptsLabel(attempts)));
     LabelV->adjustSize();
 }
 
 void TLHint::ShowCorrect(int32_t correct) {
-    LabelR->setText(FromModel(Solver::CorrectLabel(correct)));
+    LabelR->setText(Cp1252::ToQString(Solver::CorrectLabel(correct)));
     LabelR->adjustSize();
 }
 
 void TLHint::ShowLetterCount(int32_t letters) {
-    LabelA->setText(FromModel(Solver::LetterCountLabel(letters)));
+    LabelA->setText(Cp1252::ToQString(Solver::LetterCountLabel(letters)));
     LabelA->adjustSize();
 }

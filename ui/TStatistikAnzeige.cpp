@@ -1,6 +1,6 @@
 #include "ui/TStatistikAnzeige.h"
 
-#include "model/Cp1252.h"
+#include "files/Cp1252Qt.h"
 #include "model/PuzzleStatistics.h"
 #include "ui/Fonts.h"
 #include "ui/WindowPlacement.h"
@@ -74,7 +74,7 @@ void TStatistikAnzeige::Fill(const PuzzleStatistics& statistics) {
     LabelSF2->setText(QString::number(statistics.BlackCells));
     LabelWW2->setText(QString::number(statistics.AcrossWords));
     LabelSW2->setText(QString::number(statistics.DownWords));
-    LabelPR2->setText(QString::fromUtf8(Cp1252::ToUtf8(statistics.PercentText())));
+    LabelPR2->setText(Cp1252::ToQString(statistics.PercentText()));
 }
 
 void TStatistikAnzeige::showEvent(QShowEvent* event) {
