@@ -1,6 +1,5 @@
 // One generation, without questions, on a 15 x 15 and on a 99 x 99 grid with a
 // synthetic vocabulary of 20,000 main words (longest first) and 500 short words.
-#include "bench/SilentDialogs.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
 #include "model/Puzzle.h"
@@ -53,7 +52,7 @@ void Generation(benchmark::State& state) {
     Puzzle puzzle;
     LoadVocabulary(puzzle);
     puzzle.ResizeGrid(side, side);
-    SilentDialogs dialogs;
+    AcceptingDialogs dialogs;
     GenerationSettings settings;
     settings.ShowInsertions = false;
     settings.UseSolutionWord = false;

@@ -3,7 +3,6 @@
 // with the fast search and with the literal scan, and the two side by side on
 // the same seeds.
 #include "bench/GeneralTable.h"
-#include "bench/SilentDialogs.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
 #include "model/Puzzle.h"
@@ -73,7 +72,7 @@ void GenerateFromGeneralTable(benchmark::State& state) {
     Puzzle puzzle;
     VocabularyLoader::Load(kGeneralTable, puzzle);
     puzzle.ResizeGrid(side, side);
-    SilentDialogs dialogs;
+    AcceptingDialogs dialogs;
     const GenerationSettings settings = QuietSettings();
     uint64_t seed = 1;
     for (auto _ : state) {
@@ -97,7 +96,7 @@ void LiteralOverFast(benchmark::State& state) {
     Puzzle puzzle;
     VocabularyLoader::Load(kGeneralTable, puzzle);
     puzzle.ResizeGrid(side, side);
-    SilentDialogs dialogs;
+    AcceptingDialogs dialogs;
     const GenerationSettings settings = QuietSettings();
     using Clock = std::chrono::steady_clock;
     auto run = [&](uint64_t seed, bool literal) {

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int32_t MinSize = 5;
-constexpr int32_t MaxSize = 99;
 constexpr size_t CellWidth = 12;
 constexpr size_t MarkLines = 20;
 // Two size lines, at least one clue row, 20 mark lines and the word line.
@@ -112,7 +110,7 @@ public:
             !ToInt(std::string_view(line).substr(equals + 1), value)) {
             Fail(index, W("die ") + name + W(" ist keine Zahl."));
         }
-        if (value < MinSize || value > MaxSize) {
+        if (!IsGridSide(value)) {
             Fail(index, W("die ") + name + " " + std::to_string(value) +
                             W(" liegt nicht zwischen 5 und 99."));
         }
@@ -220,9 +218,8 @@ private:
 } // namespace
 
 std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWordChecked) {
-    if (puzzle.Columns < MinSize || puzzle.Columns > MaxSize || puzzle.Rows < MinSize ||
-        puzzle.Rows > MaxSize || puzzle.Grid.Columns() != puzzle.Columns ||
-        puzzle.Grid.Rows() != puzzle.Rows) {
+    if (!IsGridSide(puzzle.Columns) || !IsGridSide(puzzle.Rows) ||
+        puzzle.Grid.Columns() != puzzle.Columns || puzzle.Grid.Rows() != puzzle.Rows) {
         throw WabolexError(W("Ein Gitter von ") + std::to_string(puzzle.Columns) + "x" +
                            std::to_string(puzzle.Rows) + W(" kann nicht gespeichert werden."));
     }

@@ -16,7 +16,7 @@ namespace {
 
 } // namespace
 
-Puzzle::Puzzle() : Grid(15, 15), WordList(1), ClueRows(1) {}
+Puzzle::Puzzle() : Grid(StartGridSide, StartGridSide), WordList(1), ClueRows(1) {}
 
 TWordEntry& Puzzle::Entry(int32_t index) {
     if (index < 0 || index > WordCount || static_cast<size_t>(index) >= WordList.size()) {

@@ -13,6 +13,15 @@ class WordIndex;
 #include <string>
 #include <vector>
 
+// The grid's size: columns and rows each within these bounds.
+constexpr int32_t MinGridSide = 5;
+constexpr int32_t MaxGridSide = 99;
+constexpr int32_t StartGridSide = 15; // at start-up, and where no size is given
+
+constexpr bool IsGridSide(int32_t side) {
+    return side >= MinGridSide && side <= MaxGridSide;
+}
+
 // The puzzle: grid, vocabulary, numbering, clue rows and the solution word with
 // its marks; what puzzle files, export and print read. Plain data with a few
 // shared operations; the commands that change it live in their own classes.
@@ -22,9 +31,9 @@ class Puzzle {
 public:
     Puzzle(); // 15 x 15 black cells without any bar, no vocabulary, no marks shown
 
-    // Grid size: 5..99 each once set by the settings or a puzzle file.
-    int32_t Columns = 15;
-    int32_t Rows = 15;
+    // Grid size: within the bounds above once set by the settings or a puzzle file.
+    int32_t Columns = StartGridSide;
+    int32_t Rows = StartGridSide;
     TFeld Grid;
 
     // Vocabulary: entry 0 is reserved; 1 .. ShortWordStart-1 main words (longest

@@ -32,3 +32,17 @@ public:
     // The modal statistics window, after numbering and before the clue list.
     virtual void ShowStatistics(const PuzzleStatistics& statistics) = 0;
 };
+
+// A run without a user (the command line, benchmarks, tests): every start word
+// and every proposal is accepted, nothing is shown. The errors may still be
+// reported by overriding ShowError and ShowRetryError.
+class AcceptingDialogs : public UserDialogs {
+public:
+    bool ConfirmStartWord(const std::string&) override { return true; }
+    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
+    void Repaint() override {}
+    void SetBusy(bool) override {}
+    void ShowError(const std::string&) override {}
+    void ShowRetryError(const std::string&) override {}
+    void ShowStatistics(const PuzzleStatistics&) override {}
+};

@@ -5,13 +5,6 @@
 #include "ui/TAusgabe.h"
 #include "ui/TKatalog.h"
 
-#include <QApplication>
-
-KatalogDialogs::~KatalogDialogs() {
-    // A command that ends by an error must not leave the busy cursor behind.
-    SetBusy(false);
-}
-
 bool KatalogDialogs::ConfirmStartWord(const std::string& text) {
     return katalog_.messages().StartWord(Cp1252::ToQString(text));
 }
@@ -41,13 +34,10 @@ void KatalogDialogs::Repaint() {
 }
 
 void KatalogDialogs::SetBusy(bool busy) {
-    if (busy == busy_)
-        return;
-    busy_ = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+    if (!busy)
+        busy_.reset();
+    else if (!busy_)
+        busy_.emplace();
 }
 
 void KatalogDialogs::ShowError(const std::string& text) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "model/UserDialogs.h"
+#include "ui/BusyCursor.h"
+
+#include <optional>
 
 class TKatalog;
 
@@ -9,7 +12,6 @@ class TKatalog;
 class KatalogDialogs : public UserDialogs {
 public:
     explicit KatalogDialogs(TKatalog& katalog) : katalog_(katalog) {}
-    ~KatalogDialogs() override;
 
     bool ConfirmStartWord(const std::string& text) override;
     Answer ConfirmPlacement(const std::string& text, int column, int row) override;
@@ -22,5 +24,6 @@ public:
 
 private:
     TKatalog& katalog_;
-    bool busy_ = false;
+    // Gone with the dialogs, so that a command ending by an error leaves no busy cursor.
+    std::optional<BusyCursor> busy_;
 };

@@ -1,6 +1,7 @@
 #include "ui/TEOptions.h"
 
 #include "files/Cp1252Qt.h"
+#include "model/Puzzle.h"
 #include "ui/Fonts.h"
 #include "ui/MessageService.h"
 #include "ui/TKatalog.h"
@@ -91,11 +92,15 @@ TEOptions::TEOptions(TKatalog* katalog)
     setFont(Fonts::WithCellHeight(QStringLiteral("MS Sans Serif"), 13, true));
 
     LabelX = MakeLabel(QStringLiteral("Spaltenanzahl"), 16, 16, this);
-    SpinEditX = MakeSpinEdit(5, 99, 15, 12, QStringLiteral("Breite festlegen"), this);
+    SpinEditX = MakeSpinEdit(MinGridSide, MaxGridSide, StartGridSide, 12,
+                             QStringLiteral("Breite festlegen"), this);
     LabelY = MakeLabel(QStringLiteral("Zeilenanzahl"), 24, 48, this);
-    SpinEditY = MakeSpinEdit(5, 99, 15, 44, QStringLiteral("Höhe festlegen"), this);
+    SpinEditY = MakeSpinEdit(MinGridSide, MaxGridSide, StartGridSide, 44,
+                             QStringLiteral("Höhe festlegen"), this);
     LabelD = MakeLabel(QStringLiteral("Durchläufe"), 24, 80, this);
-    SpinEditE = MakeSpinEdit(2, 20, 4, 76, QStringLiteral("Einsortierung festlegen"), this);
+    SpinEditE = MakeSpinEdit(MinimumPasses(MinGridSide, MinGridSide), MaxPasses,
+                             GenerationSettings{}.Passes, 76,
+                             QStringLiteral("Einsortierung festlegen"), this);
     CheckBoxKWD = MakeCheckBox(QStringLiteral("Kurzwortdatei benutzen"), QRect(16, 104, 185, 25),
                                QStringLiteral("sorgt für wenig schware Felder"), this);
     CheckBoxEW = MakeCheckBox(QStringLiteral("Einfügewort anzeigen"), QRect(16, 144, 169, 25),
@@ -104,7 +109,7 @@ TEOptions::TEOptions(TKatalog* katalog)
                               QStringLiteral("Lösungswort festlegen"), this);
     EditLW = new QLineEdit(QStringLiteral("HOCHZEITSTAG"), this);
     EditLW->setGeometry(16, 221, 201, 24);
-    EditLW->setMaxLength(20);
+    EditLW->setMaxLength(MaxSolutionLength);
     EditLW->setValidator(new UpperCaseValidator(EditLW));
     EditLW->setToolTip(QStringLiteral("Lösungswort eingeben"));
     EditLW->setCursor(Qt::PointingHandCursor);
@@ -132,19 +137,19 @@ TEOptions::TEOptions(TKatalog* katalog)
 
 void TEOptions::SpinEditXChange() {
     if (SpinEditX->cleanText().isEmpty())
-        SpinEditX->setValue(15);
+        SpinEditX->setValue(StartGridSide);
     // The generator needs at least (longer side) div 5 + 1 passes.
     if (SpinEditX->Value() >= SpinEditY->Value()) {
-        SpinEditE->SetMinValue(SpinEditX->Value() / 5 + 1);
+        SpinEditE->SetMinValue(MinimumPasses(SpinEditX->Value(), SpinEditY->Value()));
         SpinEditE->update();
     }
 }
 
 void TEOptions::SpinEditYChange() {
     if (SpinEditY->cleanText().isEmpty())
-        SpinEditY->setValue(15);
+        SpinEditY->setValue(StartGridSide);
     if (SpinEditY->Value() >= SpinEditX->Value()) {
-        SpinEditE->SetMinValue(SpinEditY->Value() / 5 + 1);
+        SpinEditE->SetMinValue(MinimumPasses(SpinEditX->Value(), SpinEditY->Value()));
         SpinEditE->update();
     }
 }
@@ -227,7 +232,7 @@ std::string TEOptions::SolutionWordCp1252() const {
 }
 
 void TEOptions::SetSolutionWord(const QString& word) {
-    EditLW->setText(word.left(20));
+    EditLW->setText(word.left(MaxSolutionLength));
 }
 
 GenerationSettings TEOptions::Settings() const {

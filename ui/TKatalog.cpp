@@ -6,6 +6,7 @@
 #include "model/PuzzleStatistics.h"
 #include "model/SolutionWord.h"
 #include "model/WabolexError.h"
+#include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/Fonts.h"
 #include "ui/KatalogDialogs.h"
@@ -124,7 +125,7 @@ void TKatalog::FormCreate() {
     view_.Solving = false;
     puzzle_.SolutionWordShown = false;
     puzzle_.WordCount = 0;
-    puzzle_.ResizeGrid(15, 15);
+    puzzle_.ResizeGrid(StartGridSide, StartGridSide);
     ausgabe_->SetColCount(puzzle_.Columns);
     ausgabe_->SetRowCount(puzzle_.Rows);
 }
@@ -278,15 +279,6 @@ void TKatalog::TakeSolutionWord() {
 // --- Commands -------------------------------------------------------------------
 
 namespace {
-
-// The busy cursor for the length of a command, also when it ends by an error.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // Where the open dialog starts before any table was loaded: the shipped tables
 // beside the program folder, if they are there.

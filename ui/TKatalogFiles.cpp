@@ -7,6 +7,7 @@
 #include "files/ExportImage.h"
 #include "files/PrintJob.h"
 #include "files/PuzzleFile.h"
+#include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageService.h"
 #include "ui/TAusgabe.h"
@@ -53,16 +54,8 @@ void Export(TKatalog& katalog, OutputVariant variant) {
     ExportFiles::Save(image, *path, puzzle.ClueRows, ExportImage::ClueTextPath(*path, proposed));
 }
 
-// A print job runs inside the command; the user sees that it is working.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 void Print(TKatalog& katalog, OutputVariant variant) {
+    // A print job runs inside the command; the user sees that it is working.
     const BusyCursor busy;
     PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), Cp1252::FromQString(katalog.windowTitle()),
                                     variant);

@@ -24,6 +24,10 @@ bool Exists(const std::filesystem::path& path) {
 
 } // namespace
 
+std::filesystem::path VocabularyLoader::ShortWordTable(const std::filesystem::path& table) {
+    return table.parent_path() / kShortWordTable;
+}
+
 void VocabularyLoader::Load(const std::filesystem::path& table, Puzzle& puzzle) {
     const std::string name = Cp1252Name(table);
     // A missing file, a folder, a pipe or a device is refused with its reason
@@ -31,14 +35,14 @@ void VocabularyLoader::Load(const std::filesystem::path& table, Puzzle& puzzle) 
     // the previous vocabulary.
     std::vector<TWordEntry> mainWords = VocabularyTable::Read(table);
 
-    const bool isShortWordTable = table.filename().u8string() == kShortWordTable;
+    const bool isShortWordTable = table.filename() == ShortWordTable(table).filename();
     if (isShortWordTable) {
         puzzle.SetVocabulary(std::move(mainWords), {});
         puzzle.SourceName = name;
         return;
     }
 
-    const std::filesystem::path shortTable = table.parent_path() / kShortWordTable;
+    const std::filesystem::path shortTable = ShortWordTable(table);
     std::vector<TWordEntry> shortWords;
     try {
         if (!Exists(shortTable)) {

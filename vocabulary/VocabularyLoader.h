@@ -13,4 +13,7 @@ public:
     // A missing or unreadable short-word table leaves the main words loaded
     // (and SourceName set) and then throws WabolexError naming that table.
     static void Load(const std::filesystem::path& table, Puzzle& puzzle);
+
+    // The short-word table of a main table: "Kurzwörter2004.DB" in its folder.
+    static std::filesystem::path ShortWordTable(const std::filesystem::path& table);
 };

@@ -24,23 +24,11 @@ namespace Cli {
 
 namespace {
 
-constexpr int32_t MinSize = 5;
-constexpr int32_t MaxSize = 99;
-constexpr int32_t MinPasses = 2;
-constexpr int32_t MaxPasses = 20;
-constexpr size_t MaxSolutionWord = 20;
-const char* const ShortWordTable = "Kurzwörter2004.DB";
-
 // Asks nothing: every proposal is accepted, messages go to stderr.
-class SilentDialogs : public UserDialogs {
+class SilentDialogs : public AcceptingDialogs {
 public:
-    bool ConfirmStartWord(const std::string&) override { return true; }
-    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
-    void Repaint() override {}
-    void SetBusy(bool) override {}
     void ShowError(const std::string& text) override { Report(text); }
     void ShowRetryError(const std::string& text) override { Report(text); }
-    void ShowStatistics(const PuzzleStatistics&) override {}
 
     int Messages() const { return messages_; }
 
@@ -55,8 +43,8 @@ private:
 struct Options {
     fs::path Table;
     fs::path Output;
-    int32_t Columns = 15;
-    int32_t Rows = 15;
+    int32_t Columns = StartGridSide;
+    int32_t Rows = StartGridSide;
     GenerationSettings Settings;
     std::optional<uint64_t> Seed;
     bool ReferenceScan = false;
@@ -78,13 +66,14 @@ std::string ParseOptions(const Args& args, Options& options) {
             if (arg == "-o") {
                 options.Output = value;
             } else if (arg == "--size") {
-                if (!ParseSize(value, options.Columns, options.Rows) || options.Columns < MinSize ||
-                    options.Columns > MaxSize || options.Rows < MinSize || options.Rows > MaxSize) {
+                if (!ParseSize(value, options.Columns, options.Rows) ||
+                    !IsGridSide(options.Columns) || !IsGridSide(options.Rows)) {
                     return "Die Größe muss SpaltenxZeilen sein, jeweils 5 bis 99, etwa 15x15.";
                 }
             } else if (arg == "--passes") {
                 uint64_t passes = 0;
-                if (!ParseNumber(value, passes) || passes < MinPasses || passes > MaxPasses) {
+                if (!ParseNumber(value, passes) ||
+                    passes < MinimumPasses(MinGridSide, MinGridSide) || passes > MaxPasses) {
                     return "Die Zahl der Durchläufe muss zwischen 2 und 20 liegen.";
                 }
                 options.Settings.Passes = static_cast<int32_t>(passes);
@@ -130,15 +119,16 @@ std::string ParseOptions(const Args& args, Options& options) {
         return "--solution-word und --no-solution-word schließen sich aus.";
     }
     // The settings field takes at most 20 characters and refuses to be empty.
-    if (options.Settings.SolutionWord.size() > MaxSolutionWord) {
-        options.Settings.SolutionWord.resize(MaxSolutionWord);
+    const auto longest = static_cast<size_t>(MaxSolutionLength);
+    if (options.Settings.SolutionWord.size() > longest) {
+        options.Settings.SolutionWord.resize(longest);
     }
     if (options.Settings.UseSolutionWord && options.Settings.SolutionWord.empty()) {
         return "Das Lösungswort fehlt!!!";
     }
     // The settings dialog raises its lowest pass count with the grid's longer side.
-    const int32_t lowest = std::max(options.Columns, options.Rows) / 5 + 1;
-    options.Settings.Passes = std::max(options.Settings.Passes, lowest);
+    options.Settings.Passes =
+        std::max(options.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
     options.Settings.ShowInsertions = false;
     return {};
 }
@@ -155,7 +145,8 @@ bool LoadVocabulary(const Options& options, Puzzle& puzzle) {
         if (!mainLoaded || options.Settings.UseShortWords) {
             Error(e.what());
             if (mainLoaded) {
-                Error(W("Ohne ") + W(ShortWordTable) +
+                const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
+                Error(W("Ohne ") + Cp1252::FromUtf8(shortWords.filename().string()) +
                       W(" kann nur mit --no-short-words erzeugt werden."));
             }
             return false;
@@ -170,7 +161,7 @@ bool OverwritesATable(const Options& options) {
     if (!fs::exists(options.Output, ec)) {
         return false;
     }
-    const fs::path shortWords = options.Table.parent_path() / ShortWordTable;
+    const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
     return fs::equivalent(options.Output, options.Table, ec) ||
            fs::equivalent(options.Output, shortWords, ec);
 }

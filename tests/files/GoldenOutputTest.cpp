@@ -65,7 +65,7 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     GenerationSettings settings;
     settings.ShowInsertions = false;
     settings.SolutionWord = "TIERPARK";
-    golden::QuietDialogs dialogs;
+    AcceptingDialogs dialogs;
     RandomSource random(golden.Seed);
     Generator(puzzle, dialogs, random).RGenerieren(settings);
 

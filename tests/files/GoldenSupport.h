@@ -4,7 +4,6 @@
 // generation and stable hashes of pictures. The recorded results live in the
 // folder golden/ beside this file; WABOLEX_UPDATE_GOLDEN=1 records them anew.
 
-#include "model/UserDialogs.h"
 #include "vocabulary/ParadoxWriter.h"
 #include "vocabulary/TextImport.h"
 
@@ -22,18 +21,6 @@
 namespace golden {
 
 inline const std::filesystem::path Folder = std::filesystem::path(WABOLEX_GOLDEN_DIR);
-
-// Every proposal accepted, nothing shown.
-class QuietDialogs : public UserDialogs {
-public:
-    bool ConfirmStartWord(const std::string&) override { return true; }
-    Answer ConfirmPlacement(const std::string&, int, int) override { return Answer::Yes; }
-    void Repaint() override {}
-    void SetBusy(bool) override {}
-    void ShowError(const std::string&) override {}
-    void ShowRetryError(const std::string&) override {}
-    void ShowStatistics(const PuzzleStatistics&) override {}
-};
 
 inline std::string ReadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
