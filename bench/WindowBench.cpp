@@ -10,7 +10,6 @@
 #include "vocabulary/VocabularyLoader.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -33,7 +32,7 @@ void WindowGenerateUntilStatistics(benchmark::State& state) {
     QApplication::processEvents();
     VocabularyLoader::Load(kGeneralTable, katalog.puzzle());
     katalog.EOptions()->SetGridSize(side, side);
-    katalog.EOptions()->CheckBoxEW->setChecked(false);
+    katalog.EOptions()->SetShowInsertions(false);
     katalog.puzzle().ResizeGrid(side, side);
     katalog.Ausgabe()->SetColCount(side);
     katalog.Ausgabe()->SetRowCount(side);

@@ -15,11 +15,10 @@ class QTableWidget;
 // window moves its grid to that word. A press on the grid selects a row here.
 class TBegriffsumschreibung : public QWidget {
     Q_OBJECT
+    friend class WindowTestAccess;
 
 public:
     explicit TBegriffsumschreibung(QWidget* parent = nullptr);
-
-    QTableWidget* UListe = nullptr;
 
     // Replaces the rows; an empty list still shows one empty row.
     void Fill(const std::vector<ClueRow>& rows);
@@ -46,6 +45,8 @@ signals:
 
 private:
     void SetTopRow(int32_t row);
+
+    QTableWidget* UListe = nullptr;
     // The row shown for the rows as given; an empty list shows one empty row.
     static std::vector<ClueRow> Shown(const std::vector<ClueRow>& rows);
 

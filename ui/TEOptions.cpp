@@ -91,44 +91,44 @@ TEOptions::TEOptions(TKatalog* katalog)
     setPalette(palette);
     setFont(Fonts::WithCellHeight(QStringLiteral("MS Sans Serif"), 13, true));
 
-    LabelX = MakeLabel(QStringLiteral("Spaltenanzahl"), 16, 16, this);
-    SpinEditX = MakeSpinEdit(MinGridSide, MaxGridSide, StartGridSide, 12,
-                             QStringLiteral("Breite festlegen"), this);
-    LabelY = MakeLabel(QStringLiteral("Zeilenanzahl"), 24, 48, this);
-    SpinEditY = MakeSpinEdit(MinGridSide, MaxGridSide, StartGridSide, 44,
-                             QStringLiteral("Höhe festlegen"), this);
-    LabelD = MakeLabel(QStringLiteral("Durchläufe"), 24, 80, this);
-    SpinEditE = MakeSpinEdit(MinimumPasses(MinGridSide, MinGridSide), MaxPasses,
-                             GenerationSettings{}.Passes, 76,
-                             QStringLiteral("Einsortierung festlegen"), this);
-    CheckBoxKWD = MakeCheckBox(QStringLiteral("Kurzwortdatei benutzen"), QRect(16, 104, 185, 25),
-                               QStringLiteral("sorgt für wenig schware Felder"), this);
-    CheckBoxEW = MakeCheckBox(QStringLiteral("Einfügewort anzeigen"), QRect(16, 144, 169, 25),
-                              QStringLiteral("Startbegriff festlegen"), this);
-    CheckBoxLW = MakeCheckBox(QStringLiteral("Lösungswort "), QRect(16, 184, 121, 25),
-                              QStringLiteral("Lösungswort festlegen"), this);
-    EditLW = new QLineEdit(QStringLiteral("HOCHZEITSTAG"), this);
-    EditLW->setGeometry(16, 221, 201, 24);
-    EditLW->setMaxLength(MaxSolutionLength);
-    EditLW->setValidator(new UpperCaseValidator(EditLW));
-    EditLW->setToolTip(QStringLiteral("Lösungswort eingeben"));
-    EditLW->setCursor(Qt::PointingHandCursor);
-    for (QLabel* label : {LabelX, LabelY, LabelD})
+    columnsLabel_ = MakeLabel(QStringLiteral("Spaltenanzahl"), 16, 16, this);
+    columns_ = MakeSpinEdit(MinGridSide, MaxGridSide, StartGridSide, 12,
+                            QStringLiteral("Breite festlegen"), this);
+    rowsLabel_ = MakeLabel(QStringLiteral("Zeilenanzahl"), 24, 48, this);
+    rows_ = MakeSpinEdit(MinGridSide, MaxGridSide, StartGridSide, 44,
+                         QStringLiteral("Höhe festlegen"), this);
+    passesLabel_ = MakeLabel(QStringLiteral("Durchläufe"), 24, 80, this);
+    passes_ = MakeSpinEdit(MinimumPasses(MinGridSide, MinGridSide), MaxPasses,
+                           GenerationSettings{}.Passes, 76,
+                           QStringLiteral("Einsortierung festlegen"), this);
+    useShortWords_ = MakeCheckBox(QStringLiteral("Kurzwortdatei benutzen"), QRect(16, 104, 185, 25),
+                                  QStringLiteral("sorgt für wenig schware Felder"), this);
+    showInsertions_ = MakeCheckBox(QStringLiteral("Einfügewort anzeigen"), QRect(16, 144, 169, 25),
+                                   QStringLiteral("Startbegriff festlegen"), this);
+    useSolutionWord_ = MakeCheckBox(QStringLiteral("Lösungswort "), QRect(16, 184, 121, 25),
+                                    QStringLiteral("Lösungswort festlegen"), this);
+    solutionWord_ = new QLineEdit(QStringLiteral("HOCHZEITSTAG"), this);
+    solutionWord_->setGeometry(16, 221, 201, 24);
+    solutionWord_->setMaxLength(MaxSolutionLength);
+    solutionWord_->setValidator(new UpperCaseValidator(solutionWord_));
+    solutionWord_->setToolTip(QStringLiteral("Lösungswort eingeben"));
+    solutionWord_->setCursor(Qt::PointingHandCursor);
+    for (QLabel* label : {columnsLabel_, rowsLabel_, passesLabel_})
         label->setCursor(Qt::PointingHandCursor);
 
-    setTabOrder(SpinEditX, SpinEditY);
-    setTabOrder(SpinEditY, CheckBoxKWD);
-    setTabOrder(CheckBoxKWD, CheckBoxEW);
-    setTabOrder(CheckBoxEW, CheckBoxLW);
-    setTabOrder(CheckBoxLW, EditLW);
-    setTabOrder(EditLW, SpinEditE);
+    setTabOrder(columns_, rows_);
+    setTabOrder(rows_, useShortWords_);
+    setTabOrder(useShortWords_, showInsertions_);
+    setTabOrder(showInsertions_, useSolutionWord_);
+    setTabOrder(useSolutionWord_, solutionWord_);
+    setTabOrder(solutionWord_, passes_);
 
-    connect(SpinEditX, &QSpinBox::valueChanged, this, [this] { SpinEditXChange(); });
-    connect(SpinEditY, &QSpinBox::valueChanged, this, [this] { SpinEditYChange(); });
-    connect(SpinEditE, &QSpinBox::valueChanged, this, [this] { SpinEditEChange(); });
-    connect(CheckBoxLW, &QCheckBox::toggled, this, [this] { CheckBoxLWClick(); });
-    connect(EditLW, &QLineEdit::returnPressed, this, [this] { EditLWKeyPress(); });
-    connect(EditLW, &QLineEdit::textChanged, this, &TEOptions::SolutionWordChanged);
+    connect(columns_, &QSpinBox::valueChanged, this, [this] { SpinEditXChange(); });
+    connect(rows_, &QSpinBox::valueChanged, this, [this] { SpinEditYChange(); });
+    connect(passes_, &QSpinBox::valueChanged, this, [this] { SpinEditEChange(); });
+    connect(useSolutionWord_, &QCheckBox::toggled, this, [this] { CheckBoxLWClick(); });
+    connect(solutionWord_, &QLineEdit::returnPressed, this, [this] { EditLWKeyPress(); });
+    connect(solutionWord_, &QLineEdit::textChanged, this, &TEOptions::SolutionWordChanged);
 
     setFixedSize(kClientWidth, kHeightWithWord - kFrameHeight);
 }
@@ -136,37 +136,37 @@ TEOptions::TEOptions(TKatalog* katalog)
 // --- Handlers -------------------------------------------------------------------
 
 void TEOptions::SpinEditXChange() {
-    if (SpinEditX->cleanText().isEmpty())
-        SpinEditX->setValue(StartGridSide);
+    if (columns_->cleanText().isEmpty())
+        columns_->setValue(StartGridSide);
     // The generator needs at least (longer side) div 5 + 1 passes.
-    if (SpinEditX->Value() >= SpinEditY->Value()) {
-        SpinEditE->SetMinValue(MinimumPasses(SpinEditX->Value(), SpinEditY->Value()));
-        SpinEditE->update();
+    if (columns_->Value() >= rows_->Value()) {
+        passes_->SetMinValue(MinimumPasses(columns_->Value(), rows_->Value()));
+        passes_->update();
     }
 }
 
 void TEOptions::SpinEditYChange() {
-    if (SpinEditY->cleanText().isEmpty())
-        SpinEditY->setValue(StartGridSide);
-    if (SpinEditY->Value() >= SpinEditX->Value()) {
-        SpinEditE->SetMinValue(MinimumPasses(SpinEditX->Value(), SpinEditY->Value()));
-        SpinEditE->update();
+    if (rows_->cleanText().isEmpty())
+        rows_->setValue(StartGridSide);
+    if (rows_->Value() >= columns_->Value()) {
+        passes_->SetMinValue(MinimumPasses(columns_->Value(), rows_->Value()));
+        passes_->update();
     }
 }
 
 void TEOptions::SpinEditEChange() {
-    if (SpinEditE->cleanText().isEmpty())
-        SpinEditE->setValue(5);
+    if (passes_->cleanText().isEmpty())
+        passes_->setValue(5);
 }
 
 void TEOptions::CheckBoxLWClick() {
-    if (CheckBoxLW->isChecked()) {
+    if (useSolutionWord_->isChecked()) {
         setFixedSize(kClientWidth, kHeightWithWord - kFrameHeight);
         katalog_->SetSolutionWordMenuEnabled(true);
     } else {
         // The field falls outside the window and is emptied.
         setFixedSize(kClientWidth, kHeightWithoutWord - kFrameHeight);
-        EditLW->clear();
+        solutionWord_->clear();
         katalog_->SetSolutionWordMenuEnabled(false);
     }
 }
@@ -177,7 +177,7 @@ void TEOptions::EditLWKeyPress() {
 
 void TEOptions::FormCloseQuery(bool& canClose) {
     canClose = true;
-    if (CheckBoxLW->isChecked() && EditLW->text().isEmpty()) {
+    if (useSolutionWord_->isChecked() && solutionWord_->text().isEmpty()) {
         katalog_->messages().RetryError(QStringLiteral("Das Lösungswort fehlt!!!"));
         canClose = false;
     }
@@ -193,46 +193,49 @@ void TEOptions::reject() {
 // --- Accessors ------------------------------------------------------------------
 
 int TEOptions::GridWidth() const {
-    return SpinEditX->Value();
+    return columns_->Value();
 }
 int TEOptions::GridHeight() const {
-    return SpinEditY->Value();
+    return rows_->Value();
 }
 
 void TEOptions::SetGridSize(int width, int height) {
-    SpinEditX->setValue(width);
-    SpinEditY->setValue(height);
+    columns_->setValue(width);
+    rows_->setValue(height);
 }
 
 int TEOptions::Passes() const {
-    return SpinEditE->Value();
+    return passes_->Value();
 }
 bool TEOptions::UseShortWords() const {
-    return CheckBoxKWD->isChecked();
+    return useShortWords_->isChecked();
 }
 bool TEOptions::ShowInsertions() const {
-    return CheckBoxEW->isChecked();
+    return showInsertions_->isChecked();
+}
+void TEOptions::SetShowInsertions(bool show) {
+    showInsertions_->setChecked(show);
 }
 bool TEOptions::IsSolutionWordChecked() const {
-    return CheckBoxLW->isChecked();
+    return useSolutionWord_->isChecked();
 }
 
 // A change of state runs CheckBoxLWClick, as a click would; setting the state
 // it already has changes nothing.
 void TEOptions::SetSolutionWordChecked(bool checked) {
-    CheckBoxLW->setChecked(checked);
+    useSolutionWord_->setChecked(checked);
 }
 
 QString TEOptions::SolutionWord() const {
-    return EditLW->text();
+    return solutionWord_->text();
 }
 
 std::string TEOptions::SolutionWordCp1252() const {
-    return Cp1252::FromQString(EditLW->text());
+    return Cp1252::FromQString(solutionWord_->text());
 }
 
 void TEOptions::SetSolutionWord(const QString& word) {
-    EditLW->setText(word.left(MaxSolutionLength));
+    solutionWord_->setText(word.left(MaxSolutionLength));
 }
 
 GenerationSettings TEOptions::Settings() const {

@@ -15,22 +15,21 @@ class TSpinEdit;
 // The settings dialog "Einstellungen". It holds every setting of a run; the
 // commands read its controls at the moment they need them. There is no OK
 // button: whatever the controls hold when it closes is in force.
+//
+// Its controls, with the names their handlers carry:
+//   columns_         SpinEditX    "Spaltenanzahl", 5..99
+//   rows_            SpinEditY    "Zeilenanzahl", 5..99
+//   passes_          SpinEditE    "Durchläufe", 2..20, its lowest value moving with the size
+//   useShortWords_   CheckBoxKWD  "Kurzwortdatei benutzen"
+//   showInsertions_  CheckBoxEW   "Einfügewort anzeigen"
+//   useSolutionWord_ CheckBoxLW   "Lösungswort "
+//   solutionWord_    EditLW       the solution word, at most 20 characters
 class TEOptions : public QDialog {
     Q_OBJECT
+    friend class WindowTestAccess;
 
 public:
     explicit TEOptions(TKatalog* katalog);
-
-    QLabel* LabelX = nullptr;
-    QLabel* LabelY = nullptr;
-    QLabel* LabelD = nullptr;
-    TSpinEdit* SpinEditX = nullptr; // columns, 5..99
-    TSpinEdit* SpinEditY = nullptr; // rows, 5..99
-    TSpinEdit* SpinEditE = nullptr; // "Durchläufe", 2..20 with a moving minimum
-    QCheckBox* CheckBoxKWD = nullptr;
-    QCheckBox* CheckBoxEW = nullptr;
-    QCheckBox* CheckBoxLW = nullptr;
-    QLineEdit* EditLW = nullptr;
 
     // --- What the commands read and set ----------------------------------
     int GridWidth() const;
@@ -40,6 +39,7 @@ public:
     int Passes() const;
     bool UseShortWords() const;
     bool ShowInsertions() const;
+    void SetShowInsertions(bool show);
     bool IsSolutionWordChecked() const;
     // Setting the check box runs CheckBoxLWClick (height, menu, field).
     void SetSolutionWordChecked(bool checked);
@@ -73,4 +73,14 @@ signals:
 
 private:
     TKatalog* katalog_;
+    QLabel* columnsLabel_ = nullptr;
+    QLabel* rowsLabel_ = nullptr;
+    QLabel* passesLabel_ = nullptr;
+    TSpinEdit* columns_ = nullptr;
+    TSpinEdit* rows_ = nullptr;
+    TSpinEdit* passes_ = nullptr;
+    QCheckBox* useShortWords_ = nullptr;
+    QCheckBox* showInsertions_ = nullptr;
+    QCheckBox* useSolutionWord_ = nullptr;
+    QLineEdit* solutionWord_ = nullptr;
 };

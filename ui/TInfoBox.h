@@ -1,21 +1,18 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowPlacement.h"
 
-class QFrame;
 class QLabel;
 
-// The about window "Über das Programm".
-class TInfoBox : public QDialog {
+// The about window "Über das Programm": the product's title and a note of the
+// year it was written, on a lime panel.
+class TInfoBox : public CenteredDialog {
     Q_OBJECT
+    friend class WindowTestAccess;
 
 public:
     explicit TInfoBox(QWidget* parent);
 
-    QFrame* Panel = nullptr;
-    QLabel* LabelTitel = nullptr;
-    QLabel* LabelNotiz = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
+private:
+    QLabel* title_ = nullptr;
 };

@@ -116,8 +116,8 @@ TKatalog::~TKatalog() = default;
 // --- Start-up -----------------------------------------------------------------
 
 void TKatalog::FormCreate() {
-    TitleText = QStringLiteral("Wabolex ") + QString::number(QDate::currentDate().year());
-    setWindowTitle(TitleText);
+    titleText_ = QStringLiteral("Wabolex ") + QString::number(QDate::currentDate().year());
+    setWindowTitle(titleText_);
     puzzle_.SourceName = "NoName";
     // The random source was seeded when the window was made.
     view_.ShowGenerated = false;
@@ -265,7 +265,7 @@ void TKatalog::BeendenClick() {
 void TKatalog::UpdateCaption() {
     const QString source = Cp1252::ToQString(puzzle_.SourceName);
     const qsizetype dot = source.indexOf('.');
-    setWindowTitle(TitleText + QStringLiteral("   ") + (dot < 0 ? QString() : source.left(dot)));
+    setWindowTitle(titleText_ + QStringLiteral("   ") + (dot < 0 ? QString() : source.left(dot)));
 }
 
 void TKatalog::SetSolutionWordMenuEnabled(bool enabled) {

@@ -1,5 +1,38 @@
 #pragma once
 
+// The main window's commands, from the menu to the code:
+//
+//   menu text                action         handler              file
+//   "&Datei"
+//     "Ö&ffnen"              DBLaden        DBLadenClick         TKatalog.cpp
+//     "&Rätsel exportieren"  RExportieren   RExportierenClick    TKatalogFiles.cpp
+//     "Lösung exportieren"   LExportieren   LExportierenClick    TKatalogFiles.cpp
+//     "&Beenden"             Beenden        BeendenClick         TKatalog.cpp
+//   "&Einstellungen"         Einstellungen  EinstellungenClick   TKatalog.cpp
+//   "&Rätsel"
+//     "&Generieren"          RGenerieren    RGenerierenClick     TKatalog.cpp
+//     "&Lösen"               RAnzeigen      RAnzeigenClick       TKatalogSolving.cpp
+//     "S&tatistik"           RStatistik     RStatistikClick      TKatalog.cpp
+//     "&Drucken"             RDrucken       RDruckenClick        TKatalogFiles.cpp
+//     "&Laden"               RLaden         RLadenClick          TKatalogFiles.cpp
+//     "&Speichern"           RSpeichern     RSpeichernClick      TKatalogFiles.cpp
+//   "Lösungs&wort"
+//     "&löschen"             LWDelete       LWDeleteClick        TKatalog.cpp
+//     "neue Position"        neuePosition   neuePositionClick    TKatalog.cpp
+//   "&Lösung"
+//     "&Anzeigen"            LAnzeigen      LAnzeigenClick       TKatalogSolving.cpp
+//     "&Drucken"             LDrucken       LDruckenClick        TKatalogFiles.cpp
+//   "&Hilfe"
+//     "&Hinweise"            Hinweise       HinweiseClick        TKatalog.cpp
+//     "&Info"                Info           InfoClick            TKatalog.cpp
+//
+// The grid Ausgabe is drawn by AusgabeDrawCell (TKatalog.cpp); typing, peeking
+// and pressing on it (AusgabeKeyPress, AusgabeDblClick, AusgabeMouseDown) and a
+// click in the clue list (UListeClick) are in TKatalogSolving.cpp. The work
+// itself is done elsewhere: generation in model/Generator, solving in
+// model/Solver, the solution word in model/SolutionWord, loading tables in
+// vocabulary/VocabularyLoader, puzzle files, export and print in files/.
+
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
 #include "model/SolvingSession.h"
@@ -26,10 +59,12 @@ class TRegelnBox;
 class TStatistikAnzeige;
 struct PuzzleStatistics;
 
-// The main window: owns the whole puzzle, shows the grid `Ausgabe`, carries the
-// menu from which every command starts. Closing it ends the program.
+// The main window: owns the puzzle, the solving session and the view flags,
+// shows the grid Ausgabe, carries the menu from which every command starts.
+// Closing it ends the program.
 class TKatalog : public QMainWindow {
     Q_OBJECT
+    friend class WindowTestAccess;
 
 public:
     // The message boxes, the file dialogs and the seed of the one random
@@ -48,7 +83,7 @@ public:
     FileDialogService& fileDialogs() { return fileDialogs_; }
 
     // "Wabolex <year>", the base of the caption.
-    QString TitleText;
+    const QString& TitleText() const { return titleText_; }
 
     // --- Windows -----------------------------------------------------------
     TAusgabe* Ausgabe() const { return ausgabe_; }
@@ -63,30 +98,6 @@ public:
     // way it is shown so that no modal loop waits for a user.
     void ShowModal(QWidget* window);
     void SetModalHook(std::function<void(QWidget*)> hook) { modalHook_ = std::move(hook); }
-
-    // --- Menu --------------------------------------------------------------
-    QMenu* MenuDatei = nullptr;
-    QAction* DBLaden = nullptr;
-    QAction* RExportieren = nullptr;
-    QAction* LExportieren = nullptr;
-    QAction* Beenden = nullptr;
-    QAction* Einstellungen = nullptr; // a menu-bar entry that is itself the command
-    QMenu* MenuRaetsel = nullptr;
-    QAction* RGenerieren = nullptr;
-    QAction* RAnzeigen = nullptr;
-    QAction* RStatistik = nullptr;
-    QAction* RDrucken = nullptr;
-    QAction* RLaden = nullptr;
-    QAction* RSpeichern = nullptr;
-    QMenu* MenuLoesungswort = nullptr;
-    QAction* LWDelete = nullptr;
-    QAction* neuePosition = nullptr;
-    QMenu* MenuLoesung = nullptr;
-    QAction* LAnzeigen = nullptr;
-    QAction* LDrucken = nullptr;
-    QMenu* MenuHilfe = nullptr;
-    QAction* Hinweise = nullptr;
-    QAction* Info = nullptr;
 
     // --- Commands (each runs inside RunCommand when chosen from the menu) ---
     void DBLadenClick();
@@ -172,6 +183,31 @@ private:
     TStatistikAnzeige* statistikAnzeige_ = nullptr;
     TLHint* lHint_ = nullptr;
 
+    // The menu (see the table at the top).
+    QMenu* MenuDatei = nullptr;
+    QAction* DBLaden = nullptr;
+    QAction* RExportieren = nullptr;
+    QAction* LExportieren = nullptr;
+    QAction* Beenden = nullptr;
+    QAction* Einstellungen = nullptr; // a menu-bar entry that is itself the command
+    QMenu* MenuRaetsel = nullptr;
+    QAction* RGenerieren = nullptr;
+    QAction* RAnzeigen = nullptr;
+    QAction* RStatistik = nullptr;
+    QAction* RDrucken = nullptr;
+    QAction* RLaden = nullptr;
+    QAction* RSpeichern = nullptr;
+    QMenu* MenuLoesungswort = nullptr;
+    QAction* LWDelete = nullptr;
+    QAction* neuePosition = nullptr;
+    QMenu* MenuLoesung = nullptr;
+    QAction* LAnzeigen = nullptr;
+    QAction* LDrucken = nullptr;
+    QMenu* MenuHilfe = nullptr;
+    QAction* Hinweise = nullptr;
+    QAction* Info = nullptr;
+
+    QString titleText_;
     std::function<void(QWidget*)> modalHook_;
 
     // The folder of the last vocabulary table chosen, where the next choice starts.

@@ -36,22 +36,22 @@ TLHint::TLHint(QWidget* parent)
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(0x00, 0x00, 0xFF));
     setPalette(palette);
-    LabelV = MakeLabel(this, QStringLiteral("Versuche 0"), 16);
-    LabelR = MakeLabel(this, QStringLiteral("Richtig 0"), 168);
-    LabelA = MakeLabel(this, QStringLiteral("Anzahl 0"), 304);
+    attempts_ = MakeLabel(this, QStringLiteral("Versuche 0"), 16);
+    correct_ = MakeLabel(this, QStringLiteral("Richtig 0"), 168);
+    letterCount_ = MakeLabel(this, QStringLiteral("Anzahl 0"), 304);
 }
 
 void TLHint::ShowAttempts(int32_t attempts) {
-    LabelV->setText(Cp1252::ToQString(Solver::AttemptsLabel(attempts)));
-    LabelV->adjustSize();
+    attempts_->setText(Cp1252::ToQString(Solver::AttemptsLabel(attempts)));
+    attempts_->adjustSize();
 }
 
 void TLHint::ShowCorrect(int32_t correct) {
-    LabelR->setText(Cp1252::ToQString(Solver::CorrectLabel(correct)));
-    LabelR->adjustSize();
+    correct_->setText(Cp1252::ToQString(Solver::CorrectLabel(correct)));
+    correct_->adjustSize();
 }
 
 void TLHint::ShowLetterCount(int32_t letters) {
-    LabelA->setText(Cp1252::ToQString(Solver::LetterCountLabel(letters)));
-    LabelA->adjustSize();
+    letterCount_->setText(Cp1252::ToQString(Solver::LetterCountLabel(letters)));
+    letterCount_->adjustSize();
 }

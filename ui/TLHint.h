@@ -10,15 +10,17 @@ class QLabel;
 // number of letter cells while the user solves on screen.
 class TLHint : public QWidget {
     Q_OBJECT
+    friend class WindowTestAccess;
 
 public:
     explicit TLHint(QWidget* parent = nullptr);
 
-    QLabel* LabelV = nullptr; // "Versuche n"
-    QLabel* LabelR = nullptr; // "Richtig n"
-    QLabel* LabelA = nullptr; // "Anzahl n"
-
     void ShowAttempts(int32_t attempts);
     void ShowCorrect(int32_t correct);
     void ShowLetterCount(int32_t letters);
+
+private:
+    QLabel* attempts_ = nullptr;    // "Versuche n" (LabelV)
+    QLabel* correct_ = nullptr;     // "Richtig n" (LabelR)
+    QLabel* letterCount_ = nullptr; // "Anzahl n" (LabelA)
 };

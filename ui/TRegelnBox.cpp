@@ -1,43 +1,34 @@
 #include "ui/TRegelnBox.h"
 
 #include "ui/Fonts.h"
-#include "ui/WindowPlacement.h"
 
 #include <QFrame>
 #include <QPlainTextEdit>
 
 TRegelnBox::TRegelnBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("RegelnBox"));
-    setWindowTitle(QStringLiteral("Nutzungshinweise"));
-    setFixedSize(394, 207);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(0x00, 0x80, 0x00));
-    setPalette(palette);
-
+    : CenteredDialog(parent, QStringLiteral("RegelnBox"), QStringLiteral("Nutzungshinweise"),
+                     QSize(394, 207), QColor(0x00, 0x80, 0x00)) {
     // A panel with a lowered outer and a raised inner bevel.
-    Panel = new QFrame(this);
-    Panel->setGeometry(16, 16, 365, 177);
-    Panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel->setLineWidth(1);
-    auto* inner = new QFrame(Panel);
+    auto* panel = new QFrame(this);
+    panel->setGeometry(16, 16, 365, 177);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    auto* inner = new QFrame(panel);
     inner->setGeometry(1, 1, 363, 175);
     inner->setFrameStyle(QFrame::Panel | QFrame::Raised);
     inner->setLineWidth(1);
 
-    MemoRegeln = new QPlainTextEdit(Panel);
-    MemoRegeln->setObjectName(QStringLiteral("MemoRegeln"));
-    MemoRegeln->setGeometry(16, 16, 332, 145);
-    MemoRegeln->setReadOnly(true);
-    MemoRegeln->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoRegeln->setFont(Fonts::WithCellHeight(QStringLiteral("Arial"), 11, true));
-    QPalette memo = MemoRegeln->palette();
+    notes_ = new QPlainTextEdit(panel);
+    notes_->setObjectName(QStringLiteral("MemoRegeln"));
+    notes_->setGeometry(16, 16, 332, 145);
+    notes_->setReadOnly(true);
+    notes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    notes_->setFont(Fonts::WithCellHeight(QStringLiteral("Arial"), 11, true));
+    QPalette memo = notes_->palette();
     memo.setColor(QPalette::Base, QColor(0x00, 0xFF, 0x00));
     memo.setColor(QPalette::Text, QColor(0xFF, 0x00, 0x00));
-    MemoRegeln->setPalette(memo);
-    MemoRegeln->setPlainText(Lines().join('\n'));
+    notes_->setPalette(memo);
+    notes_->setPlainText(Lines().join('\n'));
 }
 
 QStringList TRegelnBox::Lines() {
@@ -79,9 +70,4 @@ QStringList TRegelnBox::Lines() {
         QString(),
         QStringLiteral("Viel Spaß"),
     };
-}
-
-void TRegelnBox::showEvent(QShowEvent* event) {
-    CenterOnScreen(this);
-    QDialog::showEvent(event);
 }

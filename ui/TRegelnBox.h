@@ -1,23 +1,22 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowPlacement.h"
 
-class QFrame;
+#include <QStringList>
+
 class QPlainTextEdit;
 
-// The usage notes "Nutzungshinweise": a read-only text of the steps of a session.
-class TRegelnBox : public QDialog {
+// The usage notes "Nutzungshinweise": the steps of a session as a read-only text.
+class TRegelnBox : public CenteredDialog {
     Q_OBJECT
+    friend class WindowTestAccess;
 
 public:
     explicit TRegelnBox(QWidget* parent);
 
-    QFrame* Panel = nullptr;
-    QPlainTextEdit* MemoRegeln = nullptr;
-
     // The lines of the notes, in order.
     static QStringList Lines();
 
-protected:
-    void showEvent(QShowEvent* event) override;
+private:
+    QPlainTextEdit* notes_ = nullptr; // "MemoRegeln"
 };

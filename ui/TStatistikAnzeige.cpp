@@ -3,7 +3,6 @@
 #include "files/Cp1252Qt.h"
 #include "model/PuzzleStatistics.h"
 #include "ui/Fonts.h"
-#include "ui/WindowPlacement.h"
 
 #include <QLabel>
 
@@ -25,21 +24,13 @@ QLabel* MakeLabel(const QString& text, const QColor& colour, const QFont& font, 
 } // namespace
 
 TStatistikAnzeige::TStatistikAnzeige(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("StatistikAnzeige"));
-    setWindowTitle(QStringLiteral("Statistik"));
-    setFixedSize(kClientWidth, kClientHeight);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(0x00, 0x80, 0x00));
-    setPalette(palette);
-
+    : CenteredDialog(parent, QStringLiteral("StatistikAnzeige"), QStringLiteral("Statistik"),
+                     QSize(kClientWidth, kClientHeight), QColor(0x00, 0x80, 0x00)) {
     const QFont titleFont = Fonts::WithCellHeight(QStringLiteral("Times New Roman"), 27, true);
     const QFont rowFont = Fonts::WithCellHeight(QStringLiteral("Times New Roman"), 19, true);
-    LabelTitle = MakeLabel(QStringLiteral("Übersicht"), Qt::yellow, titleFont, this);
-    LabelTitle->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    LabelTitle->setGeometry(10, 8, 241, 33);
+    QLabel* title = MakeLabel(QStringLiteral("Übersicht"), Qt::yellow, titleFont, this);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    title->setGeometry(10, 8, 241, 33);
 
     struct Row {
         int Top;
@@ -48,13 +39,13 @@ TStatistikAnzeige::TStatistikAnzeige(QWidget* parent)
         QColor Colour;
     };
     const Row rows[] = {
-        {56, "Zeilenanzahl", &LabelZE2, QColor(0x00, 0xFF, 0xFF)},
-        {96, "Spaltenanzahl", &LabelSP2, QColor(0xFF, 0x00, 0xFF)},
-        {136, "Überschneidungen", &LabelUE2, QColor(0x00, 0xFF, 0x00)},
-        {176, "in Prozenten", &LabelPR2, QColor(0x00, 0xFF, 0x00)},
-        {216, "schwarze Felder", &LabelSF2, QColor(0x00, 0x00, 0x00)},
-        {256, "waagerechte Worte", &LabelWW2, QColor(0x00, 0x00, 0xFF)},
-        {296, "senkrechte Worte", &LabelSW2, QColor(0xFF, 0x00, 0x00)},
+        {56, "Zeilenanzahl", &rows_, QColor(0x00, 0xFF, 0xFF)},
+        {96, "Spaltenanzahl", &columns_, QColor(0xFF, 0x00, 0xFF)},
+        {136, "Überschneidungen", &crossings_, QColor(0x00, 0xFF, 0x00)},
+        {176, "in Prozenten", &crossingsPercent_, QColor(0x00, 0xFF, 0x00)},
+        {216, "schwarze Felder", &blackCells_, QColor(0x00, 0x00, 0x00)},
+        {256, "waagerechte Worte", &acrossWords_, QColor(0x00, 0x00, 0xFF)},
+        {296, "senkrechte Worte", &downWords_, QColor(0xFF, 0x00, 0x00)},
     };
     for (const Row& row : rows) {
         QLabel* caption = MakeLabel(QString::fromUtf8(row.Caption), row.Colour, rowFont, this);
@@ -68,16 +59,11 @@ TStatistikAnzeige::TStatistikAnzeige(QWidget* parent)
 }
 
 void TStatistikAnzeige::Fill(const PuzzleStatistics& statistics) {
-    LabelZE2->setText(QString::number(statistics.Rows));
-    LabelSP2->setText(QString::number(statistics.Columns));
-    LabelUE2->setText(QString::number(statistics.Crossings));
-    LabelSF2->setText(QString::number(statistics.BlackCells));
-    LabelWW2->setText(QString::number(statistics.AcrossWords));
-    LabelSW2->setText(QString::number(statistics.DownWords));
-    LabelPR2->setText(Cp1252::ToQString(statistics.PercentText()));
-}
-
-void TStatistikAnzeige::showEvent(QShowEvent* event) {
-    CenterOnScreen(this);
-    QDialog::showEvent(event);
+    rows_->setText(QString::number(statistics.Rows));
+    columns_->setText(QString::number(statistics.Columns));
+    crossings_->setText(QString::number(statistics.Crossings));
+    blackCells_->setText(QString::number(statistics.BlackCells));
+    acrossWords_->setText(QString::number(statistics.AcrossWords));
+    downWords_->setText(QString::number(statistics.DownWords));
+    crossingsPercent_->setText(Cp1252::ToQString(statistics.PercentText()));
 }

@@ -1,30 +1,29 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowPlacement.h"
 
 class QLabel;
 struct PuzzleStatistics;
 
 // The statistics window "Statistik": a few counts of the current grid, so that
 // the user can judge the pattern. It keeps the last values between displays.
-class TStatistikAnzeige : public QDialog {
+class TStatistikAnzeige : public CenteredDialog {
     Q_OBJECT
+    friend class WindowTestAccess;
 
 public:
     explicit TStatistikAnzeige(QWidget* parent);
 
-    QLabel* LabelTitle = nullptr;
-    QLabel* LabelZE2 = nullptr; // rows
-    QLabel* LabelSP2 = nullptr; // columns
-    QLabel* LabelUE2 = nullptr; // crossings
-    QLabel* LabelPR2 = nullptr; // crossings in percent
-    QLabel* LabelSF2 = nullptr; // black cells
-    QLabel* LabelWW2 = nullptr; // across words
-    QLabel* LabelSW2 = nullptr; // down words
-
     // Writes the counts into the value labels.
     void Fill(const PuzzleStatistics& statistics);
 
-protected:
-    void showEvent(QShowEvent* event) override;
+private:
+    // The value column, one label a count (LabelZE2, LabelSP2, ... in that order).
+    QLabel* rows_ = nullptr;
+    QLabel* columns_ = nullptr;
+    QLabel* crossings_ = nullptr;
+    QLabel* crossingsPercent_ = nullptr;
+    QLabel* blackCells_ = nullptr;
+    QLabel* acrossWords_ = nullptr;
+    QLabel* downWords_ = nullptr;
 };

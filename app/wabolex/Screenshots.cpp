@@ -11,7 +11,6 @@
 #include "ui/TKatalog.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QPixmap>
 #include <cstdio>
@@ -79,7 +78,7 @@ int main(int argc, char** argv) {
     Save(&katalog, folder, "01-start.png");
 
     katalog.DBLadenClick();
-    katalog.EOptions()->CheckBoxEW->setChecked(false);
+    katalog.EOptions()->SetShowInsertions(false);
     // Modal windows are photographed instead of waiting for a user.
     QString nextModal;
     katalog.SetModalHook([&](QWidget* window) {

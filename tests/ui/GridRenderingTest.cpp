@@ -3,6 +3,7 @@
 #include "tests/ui/KatalogFixture.h"
 #include "tests/ui/SolvingPuzzles.h"
 
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TEOptions.h"
 
@@ -180,13 +181,13 @@ TEST_F(GridRenderingTest, DeletingMarksAsksFirstAndKeepsTheFlag) {
     P().SolutionMarks[1] = {3, 0, 2};
 
     messages.ConfirmAnswers = {false};
-    katalog->LWDelete->trigger();
+    Menu(*katalog).LWDelete->trigger();
     EXPECT_EQ(messages.Texts("Confirm"),
               QStringList{"Soll die aktuelle Markierung gelöscht werden?"});
     EXPECT_EQ(P().SolutionMarks[0].Column, 0);
 
     messages.ConfirmAnswers = {true};
-    katalog->LWDelete->trigger();
+    Menu(*katalog).LWDelete->trigger();
     EXPECT_EQ(P().SolutionMarks[0], SolutionMark{});
     EXPECT_TRUE(P().SolutionWordShown);
     EXPECT_EQ(Count(Grab(), 0, 0, Green), 0);
@@ -196,7 +197,7 @@ TEST_F(GridRenderingTest, NewPositionPlacesTheWordWhateverTheAnswer) {
     MakePuzzle();
     katalog->EOptions()->SetSolutionWord("HAUS");
     messages.ConfirmAnswers = {false};
-    katalog->neuePosition->trigger();
+    Menu(*katalog).neuePosition->trigger();
     EXPECT_EQ(messages.Count("Confirm"), 1);
     EXPECT_TRUE(P().SolutionWordShown);
     for (int i = 0; i < 4; ++i) {
@@ -208,7 +209,7 @@ TEST_F(GridRenderingTest, NewPositionPlacesTheWordWhateverTheAnswer) {
 
     katalog->EOptions()->SetSolutionWord("XY");
     messages.ConfirmAnswers = {true};
-    katalog->neuePosition->trigger();
+    Menu(*katalog).neuePosition->trigger();
     EXPECT_EQ(messages.Texts("RetryError"), QStringList{"Lösungswort XY NICHT gefunden"});
 }
 

@@ -3,6 +3,7 @@
 
 #include "model/Cp1252.h"
 #include "model/PuzzleStatistics.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
 #include "ui/TEOptions.h"
@@ -66,12 +67,12 @@ protected:
 
     void Load(const QString& name) {
         files.OpenAnswers = {Path(name)};
-        katalog->DBLaden->trigger();
+        Menu(*katalog).DBLaden->trigger();
     }
 };
 
 TEST_F(LoadAndGenerateTest, CancelledDialogLoadsNothing) {
-    katalog->DBLaden->trigger();
+    Menu(*katalog).DBLaden->trigger();
     ASSERT_EQ(files.OpenRequests.size(), 1u);
     EXPECT_EQ(files.OpenRequests[0].Title, "Wähle eine Wortschatzdatei!");
     EXPECT_EQ(files.OpenRequests[0].Filter, "Paradoxtabellen (*.db)");
@@ -98,7 +99,7 @@ TEST_F(LoadAndGenerateTest, LoadedTableGivesWordsAndCaptionAndTheNextDialogStart
     EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year + "   Tiere");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    katalog->DBLaden->trigger();
+    Menu(*katalog).DBLaden->trigger();
     EXPECT_EQ(files.OpenRequests.back().InitialFolder, folder.path());
 }
 
@@ -126,7 +127,7 @@ TEST_F(LoadAndGenerateTest, DamagedTableChangesNothing) {
 }
 
 TEST_F(LoadAndGenerateTest, GeneratingWithoutVocabularyIsRefused) {
-    katalog->RGenerieren->trigger();
+    Menu(*katalog).RGenerieren->trigger();
     EXPECT_EQ(messages.Texts("Error"), QStringList{"Es wurde keine Wortschatzdatei gewählt!"});
     EXPECT_FALSE(V().ShowGenerated);
     EXPECT_TRUE(modalShown.isEmpty());
@@ -162,7 +163,7 @@ TEST_F(LoadAndGenerateTest, GenerationAsksStartWordAndProposalsUntilCancel) {
     };
     messages.OnSatisfied = capture;
 
-    katalog->RGenerieren->trigger();
+    Menu(*katalog).RGenerieren->trigger();
 
     EXPECT_EQ(messages.Count("StartWord"), 2) << "No draws another start word";
     for (const QString& t : messages.Texts("StartWord"))
@@ -188,11 +189,11 @@ TEST_F(LoadAndGenerateTest, GenerationAsksStartWordAndProposalsUntilCancel) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     const PuzzleStatistics counted = PuzzleStatistics::Count(P());
     TStatistikAnzeige* s = katalog->StatistikAnzeige();
-    EXPECT_EQ(s->LabelUE2->text(), QString::number(counted.Crossings));
-    EXPECT_EQ(s->LabelSF2->text(), QString::number(counted.BlackCells));
-    EXPECT_EQ(s->LabelWW2->text(), QString::number(counted.AcrossWords));
-    EXPECT_EQ(s->LabelSW2->text(), QString::number(counted.DownWords));
-    EXPECT_EQ(s->LabelPR2->text(), QString::fromStdString(counted.PercentText()));
+    EXPECT_EQ(Values(s).Crossings->text(), QString::number(counted.Crossings));
+    EXPECT_EQ(Values(s).BlackCells->text(), QString::number(counted.BlackCells));
+    EXPECT_EQ(Values(s).AcrossWords->text(), QString::number(counted.AcrossWords));
+    EXPECT_EQ(Values(s).DownWords->text(), QString::number(counted.DownWords));
+    EXPECT_EQ(Values(s).CrossingsPercent->text(), QString::fromStdString(counted.PercentText()));
     EXPECT_GT(counted.AcrossWords + counted.DownWords, 2);
 
     // The clue list window holds the new rows.
@@ -205,9 +206,9 @@ TEST_F(LoadAndGenerateTest, GenerationAsksStartWordAndProposalsUntilCancel) {
 TEST_F(LoadAndGenerateTest, WithoutInsertionsShownOnlyTheStatisticsAppear) {
     WriteTables();
     Load("Tiere.db");
-    katalog->EOptions()->CheckBoxEW->setChecked(false);
+    Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
     katalog->EOptions()->SetSolutionWord("RABE");
-    katalog->RGenerieren->trigger();
+    Menu(*katalog).RGenerieren->trigger();
     EXPECT_EQ(messages.Count("StartWord"), 0);
     EXPECT_EQ(messages.Count("Satisfied"), 0);
     EXPECT_EQ(modalShown, QStringList{"StatistikAnzeige"});
@@ -219,11 +220,11 @@ TEST_F(LoadAndGenerateTest, WithoutInsertionsShownOnlyTheStatisticsAppear) {
 TEST_F(LoadAndGenerateTest, NewCluesAreListedBeforeTheSolutionWordIsSearched) {
     WriteTables();
     Load("Tiere.db");
-    katalog->EOptions()->CheckBoxEW->setChecked(false);
+    Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
     katalog->EOptions()->SetSolutionWord("QQQ"); // no animal holds a Q
     std::string listedFirst;
     messages.OnRetryError = [&] { listedFirst = katalog->Begriffsumschreibung()->Text(0, 2); };
-    katalog->RGenerieren->trigger();
+    Menu(*katalog).RGenerieren->trigger();
 
     ASSERT_EQ(messages.Texts("RetryError"), QStringList{"Lösungswort QQQ NICHT gefunden"});
     ASSERT_FALSE(P().ClueRows.empty());
@@ -237,9 +238,9 @@ TEST_F(LoadAndGenerateTest, NewCluesAreListedBeforeTheSolutionWordIsSearched) {
 TEST_F(LoadAndGenerateTest, ARunThatStopsEarlyEmptiesTheClueListWindowToo) {
     WriteTables();
     Load("Tiere.db");
-    katalog->EOptions()->CheckBoxEW->setChecked(false);
-    katalog->EOptions()->CheckBoxLW->setChecked(false);
-    katalog->RGenerieren->trigger();
+    Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
+    Controls(katalog->EOptions()).UseSolutionWord->setChecked(false);
+    Menu(*katalog).RGenerieren->trigger();
     ASSERT_GT(katalog->Begriffsumschreibung()->RowCount(), 1);
 
     // Every main word is as long as the 15 x 15 grid is wide and high.
@@ -247,7 +248,7 @@ TEST_F(LoadAndGenerateTest, ARunThatStopsEarlyEmptiesTheClueListWindowToo) {
         Path("Lang.db").toStdString(),
         {{"DONAUDAMPFSCHIF", "Flussschiff"}, {"SCHMETTERLINGEN", "Faltern"}});
     Load("Lang.db");
-    katalog->RGenerieren->trigger();
+    Menu(*katalog).RGenerieren->trigger();
     ASSERT_TRUE(messages.Texts("Error").back().startsWith("Kein Begriff des Wortschatzes"));
     EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(), 1);
     EXPECT_EQ(katalog->Begriffsumschreibung()->Text(0, 2), "");

@@ -4,6 +4,7 @@
 
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TEOptions.h"
 #include "ui/TInfoBox.h"
@@ -88,7 +89,7 @@ TEST_F(MainWindowTest, CloseQueryKeepsTheWindowOnNoAndEndsOnYes) {
     // "&Beenden" asks the same question; open side windows go with the main window.
     katalog->LHint()->show();
     messages.ConfirmAnswers = {true};
-    katalog->Beenden->trigger();
+    Menu(*katalog).Beenden->trigger();
     EXPECT_FALSE(katalog->isVisible());
     EXPECT_FALSE(katalog->LHint()->isVisible());
     EXPECT_EQ(messages.Count("Confirm"), 2);
@@ -148,16 +149,16 @@ TEST_F(MainWindowTest, ErrorBoundaryShowsTheMessageAndGoesOn) {
 }
 
 TEST_F(MainWindowTest, StatisticsOfTheEmptyGridShowAllBlackAndZeroPercent) {
-    katalog->RStatistik->trigger();
+    Menu(*katalog).RStatistik->trigger();
     EXPECT_EQ(modalShown, QStringList{"StatistikAnzeige"});
     TStatistikAnzeige* s = katalog->StatistikAnzeige();
-    EXPECT_EQ(s->LabelZE2->text(), "15");
-    EXPECT_EQ(s->LabelSP2->text(), "15");
-    EXPECT_EQ(s->LabelUE2->text(), "0");
-    EXPECT_EQ(s->LabelPR2->text(), "0,00");
-    EXPECT_EQ(s->LabelSF2->text(), "225");
-    EXPECT_EQ(s->LabelWW2->text(), "0");
-    EXPECT_EQ(s->LabelSW2->text(), "0");
+    EXPECT_EQ(Values(s).Rows->text(), "15");
+    EXPECT_EQ(Values(s).Columns->text(), "15");
+    EXPECT_EQ(Values(s).Crossings->text(), "0");
+    EXPECT_EQ(Values(s).CrossingsPercent->text(), "0,00");
+    EXPECT_EQ(Values(s).BlackCells->text(), "225");
+    EXPECT_EQ(Values(s).AcrossWords->text(), "0");
+    EXPECT_EQ(Values(s).DownWords->text(), "0");
 }
 
 TEST_F(MainWindowTest, StatisticsCountRowsAndColumnsTheRightWayRound) {
@@ -167,23 +168,23 @@ TEST_F(MainWindowTest, StatisticsCountRowsAndColumnsTheRightWayRound) {
     P().Grid.At(3, 4).Letter = 'A';
     P().Grid.At(0, 0).AcrossNo = 1;
     P().Grid.At(1, 0).DownNo = 2;
-    katalog->RStatistik->trigger();
+    Menu(*katalog).RStatistik->trigger();
     TStatistikAnzeige* s = katalog->StatistikAnzeige();
-    EXPECT_EQ(s->LabelZE2->text(), "10");
-    EXPECT_EQ(s->LabelSP2->text(), "20");
-    EXPECT_EQ(s->LabelUE2->text(), "1");
-    EXPECT_EQ(s->LabelPR2->text(), "0,50");
-    EXPECT_EQ(s->LabelSF2->text(), "199");
-    EXPECT_EQ(s->LabelWW2->text(), "1");
-    EXPECT_EQ(s->LabelSW2->text(), "1");
+    EXPECT_EQ(Values(s).Rows->text(), "10");
+    EXPECT_EQ(Values(s).Columns->text(), "20");
+    EXPECT_EQ(Values(s).Crossings->text(), "1");
+    EXPECT_EQ(Values(s).CrossingsPercent->text(), "0,50");
+    EXPECT_EQ(Values(s).BlackCells->text(), "199");
+    EXPECT_EQ(Values(s).AcrossWords->text(), "1");
+    EXPECT_EQ(Values(s).DownWords->text(), "1");
 }
 
 TEST_F(MainWindowTest, HelpWindowsAreShownModallyAndTheNotesCannotBeEdited) {
-    katalog->Hinweise->trigger();
-    katalog->Info->trigger();
+    Menu(*katalog).Hinweise->trigger();
+    Menu(*katalog).Info->trigger();
     EXPECT_EQ(modalShown, (QStringList{"RegelnBox", "InfoBox"}));
 
-    QPlainTextEdit* memo = katalog->RegelnBox()->MemoRegeln;
+    QPlainTextEdit* memo = MemoRegeln(katalog->RegelnBox());
     EXPECT_EQ(TRegelnBox::Lines().size(), 36);
     EXPECT_TRUE(memo->toPlainText().startsWith("Schritt1: Einstellungen vornehmen:"));
     EXPECT_TRUE(memo->toPlainText().endsWith("Viel Spaß"));
@@ -193,7 +194,7 @@ TEST_F(MainWindowTest, HelpWindowsAreShownModallyAndTheNotesCannotBeEdited) {
     QTest::keyClicks(memo, "xyz");
     EXPECT_EQ(memo->toPlainText(), before);
     katalog->RegelnBox()->hide();
-    EXPECT_EQ(katalog->InfoBox()->LabelTitel->text(), "Wabolex");
+    EXPECT_EQ(InfoTitle(katalog->InfoBox())->text(), "Wabolex");
 }
 
 } // namespace

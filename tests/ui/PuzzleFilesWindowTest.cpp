@@ -2,6 +2,7 @@
 // with scripted file names in temporary folders.
 #include "tests/ui/ScriptedServices.h"
 #include "tests/ui/SolvingPuzzles.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
 #include "ui/TEOptions.h"
@@ -60,12 +61,12 @@ protected:
 
     void Save(const QString& path) {
         dialogs.SaveAnswers.push_back(path);
-        katalog->RSpeichern->trigger();
+        Menu(*katalog).RSpeichern->trigger();
     }
 
     void Load(const QString& path) {
         dialogs.OpenAnswers.push_back(path);
-        katalog->RLaden->trigger();
+        Menu(*katalog).RLaden->trigger();
     }
 };
 
@@ -102,7 +103,7 @@ TEST_F(PuzzleFilesWindowTest, SaveAndLoadGiveBackThePuzzleAndStartSolving) {
     EXPECT_EQ(P().SolutionMarks, saved.SolutionMarks);
     EXPECT_TRUE(P().SolutionWordShown);
     EXPECT_EQ(P().SourceName, "haus.wbx");
-    EXPECT_EQ(katalog->windowTitle(), katalog->TitleText + "   haus");
+    EXPECT_EQ(katalog->windowTitle(), katalog->TitleText() + "   haus");
     EXPECT_EQ(katalog->Ausgabe()->ColCount(), 5);
     EXPECT_EQ(katalog->Ausgabe()->RowCount(), 5);
     EXPECT_EQ(katalog->Begriffsumschreibung()->RowCount(), 3);
@@ -116,7 +117,7 @@ TEST_F(PuzzleFilesWindowTest, SaveAndLoadGiveBackThePuzzleAndStartSolving) {
 
     // The next proposal starts with the loaded file's name.
     dialogs.SaveAnswers.push_back(std::nullopt);
-    katalog->RSpeichern->trigger();
+    Menu(*katalog).RSpeichern->trigger();
     EXPECT_EQ(dialogs.SaveRequests.back().ProposedName, "haus-5x5-3");
 }
 
@@ -136,7 +137,7 @@ TEST_F(PuzzleFilesWindowTest, SolutionWordAndItsCheckBoxComeBackFromTheFile) {
     EXPECT_TRUE(options->IsSolutionWordChecked());
     EXPECT_EQ(options->SolutionWord(), "HAUS");
     EXPECT_EQ(P().SolutionWord, "HAUS");
-    EXPECT_TRUE(katalog->MenuLoesungswort->isEnabled());
+    EXPECT_TRUE(Menu(*katalog).MenuLoesungswort->isEnabled());
     EXPECT_EQ(options->GridWidth(), 5);
     EXPECT_EQ(options->GridHeight(), 5);
 
@@ -144,7 +145,7 @@ TEST_F(PuzzleFilesWindowTest, SolutionWordAndItsCheckBoxComeBackFromTheFile) {
     EXPECT_FALSE(options->IsSolutionWordChecked());
     EXPECT_EQ(options->SolutionWord(), "");
     EXPECT_EQ(P().SolutionWord, "");
-    EXPECT_FALSE(katalog->MenuLoesungswort->isEnabled());
+    EXPECT_FALSE(Menu(*katalog).MenuLoesungswort->isEnabled());
     EXPECT_TRUE(messages.Log.empty());
 }
 
@@ -161,8 +162,8 @@ TEST_F(PuzzleFilesWindowTest, FileWithoutMarksKeepsTheMarkDisplayFlag) {
 TEST_F(PuzzleFilesWindowTest, CancelledDialogsSayNothingWasDone) {
     Install(SolvingPuzzles::MakeSmall);
     const Puzzle before = P();
-    katalog->RSpeichern->trigger(); // the scripted dialogs cancel
-    katalog->RLaden->trigger();
+    Menu(*katalog).RSpeichern->trigger(); // the scripted dialogs cancel
+    Menu(*katalog).RLaden->trigger();
     EXPECT_EQ(messages.Texts("Information"),
               (QStringList{"Es wurde keine Kreuzworträtsel gespeichert!",
                            "Es wurde keine Kreuzworträtsel geladen!"}));
@@ -186,7 +187,7 @@ TEST_F(PuzzleFilesWindowTest, DamagedFileLeavesPuzzleCaptionAndSolvingAsTheyWere
     }
 
     Install(SolvingPuzzles::MakeTall);
-    katalog->RAnzeigen->trigger();
+    Menu(*katalog).RAnzeigen->trigger();
     QTest::keyClicks(katalog->Ausgabe(), "a");
     const Puzzle before = P();
     const SolvingSession sessionBefore = S();
@@ -224,7 +225,7 @@ TEST_F(PuzzleFilesWindowTest, ExportWritesBitmapAndClueTextBesideIt) {
     Install(SolvingPuzzles::MakeSmall);
     const QString bitmap = PathOf("bild.bmp");
     dialogs.SaveAnswers.push_back(bitmap);
-    katalog->LExportieren->trigger();
+    Menu(*katalog).LExportieren->trigger();
     ASSERT_TRUE(messages.Log.empty()) << messages.Log.front().Text.toStdString();
     const auto& request = dialogs.SaveRequests.front();
     EXPECT_EQ(request.Title, QString::fromUtf8("Deine KreuzworträtselBitmap"));
@@ -238,7 +239,7 @@ TEST_F(PuzzleFilesWindowTest, ExportWritesBitmapAndClueTextBesideIt) {
     EXPECT_TRUE(text.startsWith("waagerecht\r\n1) Geb\xe4ude\r\nsenkrecht\r\n")) << text.data();
 
     dialogs.SaveAnswers.push_back(std::nullopt);
-    katalog->RExportieren->trigger();
+    Menu(*katalog).RExportieren->trigger();
     EXPECT_FALSE(V().ExportSolution);
     EXPECT_EQ(dialogs.SaveRequests.back().ProposedName, "-5x5-3");
     EXPECT_EQ(messages.Texts("Information"), QStringList{"Es wurde keine Bitmap gespeichert!"});
@@ -248,9 +249,9 @@ TEST_F(PuzzleFilesWindowTest, PrintWithoutDefaultPrinterReportsIt) {
     if (!QPrinterInfo::defaultPrinter().isNull()) {
         GTEST_SKIP() << "a default printer is set up here";
     }
-    katalog->LDrucken->trigger();
+    Menu(*katalog).LDrucken->trigger();
     EXPECT_TRUE(V().PrintSolution);
-    katalog->RDrucken->trigger();
+    Menu(*katalog).RDrucken->trigger();
     EXPECT_FALSE(V().PrintSolution);
     ASSERT_EQ(messages.Count("Error"), 2);
     EXPECT_TRUE(messages.Texts("Error").front().contains("Standarddrucker"));

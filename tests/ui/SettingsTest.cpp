@@ -2,6 +2,7 @@
 #include "tests/ui/KatalogFixture.h"
 
 #include "model/Cp1252.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TEOptions.h"
 #include "ui/TSpinEdit.h"
@@ -25,37 +26,37 @@ TEST_F(SettingsTest, StartValuesAreInPlace) {
     EXPECT_TRUE(o->IsSolutionWordChecked());
     EXPECT_EQ(o->SolutionWord(), "HOCHZEITSTAG");
     EXPECT_EQ(o->height(), TEOptions::kHeightWithWord - TEOptions::kFrameHeight);
-    EXPECT_TRUE(katalog->MenuLoesungswort->isEnabled());
+    EXPECT_TRUE(Menu(*katalog).MenuLoesungswort->isEnabled());
 }
 
 TEST_F(SettingsTest, PassesMinimumFollowsTheLongerSideWithoutChangingTheValueAtOnce) {
     TEOptions* o = katalog->EOptions();
     o->show();
     // The arrows are the only way to change the size.
-    QTest::keyClick(o->SpinEditX, Qt::Key_Up);
+    QTest::keyClick(Controls(o).Columns, Qt::Key_Up);
     EXPECT_EQ(o->GridWidth(), 16);
-    EXPECT_EQ(o->SpinEditE->MinValue(), 4);
+    EXPECT_EQ(Controls(o).Passes->MinValue(), 4);
 
-    o->SpinEditY->setValue(5);
+    Controls(o).Rows->setValue(5);
     o->SetGridSize(99, 5);
-    EXPECT_EQ(o->SpinEditE->MinValue(), 20);
+    EXPECT_EQ(Controls(o).Passes->MinValue(), 20);
     EXPECT_EQ(o->Passes(), 4) << "a raised minimum leaves the value until the next step";
-    o->SpinEditE->stepBy(1);
+    Controls(o).Passes->stepBy(1);
     EXPECT_EQ(o->Passes(), 20);
-    o->SpinEditE->stepBy(1);
+    Controls(o).Passes->stepBy(1);
     EXPECT_EQ(o->Passes(), 20) << "20 is also the maximum";
 
     // The smaller side does not move the minimum.
-    o->SpinEditY->setValue(50);
-    EXPECT_EQ(o->SpinEditE->MinValue(), 20);
+    Controls(o).Rows->setValue(50);
+    EXPECT_EQ(Controls(o).Passes->MinValue(), 20);
     o->SetGridSize(10, 50);
-    EXPECT_EQ(o->SpinEditE->MinValue(), 20) << "width below height leaves it";
-    o->SpinEditY->setValue(12);
-    EXPECT_EQ(o->SpinEditE->MinValue(), 3) << "12 >= 10: 12 div 5 + 1";
+    EXPECT_EQ(Controls(o).Passes->MinValue(), 20) << "width below height leaves it";
+    Controls(o).Rows->setValue(12);
+    EXPECT_EQ(Controls(o).Passes->MinValue(), 3) << "12 >= 10: 12 div 5 + 1";
 
     // The spin edits cannot be typed into.
-    o->SpinEditX->setFocus();
-    QTest::keyClicks(o->SpinEditX, "7");
+    Controls(o).Columns->setFocus();
+    QTest::keyClicks(Controls(o).Columns, "7");
     EXPECT_EQ(o->GridWidth(), 10);
     o->hide();
 }
@@ -63,12 +64,13 @@ TEST_F(SettingsTest, PassesMinimumFollowsTheLongerSideWithoutChangingTheValueAtO
 TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
     TEOptions* o = katalog->EOptions();
     o->show();
-    QTest::mouseClick(o->CheckBoxLW, Qt::LeftButton, {}, QPoint(8, o->CheckBoxLW->height() / 2));
+    QTest::mouseClick(Controls(o).UseSolutionWord, Qt::LeftButton, {},
+                      QPoint(8, Controls(o).UseSolutionWord->height() / 2));
     EXPECT_FALSE(o->IsSolutionWordChecked());
     EXPECT_EQ(o->height(), TEOptions::kHeightWithoutWord - TEOptions::kFrameHeight);
-    EXPECT_LT(o->height(), o->EditLW->y()) << "the field lies outside the window";
+    EXPECT_LT(o->height(), Controls(o).SolutionWord->y()) << "the field lies outside the window";
     EXPECT_TRUE(o->SolutionWord().isEmpty());
-    EXPECT_FALSE(katalog->MenuLoesungswort->isEnabled());
+    EXPECT_FALSE(Menu(*katalog).MenuLoesungswort->isEnabled());
 
     // Unchecked, the dialog closes with an empty field.
     o->close();
@@ -78,7 +80,7 @@ TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
     o->show();
     o->SetSolutionWordChecked(true);
     EXPECT_EQ(o->height(), TEOptions::kHeightWithWord - TEOptions::kFrameHeight);
-    EXPECT_TRUE(katalog->MenuLoesungswort->isEnabled());
+    EXPECT_TRUE(Menu(*katalog).MenuLoesungswort->isEnabled());
     EXPECT_TRUE(o->SolutionWord().isEmpty()) << "checking again does not bring the word back";
 
     // Checked with an empty field: the dialog refuses to close, by any way.
@@ -90,32 +92,32 @@ TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
               (QStringList{"Das Lösungswort fehlt!!!", "Das Lösungswort fehlt!!!"}));
 
     // Typed small letters become capitals; Enter closes.
-    o->EditLW->setFocus();
-    TypeText(o->EditLW, "brötchen");
+    Controls(o).SolutionWord->setFocus();
+    TypeText(Controls(o).SolutionWord, "brötchen");
     EXPECT_EQ(o->SolutionWord(), "BRÖTCHEN");
     EXPECT_EQ(o->SolutionWordCp1252(), W("BRÖTCHEN"));
     EXPECT_EQ(P().SolutionWord, W("BRÖTCHEN")) << "the puzzle follows the field as it is typed";
-    QTest::keyClick(o->EditLW, Qt::Key_Return);
+    QTest::keyClick(Controls(o).SolutionWord, Qt::Key_Return);
     EXPECT_FALSE(o->isVisible());
 }
 
 TEST_F(SettingsTest, SolutionFieldTakesAtMostTwentyCharacters) {
     TEOptions* o = katalog->EOptions();
     o->show();
-    o->EditLW->clear();
-    o->EditLW->setFocus();
-    QTest::keyClicks(o->EditLW, "abcdefghijklmnopqrstuvwxyz");
+    Controls(o).SolutionWord->clear();
+    Controls(o).SolutionWord->setFocus();
+    QTest::keyClicks(Controls(o).SolutionWord, "abcdefghijklmnopqrstuvwxyz");
     EXPECT_EQ(o->SolutionWord(), "ABCDEFGHIJKLMNOPQRST");
     // A character the puzzle's character set cannot hold is refused, not mangled.
-    o->EditLW->clear();
-    TypeText(o->EditLW, QString::fromUtf8("a\u0436ß"));
+    Controls(o).SolutionWord->clear();
+    TypeText(Controls(o).SolutionWord, QString::fromUtf8("a\u0436ß"));
     EXPECT_EQ(o->SolutionWord(), "Aß");
     // Pasted text too, and characters outside the basic plane; a letter whose
     // capital Windows-1252 lacks stays as it is.
     for (const char* pasted : {"日本", "\xF0\x9F\x98\x80", "x\u0416"})
-        o->EditLW->insert(QString::fromUtf8(pasted));
+        Controls(o).SolutionWord->insert(QString::fromUtf8(pasted));
     EXPECT_EQ(o->SolutionWord(), "Aß");
-    o->EditLW->insert(QString::fromUtf8("µÿ"));
+    Controls(o).SolutionWord->insert(QString::fromUtf8("µÿ"));
     EXPECT_EQ(o->SolutionWord(), QString::fromUtf8("AßµŸ"));
     o->hide();
 }
@@ -125,11 +127,11 @@ TEST_F(SettingsTest, ClosingWithoutASizeChangeAsksNothing) {
     P().Grid.At(2, 2).Letter = 'X';
     onModal = [this](QWidget*) {
         TEOptions* o = katalog->EOptions();
-        o->CheckBoxKWD->setChecked(false);
+        Controls(o).UseShortWords->setChecked(false);
         o->SetGridSize(16, 15);
         o->SetGridSize(15, 15);
     };
-    katalog->Einstellungen->trigger();
+    Menu(*katalog).Einstellungen->trigger();
     EXPECT_EQ(modalShown, QStringList{"EOptions"});
     EXPECT_EQ(messages.Count("Warning"), 0);
     EXPECT_EQ(P().Grid.At(2, 2).Letter, 'X');
@@ -143,7 +145,7 @@ TEST_F(SettingsTest, ResizeQuestionNoKeepsThePuzzleAndAsksAgainYesResetsIt) {
     P().Grid.At(2, 2).Letter = 'X';
     onModal = [this](QWidget*) { katalog->EOptions()->SetGridSize(20, 12); };
     messages.WarningAnswers = {false};
-    katalog->Einstellungen->trigger();
+    Menu(*katalog).Einstellungen->trigger();
     EXPECT_EQ(messages.Texts("Warning"), QStringList{"Soll das aktuelle Rätsel gelöscht werden?"});
     EXPECT_EQ(P().Columns, 15);
     EXPECT_EQ(katalog->Ausgabe()->ColCount(), 15);
@@ -153,7 +155,7 @@ TEST_F(SettingsTest, ResizeQuestionNoKeepsThePuzzleAndAsksAgainYesResetsIt) {
     // The spin edits kept 20 x 12: closing again asks again.
     onModal = nullptr;
     messages.WarningAnswers = {true};
-    katalog->Einstellungen->trigger();
+    Menu(*katalog).Einstellungen->trigger();
     EXPECT_EQ(messages.Count("Warning"), 2);
     EXPECT_EQ(P().Columns, 20);
     EXPECT_EQ(P().Rows, 12);
@@ -174,7 +176,7 @@ TEST_F(SettingsTest, SpinArrowsStandOutFromTheirButtons) {
     // in the button part of each spin edit some pixels are far darker than the rest.
     TEOptions* o = katalog->EOptions();
     o->show();
-    for (TSpinEdit* spin : {o->SpinEditX, o->SpinEditY, o->SpinEditE}) {
+    for (TSpinEdit* spin : {Controls(o).Columns, Controls(o).Rows, Controls(o).Passes}) {
         const QImage image = spin->grab().toImage();
         // Inside the button column, clear of the frame around the control.
         const QRect buttons(image.width() - 12, 4, 8, image.height() - 8);

@@ -4,6 +4,7 @@
 
 #include "model/Cp1252.h"
 #include "tests/ui/Screenshots.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
 #include "ui/TEOptions.h"
@@ -66,19 +67,19 @@ protected:
                                                 {"OE", "Insel"},
                                                 {"NE", "nein"}}));
         files.OpenAnswers = {Path("Tiere.db")};
-        katalog->DBLaden->trigger();
+        Menu(*katalog).DBLaden->trigger();
         katalog->EOptions()->SetGridSize(10, 10);
         messages.WarningAnswers = {true};
-        katalog->Einstellungen->trigger();
-        katalog->EOptions()->CheckBoxEW->setChecked(false);
+        Menu(*katalog).Einstellungen->trigger();
+        Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
         katalog->EOptions()->SetSolutionWord("RABE");
-        katalog->RGenerieren->trigger();
+        Menu(*katalog).RGenerieren->trigger();
         ASSERT_EQ(messages.Count("Error"), 0);
         ASSERT_GT(P().ClueRows.size(), 3u);
     }
 
     void ClickListRow(int row) {
-        QTableWidget* list = katalog->Begriffsumschreibung()->UListe;
+        QTableWidget* list = UListe(katalog->Begriffsumschreibung());
         const QModelIndex index = list->model()->index(row, 0);
         list->scrollTo(index);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
@@ -87,7 +88,7 @@ protected:
 
 TEST_F(SolvingFlowTest, ClueListLeadsToEveryWordAndTypingSolvesThePuzzle) {
     Generate();
-    katalog->RAnzeigen->trigger();
+    Menu(*katalog).RAnzeigen->trigger();
     TAusgabe* grid = katalog->Ausgabe();
     const auto& rows = P().ClueRows;
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -135,11 +136,11 @@ TEST_F(SolvingFlowTest, SavedGeneratedPuzzleLoadsBackIntoSolving) {
     Generate();
     const Puzzle generated = P();
     files.SaveAnswers = {Path("tiere.wbx")};
-    katalog->RSpeichern->trigger();
+    Menu(*katalog).RSpeichern->trigger();
     EXPECT_EQ(files.SaveRequests.back().ProposedName,
               QString("Tiere-10x10-%1").arg(generated.ClueRows.size()));
     files.OpenAnswers = {Path("tiere.wbx")};
-    katalog->RLaden->trigger();
+    Menu(*katalog).RLaden->trigger();
     ASSERT_EQ(messages.Count("Error"), 0) << messages.Texts("Error").join("").toStdString();
     EXPECT_EQ(P().Grid, generated.Grid);
     EXPECT_EQ(P().ClueRows, generated.ClueRows);

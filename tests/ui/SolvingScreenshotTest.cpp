@@ -3,6 +3,7 @@
 #include "tests/ui/Screenshots.h"
 #include "tests/ui/ScriptedServices.h"
 #include "tests/ui/SolvingPuzzles.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
 #include "ui/TEOptions.h"
@@ -61,24 +62,22 @@ protected:
 };
 
 TEST_F(SolvingScreenshotTest, SolvingWithTheClueList) {
-    katalog->RAnzeigen->trigger();
+    Menu(*katalog).RAnzeigen->trigger();
     katalog->Ausgabe()->SetCurrentCell(4, 4);
-    QTest::mouseClick(
-        katalog->Begriffsumschreibung()->UListe->viewport(), Qt::LeftButton, {},
-        katalog->Begriffsumschreibung()
-            ->UListe->visualRect(katalog->Begriffsumschreibung()->UListe->model()->index(0, 1))
-            .center());
+    QTableWidget* list = UListe(katalog->Begriffsumschreibung());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 1)).center());
     QTest::keyClicks(katalog->Ausgabe(), "hxu");
     const QImage grid = katalog->Ausgabe()->Grab();
     Screenshots::Keep(Screenshots::Desk(*katalog), "solving.png");
     // The typed letters stand in green in their cells.
     const QRect secondCell = katalog->Ausgabe()->CellRect(1, 0);
     EXPECT_GT(CountColour(grid, secondCell, qRgb(0, 0x80, 0)), 20);
-    EXPECT_EQ(katalog->LHint()->LabelV->text(), "Versuche 3");
+    EXPECT_EQ(Labels(katalog->LHint()).Attempts->text(), "Versuche 3");
 }
 
 TEST_F(SolvingScreenshotTest, SolutionWithMarks) {
-    katalog->LAnzeigen->trigger();
+    Menu(*katalog).LAnzeigen->trigger();
     const QImage grid = katalog->Ausgabe()->Grab();
     Screenshots::Keep(Screenshots::Desk(*katalog), "solution.png");
     const QRect firstCell = katalog->Ausgabe()->CellRect(1, 0);

@@ -2,6 +2,7 @@
 // completion, and the link between the grid and the clue list.
 #include "tests/ui/ScriptedServices.h"
 #include "tests/ui/SolvingPuzzles.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
 #include "ui/TKatalog.h"
@@ -51,7 +52,7 @@ protected:
         List()->Fill(P().ClueRows);
     }
 
-    void StartSolving() { katalog->RAnzeigen->trigger(); }
+    void StartSolving() { Menu(*katalog).RAnzeigen->trigger(); }
 
     void TypeAt(int c, int r, const QString& text) {
         Grid()->SetCurrentCell(c, r);
@@ -77,7 +78,7 @@ protected:
     }
 
     void ClickListRow(int row) {
-        QTableWidget* list = List()->UListe;
+        QTableWidget* list = UListe(List());
         const QModelIndex index = list->model()->index(row, 1);
         list->scrollTo(index);
         const QPoint point = list->visualRect(index).center();
@@ -91,13 +92,13 @@ TEST_F(SolvingWindowTest, SolveShowsInfoAndClueListAtTheirPlaces) {
     EXPECT_TRUE(V().Solving);
     EXPECT_TRUE(Hint()->isVisible());
     EXPECT_EQ(Hint()->pos(), QPoint(840, 20));
-    EXPECT_EQ(Hint()->LabelV->text(), "Versuche 0");
-    EXPECT_EQ(Hint()->LabelR->text(), "Richtig 0");
-    EXPECT_EQ(Hint()->LabelA->text(), "Anzahl 8");
+    EXPECT_EQ(Labels(Hint()).Attempts->text(), "Versuche 0");
+    EXPECT_EQ(Labels(Hint()).Correct->text(), "Richtig 0");
+    EXPECT_EQ(Labels(Hint()).LetterCount->text(), "Anzahl 8");
     EXPECT_TRUE(List()->isVisible());
     EXPECT_EQ(List()->pos(), QPoint(840, 120));
     ASSERT_EQ(List()->RowCount(), 3);
-    EXPECT_EQ(List()->UListe->item(2, 2)->text(), QString::fromUtf8("Gewässer * mit Stern"));
+    EXPECT_EQ(UListe(List())->item(2, 2)->text(), QString::fromUtf8("Gewässer * mit Stern"));
 }
 
 TEST_F(SolvingWindowTest, TypingCountsAndUpdatesTheInfoWindow) {
@@ -107,18 +108,18 @@ TEST_F(SolvingWindowTest, TypingCountsAndUpdatesTheInfoWindow) {
     EXPECT_EQ(Entry(1, 0), 'A');
     TypeAt(2, 0, "x");
     EXPECT_EQ(Entry(2, 0), 'X');
-    EXPECT_EQ(Hint()->LabelV->text(), "Versuche 2");
-    EXPECT_EQ(Hint()->LabelR->text(), "Richtig 1");
+    EXPECT_EQ(Labels(Hint()).Attempts->text(), "Versuche 2");
+    EXPECT_EQ(Labels(Hint()).Correct->text(), "Richtig 1");
 
     // An umlaut key clears like a blank; the attempt counts.
     TypeAt(1, 0, QString::fromUtf8("ä"));
     EXPECT_EQ(Entry(1, 0), ' ');
-    EXPECT_EQ(Hint()->LabelV->text(), "Versuche 3");
-    EXPECT_EQ(Hint()->LabelR->text(), "Richtig 0");
+    EXPECT_EQ(Labels(Hint()).Attempts->text(), "Versuche 3");
+    EXPECT_EQ(Labels(Hint()).Correct->text(), "Richtig 0");
 
     // A black cell only beeps.
     TypeAt(2, 2, "a");
-    EXPECT_EQ(Hint()->LabelV->text(), "Versuche 3");
+    EXPECT_EQ(Labels(Hint()).Attempts->text(), "Versuche 3");
     EXPECT_TRUE(messages.Log.empty());
 
     // Backspace, Enter and Escape clear too.
@@ -139,7 +140,7 @@ TEST_F(SolvingWindowTest, SecondRightLetterIsRefusedWithABox) {
     EXPECT_EQ(Entry(1, 0), 'A');
     EXPECT_EQ(messages.Texts("Error"),
               QStringList{"Du darfst den richtigen Buchstaben genau einmal eingeben!"});
-    EXPECT_EQ(Hint()->LabelV->text(), "Versuche 2");
+    EXPECT_EQ(Labels(Hint()).Attempts->text(), "Versuche 2");
 }
 
 TEST_F(SolvingWindowTest, KeysBeforeSolvingChangeNothing) {
@@ -205,7 +206,7 @@ TEST_F(SolvingWindowTest, ShowSolutionClosesTheInfoWindowAndShowsTheList) {
     Install(SolvingPuzzles::MakeSmall);
     StartSolving();
     List()->close();
-    katalog->LAnzeigen->trigger();
+    Menu(*katalog).LAnzeigen->trigger();
     EXPECT_FALSE(V().Solving);
     EXPECT_TRUE(V().ShowSolution);
     EXPECT_FALSE(Hint()->isVisible());
@@ -248,7 +249,7 @@ TEST_F(SolvingWindowTest, ListClickMovesTheGridAndSetsTheTypingDirection) {
     EXPECT_EQ(Grid()->Row(), 0);
 
     // Moving the selection with the keys does not jump.
-    QTest::keyClick(List()->UListe, Qt::Key_Up);
+    QTest::keyClick(UListe(List()), Qt::Key_Up);
     EXPECT_EQ(Grid()->Col(), 3);
     EXPECT_EQ(S().TypingDirection, Direction::Down);
 }
@@ -304,14 +305,14 @@ TEST_F(SolvingWindowTest, GridPressScrollsTheListByTheContextRule) {
     // The list stops where its last rows fill the window.
     PressCell(0, 59);
     EXPECT_EQ(List()->SelectedRow(), 59);
-    EXPECT_EQ(List()->TopRow(), List()->UListe->verticalScrollBar()->maximum());
+    EXPECT_EQ(List()->TopRow(), UListe(List())->verticalScrollBar()->maximum());
     EXPECT_LT(List()->TopRow(), 48);
 }
 
 TEST_F(SolvingWindowTest, ListColumnsAreWidenedByDraggingTheirBorderWithoutClickingARow) {
     Install(SolvingPuzzles::MakeSmall);
     StartSolving();
-    QTableWidget* list = List()->UListe;
+    QTableWidget* list = UListe(List());
     QWidget* viewport = list->viewport();
     ASSERT_EQ(list->columnWidth(0), 20);
     // Numbers of three or four digits need more than 20 pixels: drag the border
