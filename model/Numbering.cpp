@@ -12,6 +12,29 @@ int32_t WordLength(const Puzzle& puzzle, int32_t entry) {
     return std::max<int32_t>(1, puzzle.Entry(entry).GridLength());
 }
 
+// Walks each line of the direction cell by cell outside words and jumps over
+// each word from its start, closing the far edge of every cell outside a word;
+// the last cell of a line carries the border bar already.
+void CompleteBarsAlong(Puzzle& puzzle, Direction direction) {
+    const bool across = direction == Direction::Across;
+    const int32_t lines = across ? puzzle.Rows : puzzle.Columns;
+    const int32_t length = across ? puzzle.Columns : puzzle.Rows;
+    for (int32_t line = 0; line < lines; ++line) {
+        int32_t at = 0;
+        do {
+            TGridCell& cell = across ? puzzle.Grid.At(at, line) : puzzle.Grid.At(line, at);
+            const int32_t number = across ? cell.AcrossNo : cell.DownNo;
+            if (number == 0) {
+                (across ? cell.BarRight : cell.BarBelow) = 1;
+                ++at;
+            } else {
+                at += WordLength(puzzle,
+                                 across ? puzzle.AcrossWordAt(number) : puzzle.DownWordAt(number));
+            }
+        } while (at <= length - 2);
+    }
+}
+
 } // namespace
 
 void Numbering::NumberWords(Puzzle& puzzle) {
@@ -36,32 +59,8 @@ void Numbering::NumberWords(Puzzle& puzzle) {
 }
 
 void Numbering::CompleteBars(Puzzle& puzzle) {
-    // Walk each line cell by cell outside words and jump over each word from its
-    // start; the last cell of a line carries the border bar already.
-    for (int32_t row = 0; row < puzzle.Rows; ++row) {
-        int32_t column = 0;
-        do {
-            TGridCell& cell = puzzle.Grid.At(column, row);
-            if (cell.AcrossNo == 0) {
-                cell.BarRight = 1;
-                ++column;
-            } else {
-                column += WordLength(puzzle, puzzle.AcrossWordAt(cell.AcrossNo));
-            }
-        } while (column <= puzzle.Columns - 2);
-    }
-    for (int32_t column = 0; column < puzzle.Columns; ++column) {
-        int32_t row = 0;
-        do {
-            TGridCell& cell = puzzle.Grid.At(column, row);
-            if (cell.DownNo == 0) {
-                cell.BarBelow = 1;
-                ++row;
-            } else {
-                row += WordLength(puzzle, puzzle.DownWordAt(cell.DownNo));
-            }
-        } while (row <= puzzle.Rows - 2);
-    }
+    CompleteBarsAlong(puzzle, Direction::Across);
+    CompleteBarsAlong(puzzle, Direction::Down);
 }
 
 void Numbering::FillClueList(Puzzle& puzzle) {

@@ -31,6 +31,16 @@ QStringList CaseInsensitiveFilters(const QString& filter) {
     return {filter.left(open + 1) + all.join(' ') + filter.mid(close)};
 }
 
+// Any name may be typed: a missing file to open comes back too, and the
+// command itself reports it.
+void SetUp(QFileDialog& dialog, QFileDialog::AcceptMode mode, const QString& filter,
+           const QString& defaultSuffix) {
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(CaseInsensitiveFilters(filter));
+    dialog.setDefaultSuffix(defaultSuffix);
+}
+
 } // namespace
 
 std::optional<QString> QtFileDialogService::OpenFileName(const QString& title,
@@ -38,11 +48,7 @@ std::optional<QString> QtFileDialogService::OpenFileName(const QString& title,
                                                          const QString& initialFolder,
                                                          const QString& defaultSuffix) {
     QFileDialog dialog(QApplication::activeWindow(), title, initialFolder);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    // A typed name of a missing file comes back too: the command itself reports it.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(CaseInsensitiveFilters(filter));
-    dialog.setDefaultSuffix(defaultSuffix);
+    SetUp(dialog, QFileDialog::AcceptOpen, filter, defaultSuffix);
     return Run(dialog);
 }
 
@@ -52,10 +58,7 @@ std::optional<QString> QtFileDialogService::SaveFileName(const QString& title,
                                                          const QString& defaultSuffix,
                                                          const QString& proposedName) {
     QFileDialog dialog(QApplication::activeWindow(), title, initialFolder);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(CaseInsensitiveFilters(filter));
-    dialog.setDefaultSuffix(defaultSuffix);
+    SetUp(dialog, QFileDialog::AcceptSave, filter, defaultSuffix);
     if (!proposedName.isEmpty())
         dialog.selectFile(proposedName);
     return Run(dialog);

@@ -18,36 +18,6 @@ namespace {
 const char* const kUsage =
     "Aufruf: wabolex-cli export RAETSEL.wbx -o BILD.bmp [--solution] [--clues UMSCHREIBUNGEN.txt]";
 
-struct ExportOptions {
-    std::string Puzzle;
-    std::string Image;
-    std::optional<std::string> Clues;
-    bool Solution = false;
-};
-
-std::optional<ExportOptions> ParseExport(const Args& args) {
-    ExportOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size() && !args[i + 1].empty();
-        if (arg == "-o" && hasValue && options.Image.empty()) {
-            options.Image = args[++i];
-        } else if (arg == "--clues" && hasValue && !options.Clues) {
-            options.Clues = args[++i];
-        } else if (arg == "--solution") {
-            options.Solution = true;
-        } else if (!arg.empty() && arg[0] != '-' && options.Puzzle.empty()) {
-            options.Puzzle = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (options.Puzzle.empty() || options.Image.empty()) {
-        return std::nullopt;
-    }
-    return options;
-}
-
 // Beside the bitmap under the same base name, as a user of the command expects.
 QString DefaultCluePath(const QString& image) {
     const QFileInfo info(image);
@@ -57,24 +27,25 @@ QString DefaultCluePath(const QString& image) {
 } // namespace
 
 int Export(const Args& args) {
-    const std::optional<ExportOptions> options = ParseExport(args);
+    const std::optional<OutputArgs> options = ParseOutputArgs(args, {"--clues"});
     if (!options) {
         return UsageError(kUsage);
     }
-    const QString imagePath = QString::fromStdString(options->Image);
-    const QString cluePath =
-        options->Clues ? QString::fromStdString(*options->Clues) : DefaultCluePath(imagePath);
+    const QString imagePath = QString::fromStdString(options->Output);
+    const auto clues = options->Values.find("--clues");
+    const QString cluePath = clues != options->Values.end() ? QString::fromStdString(clues->second)
+                                                            : DefaultCluePath(imagePath);
     // Each output would replace the puzzle or the other output.
-    const std::string clues = cluePath.toStdString();
-    if (SameFile(options->Image, options->Puzzle) || SameFile(clues, options->Puzzle)) {
+    const std::string cluesFile = cluePath.toStdString();
+    if (SameFile(options->Output, options->Puzzle) || SameFile(cluesFile, options->Puzzle)) {
         return UsageError("Bild und Umschreibungen dürfen die Rätseldatei nicht überschreiben.");
     }
-    if (SameFile(clues, options->Image)) {
+    if (SameFile(cluesFile, options->Output)) {
         return UsageError("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
     }
     const auto application = OffscreenApplication();
     const Puzzle puzzle = LoadPuzzle(options->Puzzle);
-    const QImage image = ExportImage::Render(puzzle, VariantOf(options->Solution));
+    const QImage image = ExportImage::Render(puzzle, options->Variant);
     ExportFiles::Save(image, imagePath, puzzle.ClueRows, cluePath);
     return Ok;
 }

@@ -17,14 +17,13 @@ namespace {
 const char* const kUsage =
     "Aufruf: wabolex-cli print RAETSEL.wbx -o DATEI.pdf [--solution] [--paper A4|Letter]";
 
-struct PrintOptions {
-    std::string Puzzle;
-    std::string Pdf;
-    bool Solution = false;
-    QPageSize::PageSizeId Paper = QPageSize::A4;
-};
-
-std::optional<QPageSize::PageSizeId> ParsePaper(const std::string& name) {
+// A4 unless --paper names another size; nullopt for a size it does not know.
+std::optional<QPageSize::PageSizeId> PaperOf(const OutputArgs& options) {
+    const auto given = options.Values.find("--paper");
+    if (given == options.Values.end()) {
+        return QPageSize::A4;
+    }
+    const std::string& name = given->second;
     if (name == "A4" || name == "a4") {
         return QPageSize::A4;
     }
@@ -34,49 +33,21 @@ std::optional<QPageSize::PageSizeId> ParsePaper(const std::string& name) {
     return std::nullopt;
 }
 
-std::optional<PrintOptions> ParsePrint(const Args& args) {
-    PrintOptions options;
-    bool paperGiven = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size() && !args[i + 1].empty();
-        if (arg == "-o" && hasValue && options.Pdf.empty()) {
-            options.Pdf = args[++i];
-        } else if (arg == "--paper" && hasValue && !paperGiven) {
-            const auto paper = ParsePaper(args[++i]);
-            if (!paper) {
-                return std::nullopt;
-            }
-            options.Paper = *paper;
-            paperGiven = true;
-        } else if (arg == "--solution") {
-            options.Solution = true;
-        } else if (!arg.empty() && arg[0] != '-' && options.Puzzle.empty()) {
-            options.Puzzle = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (options.Puzzle.empty() || options.Pdf.empty()) {
-        return std::nullopt;
-    }
-    return options;
-}
-
 } // namespace
 
 int Print(const Args& args) {
-    const std::optional<PrintOptions> options = ParsePrint(args);
-    if (!options) {
+    const std::optional<OutputArgs> options = ParseOutputArgs(args, {"--paper"});
+    const std::optional<QPageSize::PageSizeId> paper = options ? PaperOf(*options) : std::nullopt;
+    if (!paper) {
         return UsageError(kUsage);
     }
-    if (SameFile(options->Pdf, options->Puzzle)) {
+    if (SameFile(options->Output, options->Puzzle)) {
         return UsageError("Die PDF-Datei darf die Rätseldatei nicht überschreiben.");
     }
     const auto application = OffscreenApplication();
     const Puzzle puzzle = LoadPuzzle(options->Puzzle);
-    PrintJob::PrintToPdf(QString::fromStdString(options->Pdf), QPageSize(options->Paper), puzzle,
-                         CaptionAfterLoading(puzzle), VariantOf(options->Solution));
+    PrintJob::PrintToPdf(QString::fromStdString(options->Output), QPageSize(*paper), puzzle,
+                         CaptionAfterLoading(puzzle), options->Variant);
     return Ok;
 }
 

@@ -9,9 +9,13 @@
 #include <QDate>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -46,8 +50,41 @@ inline Puzzle LoadPuzzle(const std::string& path) {
     return puzzle;
 }
 
-inline OutputVariant VariantOf(bool solution) {
-    return solution ? OutputVariant::Solution : OutputVariant::Puzzle;
+// What an output command was given: "PUZZLE.wbx -o OUTPUT [--solution]" and
+// the command's own options that take a value, each at most once.
+struct OutputArgs {
+    std::string Puzzle;
+    std::string Output;
+    OutputVariant Variant = OutputVariant::Puzzle;
+    std::map<std::string, std::string> Values;
+};
+
+// nullopt for wrong usage: an unknown option, an option given twice or without
+// a value, a second puzzle, or no puzzle or output at all.
+inline std::optional<OutputArgs> ParseOutputArgs(const Args& args,
+                                                 std::initializer_list<std::string> valueOptions) {
+    OutputArgs parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size() && !args[i + 1].empty();
+        const bool takesValue =
+            std::find(valueOptions.begin(), valueOptions.end(), arg) != valueOptions.end();
+        if (arg == "-o" && hasValue && parsed.Output.empty()) {
+            parsed.Output = args[++i];
+        } else if (takesValue && hasValue && !parsed.Values.contains(arg)) {
+            parsed.Values[arg] = args[++i];
+        } else if (arg == "--solution") {
+            parsed.Variant = OutputVariant::Solution;
+        } else if (!arg.empty() && arg[0] != '-' && parsed.Puzzle.empty()) {
+            parsed.Puzzle = arg;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (parsed.Puzzle.empty() || parsed.Output.empty()) {
+        return std::nullopt;
+    }
+    return parsed;
 }
 
 // Do two paths name one file? Also for files that do not exist yet.
