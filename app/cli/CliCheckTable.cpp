@@ -1,10 +1,12 @@
 // wabolex-cli check-table: what a vocabulary table holds and which entries
 // break a rule, in German; exit status 1 when a hard rule is broken.
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliNumbers.h"
 #include "io/InputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
 #include "vocabulary/TableCheck.h"
+#include "vocabulary/VocabularyLoader.h"
 #include "vocabulary/VocabularyRules.h"
 #include "vocabulary/VocabularyTable.h"
 
@@ -17,8 +19,6 @@ namespace Cli {
 
 namespace {
 
-const std::u8string kShortWordTable = u8"Kurzwörter2004.DB";
-
 struct CheckOptions {
     fs::path Table;
     fs::path Thesaurus;
@@ -26,21 +26,6 @@ struct CheckOptions {
     size_t MinLength = 0;
     size_t MaxLength = 0;
 };
-
-// "5-15": the word lengths the table is for.
-bool ParseLengths(const std::string& text, size_t& shortest, size_t& longest) {
-    const size_t dash = text.find('-');
-    const auto number = [](const std::string& digits, size_t& value) {
-        if (digits.empty() || digits.size() > 2 ||
-            digits.find_first_not_of("0123456789") != std::string::npos) {
-            return false;
-        }
-        value = std::stoul(digits);
-        return true;
-    };
-    return dash != std::string::npos && number(text.substr(0, dash), shortest) &&
-           number(text.substr(dash + 1), longest) && shortest >= 1 && shortest <= longest;
-}
 
 std::string ParseCheckOptions(const Args& args, CheckOptions& options) {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -113,8 +98,8 @@ int CheckTable(const Args& args) {
     inputs.MinLength = options.MinLength;
     inputs.MaxLength = options.MaxLength;
     std::set<std::string> shortWords;
-    const fs::path shortTable = options.Table.parent_path() / fs::path(kShortWordTable);
-    const bool isShortTable = options.Table.filename().u8string() == kShortWordTable;
+    const fs::path shortTable = VocabularyLoader::ShortWordTable(options.Table);
+    const bool isShortTable = options.Table.filename() == shortTable.filename();
     if (!isShortTable && fs::is_regular_file(shortTable, ec)) {
         for (const TWordEntry& entry : VocabularyTable::Read(shortTable)) {
             shortWords.insert(entry.Word);

@@ -1,5 +1,6 @@
 // wabolex-cli import: a vocabulary table from a text or an OpenThesaurus file.
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliNumbers.h"
 #include "io/InputFile.h"
 #include "io/OutputFile.h"
 #include "model/Cp1252.h"
@@ -35,22 +36,6 @@ struct ImportOptions {
     std::vector<fs::path> Rankings;
 };
 
-// "5-15": the lengths of words to keep.
-bool ParseLengths(const std::string& text, size_t& shortest, size_t& longest) {
-    const size_t dash = text.find('-');
-    const auto number = [](const std::string& digits, size_t& value) {
-        if (digits.empty() || digits.size() > 2 ||
-            digits.find_first_not_of("0123456789") != std::string::npos) {
-            return false;
-        }
-        value = std::stoul(digits);
-        return true;
-    };
-    return dash != std::string::npos && number(text.substr(0, dash), shortest) &&
-           number(text.substr(dash + 1), longest) && shortest >= 1 && shortest <= longest &&
-           longest <= LongestWord;
-}
-
 std::string ParseImportOptions(const Args& args, ImportOptions& options) {
     bool inputGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -71,7 +56,8 @@ std::string ParseImportOptions(const Args& args, ImportOptions& options) {
             options.LengthsGiven = true;
             if (arg == "--short-words") {
                 options.Longest = LongestShortWord;
-            } else if (!ParseLengths(args[++i], options.Shortest, options.Longest)) {
+            } else if (!ParseLengths(args[++i], options.Shortest, options.Longest) ||
+                       options.Longest > LongestWord) {
                 return "--lengths erwartet VON-BIS mit 1 <= VON <= BIS <= 15: " + args[i];
             }
         } else if (arg == "--known-words") {

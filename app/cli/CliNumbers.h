@@ -29,4 +29,19 @@ inline bool ParseSize(const std::string& text, int32_t& columns, int32_t& rows) 
     return true;
 }
 
+// "5-15": a range of word lengths, each one or two digits, 1 <= from <= to.
+inline bool ParseLengths(const std::string& text, size_t& shortest, size_t& longest) {
+    const size_t dash = text.find('-');
+    uint64_t from = 0;
+    uint64_t to = 0;
+    if (dash == std::string::npos || dash > 2 || text.size() - dash - 1 > 2 ||
+        !ParseNumber(text.substr(0, dash), from) || !ParseNumber(text.substr(dash + 1), to) ||
+        from < 1 || from > to) {
+        return false;
+    }
+    shortest = static_cast<size_t>(from);
+    longest = static_cast<size_t>(to);
+    return true;
+}
+
 } // namespace Cli
