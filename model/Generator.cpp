@@ -89,8 +89,8 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
         direction = Other(direction);
     }
 
-    int32_t passCount = std::max(puzzle_.Columns, puzzle_.Rows) / 5 + 1;
-    passCount = std::max(passCount, settings.Passes);
+    const int32_t passCount =
+        std::max(MinimumPasses(puzzle_.Columns, puzzle_.Rows), settings.Passes);
     RunPasses(settings, passCount, direction, anchor);
     search_.reset();
 
