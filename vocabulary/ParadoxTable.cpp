@@ -1,5 +1,6 @@
 #include "vocabulary/ParadoxTable.h"
 
+#include "io/FileError.h"
 #include "io/InputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
@@ -267,8 +268,7 @@ void ReadChain(std::string_view header, uint64_t fileSize, const Layout& layout,
 } // namespace
 
 ParadoxTable ParadoxTable::Open(const std::filesystem::path& file) {
-    const std::u8string name8 = file.filename().u8string();
-    const std::string name = Cp1252::FromUtf8(std::string(name8.begin(), name8.end()));
+    const std::string name = FileError::NameOf(file);
     const InputFile in(file);
     return Load(
         in.Size(),

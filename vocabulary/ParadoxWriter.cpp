@@ -1,5 +1,6 @@
 #include "vocabulary/ParadoxWriter.h"
 
+#include "io/FileError.h"
 #include "io/OutputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
@@ -157,8 +158,7 @@ std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::st
 }
 
 size_t WriteVocabulary(const std::filesystem::path& file, std::vector<VocabularyRecord> records) {
-    const std::u8string name8 = file.filename().u8string();
-    const std::string name = Cp1252::FromUtf8(std::string(name8.begin(), name8.end()));
+    const std::string name = FileError::NameOf(file);
     size_t written = 0;
     const std::string image = VocabularyImage(std::move(records), name, &written);
     OutputFile::WriteWhole(file, image, W("Die Tabelle"));

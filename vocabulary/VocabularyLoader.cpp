@@ -1,5 +1,6 @@
 #include "vocabulary/VocabularyLoader.h"
 
+#include "io/FileError.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
 #include "vocabulary/VocabularyTable.h"
@@ -11,11 +12,6 @@ namespace {
 
 // The short-word table always has this exact name beside the chosen table.
 const std::u8string kShortWordTable = u8"Kurzwörter2004.DB";
-
-std::string Cp1252Name(const std::filesystem::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return Cp1252::FromUtf8(std::string(name.begin(), name.end()));
-}
 
 bool Exists(const std::filesystem::path& path) {
     std::error_code ec;
@@ -29,7 +25,7 @@ std::filesystem::path VocabularyLoader::ShortWordTable(const std::filesystem::pa
 }
 
 void VocabularyLoader::Load(const std::filesystem::path& table, Puzzle& puzzle) {
-    const std::string name = Cp1252Name(table);
+    const std::string name = FileError::NameOf(table);
     // A missing file, a folder, a pipe or a device is refused with its reason
     // before anything is read. Everything is read before the puzzle changes, so a bad table keeps
     // the previous vocabulary.
@@ -46,7 +42,7 @@ void VocabularyLoader::Load(const std::filesystem::path& table, Puzzle& puzzle) 
     std::vector<TWordEntry> shortWords;
     try {
         if (!Exists(shortTable)) {
-            throw WabolexError(W("Die Kurzworttabelle ") + Cp1252Name(shortTable) +
+            throw WabolexError(W("Die Kurzworttabelle ") + FileError::NameOf(shortTable) +
                                W(" fehlt im Ordner von ") + name + ".");
         }
         shortWords = VocabularyTable::Read(shortTable);

@@ -2,6 +2,7 @@
 // break a rule, in German; exit status 1 when a hard rule is broken.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
+#include "io/FileError.h"
 #include "io/InputFile.h"
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
@@ -62,11 +63,6 @@ std::string ParseCheckOptions(const Args& args, CheckOptions& options) {
     return {};
 }
 
-std::string NameOf(const fs::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return Cp1252::FromUtf8(std::string(name.begin(), name.end()));
-}
-
 // The thesaurus is compared as a whole; it is far smaller than this.
 std::string ReadThesaurus(const fs::path& file) {
     constexpr uint64_t kLargestThesaurus = 64 * 1024 * 1024;
@@ -113,7 +109,7 @@ int CheckTable(const Args& args) {
     }
     const TableCheck::Report report = TableCheck::Check(entries, inputs);
 
-    Out("Tabelle: " + NameOf(options.Table));
+    Out("Tabelle: " + FileError::NameOf(options.Table));
     Out(W("Einträge: ") + std::to_string(report.Entries));
     Out(W("Verschiedene Wörter: ") + std::to_string(report.DistinctWords));
     for (const auto& [length, count] : report.WordsByLength) {

@@ -2,6 +2,7 @@
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
 #include "files/PuzzleFile.h"
+#include "io/FileError.h"
 #include "io/OutputFile.h"
 #include "model/Cp1252.h"
 #include "model/GenerationSettings.h"
@@ -146,7 +147,7 @@ bool LoadVocabulary(const Options& options, Puzzle& puzzle) {
             Error(e.what());
             if (mainLoaded) {
                 const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
-                Error(W("Ohne ") + Cp1252::FromUtf8(shortWords.filename().string()) +
+                Error(W("Ohne ") + FileError::NameOf(shortWords) +
                       W(" kann nur mit --no-short-words erzeugt werden."));
             }
             return false;

@@ -1,6 +1,7 @@
 // wabolex-cli import: a vocabulary table from a text or an OpenThesaurus file.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
+#include "io/FileError.h"
 #include "io/InputFile.h"
 #include "io/OutputFile.h"
 #include "model/Cp1252.h"
@@ -89,11 +90,6 @@ std::string ParseImportOptions(const Args& args, ImportOptions& options) {
     return {};
 }
 
-std::string NameOf(const fs::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return Cp1252::FromUtf8(std::string(name.begin(), name.end()));
-}
-
 // A word list for the lexicon: read whole, within a size no word list reaches.
 std::string ReadList(const fs::path& file) {
     constexpr uint64_t kLargestList = 64 * 1024 * 1024;
@@ -148,18 +144,19 @@ int Import(const Args& args) {
     // A target that cannot be written is named before the input is read.
     OutputFile::Check(options.Output, W("Die Tabelle"));
     const ImportResult input = ReadInput(options);
-    const std::string inputName = NameOf(options.Input);
+    const std::string inputName = FileError::NameOf(options.Input);
     for (const std::string& warning : input.Warnings) {
         Error(inputName + ", " + warning);
     }
     if (input.Records.empty()) {
         Error(W("In ") + inputName + W(" steht kein Eintrag für die Tabelle; ") +
-              NameOf(options.Output) + W(" wurde nicht geschrieben."));
+              FileError::NameOf(options.Output) + W(" wurde nicht geschrieben."));
         return Failure;
     }
     const size_t written = ParadoxWriter::WriteVocabulary(options.Output, input.Records);
     Out(std::to_string(written) + (written == 1 ? W(" Eintrag in ") : W(" Einträge in ")) +
-        NameOf(options.Output) + W(" geschrieben, ") + std::to_string(input.SkippedLines) +
+        FileError::NameOf(options.Output) + W(" geschrieben, ") +
+        std::to_string(input.SkippedLines) +
         (input.SkippedLines == 1 ? W(" Zeile übergangen.") : W(" Zeilen übergangen.")));
     return Ok;
 }

@@ -3,6 +3,7 @@
 #include "app/cli/CliCommands.h"
 #include "files/OutputVariant.h"
 #include "files/PuzzleFile.h"
+#include "io/FileError.h"
 #include "model/Cp1252.h"
 #include "model/Puzzle.h"
 
@@ -46,7 +47,7 @@ inline std::unique_ptr<QGuiApplication> OffscreenApplication() {
 inline Puzzle LoadPuzzle(const std::string& path) {
     Puzzle puzzle;
     PuzzleFile::Apply(PuzzleFile::Read(path), puzzle);
-    puzzle.SourceName = Cp1252::FromUtf8(std::filesystem::path(path).filename().string());
+    puzzle.SourceName = FileError::NameOf(path);
     return puzzle;
 }
 
