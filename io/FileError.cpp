@@ -4,48 +4,40 @@
 #include "model/WabolexError.h"
 
 #include <cerrno>
+#include <utility>
 
 namespace FileError {
 
 std::string Reason(int error) {
-    switch (error) {
-    case ENOENT:
-        return W("Datei oder Ordner existiert nicht");
-    case EISDIR:
-        return W("das ist ein Ordner");
-    case NotRegular:
-        return W("das ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket)");
-    case ReadOnly:
-        return W("die Datei ist schreibgeschützt");
-    case EACCES:
-    case EPERM:
-        return W("keine Berechtigung");
-    case EROFS:
-        return W("der Datenträger ist schreibgeschützt");
-    case ENOSPC:
-    case EDQUOT:
-        return W("kein Platz mehr auf dem Datenträger");
-    case ENAMETOOLONG:
-        return W("der Name ist zu lang");
-    case EFBIG:
-        return W("die Datei würde größer als erlaubt");
-    case ENOTDIR:
-        return W("ein Teil des Pfades ist kein Ordner");
-    case ELOOP:
-        return W("zu viele symbolische Verknüpfungen hintereinander");
-    case EIO:
-        return W("Ein-/Ausgabefehler des Datenträgers");
-    case EMFILE:
-    case ENFILE:
-        return W("zu viele offene Dateien");
-    case ENOMEM:
-        return W("nicht genug Speicher");
-    case ETXTBSY:
-    case EBUSY:
-        return W("die Datei ist in Benutzung");
-    default:
-        return W("Systemfehler ") + std::to_string(error);
+    // Each condition with its words (UTF-8 here, Windows-1252 when given out).
+    static const std::pair<int, const char*> reasons[] = {
+        {ENOENT, "Datei oder Ordner existiert nicht"},
+        {EISDIR, "das ist ein Ordner"},
+        {NotRegular,
+         "das ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket)"},
+        {ReadOnly, "die Datei ist schreibgeschützt"},
+        {EACCES, "keine Berechtigung"},
+        {EPERM, "keine Berechtigung"},
+        {EROFS, "der Datenträger ist schreibgeschützt"},
+        {ENOSPC, "kein Platz mehr auf dem Datenträger"},
+        {EDQUOT, "kein Platz mehr auf dem Datenträger"},
+        {ENAMETOOLONG, "der Name ist zu lang"},
+        {EFBIG, "die Datei würde größer als erlaubt"},
+        {ENOTDIR, "ein Teil des Pfades ist kein Ordner"},
+        {ELOOP, "zu viele symbolische Verknüpfungen hintereinander"},
+        {EIO, "Ein-/Ausgabefehler des Datenträgers"},
+        {EMFILE, "zu viele offene Dateien"},
+        {ENFILE, "zu viele offene Dateien"},
+        {ENOMEM, "nicht genug Speicher"},
+        {ETXTBSY, "die Datei ist in Benutzung"},
+        {EBUSY, "die Datei ist in Benutzung"},
+    };
+    for (const auto& [code, text] : reasons) {
+        if (code == error) {
+            return W(text);
+        }
     }
+    return W("Systemfehler ") + std::to_string(error);
 }
 
 std::string Shown(const std::filesystem::path& file) {
