@@ -11,10 +11,11 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-qpa-plugins qt6-svg-dev
   pxlib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
+  desktop-file-utils appstream
   openthesaurus-de-text hunspell-de-de wngerman
 )
 # Frequency-ranked German word lists (MIT licence), read at build time only.

@@ -11,6 +11,7 @@
 #include "ui/Fonts.h"
 #include "ui/KatalogDialogs.h"
 #include "ui/MessageService.h"
+#include "ui/ProgramFolders.h"
 #include "ui/ScreenCanvas.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
@@ -24,10 +25,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDate>
 #include <QDialog>
-#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
@@ -278,20 +277,9 @@ void TKatalog::TakeSolutionWord() {
 
 // --- Commands -------------------------------------------------------------------
 
-namespace {
-
-// Where the open dialog starts before any table was loaded: the shipped tables
-// beside the program folder, if they are there.
-QString DefaultTableFolder() {
-    const QDir folder(QCoreApplication::applicationDirPath() +
-                      QStringLiteral("/../WortDateien2007"));
-    return folder.exists() ? folder.absolutePath() : QString();
-}
-
-} // namespace
-
 void TKatalog::DBLadenClick() {
-    const QString folder = lastTableFolder_.isEmpty() ? DefaultTableFolder() : lastTableFolder_;
+    const QString folder =
+        lastTableFolder_.isEmpty() ? ProgramFolders::Current().Tables() : lastTableFolder_;
     const std::optional<QString> chosen = fileDialogs_.OpenFileName(
         QStringLiteral("Wähle eine Wortschatzdatei!"), QStringLiteral("Paradoxtabellen (*.db)"),
         folder, QStringLiteral("db"));

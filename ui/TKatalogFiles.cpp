@@ -10,15 +10,17 @@
 #include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageService.h"
+#include "ui/ProgramFolders.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
 #include "ui/TEOptions.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLocale>
+#include <QPageSize>
 
 #include <filesystem>
 
@@ -26,12 +28,6 @@ namespace {
 
 std::filesystem::path FsPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// The data folders lie beside the program's folder, which is the working
-// directory of a normal start.
-QString DataFolder(const QString& name) {
-    return QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("../") + name));
 }
 
 const QString kPuzzleFilter = QStringLiteral("Kreuzworträtseldateien (*.wbx)");
@@ -42,11 +38,10 @@ void Export(TKatalog& katalog, OutputVariant variant) {
     const Puzzle& puzzle = katalog.puzzle();
     const QImage image = ExportImage::Render(puzzle, variant);
     const std::string proposed = ExportImage::ProposedName(puzzle, variant);
-    const std::optional<QString> path =
-        katalog.fileDialogs().SaveFileName(QStringLiteral("Deine KreuzworträtselBitmap"),
-                                           QStringLiteral("Kreuzworträtseldateien (*.bmp)"),
-                                           DataFolder(QStringLiteral("ExportDateien")),
-                                           QStringLiteral("bmp"), Cp1252::ToQString(proposed));
+    const std::optional<QString> path = katalog.fileDialogs().SaveFileName(
+        QStringLiteral("Deine KreuzworträtselBitmap"),
+        QStringLiteral("Kreuzworträtseldateien (*.bmp)"), ProgramFolders::Current().Exports(),
+        QStringLiteral("bmp"), Cp1252::ToQString(proposed));
     if (!path) {
         katalog.messages().Information(QStringLiteral("Es wurde keine Bitmap gespeichert!"));
         return;
@@ -68,9 +63,8 @@ void TKatalog::RSpeichernClick() {
     // A puzzle that could not be read back is refused before the dialog opens.
     PuzzleFile::Lines(puzzle_, checked);
     const std::optional<QString> path = fileDialogs_.SaveFileName(
-        QStringLiteral("Dein Kreuzworträtsel"), kPuzzleFilter,
-        DataFolder(QStringLiteral("RätselDateien")), QStringLiteral("wbx"),
-        Cp1252::ToQString(PuzzleFile::ProposedName(puzzle_)));
+        QStringLiteral("Dein Kreuzworträtsel"), kPuzzleFilter, ProgramFolders::Current().Puzzles(),
+        QStringLiteral("wbx"), Cp1252::ToQString(PuzzleFile::ProposedName(puzzle_)));
     if (!path) {
         messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel gespeichert!"));
         return;
@@ -79,9 +73,9 @@ void TKatalog::RSpeichernClick() {
 }
 
 void TKatalog::RLadenClick() {
-    const std::optional<QString> path = fileDialogs_.OpenFileName(
-        QStringLiteral("Wähle eine Kreuzworträtseldatei"), kPuzzleFilter,
-        DataFolder(QStringLiteral("RätselDateien")), QStringLiteral("wbx"));
+    const std::optional<QString> path =
+        fileDialogs_.OpenFileName(QStringLiteral("Wähle eine Kreuzworträtseldatei"), kPuzzleFilter,
+                                  ProgramFolders::Current().Puzzles(), QStringLiteral("wbx"));
     if (!path) {
         messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel geladen!"));
         return;

@@ -12,6 +12,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wabolex"));
+    // Lets the desktop match the window to the installed desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.wabolex.Wabolex"));
 
     // Qt's own dialogs (file dialogs, standard buttons) speak German like the rest.
     QTranslator qtGerman;

@@ -100,3 +100,5 @@ else()
 endif()
 
 add_custom_target(wabolex_shipped_tables ALL DEPENDS ${shipped_tables} ${table_checks})
+# Installed into the data folder, where an installed program looks for them.
+install(FILES ${shipped_tables} DESTINATION ${CMAKE_INSTALL_DATADIR}/wabolex/WortDateien2007)

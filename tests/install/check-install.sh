@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a desktop needs.
+#   check-install.sh BUILD_FOLDER
+set -euo pipefail
+build="$(cd "$1" && pwd)"
+prefix="$(mktemp -d)"
+work="$(mktemp -d)"
+trap 'rm -rf "$prefix" "$work"' EXIT
+
+fail() {
+    echo "FEHLER: $*" >&2
+    exit 1
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+app=de.wabolex.Wabolex
+tables="$prefix/share/wabolex/WortDateien2007"
+for file in bin/wabolex bin/wabolex-cli \
+    "share/applications/$app.desktop" "share/metainfo/$app.metainfo.xml" \
+    "share/icons/hicolor/scalable/apps/$app.svg" \
+    "share/wabolex/WortDateien2007/Kurzwörter2004.DB" "share/wabolex/WortDateien2007/Tiere.db"; do
+    [ -f "$prefix/$file" ] || fail "$file wurde nicht installiert"
+done
+[ -x "$prefix/bin/wabolex" ] && [ -x "$prefix/bin/wabolex-cli" ] || fail "Programme nicht ausführbar"
+
+# Only the two programs; tests and tools stay in the build folder.
+extra="$(find "$prefix/bin" -type f ! -name wabolex ! -name wabolex-cli)"
+[ -z "$extra" ] || fail "unerwartet installiert: $extra"
+# Nothing of the build folder is needed at run time.
+if grep -rlq --binary-files=text "$build" "$prefix/bin" "$prefix/share/applications"; then
+    fail "ein installiertes Programm nennt den Build-Ordner $build"
+fi
+
+desktop-file-validate "$prefix/share/applications/$app.desktop"
+grep -q "^Exec=wabolex$" "$prefix/share/applications/$app.desktop" || fail "Exec-Zeile"
+grep -q "^Icon=$app$" "$prefix/share/applications/$app.desktop" || fail "Icon-Zeile"
+appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >/dev/null ||
+    appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml"
+
+# The installed command line makes a puzzle from the installed tables,
+# started from an unrelated folder.
+cd "$work"
+"$prefix/bin/wabolex-cli" generate "$tables/Tiere.db" -o tiere.wbx --seed 7
+"$prefix/bin/wabolex-cli" stats tiere.wbx >/dev/null
+[ -s tiere.wbx ] || fail "kein Rätsel erzeugt"
+echo "Installation in $prefix geprüft."
