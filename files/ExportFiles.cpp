@@ -1,6 +1,7 @@
 #include "files/ExportFiles.h"
 
 #include "files/ClueText.h"
+#include "files/ExportFormat.h"
 #include "files/ExportImage.h"
 #include "files/OutputDevice.h"
 #include "io/OutputFile.h"
@@ -16,6 +17,23 @@ void Save(const QImage& image, const QString& bitmapPath, const std::vector<Clue
     clues.Write(ClueText::Contents(rows));
     bitmap.Commit();
     clues.Commit();
+}
+
+void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant, const QString& path,
+          const std::optional<QString>& cluePath) {
+    OutputFile picture(ToPath(path), ExportFormats::What(format));
+    std::optional<OutputFile> clues;
+    if (cluePath) {
+        clues.emplace(ToPath(*cluePath), W("Die Textdatei"));
+    }
+    ExportFormats::Write(format, puzzle, variant, picture);
+    if (clues) {
+        clues->Write(ClueText::Contents(puzzle.ClueRows));
+    }
+    picture.Commit();
+    if (clues) {
+        clues->Commit();
+    }
 }
 
 } // namespace ExportFiles

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "files/ExportFormat.h"
 #include "model/ClueRow.h"
+#include "model/Puzzle.h"
 
 #include <QImage>
 #include <QString>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 // The export's two files: the bitmap and the clue text beside it. Both
@@ -14,5 +18,10 @@ namespace ExportFiles {
 
 void Save(const QImage& image, const QString& bitmapPath, const std::vector<ClueRow>& rows,
           const QString& cluePath);
+
+// The export in a format of the command line, and the clue text when a path
+// for it is given, in the same way.
+void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant, const QString& path,
+          const std::optional<QString>& cluePath);
 
 } // namespace ExportFiles

@@ -1,8 +1,9 @@
-// wabolex-cli export: the bitmap of the puzzle or its solution and the clue text.
+// wabolex-cli export: the picture of the puzzle or its solution (BMP, PNG or SVG)
+// with the clue text, or the puzzle as an ipuz crossword.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliPuzzleOutput.h"
 #include "files/ExportFiles.h"
-#include "files/ExportImage.h"
+#include "files/ExportFormat.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,8 +16,9 @@ namespace Cli {
 
 namespace {
 
-const char* const kUsage =
-    "Aufruf: wabolex-cli export RAETSEL.wbx -o BILD.bmp [--solution] [--clues UMSCHREIBUNGEN.txt]";
+const char* const kUsage = "Aufruf: wabolex-cli export RAETSEL.wbx -o "
+                           "BILD.bmp|BILD.png|BILD.svg|RAETSEL.ipuz [--solution]\n"
+                           "    [--clues UMSCHREIBUNGEN.txt]";
 
 // Beside the bitmap under the same base name, as a user of the command expects.
 QString DefaultCluePath(const QString& image) {
@@ -31,22 +33,34 @@ int Export(const Args& args) {
     if (!options) {
         return UsageError(kUsage);
     }
+    const std::optional<ExportFormat> format = ExportFormats::Of(options->Output);
+    if (!format) {
+        return UsageError("Das Format wird an der Endung erkannt: .bmp, .png, .svg oder .ipuz "
+                          "(ohne Endung BMP).\n" +
+                          std::string(kUsage));
+    }
+    // A picture gets its clue text beside it; an ipuz file holds its clues
+    // and gets one only when asked for.
     const QString imagePath = QString::fromStdString(options->Output);
     const auto clues = options->Values.find("--clues");
-    const QString cluePath = clues != options->Values.end() ? QString::fromStdString(clues->second)
-                                                            : DefaultCluePath(imagePath);
+    std::optional<QString> cluePath;
+    if (clues != options->Values.end()) {
+        cluePath = QString::fromStdString(clues->second);
+    } else if (ExportFormats::IsPicture(*format)) {
+        cluePath = DefaultCluePath(imagePath);
+    }
     // Each output would replace the puzzle or the other output.
-    const std::string cluesFile = cluePath.toStdString();
-    if (SameFile(options->Output, options->Puzzle) || SameFile(cluesFile, options->Puzzle)) {
+    const std::string cluesFile = cluePath ? cluePath->toStdString() : std::string();
+    if (SameFile(options->Output, options->Puzzle) ||
+        (cluePath && SameFile(cluesFile, options->Puzzle))) {
         return UsageError("Bild und Umschreibungen dürfen die Rätseldatei nicht überschreiben.");
     }
-    if (SameFile(cluesFile, options->Output)) {
+    if (cluePath && SameFile(cluesFile, options->Output)) {
         return UsageError("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
     }
     const auto application = OffscreenApplication();
     const Puzzle puzzle = LoadPuzzle(options->Puzzle);
-    const QImage image = ExportImage::Render(puzzle, options->Variant);
-    ExportFiles::Save(image, imagePath, puzzle.ClueRows, cluePath);
+    ExportFiles::Save(*format, puzzle, options->Variant, imagePath, cluePath);
     return Ok;
 }
 

@@ -49,8 +49,15 @@ Aufruf:
       markiert. Rückgabewert 1, wenn eine harte Regel verletzt ist.
   wabolex-cli stats RAETSEL.wbx
       Zeigt die Statistik des Rätsels.
-  wabolex-cli export RAETSEL.wbx -o BILD.bmp [--solution] [--clues UMSCHREIBUNGEN.txt]
-      Schreibt das Rätselbild und die Umschreibungen als Text.
+  wabolex-cli export RAETSEL.wbx -o DATEI [--solution] [--clues UMSCHREIBUNGEN.txt]
+      Exportiert das Rätsel; das Format folgt aus der Endung von DATEI:
+        .bmp, .png, .svg  das Rätselbild (mit --solution die Lösung) und daneben
+                          die Umschreibungen als Text (BILD.txt oder --clues);
+                          SVG mit Texten als Text, für Satzprogramme
+        .ipuz             ein ipuz-Kreuzworträtsel (JSON, UTF-8) für Rätsel-Apps:
+                          Gitter mit Nummern, Trennstrichen und eingekreistem
+                          Lösungswort, Lösung und Umschreibungen; eine Textdatei
+                          nur mit --clues
   wabolex-cli print RAETSEL.wbx -o DATEI.pdf [--solution] [--paper A4|Letter]
       Druckt das Rätsel in eine PDF-Datei.
 

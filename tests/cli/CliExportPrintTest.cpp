@@ -99,6 +99,36 @@ TEST_F(CliExportPrintTest, PrintWritesOnePdfPagePerGridBandAndTheCluePages) {
     EXPECT_NE(ReadBytes(folder_ / "gross.pdf").find("/MediaBox [0 0 612"), std::string::npos);
 }
 
+TEST_F(CliExportPrintTest, ExtensionChoosesPngSvgOrIpuz) {
+    const auto png = CliRun::Run(folder_, {"export", "Tiere.wbx", "-o", "bild.PNG", "--solution"});
+    ASSERT_EQ(png.Status, 0) << png.Err;
+    const QImage image(QString::fromStdString((folder_ / "bild.PNG").string()), "PNG");
+    EXPECT_EQ(image.size(), QSize(240, 340));
+    EXPECT_EQ(ReadBytes(folder_ / "bild.txt"), kClueText);
+
+    const auto svg = CliRun::Run(folder_, {"export", "Tiere.wbx", "-o", "bild.svg"});
+    ASSERT_EQ(svg.Status, 0) << svg.Err;
+    const std::string text = ReadBytes(folder_ / "bild.svg");
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    EXPECT_NE(text.find(">L\xc3\xb6sungswort</text>"), std::string::npos);
+
+    // An ipuz file holds its clues: a text beside it only when asked for.
+    const auto ipuz = CliRun::Run(folder_, {"export", "Tiere.wbx", "-o", "raetsel.ipuz"});
+    ASSERT_EQ(ipuz.Status, 0) << ipuz.Err;
+    EXPECT_NE(ReadBytes(folder_ / "raetsel.ipuz").find("\"Wohngeb\xc3\xa4ude\""),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "raetsel.txt"));
+    const auto withClues =
+        CliRun::Run(folder_, {"export", "Tiere.wbx", "-o", "r2.ipuz", "--clues", "r2.txt"});
+    ASSERT_EQ(withClues.Status, 0) << withClues.Err;
+    EXPECT_EQ(ReadBytes(folder_ / "r2.txt"), kClueText);
+
+    const auto other = CliRun::Run(folder_, {"export", "Tiere.wbx", "-o", "bild.jpg"});
+    EXPECT_EQ(other.Status, 2);
+    EXPECT_NE(other.Err.find(".ipuz"), std::string::npos) << other.Err;
+    EXPECT_FALSE(fs::exists(folder_ / "bild.jpg"));
+}
+
 TEST_F(CliExportPrintTest, WrongUseAndFailures) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"export", "Tiere.wbx"},

@@ -1,0 +1,104 @@
+#include "files/ExportFormat.h"
+
+#include "files/ExportImage.h"
+#include "files/IpuzFile.h"
+#include "files/PainterCanvas.h"
+#include "io/OutputFile.h"
+#include "model/Cp1252.h"
+#include "model/WabolexError.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+// The picture's pixels are the SVG's user units, at the screen's usual 96 dpi.
+constexpr int kSvgResolution = 96;
+
+} // namespace
+
+std::optional<ExportFormat> ExportFormats::Of(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".bmp") {
+        return ExportFormat::Bmp;
+    }
+    if (extension == ".png") {
+        return ExportFormat::Png;
+    }
+    if (extension == ".svg") {
+        return ExportFormat::Svg;
+    }
+    if (extension == ".ipuz") {
+        return ExportFormat::Ipuz;
+    }
+    return std::nullopt;
+}
+
+QByteArray ExportFormats::Svg(const Puzzle& puzzle, OutputVariant variant) {
+    const QSize size = ExportImage::ImageSize(puzzle);
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(kSvgResolution);
+    svg.setTitle(QString::fromStdString(Cp1252::ToUtf8(IpuzFile::Title(puzzle))));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        throw WabolexError(W("Das SVG-Bild konnte nicht gezeichnet werden."));
+    }
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    PainterCanvas canvas(painter);
+    ExportImage::Draw(canvas, puzzle, variant);
+    painter.end();
+    return buffer.data();
+}
+
+QByteArray ExportFormats::Png(const QImage& image) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image)) {
+        throw WabolexError(W("Das PNG-Bild konnte nicht erzeugt werden."));
+    }
+    return buffer.data();
+}
+
+std::string ExportFormats::What(ExportFormat format) {
+    switch (format) {
+    case ExportFormat::Bmp:
+        return W("Die Bitmap");
+    case ExportFormat::Png:
+        return W("Das PNG-Bild");
+    case ExportFormat::Svg:
+        return W("Das SVG-Bild");
+    case ExportFormat::Ipuz:
+        return W("Die ipuz-Datei");
+    }
+    return W("Die Datei");
+}
+
+void ExportFormats::Write(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
+                          OutputFile& file) {
+    switch (format) {
+    case ExportFormat::Bmp:
+        ExportImage::Write(ExportImage::Render(puzzle, variant), file);
+        return;
+    case ExportFormat::Png:
+        file.Write(Png(ExportImage::Render(puzzle, variant)).toStdString());
+        return;
+    case ExportFormat::Svg:
+        file.Write(Svg(puzzle, variant).toStdString());
+        return;
+    case ExportFormat::Ipuz:
+        file.Write(IpuzFile::Text(puzzle));
+        return;
+    }
+}

@@ -1,0 +1,160 @@
+#include "files/IpuzFile.h"
+
+#include "io/OutputFile.h"
+#include "model/Cp1252.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// A JSON string from Windows-1252 text.
+std::string Json(const std::string& cp1252) {
+    std::string out = "\"";
+    for (const char c : Cp1252::ToUtf8(cp1252)) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+// The cell's mark of the solution word, or nullptr.
+const SolutionMark* MarkAt(const Puzzle& puzzle, int c, int r) {
+    for (const SolutionMark& mark : puzzle.ShownMarks()) {
+        if (mark.Column == c && mark.Row == r) {
+            return &mark;
+        }
+    }
+    return nullptr;
+}
+
+// One cell of "puzzle": its clue number (0 for none) or "#", as an object when
+// it carries bars or a solution-word mark. The grid's outer edges are no bars.
+std::string PuzzleCell(const Puzzle& puzzle, int c, int r) {
+    const TGridCell& cell = puzzle.Grid.At(c, r);
+    const bool black = cell.Letter == '.';
+    // The across number wins where both words start, as in the picture.
+    const int number = cell.AcrossNo != 0 ? cell.AcrossNo : cell.DownNo;
+    const std::string value = black ? "\"#\"" : std::to_string(std::max(number, 0));
+
+    std::string style;
+    if (!black) {
+        std::string bars;
+        if (cell.BarRight == 1 && c < puzzle.Columns - 1) {
+            bars += 'R';
+        }
+        if (cell.BarBelow == 1 && r < puzzle.Rows - 1) {
+            bars += 'B';
+        }
+        if (!bars.empty()) {
+            style += "\"barred\": \"" + bars + "\"";
+        }
+    }
+    if (const SolutionMark* mark = MarkAt(puzzle, c, r)) {
+        if (!style.empty()) {
+            style += ", ";
+        }
+        style += "\"shapebg\": \"circle\", \"mark\": {\"BR\": \"" + std::to_string(mark->Position) +
+                 "\"}";
+    }
+    if (style.empty()) {
+        return value;
+    }
+    return "{\"cell\": " + value + ", \"style\": {" + style + "}}";
+}
+
+std::string SolutionCell(const TGridCell& cell) {
+    return cell.Letter == '.' ? "\"#\"" : Json(std::string(1, cell.Letter));
+}
+
+template <typename CellText> std::string Rows(const Puzzle& puzzle, CellText cellText) {
+    std::string out = "[\n";
+    for (int r = 0; r < puzzle.Rows; ++r) {
+        out += "    [";
+        for (int c = 0; c < puzzle.Columns; ++c) {
+            out += (c == 0 ? "" : ", ") + cellText(c, r);
+        }
+        out += r + 1 < puzzle.Rows ? "],\n" : "]\n";
+    }
+    return out + "  ]";
+}
+
+// A clue number as the list shows it: a number, or the text a file gave.
+std::string ClueNumber(const ClueRow& row) {
+    const std::string text = row.NumberText();
+    return row.OtherNumber.empty() && row.Number > 0 ? text : Json(text);
+}
+
+std::string Clues(const std::vector<ClueRow>& rows, Direction direction) {
+    std::string out = "[";
+    bool first = true;
+    for (const ClueRow& row : rows) {
+        if (row.Dir != direction) {
+            continue;
+        }
+        out += first ? "\n" : ",\n";
+        out += "      [" + ClueNumber(row) + ", " + Json(row.Clue) + "]";
+        first = false;
+    }
+    return out + (first ? "]" : "\n    ]");
+}
+
+} // namespace
+
+std::string IpuzFile::Title(const Puzzle& puzzle) {
+    const std::string& source = puzzle.SourceName;
+    const auto dot = source.find('.');
+    return dot == std::string::npos ? source : source.substr(0, dot);
+}
+
+std::string IpuzFile::Text(const Puzzle& puzzle) {
+    std::string out = "{\n";
+    out += "  \"version\": \"http://ipuz.org/v2\",\n";
+    out += "  \"kind\": [\"http://ipuz.org/crossword#1\"],\n";
+    out += "  \"origin\": \"Wabolex\",\n";
+    out += "  \"title\": " + Json(Title(puzzle)) + ",\n";
+    out += "  \"dimensions\": {\"width\": " + std::to_string(puzzle.Columns) +
+           ", \"height\": " + std::to_string(puzzle.Rows) + "},\n";
+    out += "  \"block\": \"#\",\n";
+    out += "  \"empty\": 0,\n";
+    out += "  \"puzzle\": " + Rows(puzzle, [&](int c, int r) { return PuzzleCell(puzzle, c, r); }) +
+           ",\n";
+    out += "  \"solution\": " +
+           Rows(puzzle, [&](int c, int r) { return SolutionCell(puzzle.Grid.At(c, r)); }) + ",\n";
+    out += "  \"clues\": {\n";
+    out += "    \"Across\": " + Clues(puzzle.ClueRows, Direction::Across) + ",\n";
+    out += "    \"Down\": " + Clues(puzzle.ClueRows, Direction::Down) + "\n";
+    out += "  }";
+    if (!puzzle.ShownMarks().empty()) {
+        out += ",\n  \"explanation\": " +
+               Json(W("Lösungswort: ") + Cp1252::ToUpper(puzzle.SolutionWord));
+    }
+    return out + "\n}\n";
+}
+
+void IpuzFile::Save(const std::filesystem::path& file, const Puzzle& puzzle) {
+    OutputFile::WriteWhole(file, Text(puzzle), W("Die ipuz-Datei"));
+}
