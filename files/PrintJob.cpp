@@ -44,8 +44,9 @@ void PrintJob::PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& ca
                                      OutputVariant variant) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        throw WabolexError(W("Es ist kein Standarddrucker eingerichtet. Bitte richten Sie einen "
-                             "Drucker ein und wählen Sie ihn als Standarddrucker."));
+        throw NoDefaultPrinter(
+            W("Es ist kein Standarddrucker eingerichtet. Bitte richten Sie einen "
+              "Drucker ein und wählen Sie ihn als Standarddrucker."));
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(Cp1252::ToQString(caption));

@@ -2,6 +2,7 @@
 
 #include "files/PrintPuzzle.h"
 #include "model/Puzzle.h"
+#include "model/WabolexError.h"
 
 #include <QPageSize>
 #include <QString>
@@ -10,9 +11,16 @@
 
 class QPagedPaintDevice;
 
+// No default printer is set up: the window offers a PDF file instead.
+class NoDefaultPrinter : public WabolexError {
+public:
+    using WabolexError::WabolexError;
+};
+
 // Runs the print of a puzzle as one job on a paged device: the default printer
 // (no dialog, its current settings) or a PDF file whose printable area is the
-// whole page. Failures throw WabolexError with a German message.
+// whole page. Failures throw WabolexError with a German message; a missing
+// default printer throws NoDefaultPrinter.
 class PrintJob {
 public:
     // Resolution of the PDF file; clue lines come out as on a 600-dpi printer.

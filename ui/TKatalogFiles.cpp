@@ -49,11 +49,42 @@ void Export(TKatalog& katalog, OutputVariant variant) {
     ExportFiles::Save(image, *path, puzzle.ClueRows, ExportImage::ClueTextPath(*path, proposed));
 }
 
-void Print(TKatalog& katalog, OutputVariant variant) {
-    // A print job runs inside the command; the user sees that it is working.
+// Paper for a PDF file: Letter where the user's locale measures in inches.
+QPageSize PdfPaper() {
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+               ? QPageSize(QPageSize::Letter)
+               : QPageSize(QPageSize::A4);
+}
+
+// The same pages as the print, into a PDF file the user names.
+void SaveAsPdf(TKatalog& katalog, const std::string& caption, OutputVariant variant) {
+    const Puzzle& puzzle = katalog.puzzle();
+    const std::string proposed = ExportImage::ProposedName(puzzle, variant);
+    const std::optional<QString> path = katalog.fileDialogs().SaveFileName(
+        QStringLiteral("Dein Kreuzworträtsel als PDF"), QStringLiteral("PDF-Dateien (*.pdf)"),
+        ProgramFolders::Current().Exports(), QStringLiteral("pdf"), Cp1252::ToQString(proposed));
+    if (!path) {
+        katalog.messages().Information(QStringLiteral("Es wurde keine PDF-Datei gespeichert!"));
+        return;
+    }
     const BusyCursor busy;
-    PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), Cp1252::FromQString(katalog.windowTitle()),
-                                    variant);
+    PrintJob::PrintToPdf(*path, PdfPaper(), puzzle, caption, variant);
+}
+
+void Print(TKatalog& katalog, OutputVariant variant) {
+    const std::string caption = Cp1252::FromQString(katalog.windowTitle());
+    try {
+        // A print job runs inside the command; the user sees that it is working.
+        const BusyCursor busy;
+        PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), caption, variant);
+    } catch (const NoDefaultPrinter& e) {
+        // Desktops without a printer often print to PDF; offer that instead.
+        katalog.messages().Error(Cp1252::ToQString(e.what()));
+        if (katalog.messages().Confirm(
+                QStringLiteral("Soll das Rätsel stattdessen als PDF gespeichert werden?"))) {
+            SaveAsPdf(katalog, caption, variant);
+        }
+    }
 }
 
 } // namespace

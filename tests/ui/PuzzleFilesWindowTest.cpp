@@ -255,6 +255,39 @@ TEST_F(PuzzleFilesWindowTest, PrintWithoutDefaultPrinterReportsIt) {
     EXPECT_FALSE(V().PrintSolution);
     ASSERT_EQ(messages.Count("Error"), 2);
     EXPECT_TRUE(messages.Texts("Error").front().contains("Standarddrucker"));
+    // Each error box is followed by the offer of a PDF file; "Nein" ends it.
+    EXPECT_EQ(messages.Count("Confirm"), 2);
+    EXPECT_TRUE(dialogs.SaveRequests.empty());
+}
+
+TEST_F(PuzzleFilesWindowTest, WithoutPrinterTheSamePagesGoIntoAPdfFile) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        GTEST_SKIP() << "a default printer is set up here";
+    }
+    Install(SolvingPuzzles::MakeSmall);
+    const QString pdf = PathOf("loesung.pdf");
+    messages.ConfirmAnswers = {true, true};
+    dialogs.SaveAnswers = {pdf, std::nullopt};
+    Menu(*katalog).LDrucken->trigger();
+    ASSERT_EQ(messages.Log.size(), 2u);
+    EXPECT_EQ(messages.Log[0].Kind, "Error");
+    EXPECT_EQ(messages.Log[1].Kind, "Confirm");
+    EXPECT_EQ(messages.Log[1].Text,
+              QString::fromUtf8("Soll das Rätsel stattdessen als PDF gespeichert werden?"));
+    const auto& request = dialogs.SaveRequests.front();
+    EXPECT_EQ(request.ProposedName, QString::fromUtf8("Lösung -5x5-3"));
+    EXPECT_EQ(request.DefaultSuffix, "pdf");
+    EXPECT_TRUE(request.InitialFolder.endsWith("/ExportDateien"));
+    const QByteArray bytes = Contents(pdf);
+    EXPECT_TRUE(bytes.startsWith("%PDF")) << bytes.left(20).data();
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 2); // grid and clues
+
+    // Cancelled in the save dialog: said so, nothing written.
+    Menu(*katalog).RDrucken->trigger();
+    EXPECT_EQ(dialogs.SaveRequests.back().ProposedName, "-5x5-3");
+    EXPECT_EQ(messages.Texts("Information"),
+              QStringList{QString::fromUtf8("Es wurde keine PDF-Datei gespeichert!")});
+    EXPECT_FALSE(QFileInfo::exists(PathOf("-5x5-3.pdf")));
 }
 
 } // namespace
