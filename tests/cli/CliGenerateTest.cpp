@@ -153,13 +153,13 @@ TEST_F(CliGenerateTest, SolutionWordNotFoundStillWritesThePuzzleWithoutMarks) {
               std::optional<std::string>(std::string(20, 'Q')));
 }
 
-TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGrid) {
+TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGridAndTheScore) {
     ASSERT_EQ(Generate("s.wbx", {"--size", "17x9", "--no-solution-word", "--seed", "4"}).Status, 0);
     const auto result = CliRun::Run(folder_, {"stats", "s.wbx"});
     ASSERT_EQ(result.Status, 0) << result.Err;
 
     const PuzzleFileContents p = PuzzleFile::Read(folder_ / "s.wbx");
-    int crossings = 0, black = 0, across = 0, down = 0;
+    int crossings = 0, black = 0, across = 0, down = 0, twoLetters = 0;
     for (int32_t c = 0; c < p.Columns; ++c) {
         for (int32_t r = 0; r < p.Rows; ++r) {
             const TGridCell& cell = p.Grid.At(c, r);
@@ -167,6 +167,8 @@ TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGrid) {
             black += cell.Letter == '.';
             across += cell.AcrossNo > 0;
             down += cell.DownNo > 0;
+            twoLetters += cell.AcrossNo > 0 && PuzzleCheck::WordAt(p, c, r, true).size() == 2;
+            twoLetters += cell.DownNo > 0 && PuzzleCheck::WordAt(p, c, r, false).size() == 2;
         }
     }
     char percent[32];
@@ -176,9 +178,21 @@ TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGrid) {
     EXPECT_EQ(result.Out,
               "Zeilenanzahl: 9\nSpaltenanzahl: 17\nÜberschneidungen: " + std::to_string(crossings) +
                   "\nin Prozenten: " + percentText + "\nschwarze Felder: " + std::to_string(black) +
-                  "\nwaagerechte Worte: " + std::to_string(across) +
-                  "\nsenkrechte Worte: " + std::to_string(down) + "\n");
+                  "\nwaagerechte Worte: " + std::to_string(across) + "\nsenkrechte Worte: " +
+                  std::to_string(down) + "\nBewertung: ohne Lösungswort, " + std::to_string(black) +
+                  " schwarze Felder, " + std::to_string(crossings) + " Überschneidungen, " +
+                  std::to_string(twoLetters) + " Antworten mit 2 Buchstaben\n");
     EXPECT_GT(crossings, 0);
+
+    // A file that names its solution word tells whether it was placed.
+    ASSERT_EQ(Generate("mit.wbx", {"--seed", "4"}).Status, 0);
+    EXPECT_NE(
+        CliRun::Run(folder_, {"stats", "mit.wbx"}).Out.find("Bewertung: Lösungswort gefunden"),
+        std::string::npos);
+    ASSERT_EQ(Generate("zaeh.wbx", {"--solution-word", "zäh", "--seed", "5"}).Status, 1);
+    EXPECT_NE(CliRun::Run(folder_, {"stats", "zaeh.wbx"})
+                  .Out.find("Bewertung: Lösungswort nicht gefunden"),
+              std::string::npos);
 }
 
 TEST_F(CliGenerateTest, WrongUsageExitsWithTwoAndWritesNothing) {

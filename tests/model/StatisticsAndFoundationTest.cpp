@@ -1,6 +1,7 @@
 // Statistics counts and text, capitals by Windows-1252 rules, checked access.
 #include "model/Cp1252.h"
 #include "model/Puzzle.h"
+#include "model/PuzzleScore.h"
 #include "model/PuzzleStatistics.h"
 #include "model/WabolexError.h"
 #include "tests/model/TestSupport.h"
@@ -33,6 +34,37 @@ TEST(PuzzleStatisticsTest, CountsMarksStartsAndLetters) {
     EXPECT_EQ(s.AcrossWords, 1);
     EXPECT_EQ(s.DownWords, 1);
     EXPECT_EQ(s.PercentText(), "6,67");
+}
+
+TEST(PuzzleScoreTest, CountsTwoLetterAnswersUpToTheirBars) {
+    Puzzle puzzle;
+    // HAUS across with HUT down from its H; AB across, bar after B; ZU down.
+    SetGrid(puzzle, {"HAUS.", "U.AB.", "T..Z.", "...U."}, {"+---.", "|.--.", "|..|.", "...|."});
+    puzzle.Grid.At(0, 0).AcrossNo = 1;
+    puzzle.Grid.At(0, 0).DownNo = 1;
+    puzzle.Grid.At(2, 1).AcrossNo = 2;
+    puzzle.Grid.At(3, 2).DownNo = 3;
+    puzzle.Grid.At(3, 0).BarRight = 1;
+    puzzle.Grid.At(3, 1).BarRight = 1;
+    puzzle.Grid.At(0, 2).BarBelow = 1;
+    const PuzzleScore score = PuzzleScore::Of(puzzle, PuzzleScore::SolutionWord::NotAsked);
+    EXPECT_EQ(score.TwoLetterAnswers, 2); // AB and ZU (ending on the border)
+    EXPECT_EQ(score.BlackCells, 10);
+    EXPECT_EQ(score.Crossings, 1);
+    EXPECT_EQ(score.Text(), W("ohne Lösungswort, 10 schwarze Felder, 1 Überschneidungen, "
+                              "2 Antworten mit 2 Buchstaben"));
+}
+
+TEST(PuzzleScoreTest, OrderIsSolutionWordThenBlackCellsThenCrossingsThenTwoLetterAnswers) {
+    using Word = PuzzleScore::SolutionWord;
+    const PuzzleScore base{Word::Placed, 40, 30, 5};
+    EXPECT_FALSE(base.BetterThan(base));
+    EXPECT_TRUE(base.BetterThan({Word::NotFound, 10, 90, 0}));
+    EXPECT_FALSE((PuzzleScore{Word::NotAsked, 40, 30, 5}).BetterThan(base)); // same rank
+    EXPECT_TRUE((PuzzleScore{Word::Placed, 39, 0, 50}).BetterThan(base));
+    EXPECT_TRUE((PuzzleScore{Word::Placed, 40, 31, 50}).BetterThan(base));
+    EXPECT_TRUE((PuzzleScore{Word::Placed, 40, 30, 4}).BetterThan(base));
+    EXPECT_FALSE((PuzzleScore{Word::Placed, 40, 30, 6}).BetterThan(base));
 }
 
 TEST(PuzzleStatisticsTest, PercentIsRoundedToTwoDecimalsWithAComma) {
