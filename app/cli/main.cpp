@@ -48,7 +48,9 @@ Aufruf:
       --thesaurus: kein Begriff, den OpenThesaurus in seiner Gruppe als anstößig
       markiert. Rückgabewert 1, wenn eine harte Regel verletzt ist.
   wabolex-cli stats RAETSEL.wbx
-      Zeigt die Statistik des Rätsels.
+      Zeigt die Statistik des Rätsels und in der achten Zeile seine Bewertung:
+      Lösungswort gefunden (oder keins verlangt), dann weniger schwarze Felder,
+      mehr Überschneidungen, weniger Antworten mit 2 Buchstaben.
   wabolex-cli export RAETSEL.wbx -o DATEI [--solution] [--clues UMSCHREIBUNGEN.txt]
       Exportiert das Rätsel; das Format folgt aus der Endung von DATEI:
         .bmp, .png, .svg  das Rätselbild (mit --solution die Lösung) und daneben
