@@ -252,7 +252,12 @@ std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWo
 
 void PuzzleFile::Save(const std::filesystem::path& file, const Puzzle& puzzle,
                       bool solutionWordChecked) {
-    LineFile::WriteReadOnly(file, Lines(puzzle, solutionWordChecked), W("Die Rätseldatei"));
+    SaveLines(file, Lines(puzzle, solutionWordChecked));
+}
+
+void PuzzleFile::SaveLines(const std::filesystem::path& file,
+                           const std::vector<std::string>& lines) {
+    LineFile::WriteReadOnly(file, lines, W("Die Rätseldatei"));
 }
 
 PuzzleFileContents PuzzleFile::Read(const std::filesystem::path& file) {

@@ -36,6 +36,8 @@ public:
     // replaced, and a failed write leaves any old file as it was.
     static void Save(const std::filesystem::path& file, const Puzzle& puzzle,
                      bool solutionWordChecked);
+    // Writes lines made by Lines exactly as Save does.
+    static void SaveLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
     // Reads and checks the whole file; throws WabolexError naming the file and
     // the line at the first fault. Nothing of any puzzle is touched.

@@ -1,6 +1,8 @@
 // wabolex-cli generate: "Ö&ffnen", "&Generieren" and "&Speichern" without a window.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
+#include "app/cli/PuzzleBatch.h"
+#include "app/cli/PuzzleMaker.h"
 #include "files/PuzzleFile.h"
 #include "io/FileError.h"
 #include "io/OutputFile.h"
@@ -11,11 +13,13 @@
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
 #include "model/WabolexError.h"
+#include "model/WordIndex.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -25,30 +29,19 @@ namespace Cli {
 
 namespace {
 
-// Asks nothing: every proposal is accepted, messages go to stderr.
-class SilentDialogs : public AcceptingDialogs {
-public:
-    void ShowError(const std::string& text) override { Report(text); }
-    void ShowRetryError(const std::string& text) override { Report(text); }
-
-    int Messages() const { return messages_; }
-
-private:
-    void Report(const std::string& text) {
-        Error(text);
-        ++messages_;
-    }
-    int messages_ = 0;
-};
+constexpr uint64_t MaxCount = 1000000;
+constexpr uint64_t MaxJobs = 256;
+constexpr uint64_t MaxTries = 100;
 
 struct Options {
     fs::path Table;
-    fs::path Output;
+    fs::path Output; // the puzzle file, or with Count the folder
     int32_t Columns = StartGridSide;
     int32_t Rows = StartGridSide;
-    GenerationSettings Settings;
+    MakeOptions Make;
     std::optional<uint64_t> Seed;
-    bool ReferenceScan = false;
+    std::optional<uint64_t> Count; // a batch of puzzles with consecutive seeds
+    std::optional<uint64_t> Jobs;
 };
 
 // Reads the command line; returns an error text for wrong usage, else empty.
@@ -59,7 +52,7 @@ std::string ParseOptions(const Args& args, Options& options) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "-o" || arg == "--size" || arg == "--passes" || arg == "--solution-word" ||
-            arg == "--seed") {
+            arg == "--seed" || arg == "--count" || arg == "--jobs" || arg == "--tries") {
             if (!hasValue) {
                 return "Zur Angabe " + arg + " fehlt der Wert.";
             }
@@ -77,7 +70,7 @@ std::string ParseOptions(const Args& args, Options& options) {
                     passes < MinimumPasses(MinGridSide, MinGridSide) || passes > MaxPasses) {
                     return "Die Zahl der Durchläufe muss zwischen 2 und 20 liegen.";
                 }
-                options.Settings.Passes = static_cast<int32_t>(passes);
+                options.Make.Settings.Passes = static_cast<int32_t>(passes);
             } else if (arg == "--solution-word") {
                 // The puzzle's character set must hold every letter, or the
                 // search would look for '?'.
@@ -86,22 +79,42 @@ std::string ParseOptions(const Args& args, Options& options) {
                            Cp1252::CodePointName(c) + "), das es in Windows-1252 nicht gibt.";
                 }
                 wordGiven = true;
-                options.Settings.SolutionWord = Cp1252::ToUpper(Cp1252::FromUtf8(value));
-            } else {
+                options.Make.Settings.SolutionWord = Cp1252::ToUpper(Cp1252::FromUtf8(value));
+            } else if (arg == "--seed") {
                 uint64_t seed = 0;
                 if (!ParseNumber(value, seed)) {
                     return "Der Startwert (--seed) muss eine ganze Zahl ab 0 sein.";
                 }
                 options.Seed = seed;
+            } else if (arg == "--count") {
+                uint64_t count = 0;
+                if (!ParseNumber(value, count) || count < 1 || count > MaxCount) {
+                    return "Die Zahl der Rätsel (--count) muss zwischen 1 und 1000000 liegen.";
+                }
+                options.Count = count;
+            } else if (arg == "--jobs") {
+                uint64_t jobs = 0;
+                if (!ParseNumber(value, jobs) || jobs < 1 || jobs > MaxJobs) {
+                    return "Die Zahl der Aufträge (--jobs) muss zwischen 1 und 256 liegen.";
+                }
+                options.Jobs = jobs;
+            } else {
+                uint64_t tries = 0;
+                if (!ParseNumber(value, tries) || tries < 1 || tries > MaxTries) {
+                    return "Die Zahl der Versuche (--tries) muss zwischen 1 und 100 liegen.";
+                }
+                options.Make.Tries = static_cast<int32_t>(tries);
             }
         } else if (arg == "--reference-scan") {
-            options.ReferenceScan = true;
+            options.Make.ReferenceScan = true;
+        } else if (arg == "--vary") {
+            options.Make.Vary = true;
         } else if (arg == "--no-short-words") {
-            options.Settings.UseShortWords = false;
+            options.Make.Settings.UseShortWords = false;
         } else if (arg == "--no-solution-word") {
             noWordGiven = true;
-            options.Settings.UseSolutionWord = false;
-            options.Settings.SolutionWord.clear();
+            options.Make.Settings.UseSolutionWord = false;
+            options.Make.Settings.SolutionWord.clear();
         } else if (!arg.empty() && arg[0] == '-') {
             return "Unbekannte Angabe: " + arg;
         } else if (options.Table.empty()) {
@@ -114,23 +127,31 @@ std::string ParseOptions(const Args& args, Options& options) {
         return "Es fehlt die Wortschatztabelle.";
     }
     if (options.Output.empty()) {
-        return "Es fehlt die Rätseldatei (-o RAETSEL.wbx).";
+        return options.Count ? "Es fehlt der Ordner für die Rätsel (-o ORDNER)."
+                             : "Es fehlt die Rätseldatei (-o RAETSEL.wbx).";
+    }
+    if (options.Jobs && !options.Count) {
+        return "--jobs gilt nur zusammen mit --count.";
+    }
+    if (options.Count && options.Seed &&
+        *options.Seed > std::numeric_limits<uint64_t>::max() - (*options.Count - 1)) {
+        return "Die Startwerte von --seed bis --seed + --count - 1 müssen ganze Zahlen bleiben.";
     }
     if (wordGiven && noWordGiven) {
         return "--solution-word und --no-solution-word schließen sich aus.";
     }
     // The settings field takes at most 20 characters and refuses to be empty.
     const auto longest = static_cast<size_t>(MaxSolutionLength);
-    if (options.Settings.SolutionWord.size() > longest) {
-        options.Settings.SolutionWord.resize(longest);
+    if (options.Make.Settings.SolutionWord.size() > longest) {
+        options.Make.Settings.SolutionWord.resize(longest);
     }
-    if (options.Settings.UseSolutionWord && options.Settings.SolutionWord.empty()) {
+    if (options.Make.Settings.UseSolutionWord && options.Make.Settings.SolutionWord.empty()) {
         return "Das Lösungswort fehlt!!!";
     }
     // The settings dialog raises its lowest pass count with the grid's longer side.
-    options.Settings.Passes =
-        std::max(options.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
-    options.Settings.ShowInsertions = false;
+    options.Make.Settings.Passes =
+        std::max(options.Make.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
+    options.Make.Settings.ShowInsertions = false;
     return {};
 }
 
@@ -143,7 +164,7 @@ bool LoadVocabulary(const Options& options, Puzzle& puzzle) {
     } catch (const WabolexError& e) {
         // The loader names the puzzle after the table once the main words are in.
         const bool mainLoaded = !puzzle.SourceName.empty();
-        if (!mainLoaded || options.Settings.UseShortWords) {
+        if (!mainLoaded || options.Make.Settings.UseShortWords) {
             Error(e.what());
             if (mainLoaded) {
                 const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
@@ -172,50 +193,62 @@ bool OverwritesATable(const Options& options) {
 int Generate(const Args& args) {
     Options options;
     std::string usage = ParseOptions(args, options);
-    if (usage.empty() && OverwritesATable(options)) {
+    if (usage.empty() && !options.Count && OverwritesATable(options)) {
         usage = "Die Rätseldatei darf keine der Wortschatztabellen überschreiben.";
     }
     if (!usage.empty()) {
         return UsageError(usage);
     }
     // A target that cannot be written is reported before the generation runs.
-    OutputFile::Check(options.Output, W("Die Rätseldatei"));
+    if (!options.Count) {
+        OutputFile::Check(options.Output, W("Die Rätseldatei"));
+    }
 
-    Puzzle puzzle;
-    puzzle.ResizeGrid(options.Columns, options.Rows);
-    puzzle.ResetGrid();
-    if (!LoadVocabulary(options, puzzle)) {
+    Puzzle vocabulary;
+    vocabulary.ResizeGrid(options.Columns, options.Rows);
+    vocabulary.ResetGrid();
+    if (!LoadVocabulary(options, vocabulary)) {
         return Failure;
     }
     // The window's "no table chosen" message would puzzle a user who named one.
-    if (puzzle.WordCount == 0) {
-        Error(W("Die Wortschatztabelle ") + puzzle.SourceName + W(" enthält keine Begriffe."));
+    if (vocabulary.WordCount == 0) {
+        Error(W("Die Wortschatztabelle ") + vocabulary.SourceName + W(" enthält keine Begriffe."));
         return Failure;
     }
 
-    SilentDialogs dialogs;
-    RandomSource random(options.Seed.value_or(RandomSource::ClockSeed()));
-    Generator generator(puzzle, dialogs, random);
-    generator.UseReferenceScan(options.ReferenceScan);
-    const GenerationOutcome outcome = generator.RGenerieren(options.Settings);
-    if (outcome == GenerationOutcome::NotRun) {
-        if (dialogs.Messages() == 0) {
-            Error(W("Es wurde kein Rätsel erzeugt."));
+    // Made once and shared by every job; a run with --vary makes its own.
+    if (!options.Make.Vary) {
+        vocabulary.VocabularyIndex =
+            std::make_shared<const WordIndex>(vocabulary.WordList, vocabulary.WordCount);
+    }
+
+    if (options.Count) {
+        BatchOptions batch;
+        batch.Folder = options.Output;
+        batch.Base = options.Table.stem().string();
+        batch.Count = *options.Count;
+        batch.Jobs = options.Jobs ? static_cast<unsigned>(*options.Jobs) : 0;
+        if (options.Seed) {
+            batch.FirstSeed = *options.Seed;
+        } else {
+            // Drawn so that the seeds of the batch stay whole numbers; printed
+            // so that any of its puzzles can be made again.
+            batch.FirstSeed = RandomSource::ClockSeed() % (uint64_t{1} << 62);
+            Out("Erster Startwert: " + std::to_string(batch.FirstSeed));
         }
+        return RunBatch(vocabulary, options.Make, batch);
+    }
+
+    PuzzleMaker maker(vocabulary, options.Make);
+    const MadePuzzle made = maker.Make(options.Seed.value_or(RandomSource::ClockSeed()));
+    for (const std::string& message : made.Messages) {
+        Error(message);
+    }
+    if (made.Outcome == GenerationOutcome::NotRun) {
         return Failure;
     }
-    if (outcome == GenerationOutcome::SolutionWordNotFound) {
-        if (dialogs.Messages() == 0) {
-            Error(W("Lösungswort ") + options.Settings.SolutionWord + " NICHT gefunden");
-        }
-        // The search leaves the cells of the letters it did find in the marks;
-        // the puzzle is kept, but without a partial marking.
-        puzzle.ClearSolutionMarks();
-        puzzle.SolutionWordShown = false;
-    }
-    puzzle.SolutionWord = options.Settings.SolutionWord;
-    PuzzleFile::Save(options.Output, puzzle, options.Settings.UseSolutionWord);
-    return outcome == GenerationOutcome::Generated ? Ok : Failure;
+    PuzzleFile::SaveLines(options.Output, made.Lines);
+    return made.Outcome == GenerationOutcome::Generated ? Ok : Failure;
 }
 
 } // namespace Cli

@@ -31,13 +31,35 @@ Aufruf:
       darin stehen.
   wabolex-cli generate TABELLE.db -o RAETSEL.wbx [--size SxZ] [--passes N]
       [--no-short-words] [--solution-word WORT | --no-solution-word] [--seed N]
-      [--reference-scan]
+      [--tries K] [--vary] [--reference-scan]
       Lädt die Tabelle (mit "Kurzwörter2004.DB" daneben), erzeugt ein Rätsel ohne
       Rückfragen und speichert es. Vorgaben: 15x15, 4 Durchläufe, Kurzwörter an,
-      Lösungswort HOCHZEITSTAG.
+      Lösungswort HOCHZEITSTAG. Ohne --seed wird der Startwert aus der Uhr gezogen.
+      --tries K   erzeugt K Kandidaten und behält den besten (K = 1 bis 100): der
+                  erste mit dem Startwert S selbst (--tries 1 ist also ein
+                  gewöhnlicher Lauf), Kandidat k = 2..K mit dem Startwert
+                  splitmix64(splitmix64(S) + k - 1). Besser ist, der Reihe nach:
+                  Lösungswort gefunden (oder keins verlangt), weniger schwarze
+                  Felder, mehr Überschneidungen, weniger Antworten mit 2 Buch-
+                  staben; bei Gleichstand bleibt der frühere Kandidat.
+      --vary      bringt vor jedem Lauf die Wörter jeder Länge in eine zufällige
+                  Reihenfolge, gezogen aus dem Startwert des Laufs (die Einträge
+                  eines Worts bleiben beieinander), statt der Reihenfolge der
+                  Tabelle: die Suche trifft so in jedem Rätsel auf andere Wörter.
+                  Mit demselben Startwert entsteht dasselbe Rätsel.
       --reference-scan prüft für jeden Begriff jede Position im Gitter, statt die
-      Plätze über das Wortverzeichnis zu suchen: die langsame Referenz, die mit
-      demselben --seed genau dasselbe Rätsel ergeben muss.
+                  Plätze über das Wortverzeichnis zu suchen: die langsame
+                  Referenz, die mit demselben --seed genau dasselbe Rätsel ergeben
+                  muss.
+  wabolex-cli generate TABELLE.db -o ORDNER --count N [--jobs J] [--seed N] ...
+      Erzeugt N Rätsel (N = 1 bis 1000000) mit den Startwerten S bis S+N-1 als
+      ORDNER/<Tabelle>-<Startwert>.wbx, etwa Allgemein-17.wbx; jede Datei gleicht
+      Byte für Byte der eines einzelnen Aufrufs mit ihrem Startwert und denselben
+      Angaben. Ohne --seed wird S gezogen und ausgegeben. Die Tabelle wird einmal
+      geladen; J Aufträge (Vorgabe: einer je Prozessorkern) arbeiten parallel.
+      Der Ordner wird bei Bedarf angelegt; steht eine Datei im Weg, wird nichts
+      erzeugt. Auf einem Terminal zeigt stderr einen Fortschrittsbalken; am Ende
+      steht auf stdout eine Zeile mit Rätseln, Zeit und Rätseln je Sekunde.
   wabolex-cli check-table TABELLE.db [--lengths VON-BIS] [--thesaurus DATEI] [--examples N]
       Prüft eine Wortschatztabelle: Einträge, verschiedene Wörter je Länge,
       Umschreibungslänge im Median und die Einträge, die eine Regel verletzen

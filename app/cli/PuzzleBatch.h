@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/cli/PuzzleMaker.h"
+#include "model/Puzzle.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace Cli {
+
+struct BatchOptions {
+    std::filesystem::path Folder; // made when missing
+    std::string Base;             // files are named <Base>-<seed>.wbx
+    uint64_t FirstSeed = 0;
+    uint64_t Count = 0;
+    unsigned Jobs = 0; // parallel jobs; 0: one per core
+};
+
+// Makes Count puzzles with the seeds FirstSeed .. FirstSeed + Count - 1 from
+// one vocabulary shared read-only by the jobs, each written as a plain
+// generate with its seed would write it. A progress bar goes to stderr when it
+// is a terminal, the messages of a puzzle with its file's name to stderr, and
+// a summary line (puzzles, time, puzzles per second) to stdout. Returns the
+// exit status: 0 when every puzzle was made as asked.
+int RunBatch(const Puzzle& vocabulary, const MakeOptions& options, const BatchOptions& batch);
+
+// The file of one puzzle of the batch.
+std::filesystem::path BatchFile(const BatchOptions& batch, uint64_t seed);
+
+} // namespace Cli

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/TWordEntry.h"
+
+#include <cstdint>
+#include <vector>
+
+// Variety across puzzles made from one table. The search takes the first
+// fitting word in list order, so the same long words come back in every
+// puzzle; shuffling the words of each length before a run lets it meet others.
+// Both are reproducible from the puzzle's seed.
+namespace Variety {
+
+// The seed of a puzzle's try (0 for the first): the puzzle's own seed for the
+// first, splitmix64(splitmix64(seed) + tryIndex) for the others, so that the
+// tries of neighbouring seeds never share a seed.
+uint64_t TrySeed(uint64_t seed, int32_t tryIndex);
+
+// Reorders entries 1 .. wordCount of the list: each run of consecutive entries
+// of one word length (the list is longest first; the main words and the short
+// words from shortWordStart on are runs apart) gets its words in an order drawn
+// from the seed, by a generator of its own. The entries of one word stay
+// together, in their order; where each length's run lies does not change.
+void ShuffleWithinLengths(std::vector<TWordEntry>& list, int32_t shortWordStart, int32_t wordCount,
+                          uint64_t seed);
+
+uint64_t SplitMix64(uint64_t x);
+
+} // namespace Variety

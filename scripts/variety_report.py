@@ -1,0 +1,103 @@
+"""The figures of scripts/variety-report.sh; see there."""
+import os
+import subprocess
+import sys
+import tempfile
+from collections import Counter
+
+CLI = os.environ["WABOLEX_CLI"]
+PUZZLES = int(os.environ.get("PUZZLES", "200"))
+LONG = 10
+
+
+def read_puzzle(path):
+    """Letters, cells and the answers (words between bars) of a puzzle file."""
+    with open(path, encoding="cp1252", newline="") as f:
+        lines = f.read().split("\r\n")
+    columns = int(lines[0].split("=")[1])
+    rows = int(lines[1].split("=")[1])
+    cells = {}
+    for r in range(rows):
+        line = lines[2 + r]
+        for c in range(columns):
+            cell = line[12 * c:12 * c + 12]
+            cells[c, r] = (cell[0], int(cell[2:6]), int(cell[6:10]), cell[10] == "1", cell[11] == "1")
+    answers = []
+    for (c, r), (_, across, down, _, _) in cells.items():
+        for number, step, bar in ((across, (1, 0), 3), (down, (0, 1), 4)):
+            if not number:
+                continue
+            word, (x, y) = "", (c, r)
+            while (x, y) in cells:
+                word += cells[x, y][0]
+                if cells[x, y][bar]:
+                    break
+                x, y = x + step[0], y + step[1]
+            answers.append(word)
+    letters = sum(1 for cell in cells.values() if cell[0] != ".")
+    return letters / len(cells), answers, score(lines, cells, answers)
+
+
+def score(lines, cells, answers):
+    """The order of --tries: solution word placed, fewer black cells, more
+    crossings (cells marked '+'), fewer answers of two letters."""
+    placed = lines[-1] == "*" or not lines[-21].startswith("-1|")
+    black = sum(1 for cell in cells.values() if cell[0] == ".")
+    crossings = sum(1 for line in lines[2:2 + len({r for _, r in cells})]
+                    for i in range(1, len(line), 12) if line[i] == "+")
+    return (placed, -black, crossings, -sum(1 for w in answers if len(w) == 2))
+
+
+def batch(table, folder, extra, count=PUZZLES):
+    result = subprocess.run([CLI, "generate", table, "-o", folder, "--count", str(count),
+                             "--seed", "1", *extra], capture_output=True, text=True)
+    if result.returncode > 1:
+        sys.exit(f"wabolex-cli: {result.stderr.strip()}")
+    files = sorted(os.listdir(folder))
+    summary = result.stdout.strip().splitlines()[-1]
+    return [read_puzzle(os.path.join(folder, f)) for f in files], summary
+
+
+def report(name, puzzles, summary):
+    counts = Counter(w for p in puzzles for w in set(p[1]) if len(w) >= LONG)
+    long_answers = [w for p in puzzles for w in p[1] if len(w) >= LONG]
+    top = counts.most_common(5)
+    share = top[0][1] / len(puzzles) if top else 0.0
+    with_a = sum(1 for w in long_answers if w.startswith("A")) / max(len(long_answers), 1)
+    fills = [p[0] for p in puzzles]
+    print(f"{name}: {summary}")
+    print(f"  häufigste Antworten ab {LONG} Buchstaben: "
+          + ", ".join(f"{w} in {n}" for w, n in top))
+    print(f"  höchster Anteil: {share:.1%}; verschiedene Antworten ab {LONG} Buchstaben: "
+          f"{len(counts)}; davon mit A am Anfang: {with_a:.0%}")
+    print(f"  Füllgrad im Mittel {sum(fills) / len(fills):.4f}, kleinster {min(fills):.4f}")
+    return share, sum(fills) / len(fills)
+
+
+def main():
+    table = os.path.join(sys.argv[1], "Allgemein.db")
+    print(f"{PUZZLES} Rätsel 15x15 aus {table}, Startwerte 1 bis {PUZZLES}")
+    with tempfile.TemporaryDirectory() as work:
+        plain = batch(table, os.path.join(work, "plain"), [])
+        report("ohne --vary", *plain)
+        varied = batch(table, os.path.join(work, "vary"), ["--vary"])
+        share, fill = report("mit --vary", *varied)
+        tries = int(os.environ.get("TRIES", "5"))
+        count = int(os.environ.get("TRIES_PUZZLES", "50"))
+        first = plain[0][:count]
+        best, summary = batch(table, os.path.join(work, "tries"), ["--tries", str(tries)], count)
+        worse = sum(1 for a, b in zip(first, best) if b[2] < a[2])
+        better = sum(1 for a, b in zip(first, best) if b[2] > a[2])
+        mean = lambda puzzles, i: sum(p[2][i] for p in puzzles) / len(puzzles)
+        print(f"--tries {tries} ({count} Rätsel): {summary}")
+        print(f"  besser als der erste Versuch: {better}, schlechter: {worse}; "
+              f"schwarze Felder im Mittel {-mean(first, 1):.2f} -> {-mean(best, 1):.2f}, "
+              f"Überschneidungen {mean(first, 2):.1f} -> {mean(best, 2):.1f}, "
+              f"Lösungswort gefunden {sum(p[2][0] for p in first)} -> {sum(p[2][0] for p in best)}")
+    ok = share <= 0.10 and fill >= 0.99 and worse == 0
+    print("Ziel (höchstens 10 % je Antwort, Füllgrad im Mittel ab 0,99):", "erreicht" if ok else "VERFEHLT")
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

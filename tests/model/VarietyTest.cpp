@@ -1,0 +1,84 @@
+// Shuffling the words of each length: the list keeps its layout by length and
+// its main and short words apart, the entries of one word stay together.
+#include "model/Variety.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<TWordEntry> List(const std::vector<std::string>& words) {
+    std::vector<TWordEntry> list(1); // entry 0 is reserved
+    for (size_t i = 0; i < words.size(); ++i) {
+        list.push_back({words[i], "clue " + std::to_string(i), 1});
+    }
+    return list;
+}
+
+std::vector<std::string> Words(const std::vector<TWordEntry>& list) {
+    std::vector<std::string> words;
+    for (size_t i = 1; i < list.size(); ++i) {
+        words.push_back(list[i].Word);
+    }
+    return words;
+}
+
+// Six-letter words, one of them with two entries; five-letter words; then
+// the short words after the boundary, again with five letters at first.
+const std::vector<std::string> kWords = {
+    "ABCDEF", "BCDEFG", "CDEFGH", "CDEFGH", "DEFGHI", "EFGHIJ", "FGHIJK", "GHIJ1",
+    "HIJK1",  "IJKL1",  "JKLM1",  "KLMN1",  "LMNO1",  "MNOP1",  "ABCD2",  "BCDE2",
+    "XY",     "YZ",     "ZA",     "AB",     "BC",     "CD",
+};
+constexpr int32_t kShortStart = 15; // entries 15.. are the short words
+
+} // namespace
+
+TEST(VarietyTest, ShufflesWithinEachLengthAndKeepsEachWordsEntriesTogether) {
+    std::vector<TWordEntry> list = List(kWords);
+    const std::vector<TWordEntry> before = list;
+    Variety::ShuffleWithinLengths(list, kShortStart, static_cast<int32_t>(kWords.size()), 42);
+    const std::vector<std::string> words = Words(list);
+    EXPECT_NE(words, kWords);
+    // Every position keeps the length it had, and each run its words.
+    for (size_t i = 0; i < kWords.size(); ++i) {
+        EXPECT_EQ(words[i].size(), kWords[i].size()) << i;
+    }
+    const auto sorted = [](std::vector<std::string> v, size_t from, size_t to) {
+        std::vector<std::string> part(v.begin() + from, v.begin() + to);
+        std::sort(part.begin(), part.end());
+        return part;
+    };
+    EXPECT_EQ(sorted(words, 0, 7), sorted(kWords, 0, 7));
+    EXPECT_EQ(sorted(words, 7, 14), sorted(kWords, 7, 14));
+    // The five-letter short words stay after the boundary.
+    EXPECT_EQ(sorted(words, 14, 16), sorted(kWords, 14, 16));
+    EXPECT_EQ(list[0], before[0]);
+    // The two entries of CDEFGH stay neighbours, in their order.
+    const auto first = std::find(words.begin(), words.end(), "CDEFGH") - words.begin();
+    EXPECT_EQ(words[first + 1], "CDEFGH");
+    EXPECT_EQ(list[first + 1].Clue, "clue 2");
+    EXPECT_EQ(list[first + 2].Clue, "clue 3");
+}
+
+TEST(VarietyTest, OrderFollowsTheSeedAlone) {
+    const auto shuffled = [](uint64_t seed) {
+        std::vector<TWordEntry> list = List(kWords);
+        Variety::ShuffleWithinLengths(list, kShortStart, static_cast<int32_t>(kWords.size()), seed);
+        return Words(list);
+    };
+    EXPECT_EQ(shuffled(7), shuffled(7));
+    std::map<std::vector<std::string>, int> orders;
+    for (uint64_t seed = 0; seed < 50; ++seed) {
+        ++orders[shuffled(seed)];
+    }
+    EXPECT_GT(orders.size(), 40u);
+    // A list shorter than it claims is not read past its end.
+    std::vector<TWordEntry> cut = List({"ABCDE", "BCDEF"});
+    Variety::ShuffleWithinLengths(cut, 3, 9, 1);
+    EXPECT_EQ(cut.size(), 3u);
+}
