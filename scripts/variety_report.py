@@ -5,6 +5,8 @@ import sys
 import tempfile
 from collections import Counter
 
+from wbx import read_wbx
+
 CLI = os.environ["WABOLEX_CLI"]
 PUZZLES = int(os.environ.get("PUZZLES", "200"))
 LONG = 10
@@ -12,16 +14,7 @@ LONG = 10
 
 def read_puzzle(path):
     """Letters, cells and the answers (words between bars) of a puzzle file."""
-    with open(path, encoding="cp1252", newline="") as f:
-        lines = f.read().split("\r\n")
-    columns = int(lines[0].split("=")[1])
-    rows = int(lines[1].split("=")[1])
-    cells = {}
-    for r in range(rows):
-        line = lines[2 + r]
-        for c in range(columns):
-            cell = line[12 * c:12 * c + 12]
-            cells[c, r] = (cell[0], int(cell[2:6]), int(cell[6:10]), cell[10] == "1", cell[11] == "1")
+    lines, rows, cells = read_wbx(path)
     answers = []
     for (c, r), (_, across, down, _, _) in cells.items():
         for number, step, bar in ((across, (1, 0), 3), (down, (0, 1), 4)):
@@ -35,15 +28,15 @@ def read_puzzle(path):
                 x, y = x + step[0], y + step[1]
             answers.append(word)
     letters = sum(1 for cell in cells.values() if cell[0] != ".")
-    return letters / len(cells), answers, score(lines, cells, answers)
+    return letters / len(cells), answers, score(lines, rows, cells, answers)
 
 
-def score(lines, cells, answers):
+def score(lines, rows, cells, answers):
     """The order of --tries: solution word placed, fewer black cells, more
     crossings (cells marked '+'), fewer answers of two letters."""
     placed = lines[-1] == "*" or not lines[-21].startswith("-1|")
     black = sum(1 for cell in cells.values() if cell[0] == ".")
-    crossings = sum(1 for line in lines[2:2 + len({r for _, r in cells})]
+    crossings = sum(1 for line in lines[2:2 + rows]
                     for i in range(1, len(line), 12) if line[i] == "+")
     return (placed, -black, crossings, -sum(1 for w in answers if len(w) == 2))
 

@@ -11,6 +11,8 @@ import sys
 import tempfile
 from collections import Counter
 
+from wbx import read_wbx
+
 CLI = os.environ["WABOLEX_CLI"]
 PUZZLES = int(os.environ.get("PUZZLES", "200"))
 THESAURUS = os.environ.get("THESAURUS", "/usr/share/openthesaurus-de/openthesaurus.txt")
@@ -25,16 +27,7 @@ def cli(*args, check=True):
 
 def read_puzzle(path):
     """Grid letters, number of cells, and the placed (word, clue) pairs."""
-    with open(path, encoding="cp1252", newline="") as f:
-        lines = f.read().split("\r\n")
-    columns = int(lines[0].split("=")[1])
-    rows = int(lines[1].split("=")[1])
-    cells = {}
-    for r in range(rows):
-        line = lines[2 + r]
-        for c in range(columns):
-            cell = line[12 * c:12 * c + 12]
-            cells[c, r] = (cell[0], int(cell[2:6]), int(cell[6:10]), cell[10] == "1", cell[11] == "1")
+    lines, rows, cells = read_wbx(path)
     starts = {}
     for (c, r), (_, across, down, _, _) in cells.items():
         if across:
