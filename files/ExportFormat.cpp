@@ -26,7 +26,8 @@ std::optional<ExportFormat> ExportFormats::Of(const std::filesystem::path& file)
     std::string extension = file.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".bmp") {
+    // Without an extension the bitmap, as before there were other formats.
+    if (extension == ".bmp" || extension.empty()) {
         return ExportFormat::Bmp;
     }
     if (extension == ".png") {

@@ -19,7 +19,8 @@ enum class ExportFormat { Bmp, Png, Svg, Ipuz };
 
 class ExportFormats {
 public:
-    // ".bmp", ".png", ".svg" or ".ipuz" in any case; nullopt for others.
+    // ".bmp", ".png", ".svg" or ".ipuz" in any case, a name without extension
+    // the bitmap; nullopt for other extensions.
     static std::optional<ExportFormat> Of(const std::filesystem::path& file);
     // A picture goes with a clue text beside it; an ipuz file holds its clues.
     static bool IsPicture(ExportFormat format) { return format != ExportFormat::Ipuz; }

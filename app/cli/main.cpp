@@ -77,7 +77,8 @@ Aufruf:
       Exportiert das Rätsel; das Format folgt aus der Endung von DATEI:
         .bmp, .png, .svg  das Rätselbild (mit --solution die Lösung) und daneben
                           die Umschreibungen als Text (BILD.txt oder --clues);
-                          SVG mit Texten als Text, für Satzprogramme
+                          SVG mit Texten als Text, für Satzprogramme; ohne
+                          Endung BMP
         .ipuz             ein ipuz-Kreuzworträtsel (JSON, UTF-8) für Rätsel-Apps:
                           Gitter mit Nummern, Trennstrichen und eingekreistem
                           Lösungswort, Lösung und Umschreibungen; eine Textdatei

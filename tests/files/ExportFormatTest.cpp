@@ -64,8 +64,8 @@ TEST(ExportFormatTest, FormatFollowsTheExtensionInAnyCase) {
     EXPECT_EQ(ExportFormats::Of("bild.Svg"), ExportFormat::Svg);
     EXPECT_EQ(ExportFormats::Of("r.tsel.ipuz"), ExportFormat::Ipuz);
     EXPECT_EQ(ExportFormats::Of("bild.txt"), std::nullopt);
-    EXPECT_EQ(ExportFormats::Of("bild"), std::nullopt);
-    EXPECT_EQ(ExportFormats::Of("ipuz"), std::nullopt);
+    EXPECT_EQ(ExportFormats::Of("bild"), ExportFormat::Bmp);
+    EXPECT_EQ(ExportFormats::Of("ipuz"), ExportFormat::Bmp);
 }
 
 TEST(ExportFormatTest, IpuzHoldsGridNumbersBarsAndClues) {
