@@ -93,12 +93,15 @@ void ReleaseSlot(int& slot) {
     }
 }
 
+// Files are written from several threads at once (a batch of puzzles).
 std::string RandomSuffix() {
+    static std::mutex mutex;
     static std::mt19937_64 generator(
         std::random_device{}() ^
         static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
         (static_cast<uint64_t>(::getpid()) << 32));
     static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    const std::lock_guard lock(mutex);
     std::string suffix;
     for (int i = 0; i < 12; ++i) {
         suffix += digits[generator() % 36];
@@ -106,7 +109,11 @@ std::string RandomSuffix() {
     return suffix;
 }
 
+// umask can only be read by setting it: one thread at a time, so that threads
+// writing at once never see (or leave behind) the short-lived 0 of another.
 unsigned NewFileMode() {
+    static std::mutex mutex;
+    const std::lock_guard lock(mutex);
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666u & ~static_cast<unsigned>(mask);
