@@ -9,6 +9,7 @@
 #include "model/PuzzleStatistics.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
+#include "model/Variety.h"
 #include "model/WordIndex.h"
 #include "vocabulary/VocabularyLoader.h"
 
@@ -59,6 +60,26 @@ void BuildWordIndex(benchmark::State& state) {
     for (auto _ : state) {
         const WordIndex index(puzzle.WordList, puzzle.WordCount);
         benchmark::DoNotOptimize(&index);
+    }
+}
+
+// What --vary adds before each run: a copy of the word list in a new order
+// (its index is BuildWordIndex).
+void VaryWordOrder(benchmark::State& state) {
+    if (!GeneralTablePresent(state)) {
+        return;
+    }
+    Puzzle puzzle;
+    VocabularyLoader::Load(kGeneralTable, puzzle);
+    std::vector<TWordEntry> list = puzzle.WordList;
+    uint64_t seed = 1;
+    for (auto _ : state) {
+        const std::vector<int32_t> order = Variety::ShuffledOrder(
+            puzzle.WordList, puzzle.ShortWordStart, puzzle.WordCount, seed++);
+        for (size_t i = 0; i < order.size(); ++i) {
+            list[i] = puzzle.WordList[static_cast<size_t>(order[i])];
+        }
+        benchmark::DoNotOptimize(list.data());
     }
 }
 
@@ -125,6 +146,7 @@ void LiteralOverFast(benchmark::State& state) {
 
 BENCHMARK(LoadGeneralTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BuildWordIndex)->Unit(benchmark::kMillisecond);
+BENCHMARK(VaryWordOrder)->Unit(benchmark::kMillisecond);
 BENCHMARK(GenerateFromGeneralTable)
     ->Args({15, 0})
     ->Args({99, 0})

@@ -3,8 +3,7 @@
 #include "model/RandomSource.h"
 
 #include <algorithm>
-#include <string>
-#include <unordered_map>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -13,27 +12,27 @@ size_t GridLength(const TWordEntry& entry) {
     return std::min(entry.Word.size(), TWordEntry::MaxWordLength);
 }
 
-// Shuffles list[from, to): its words in a new order, each word's entries
-// together in their order.
-void ShuffleRun(std::vector<TWordEntry>& list, size_t from, size_t to, RandomSource& random) {
-    std::vector<std::vector<TWordEntry>> words;
-    std::unordered_map<std::string, size_t> wordAt;
+// Puts the words of order[from, to) into an order drawn from random; a word's
+// neighbouring entries move as one block, in their order.
+void ShuffleRun(const std::vector<TWordEntry>& list, std::vector<int32_t>& order, size_t from,
+                size_t to, RandomSource& random) {
+    std::vector<std::pair<int32_t, int32_t>> blocks; // first entry, number of entries
     for (size_t i = from; i < to; ++i) {
-        const auto [at, added] = wordAt.emplace(list[i].Word, words.size());
-        if (added) {
-            words.emplace_back();
+        if (!blocks.empty() && list[i].Word == list[i - 1].Word) {
+            ++blocks.back().second;
+        } else {
+            blocks.emplace_back(static_cast<int32_t>(i), 1);
         }
-        words[at->second].push_back(std::move(list[i]));
     }
     // Fisher-Yates, with the program's own uniform draw.
-    for (size_t i = words.size(); i > 1; --i) {
+    for (size_t i = blocks.size(); i > 1; --i) {
         const auto j = static_cast<size_t>(random.Random(static_cast<int32_t>(i)));
-        std::swap(words[i - 1], words[j]);
+        std::swap(blocks[i - 1], blocks[j]);
     }
     size_t out = from;
-    for (auto& word : words) {
-        for (auto& entry : word) {
-            list[out++] = std::move(entry);
+    for (const auto& [first, count] : blocks) {
+        for (int32_t k = 0; k < count; ++k) {
+            order[out++] = first + k;
         }
     }
 }
@@ -56,8 +55,10 @@ uint64_t TrySeed(uint64_t seed, int32_t tryIndex) {
     return SplitMix64(SplitMix64(seed) + static_cast<uint64_t>(tryIndex));
 }
 
-void ShuffleWithinLengths(std::vector<TWordEntry>& list, int32_t shortWordStart, int32_t wordCount,
-                          uint64_t seed) {
+std::vector<int32_t> ShuffledOrder(const std::vector<TWordEntry>& list, int32_t shortWordStart,
+                                   int32_t wordCount, uint64_t seed) {
+    std::vector<int32_t> order(list.size());
+    std::iota(order.begin(), order.end(), 0);
     // Not the generator of the run itself: its draws stay as without shuffling.
     RandomSource random(SplitMix64(seed ^ 0x5641525900000000ULL));
     const size_t last = std::min(static_cast<size_t>(std::max(wordCount, 0)) + 1, list.size());
@@ -68,9 +69,21 @@ void ShuffleWithinLengths(std::vector<TWordEntry>& list, int32_t shortWordStart,
         while (to < last && to != boundary && GridLength(list[to]) == GridLength(list[from])) {
             ++to;
         }
-        ShuffleRun(list, from, to, random);
+        ShuffleRun(list, order, from, to, random);
         from = to;
     }
+    return order;
+}
+
+void ShuffleWithinLengths(std::vector<TWordEntry>& list, int32_t shortWordStart, int32_t wordCount,
+                          uint64_t seed) {
+    const std::vector<int32_t> order = ShuffledOrder(list, shortWordStart, wordCount, seed);
+    std::vector<TWordEntry> shuffled;
+    shuffled.reserve(list.size());
+    for (const int32_t entry : order) {
+        shuffled.push_back(std::move(list[static_cast<size_t>(entry)]));
+    }
+    list = std::move(shuffled);
 }
 
 } // namespace Variety

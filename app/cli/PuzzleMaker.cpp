@@ -43,8 +43,12 @@ MadePuzzle PuzzleMaker::Make(uint64_t seed) {
 MadePuzzle PuzzleMaker::Run(uint64_t seed) {
     const GenerationSettings& settings = options_.Settings;
     if (options_.Vary) {
-        work_.WordList = vocabulary_.WordList;
-        Variety::ShuffleWithinLengths(work_.WordList, work_.ShortWordStart, work_.WordCount, seed);
+        // Assigned entry by entry: the texts reuse the room of the last run.
+        const std::vector<int32_t> order = Variety::ShuffledOrder(
+            vocabulary_.WordList, vocabulary_.ShortWordStart, vocabulary_.WordCount, seed);
+        for (size_t i = 0; i < order.size(); ++i) {
+            work_.WordList[i] = vocabulary_.WordList[static_cast<size_t>(order[i])];
+        }
         // The index follows the list's order: the run makes one for this order.
         work_.VocabularyIndex.reset();
     }
