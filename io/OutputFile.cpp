@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <sys/stat.h>
@@ -227,11 +229,19 @@ void OutputFile::OpenTemporary() {
         }
     }
 #endif
+    ClaimTemporary([this](const std::string& name) {
+        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        return fd_ >= 0;
+    });
+}
+
+// Tries fresh hidden names until `create` makes a file under one; a name that
+// exists already is the only failure worth another try.
+void OutputFile::ClaimTemporary(const std::function<bool(const std::string&)>& create) {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const std::string name = TemporaryName();
         slot_ = ClaimSlot(name);
-        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd_ >= 0) {
+        if (create(name)) {
             temporary_ = name;
             return;
         }
@@ -269,20 +279,9 @@ void OutputFile::Write(std::string_view bytes) {
 
 void OutputFile::LinkTemporary() {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const std::string name = TemporaryName();
-        slot_ = ClaimSlot(name);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            temporary_ = name;
-            return;
-        }
-        const int error = errno;
-        ReleaseSlot(slot_);
-        if (error != EEXIST) {
-            Fail(error);
-        }
-    }
-    Fail(EEXIST);
+    ClaimTemporary([&self](const std::string& name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    });
 }
 
 void OutputFile::Commit(bool readOnly) {

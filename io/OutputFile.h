@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -57,6 +58,7 @@ private:
     void OpenTemporary();
     std::string TemporaryName() const;
     void LinkTemporary();
+    void ClaimTemporary(const std::function<bool(const std::string&)>& create);
     void Discard();
 
     std::filesystem::path shown_;  // as the caller gave it, for messages
