@@ -12,7 +12,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
-#include <functional>
 #include <mutex>
 #include <random>
 #include <sys/stat.h>
