@@ -149,6 +149,12 @@ ThesaurusImport::Term ReadTerm(std::string_view utf8) {
             if (inWord) {
                 continue; // "stehen(d)", "gern(e)": the short form serves
             }
+            if (content.find("...") != std::string_view::npos ||
+                content.find('\x85') != std::string_view::npos) {
+                // "Mann am (... / an der ...)", "in (...) Weise": a pattern to be filled
+                // in, whose words alone make no sense.
+                term.Fragment = true;
+            }
             if (IsPartOfPhrase(content)) {
                 term.Text += content;
             } else {

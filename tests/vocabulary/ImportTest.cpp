@@ -116,11 +116,13 @@ TEST(ThesaurusImportTest, AnswersAreSingleWordsInCrosswordSpelling) {
 TEST(ThesaurusImportTest, TermsAreSplitOutsideBracketsAndFragmentsLeftOut) {
     const auto group = ThesaurusImport::ReadGroup(
         "Plumeau;Oberbett (Federbett; regional);''; (sich) gewachsen zeigen;verlangen (nach);"
-        "stehen(d);Deputat...;…;);abdüsen (ugs.);(eine Regel) brechen");
-    ASSERT_EQ(group.size(), 11u);
+        "stehen(d);Deputat...;…;);abdüsen (ugs.);(eine Regel) brechen;"
+        "Mann am (... / an der ...) (ugs.);in (…) Weise");
+    ASSERT_EQ(group.size(), 13u);
     EXPECT_EQ(group[1].Text, "Oberbett");
     EXPECT_TRUE(group[1].Marked);
-    for (size_t fragment : {2, 6, 7, 8}) {
+    // A term with a gap to fill in ("Mann am ...") is a fragment too.
+    for (size_t fragment : {2, 6, 7, 8, 11, 12}) {
         EXPECT_TRUE(group[fragment].Fragment) << fragment;
         EXPECT_EQ(group[fragment].Answer, "") << fragment;
     }
