@@ -46,7 +46,8 @@ def batch(table, folder, extra, count=PUZZLES):
                              "--seed", "1", *extra], capture_output=True, text=True)
     if result.returncode > 1:
         sys.exit(f"wabolex-cli: {result.stderr.strip()}")
-    files = sorted(os.listdir(folder))
+    # In the order of their seeds, so that batches of different lengths pair up.
+    files = sorted(os.listdir(folder), key=lambda f: int(f.rsplit("-", 1)[1].split(".")[0]))
     summary = result.stdout.strip().splitlines()[-1]
     return [read_puzzle(os.path.join(folder, f)) for f in files], summary
 
