@@ -2,12 +2,14 @@
 // allocation or garbage records.
 #include "model/Cp1252.h"
 #include "model/WabolexError.h"
+#include "tests/vocabulary/TempFolder.h"
 #include "vocabulary/ParadoxTable.h"
 #include "vocabulary/ParadoxWriter.h"
 #include "vocabulary/VocabularyTable.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 
 namespace {
@@ -160,5 +162,58 @@ TEST(DamagedTableTest, RandomDamageAnywhereIsReadOrRefused) {
             damaged[position(random)] = static_cast<char>(byte(random));
         }
         ReadsOrRefuses(damaged);
+    }
+}
+
+namespace {
+
+void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> Words(const ParadoxTable& table) {
+    std::vector<std::string> words;
+    for (size_t r = 0; r < table.RecordCount(); ++r) {
+        words.push_back(table.Text(r, 0).value_or("") + ";" + table.Text(r, 1).value_or(""));
+    }
+    return words;
+}
+
+} // namespace
+
+// A table file is read through a window of its bytes; the records must come
+// out as from the whole image, also when the chain runs from the back of the
+// file to the front across many windows, and a file cut short is refused.
+TEST(DamagedTableTest, FileReadsAsItsImageInAnyChainOrder) {
+    std::vector<VocabularyRecord> records;
+    for (int i = 0; i < 4000; ++i) {
+        records.push_back({"WORT" + std::to_string(i), "Umschreibung " + std::to_string(i)});
+    }
+    const std::string forward = ParadoxWriter::VocabularyImage(records, "test.db");
+    const size_t blocks = (forward.size() - kHeader) / kBlock;
+    ASSERT_GT(forward.size(), 200u * 1024);
+
+    std::string backward = forward;
+    Put16(backward, 0x0E, static_cast<unsigned>(blocks)); // the first block is the last
+    for (size_t block = 1; block <= blocks; ++block) {
+        Put16(backward, kHeader + (block - 1) * kBlock, static_cast<unsigned>(block - 1));
+    }
+
+    TempFolder folder;
+    for (const std::string& image : {forward, backward}) {
+        const auto file = folder.Path() / "test.db";
+        WriteFile(file, image);
+        const std::vector<std::string> fromFile = Words(ParadoxTable::Open(file));
+        EXPECT_EQ(fromFile, Words(ParadoxTable::Parse(image, "test.db")));
+        EXPECT_EQ(fromFile.size(), records.size());
+    }
+    const std::vector<std::string> reversed = Words(ParadoxTable::Parse(backward, "test.db"));
+    EXPECT_NE(reversed.front(), Words(ParadoxTable::Parse(forward, "test.db")).front());
+
+    for (size_t size : {kHeader + kBlock / 2, forward.size() / 2 + 100, forward.size() - 1}) {
+        const auto file = folder.Path() / "cut.db";
+        WriteFile(file, backward.substr(0, size));
+        EXPECT_THROW(ParadoxTable::Open(file), WabolexError) << "size " << size;
     }
 }
