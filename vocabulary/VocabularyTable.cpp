@@ -24,9 +24,11 @@ int RequireField(const ParadoxTable& table, const std::string& utf8Name) {
 // first, records without a length last, and records of equal length in table
 // order. Counted per length rather than sorted.
 std::vector<size_t> PlacesByLength(const std::vector<std::optional<int32_t>>& lengths) {
+    // Runs of one length are common (tables are mostly kept by length), so a
+    // length equal to the last one is not collected again before sorting.
     std::vector<int32_t> distinct;
     for (const auto& length : lengths) {
-        if (length) {
+        if (length && (distinct.empty() || distinct.back() != *length)) {
             distinct.push_back(*length);
         }
     }

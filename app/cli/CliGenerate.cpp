@@ -22,6 +22,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -239,7 +240,7 @@ int Generate(const Args& args) {
         return RunBatch(vocabulary, options.Make, batch);
     }
 
-    PuzzleMaker maker(vocabulary, options.Make);
+    PuzzleMaker maker(std::move(vocabulary), options.Make);
     const MadePuzzle made = maker.Make(options.Seed.value_or(RandomSource::ClockSeed()));
     for (const std::string& message : made.Messages) {
         Error(message);

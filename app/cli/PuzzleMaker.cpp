@@ -24,7 +24,16 @@ public:
 } // namespace
 
 PuzzleMaker::PuzzleMaker(const Puzzle& vocabulary, const MakeOptions& options)
-    : vocabulary_(vocabulary), options_(options), work_(vocabulary) {}
+    : options_(options), work_(vocabulary), vocabulary_(&vocabulary) {}
+
+PuzzleMaker::PuzzleMaker(Puzzle&& vocabulary, const MakeOptions& options)
+    : options_(options), work_(std::move(vocabulary)) {
+    // --vary reorders the work's list before each run from the table's order.
+    if (options.Vary) {
+        kept_ = std::make_unique<const Puzzle>(work_);
+    }
+    vocabulary_ = kept_ ? kept_.get() : &work_;
+}
 
 MadePuzzle PuzzleMaker::Make(uint64_t seed) {
     MadePuzzle best = Run(seed);
@@ -45,9 +54,9 @@ MadePuzzle PuzzleMaker::Run(uint64_t seed) {
     if (options_.Vary) {
         // Assigned entry by entry: the texts reuse the room of the last run.
         const std::vector<int32_t> order = Variety::ShuffledOrder(
-            vocabulary_.WordList, vocabulary_.ShortWordStart, vocabulary_.WordCount, seed);
+            vocabulary_->WordList, vocabulary_->ShortWordStart, vocabulary_->WordCount, seed);
         for (size_t i = 0; i < order.size(); ++i) {
-            work_.WordList[i] = vocabulary_.WordList[static_cast<size_t>(order[i])];
+            work_.WordList[i] = vocabulary_->WordList[static_cast<size_t>(order[i])];
         }
         // The index follows the list's order: the run makes one for this order.
         work_.VocabularyIndex.reset();

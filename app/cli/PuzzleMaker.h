@@ -6,6 +6,7 @@
 #include "model/PuzzleScore.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,13 @@ struct MadePuzzle {
 // options and the seed.
 class PuzzleMaker {
 public:
-    // vocabulary: a puzzle with the table loaded and the grid sized.
+    // vocabulary: a puzzle with the table loaded and the grid sized. The maker
+    // works on a copy of its own, so that makers may share one vocabulary.
     PuzzleMaker(const Puzzle& vocabulary, const MakeOptions& options);
+    // The same for a caller that needs the vocabulary no more: without --vary
+    // the maker works on it directly instead of on a copy, whose tens of
+    // thousands of texts cost a single run more than its generation.
+    PuzzleMaker(Puzzle&& vocabulary, const MakeOptions& options);
 
     // The best of the tries: the first with the seed itself, the others with
     // Variety::TrySeed; a later try replaces an earlier only when it scores
@@ -45,9 +51,10 @@ private:
     // One run, exactly as a plain generate with this seed.
     MadePuzzle Run(uint64_t seed);
 
-    const Puzzle& vocabulary_;
     const MakeOptions& options_;
     Puzzle work_;
+    std::unique_ptr<const Puzzle> kept_; // the handed-over vocabulary in table order, for --vary
+    const Puzzle* vocabulary_;           // the words in table order
 };
 
 } // namespace Cli
