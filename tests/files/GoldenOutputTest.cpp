@@ -40,33 +40,22 @@ std::string PrintHash(const RecordingCanvas& canvas) {
     return golden::Sha256(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-struct GoldenCase {
-    const char* Name;
-    uint64_t Seed;
-    int32_t Columns;
-    int32_t Rows;
-};
-
-void PrintTo(const GoldenCase& golden, std::ostream* out) {
-    *out << golden.Name;
-}
-
-class GoldenOutputTest : public ::testing::TestWithParam<GoldenCase> {};
+class GoldenOutputTest : public ::testing::TestWithParam<golden::Case> {};
 
 TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
-    const GoldenCase& golden = GetParam();
+    const golden::Case& seeded = GetParam();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     Puzzle puzzle;
     VocabularyLoader::Load(golden::WriteAnimalTables(folder.path().toStdString()), puzzle);
-    puzzle.Columns = golden.Columns;
-    puzzle.Rows = golden.Rows;
+    puzzle.Columns = seeded.Columns;
+    puzzle.Rows = seeded.Rows;
 
     GenerationSettings settings;
     settings.ShowInsertions = false;
     settings.SolutionWord = "TIERPARK";
     AcceptingDialogs dialogs;
-    RandomSource random(golden.Seed);
+    RandomSource random(seeded.Seed);
     Generator(puzzle, dialogs, random).RGenerieren(settings);
 
     std::string puzzleFile;
@@ -86,14 +75,12 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
                << PrintHash(canvas) << "\n";
     }
 
-    const std::string name = golden.Name;
+    const std::string name = seeded.Name;
     EXPECT_EQ(puzzleFile, golden::Recorded(name + ".wbx", puzzleFile));
     EXPECT_EQ(hashes.str(), golden::Recorded(name + ".sha256", hashes.str()));
 }
 
-INSTANTIATE_TEST_SUITE_P(TwoSeeds, GoldenOutputTest,
-                         ::testing::Values(GoldenCase{"Tiere-15x15-seed7", 7, 15, 15},
-                                           GoldenCase{"Tiere-21x13-seed11", 11, 21, 13}),
+INSTANTIATE_TEST_SUITE_P(TwoSeeds, GoldenOutputTest, ::testing::ValuesIn(golden::Cases),
                          [](const auto& info) { return std::to_string(info.param.Seed); });
 
 } // namespace

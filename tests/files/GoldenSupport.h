@@ -12,13 +12,31 @@
 #include <QImage>
 #include <QtGlobal>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace golden {
+
+// One seeded puzzle the golden tests record: a name for its files, the seed
+// and the grid's size.
+struct Case {
+    const char* Name;
+    uint64_t Seed;
+    int32_t Columns;
+    int32_t Rows;
+};
+
+inline void PrintTo(const Case& golden, std::ostream* out) {
+    *out << golden.Name;
+}
+
+// The same two puzzles for every output: a square grid and a wide one.
+inline const Case Cases[] = {{"Tiere-15x15-seed7", 7, 15, 15}, {"Tiere-21x13-seed11", 11, 21, 13}};
 
 inline const std::filesystem::path Folder = std::filesystem::path(WABOLEX_GOLDEN_DIR);
 

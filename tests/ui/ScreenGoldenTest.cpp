@@ -22,18 +22,7 @@
 
 namespace {
 
-struct ScreenCase {
-    const char* Name;
-    uint64_t Seed;
-    int32_t Columns;
-    int32_t Rows;
-};
-
-void PrintTo(const ScreenCase& screen, std::ostream* out) {
-    *out << screen.Name;
-}
-
-class ScreenGoldenTest : public ::testing::TestWithParam<ScreenCase> {
+class ScreenGoldenTest : public ::testing::TestWithParam<golden::Case> {
 protected:
     ScriptedMessages messages;
     ScriptedFileDialogs files;
@@ -74,7 +63,7 @@ protected:
 };
 
 TEST_P(ScreenGoldenTest, EveryViewLooksAsRecorded) {
-    const ScreenCase& screen = GetParam();
+    const golden::Case& screen = GetParam();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const std::filesystem::path table = golden::WriteAnimalTables(folder.path().toStdString());
@@ -130,9 +119,7 @@ TEST_P(ScreenGoldenTest, EveryViewLooksAsRecorded) {
     EXPECT_EQ(hashes.str(), golden::Recorded(name, hashes.str()));
 }
 
-INSTANTIATE_TEST_SUITE_P(TwoSeeds, ScreenGoldenTest,
-                         ::testing::Values(ScreenCase{"Tiere-15x15-seed7", 7, 15, 15},
-                                           ScreenCase{"Tiere-21x13-seed11", 11, 21, 13}),
+INSTANTIATE_TEST_SUITE_P(TwoSeeds, ScreenGoldenTest, ::testing::ValuesIn(golden::Cases),
                          [](const auto& info) { return std::to_string(info.param.Seed); });
 
 } // namespace
