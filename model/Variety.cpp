@@ -8,17 +8,14 @@
 
 namespace {
 
-size_t GridLength(const TWordEntry& entry) {
-    return std::min(entry.Word.size(), TWordEntry::MaxWordLength);
-}
-
 // Puts the words of order[from, to) into an order drawn from random; a word's
 // neighbouring entries move as one block, in their order.
-void ShuffleRun(const std::vector<TWordEntry>& list, std::vector<int32_t>& order, size_t from,
-                size_t to, RandomSource& random) {
+void ShuffleRun(const Vocabulary& words, std::vector<int32_t>& order, size_t from, size_t to,
+                RandomSource& random) {
     std::vector<std::pair<int32_t, int32_t>> blocks; // first entry, number of entries
     for (size_t i = from; i < to; ++i) {
-        if (!blocks.empty() && list[i].Word == list[i - 1].Word) {
+        if (!blocks.empty() && words.Entry(static_cast<int32_t>(i)).Word ==
+                                   words.Entry(static_cast<int32_t>(i - 1)).Word) {
             ++blocks.back().second;
         } else {
             blocks.emplace_back(static_cast<int32_t>(i), 1);
@@ -55,35 +52,30 @@ uint64_t TrySeed(uint64_t seed, int32_t tryIndex) {
     return SplitMix64(SplitMix64(seed) + static_cast<uint64_t>(tryIndex));
 }
 
-std::vector<int32_t> ShuffledOrder(const std::vector<TWordEntry>& list, int32_t shortWordStart,
-                                   int32_t wordCount, uint64_t seed) {
-    std::vector<int32_t> order(list.size());
+std::vector<int32_t> ShuffledOrder(const Vocabulary& words, uint64_t seed) {
+    std::vector<int32_t> order(static_cast<size_t>(words.WordCount()) + 1);
     std::iota(order.begin(), order.end(), 0);
     // Not the generator of the run itself: its draws stay as without shuffling.
     RandomSource random(SplitMix64(seed ^ 0x5641525900000000ULL));
-    const size_t last = std::min(static_cast<size_t>(std::max(wordCount, 0)) + 1, list.size());
-    const auto boundary = static_cast<size_t>(std::max(shortWordStart, 1));
+    const size_t last = order.size();
+    const auto boundary = static_cast<size_t>(std::max(words.ShortWordStart(), 1));
+    const auto length = [&words](size_t entry) {
+        return words.Entry(static_cast<int32_t>(entry)).GridLength();
+    };
     size_t from = 1;
     while (from < last) {
         size_t to = from + 1;
-        while (to < last && to != boundary && GridLength(list[to]) == GridLength(list[from])) {
+        while (to < last && to != boundary && length(to) == length(from)) {
             ++to;
         }
-        ShuffleRun(list, order, from, to, random);
+        ShuffleRun(words, order, from, to, random);
         from = to;
     }
     return order;
 }
 
-void ShuffleWithinLengths(std::vector<TWordEntry>& list, int32_t shortWordStart, int32_t wordCount,
-                          uint64_t seed) {
-    const std::vector<int32_t> order = ShuffledOrder(list, shortWordStart, wordCount, seed);
-    std::vector<TWordEntry> shuffled;
-    shuffled.reserve(list.size());
-    for (const int32_t entry : order) {
-        shuffled.push_back(std::move(list[static_cast<size_t>(entry)]));
-    }
-    list = std::move(shuffled);
+Vocabulary Shuffled(const Vocabulary& words, uint64_t seed) {
+    return words.Reordered(ShuffledOrder(words, seed));
 }
 
 } // namespace Variety

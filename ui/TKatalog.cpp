@@ -123,7 +123,7 @@ void TKatalog::FormCreate() {
     view_.ShowSolution = false;
     view_.Solving = false;
     puzzle_.SolutionWordShown = false;
-    puzzle_.WordCount = 0;
+    vocabulary_ = std::make_shared<const Vocabulary>();
     puzzle_.ResizeGrid(StartGridSide, StartGridSide);
     ausgabe_->SetColCount(puzzle_.Columns);
     ausgabe_->SetRowCount(puzzle_.Rows);
@@ -292,19 +292,18 @@ void TKatalog::DBLadenClick() {
     if (file.exists())
         lastTableFolder_ = file.absolutePath();
 
-    const std::string previousSource = puzzle_.SourceName;
-    BusyCursor busy;
-    try {
-        VocabularyLoader::Load(std::filesystem::path(file.absoluteFilePath().toStdString()),
-                               puzzle_);
-    } catch (...) {
-        // Without its short-word table the main words are loaded all the same,
-        // and the caption must say which table they came from.
-        if (puzzle_.SourceName != previousSource)
-            UpdateCaption();
-        throw;
+    LoadedVocabulary loaded;
+    {
+        BusyCursor busy;
+        loaded =
+            VocabularyLoader::Load(std::filesystem::path(file.absoluteFilePath().toStdString()));
     }
+    vocabulary_ = loaded.Words;
+    puzzle_.SourceName = loaded.SourceName;
     UpdateCaption();
+    // Without its short-word table the main words are loaded all the same.
+    if (loaded.ShortWordsProblem)
+        throw WabolexError(*loaded.ShortWordsProblem);
 }
 
 void TKatalog::EinstellungenClick() {
@@ -326,7 +325,7 @@ void TKatalog::EinstellungenClick() {
 
 void TKatalog::RGenerierenClick() {
     KatalogDialogs dialogs(*this);
-    Generator generator(puzzle_, dialogs, random_);
+    Generator generator(puzzle_, *vocabulary_, dialogs, random_);
     // The solution word is placed here, as the run's last step, so that the clue
     // list window already shows the new clues when its search is answered.
     GenerationSettings settings = eOptions_->Settings();

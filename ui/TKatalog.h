@@ -37,12 +37,14 @@
 #include "model/RandomSource.h"
 #include "model/SolvingSession.h"
 #include "model/ViewFlags.h"
+#include "model/Vocabulary.h"
 
 #include <QFont>
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class FileDialogService;
@@ -76,6 +78,8 @@ public:
     // --- State -------------------------------------------------------------
     Puzzle& puzzle() { return puzzle_; }
     const Puzzle& puzzle() const { return puzzle_; }
+    // The words of the table loaded last (none at start-up).
+    const Vocabulary& vocabulary() const { return *vocabulary_; }
     SolvingSession& session() { return session_; }
     ViewFlags& view() { return view_; }
     RandomSource& random() { return random_; }
@@ -171,6 +175,7 @@ private:
     MessageService& messages_;
     FileDialogService& fileDialogs_;
     RandomSource random_;
+    std::shared_ptr<const Vocabulary> vocabulary_;
     Puzzle puzzle_;
     SolvingSession session_;
     ViewFlags view_;

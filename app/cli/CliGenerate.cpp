@@ -14,13 +14,13 @@
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
-#include "model/WordIndex.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -38,34 +38,29 @@ constexpr uint64_t MaxTries = 100;
 struct Options {
     fs::path Table;
     fs::path Output; // the puzzle file, or with Count the folder
-    int32_t Columns = StartGridSide;
-    int32_t Rows = StartGridSide;
     MakeOptions Make;
     std::optional<uint64_t> Seed;
     std::optional<uint64_t> Count; // a batch of puzzles with consecutive seeds
     std::optional<uint64_t> Jobs;
 };
 
-// Loads the table and the short words beside it. A missing short-word table
-// only matters when the short words are to be used.
-bool LoadVocabulary(const Options& options, Puzzle& puzzle) {
-    puzzle.SourceName.clear();
-    try {
-        VocabularyLoader::Load(options.Table, puzzle);
-    } catch (const WabolexError& e) {
-        // The loader names the puzzle after the table once the main words are in.
-        const bool mainLoaded = !puzzle.SourceName.empty();
-        if (!mainLoaded || options.Make.Settings.UseShortWords) {
-            Error(e.what());
-            if (mainLoaded) {
-                const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
-                Error(W("Ohne ") + FileError::NameOf(shortWords) +
-                      W(" kann nur mit --no-short-words erzeugt werden."));
-            }
-            return false;
-        }
+// Loads the table and the short words beside it; nullptr after a message.
+// A missing short-word table only matters when the short words are to be used.
+std::shared_ptr<const Vocabulary> LoadVocabulary(const Options& options) {
+    const LoadedVocabulary loaded = VocabularyLoader::Load(options.Table);
+    if (loaded.ShortWordsProblem && options.Make.Settings.UseShortWords) {
+        Error(*loaded.ShortWordsProblem);
+        const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
+        Error(W("Ohne ") + FileError::NameOf(shortWords) +
+              W(" kann nur mit --no-short-words erzeugt werden."));
+        return nullptr;
     }
-    return true;
+    // The window's "no table chosen" message would puzzle a user who named one.
+    if (loaded.Words->WordCount() == 0) {
+        Error(W("Die Wortschatztabelle ") + loaded.SourceName + W(" enthält keine Begriffe."));
+        return nullptr;
+    }
+    return loaded.Words;
 }
 
 // Writing the puzzle over one of the tables it is made from would destroy that table.
@@ -104,8 +99,8 @@ std::string Check(Options& options, bool wordGiven, bool noWordGiven) {
         return "Das Lösungswort fehlt!!!";
     }
     // The settings dialog raises its lowest pass count with the grid's longer side.
-    options.Make.Settings.Passes =
-        std::max(options.Make.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
+    options.Make.Settings.Passes = std::max(options.Make.Settings.Passes,
+                                            MinimumPasses(options.Make.Columns, options.Make.Rows));
     options.Make.Settings.ShowInsertions = false;
     if (!options.Count && OverwritesATable(options)) {
         return "Die Rätseldatei darf keine der Wortschatztabellen überschreiben.";
@@ -161,8 +156,8 @@ std::optional<int> ParseOptions(const Args& args, Options& options) {
         .Value("-o", Store(options.Output))
         .Value("--size",
                [&](const std::string& value) -> std::string {
-                   if (!ParseSize(value, options.Columns, options.Rows) ||
-                       !IsGridSide(options.Columns) || !IsGridSide(options.Rows)) {
+                   if (!ParseSize(value, options.Make.Columns, options.Make.Rows) ||
+                       !IsGridSide(options.Make.Columns) || !IsGridSide(options.Make.Rows)) {
                        return "Die Größe muss SpaltenxZeilen sein, jeweils 5 bis 99, etwa 15x15.";
                    }
                    return {};
@@ -236,24 +231,10 @@ int Generate(const Args& args) {
         OutputFile::Check(options.Output, W("Die Rätseldatei"));
     }
 
-    Puzzle vocabulary;
-    vocabulary.ResizeGrid(options.Columns, options.Rows);
-    vocabulary.ResetGrid();
-    if (!LoadVocabulary(options, vocabulary)) {
+    const std::shared_ptr<const Vocabulary> words = LoadVocabulary(options);
+    if (!words) {
         return Failure;
     }
-    // The window's "no table chosen" message would puzzle a user who named one.
-    if (vocabulary.WordCount == 0) {
-        Error(W("Die Wortschatztabelle ") + vocabulary.SourceName + W(" enthält keine Begriffe."));
-        return Failure;
-    }
-
-    // Made once and shared by every job; a run with --vary makes its own.
-    if (!options.Make.Vary) {
-        vocabulary.VocabularyIndex =
-            std::make_shared<const WordIndex>(vocabulary.WordList, vocabulary.WordCount);
-    }
-
     if (options.Count) {
         BatchOptions batch;
         batch.Folder = options.Output;
@@ -268,10 +249,10 @@ int Generate(const Args& args) {
             batch.FirstSeed = RandomSource::ClockSeed() % (uint64_t{1} << 62);
             Out("Erster Startwert: " + std::to_string(batch.FirstSeed));
         }
-        return RunBatch(vocabulary, options.Make, batch);
+        return RunBatch(*words, options.Make, batch);
     }
 
-    PuzzleMaker maker(std::move(vocabulary), options.Make);
+    PuzzleMaker maker(*words, options.Make);
     const MadePuzzle made = maker.Make(options.Seed.value_or(RandomSource::ClockSeed()));
     for (const std::string& message : made.Messages) {
         Error(message);

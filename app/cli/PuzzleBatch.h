@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/cli/PuzzleMaker.h"
-#include "model/Puzzle.h"
+#include "model/Vocabulary.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -23,7 +23,7 @@ struct BatchOptions {
 // is a terminal, the messages of a puzzle with its file's name to stderr, and
 // a summary line (puzzles, time, puzzles per second) to stdout. Returns the
 // exit status: 0 when every puzzle was made as asked.
-int RunBatch(const Puzzle& vocabulary, const MakeOptions& options, const BatchOptions& batch);
+int RunBatch(const Vocabulary& words, const MakeOptions& options, const BatchOptions& batch);
 
 // The file of one puzzle of the batch.
 std::filesystem::path BatchFile(const BatchOptions& batch, uint64_t seed);

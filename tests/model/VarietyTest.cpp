@@ -11,18 +11,20 @@
 
 namespace {
 
-std::vector<TWordEntry> List(const std::vector<std::string>& words) {
-    std::vector<TWordEntry> list(1); // entry 0 is reserved
+// The words before shortStart are main words, the others short words.
+Vocabulary List(const std::vector<std::string>& words, size_t shortStart) {
+    std::vector<TWordEntry> main;
+    std::vector<TWordEntry> shortWords;
     for (size_t i = 0; i < words.size(); ++i) {
-        list.push_back({words[i], "clue " + std::to_string(i), 1});
+        (i + 1 < shortStart ? main : shortWords).push_back({words[i], "clue " + std::to_string(i)});
     }
-    return list;
+    return Vocabulary(main, shortWords);
 }
 
-std::vector<std::string> Words(const std::vector<TWordEntry>& list) {
+std::vector<std::string> Words(const Vocabulary& list) {
     std::vector<std::string> words;
-    for (size_t i = 1; i < list.size(); ++i) {
-        words.push_back(list[i].Word);
+    for (int32_t i = 1; i <= list.WordCount(); ++i) {
+        words.emplace_back(list.Entry(i).Word);
     }
     return words;
 }
@@ -39,10 +41,11 @@ constexpr int32_t kShortStart = 15; // entries 15.. are the short words
 } // namespace
 
 TEST(VarietyTest, ShufflesWithinEachLengthAndKeepsEachWordsEntriesTogether) {
-    std::vector<TWordEntry> list = List(kWords);
-    const std::vector<TWordEntry> before = list;
-    Variety::ShuffleWithinLengths(list, kShortStart, static_cast<int32_t>(kWords.size()), 42);
+    const Vocabulary table = List(kWords, kShortStart);
+    const Vocabulary list = Variety::Shuffled(table, 42);
     const std::vector<std::string> words = Words(list);
+    EXPECT_EQ(list.ShortWordStart(), kShortStart);
+    EXPECT_EQ(Words(table), kWords) << "the table's own order stays as it was";
     EXPECT_NE(words, kWords);
     // Every position keeps the length it had, and each run its words.
     for (size_t i = 0; i < kWords.size(); ++i) {
@@ -57,28 +60,26 @@ TEST(VarietyTest, ShufflesWithinEachLengthAndKeepsEachWordsEntriesTogether) {
     EXPECT_EQ(sorted(words, 7, 14), sorted(kWords, 7, 14));
     // The five-letter short words stay after the boundary.
     EXPECT_EQ(sorted(words, 14, 16), sorted(kWords, 14, 16));
-    EXPECT_EQ(list[0], before[0]);
+    EXPECT_EQ(list.Entry(0).Word, "");
     // The two entries of CDEFGH stay neighbours, in their order.
     const auto first = std::find(words.begin(), words.end(), "CDEFGH") - words.begin();
     EXPECT_EQ(words[first + 1], "CDEFGH");
-    EXPECT_EQ(list[first + 1].Clue, "clue 2");
-    EXPECT_EQ(list[first + 2].Clue, "clue 3");
+    EXPECT_EQ(list.Entry(static_cast<int32_t>(first + 1)).Clue, "clue 2");
+    EXPECT_EQ(list.Entry(static_cast<int32_t>(first + 2)).Clue, "clue 3");
+    // The index follows the new order: the first six-letter word is the new one.
+    EXPECT_EQ(list.Index().FirstEntries(6).front(), 1);
+    EXPECT_EQ(list.Index().LengthOf(1), 6);
+    // A shuffled list shuffled again names the table's entries.
+    EXPECT_EQ(Words(Variety::Shuffled(list, 42)).size(), kWords.size());
 }
 
 TEST(VarietyTest, OrderFollowsTheSeedAlone) {
-    const auto shuffled = [](uint64_t seed) {
-        std::vector<TWordEntry> list = List(kWords);
-        Variety::ShuffleWithinLengths(list, kShortStart, static_cast<int32_t>(kWords.size()), seed);
-        return Words(list);
-    };
+    const Vocabulary table = List(kWords, kShortStart);
+    const auto shuffled = [&table](uint64_t seed) { return Words(Variety::Shuffled(table, seed)); };
     EXPECT_EQ(shuffled(7), shuffled(7));
     std::map<std::vector<std::string>, int> orders;
     for (uint64_t seed = 0; seed < 50; ++seed) {
         ++orders[shuffled(seed)];
     }
     EXPECT_GT(orders.size(), 40u);
-    // A list shorter than it claims is not read past its end.
-    std::vector<TWordEntry> cut = List({"ABCDE", "BCDEF"});
-    Variety::ShuffleWithinLengths(cut, 3, 9, 1);
-    EXPECT_EQ(cut.size(), 3u);
 }

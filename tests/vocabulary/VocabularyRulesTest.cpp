@@ -83,17 +83,17 @@ TEST(TableCheckTest, CountsEachProblemAndKnowsTheHardRules) {
     const BanList banned = BanList::Parse("Schimpfname\n");
     const std::set<std::string> shortWords = {"EMU", "AAL"};
     const std::vector<TWordEntry> entries = {
-        {"NASHORN", "Dickhäuter", 1},
-        {"NASHORN", "Tier mit Horn", 1},
-        {"NASHORN", W("Dickhäuter"), 1},
-        {"ADLER", W("König der Lüfte"), 1},
-        {"AAL", "Fisch", 1},
-        {"ZANK", "Schimpfname", 1},
-        {"ZANK", "", 1},
-        {"ADLER", "Greifvogel", 1},
-        {"UEBERLANGESWORTX", "zu breit", 1},
-        {"DACHS", std::string(51, 'x'), 1},
-        {"DACHS", std::string(51, 'x'), 1},
+        {"NASHORN", "Dickhäuter"},
+        {"NASHORN", "Tier mit Horn"},
+        {"NASHORN", W("Dickhäuter")},
+        {"ADLER", W("König der Lüfte")},
+        {"AAL", "Fisch"},
+        {"ZANK", "Schimpfname"},
+        {"ZANK", ""},
+        {"ADLER", "Greifvogel"},
+        {"UEBERLANGESWORTX", "zu breit"},
+        {"DACHS", std::string(51, 'x')},
+        {"DACHS", std::string(51, 'x')},
     };
     TableCheck::Inputs inputs;
     inputs.Banned = &banned;
@@ -117,9 +117,9 @@ TEST(TableCheckTest, CountsEachProblemAndKnowsTheHardRules) {
     EXPECT_EQ(report.Duplicates.Entries.size(), 1u);
     EXPECT_TRUE(report.BreaksHardRule());
 
-    const std::vector<TWordEntry> sound = {{"ADLER", W("König der Lüfte"), 1},
-                                           {"ADLER", W("Wappentier"), 1},
-                                           {"DACHS", std::string(51, 'x'), 1}};
+    const std::vector<TWordEntry> sound = {{"ADLER", W("König der Lüfte")},
+                                           {"ADLER", W("Wappentier")},
+                                           {"DACHS", std::string(51, 'x')}};
     const TableCheck::Report fine = TableCheck::Check(sound, inputs);
     EXPECT_EQ(fine.MedianClueLength, 15.0);
     EXPECT_EQ(fine.LongFields.Entries.size(), 1u); // over-long fields are only a note
@@ -131,10 +131,8 @@ TEST(TableCheckTest, OffensiveMarksCountOnlyInTheGroupAnEntryComesFrom) {
                                   "Mistkerl (derb);Schwein (abwertend);Lump\n";
     TableCheck::Inputs inputs;
     inputs.ThesaurusUtf8 = thesaurus;
-    const std::vector<TWordEntry> entries = {{"SCHWEIN", "Borstenvieh", 1},
-                                             {"SCHWEIN", "Lump", 1},
-                                             {"LUMP", "Mistkerl", 1},
-                                             {"LUMP", "Schurke", 1}};
+    const std::vector<TWordEntry> entries = {
+        {"SCHWEIN", "Borstenvieh"}, {"SCHWEIN", "Lump"}, {"LUMP", "Mistkerl"}, {"LUMP", "Schurke"}};
     const TableCheck::Report report = TableCheck::Check(entries, inputs);
     ASSERT_EQ(report.Offensive.Entries.size(), 2u);
     EXPECT_EQ(report.Offensive.Entries[0].Clue, "Lump");
