@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Wabolex need,
-# and the npm package whose word lists rank the shipped vocabulary by frequency.
+# and the npm packages read when the shipped vocabulary is built: word lists
+# ranked by frequency, and a list of offensive German words.
 # Quiet and quick when everything is present; refreshes the package lists only
 # when something is missing.
 #   --fuzz   also clang and its libFuzzer runtime, for scripts/fuzz.sh only
@@ -18,15 +19,19 @@ packages=(
   desktop-file-utils appstream
   openthesaurus-de-text hunspell-de-de wngerman
 )
-# Frequency-ranked German word lists (MIT licence), read at build time only.
-npm_package=@zxcvbn-ts/language-de@3.0.2
+# Read at build time only: frequency-ranked German word lists (MIT licence) and
+# the German list of offensive words of naughty-words (CC BY 4.0).
+npm_packages=(@zxcvbn-ts/language-de@3.0.2 naughty-words@1.2.0)
 
 install_npm_package() {
-  if npm ls -g --depth=0 "$npm_package" >/dev/null 2>&1; then
-    return
-  fi
-  echo "Installiere das npm-Paket $npm_package"
-  "${sudo_cmd[@]}" npm install -g --no-fund --no-audit --loglevel=error "$npm_package" >/dev/null
+  local package
+  for package in "${npm_packages[@]}"; do
+    if npm ls -g --depth=0 "$package" >/dev/null 2>&1; then
+      continue
+    fi
+    echo "Installiere das npm-Paket $package"
+    "${sudo_cmd[@]}" npm install -g --no-fund --no-audit --loglevel=error "$package" >/dev/null
+  done
 }
 
 if ! command -v npm >/dev/null; then

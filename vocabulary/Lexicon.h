@@ -23,15 +23,13 @@ public:
     bool HasKnownWords() const { return !known_.empty(); }
     bool HasRanking() const { return !rank_.empty(); }
 
-    // True when the word is in a list, or is a compound of listed words
-    // (Fett|gewebe, Straße|n|kunst), or is ranked.
+    // True when the word, as written, is in a list or ranked; a compound of
+    // listed words (Ablauf|umgebung) is not enough.
     bool Knows(std::string_view cp1252Word) const;
     // The word's best position in any ranking (0 = most common), or Unranked.
     size_t Rank(std::string_view cp1252Word) const;
 
 private:
-    bool KnowsFolded(const std::string& spelt, int parts) const;
-
     std::unordered_set<std::string> known_;
     std::unordered_map<std::string, size_t> rank_;
 };

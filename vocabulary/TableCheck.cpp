@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -43,21 +44,32 @@ public:
         }
     }
 
+    // Offensive when the entry can come only from groups that are unfit for a
+    // puzzle: a word and clue that a sound group gives as well are sound.
     bool Offensive(const TWordEntry& entry) const {
         const auto found = byAnswer_.find(entry.Word);
         if (found == byAnswer_.end()) {
             return false;
         }
         const std::vector<std::string> clueTerms = ClueTerms(entry.Clue);
-        return std::any_of(found->second.begin(), found->second.end(), [&](size_t g) {
-            return OffensiveIn(groups_[g], entry.Word, clueTerms, banned_);
-        });
+        bool fromAny = false;
+        for (size_t g : found->second) {
+            const std::optional<bool> offensive =
+                OffensiveIn(groups_[g], entry.Word, clueTerms, banned_);
+            if (offensive && !*offensive) {
+                return false;
+            }
+            fromAny = fromAny || offensive.has_value();
+        }
+        return fromAny;
     }
 
 private:
-    static bool OffensiveIn(const std::vector<Term>& group, const std::string& word,
-                            const std::vector<std::string>& clueTerms,
-                            const VocabularyRules::BanList* banned) {
+    // Whether the group marks the entry offensive; nothing when the entry does
+    // not come from this group.
+    static std::optional<bool> OffensiveIn(const std::vector<Term>& group, const std::string& word,
+                                           const std::vector<std::string>& clueTerms,
+                                           const VocabularyRules::BanList* banned) {
         bool offensive = ThesaurusImport::Unfit(group, banned);
         for (const Term& term : group) {
             offensive = offensive || (term.Answer == word && term.Offensive);
@@ -69,7 +81,7 @@ private:
                        VocabularyRules::Fold(t.Bare).Spelt == folded;
             });
             if (match == group.end()) {
-                return false; // the entry does not come from this group
+                return std::nullopt;
             }
             offensive = offensive || match->Offensive;
         }

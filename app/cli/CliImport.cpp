@@ -111,21 +111,26 @@ ImportResult ReadInput(const ImportOptions& options) {
         thesaurus.MinLength = options.Shortest;
         thesaurus.MaxLength = options.Longest;
         thesaurus.Banned = &VocabularyRules::BanList::Shipped();
+        thesaurus.NotAnswers = &ThesaurusImport::ShippedNotAnswers();
         if (lexicon.HasKnownWords() || lexicon.HasRanking()) {
             thesaurus.Words = &lexicon;
         }
     }
     ImportResult result;
+    ThesaurusImport::Importer importer(thesaurus);
     TextImport::ReadLines(
         options.Input,
         [&](std::string_view line, size_t number) {
             if (options.Thesaurus) {
-                ThesaurusImport::AddLine(line, thesaurus, result.Records);
+                importer.AddLine(line);
             } else {
                 TextImport::AddLine(line, number, result);
             }
         },
         result);
+    if (options.Thesaurus) {
+        result.Records = importer.Finish();
+    }
     if (options.LengthsGiven && !options.Thesaurus) {
         std::erase_if(result.Records, [&](const VocabularyRecord& r) {
             return r.Word.size() < options.Shortest || r.Word.size() > options.Longest;
@@ -153,7 +158,11 @@ int Import(const Args& args) {
               FileError::NameOf(options.Output) + W(" wurde nicht geschrieben."));
         return Failure;
     }
-    const size_t written = ParadoxWriter::WriteVocabulary(options.Output, input.Records);
+    // The thesaurus gives its words most common first, for the generator to
+    // meet in that order; a word list is kept by word, as a keyed table.
+    const size_t written = ParadoxWriter::WriteVocabulary(
+        options.Output, input.Records,
+        options.Thesaurus ? ParadoxWriter::Order::AsGiven : ParadoxWriter::Order::ByWord);
     Out(std::to_string(written) + (written == 1 ? W(" Eintrag in ") : W(" Einträge in ")) +
         FileError::NameOf(options.Output) + W(" geschrieben, ") +
         std::to_string(input.SkippedLines) +
