@@ -99,3 +99,17 @@ size_t Lexicon::Rank(std::string_view word) const {
     const auto it = rank_.find(VocabularyRules::Fold(word).Spelt);
     return it == rank_.end() ? Unranked : it->second;
 }
+
+std::vector<std::string> Lexicon::MostCommon(size_t count) const {
+    std::vector<std::pair<size_t, std::string>> ranked;
+    ranked.reserve(rank_.size());
+    for (const auto& [word, position] : rank_) {
+        ranked.emplace_back(position, word);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<std::string> words;
+    for (size_t i = 0; i < ranked.size() && i < count; ++i) {
+        words.push_back(std::move(ranked[i].second));
+    }
+    return words;
+}

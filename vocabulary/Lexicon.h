@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 // What the importer knows about German words beyond the thesaurus: which words
 // exist (a spell checker's word lists) and how common they are (word lists
@@ -28,6 +29,9 @@ public:
     bool Knows(std::string_view cp1252Word) const;
     // The word's best position in any ranking (0 = most common), or Unranked.
     size_t Rank(std::string_view cp1252Word) const;
+    // The `count` words of the best positions, in their spelt fold, most
+    // common first (equal positions alphabetically).
+    std::vector<std::string> MostCommon(size_t count) const;
 
 private:
     std::unordered_set<std::string> known_;

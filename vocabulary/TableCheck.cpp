@@ -1,5 +1,6 @@
 #include "vocabulary/TableCheck.h"
 
+#include "vocabulary/Lexicon.h"
 #include "vocabulary/ThesaurusImport.h"
 
 #include <algorithm>
@@ -131,8 +132,9 @@ void FindScattered(const std::vector<TWordEntry>& entries, TableCheck::Report& r
 namespace TableCheck {
 
 bool Report::BreaksHardRule() const {
-    for (const Finding* finding : {&GiveAways, &Banned, &Offensive, &EmptyClues, &InShortWords,
-                                   &Scattered, &WrongLength, &LongFields, &Duplicates}) {
+    for (const Finding* finding : {&GiveAways, &SharedParts, &Banned, &Offensive, &EmptyClues,
+                                   &InShortWords, &Scattered, &WrongLength, &Unknown, &LongFields,
+                                   &Duplicates}) {
         if (finding->Hard && !finding->Entries.empty()) {
             return true;
         }
@@ -146,6 +148,7 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
     report.ShortWordsCompared = inputs.ShortWords != nullptr;
     report.ThesaurusCompared = !inputs.ThesaurusUtf8.empty();
     report.LengthsCompared = inputs.MaxLength > 0;
+    report.WordsCompared = inputs.Words != nullptr;
     CountWords(entries, report);
     FindScattered(entries, report);
 
@@ -160,6 +163,12 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
         }
         if (VocabularyRules::GivesAway(entry.Clue, entry.Word)) {
             report.GiveAways.Entries.push_back(entry);
+        }
+        if (VocabularyRules::SharesWordPartIn(entry.Clue, entry.Word)) {
+            report.SharedParts.Entries.push_back(entry);
+        }
+        if (inputs.Words != nullptr && !inputs.Words->Knows(entry.Word)) {
+            report.Unknown.Entries.push_back(entry);
         }
         if (inputs.Banned != nullptr &&
             (inputs.Banned->Bans(entry.Word) || inputs.Banned->BansAnyIn(entry.Clue))) {

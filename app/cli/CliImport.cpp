@@ -62,13 +62,15 @@ constexpr Form kForms[] = {
 eine OpenThesaurus-Textdatei und schreibt eine Paradox-Wortschatztabelle.
 --short-words übernimmt nur Wörter mit 2 bis 4 Buchstaben (Kurzwörter),
 --lengths nur Wörter dieser Längen (etwa 5-15).
-Nur mit --thesaurus: Begriffe der Sperrliste, anstößig markierte Begriffe
+Nur mit --thesaurus: Gruppen mit einem anstößig markierten oder gesperrten
+Begriff, regional oder veraltet markierte Begriffe, Füllwörter wie "sowie"
 und Umschreibungen, die das Wort verraten, bleiben draußen; eine Umschreibung
-hat höchstens drei Begriffe. --known-words nimmt nur Wörter, die in einer der
-Listen stehen (eine Zeile je Wort, hunspell-Wörterbuch oder JSON-Feld) oder
-sich aus ihnen zusammensetzen; --ranking (nach Häufigkeit geordnete Listen)
-stellt häufige Begriffe nach vorn und lässt Fachwörter nur zu, wenn sie
-darin stehen.)"},
+hat ein oder zwei Begriffe, aus der gewöhnlichen Bedeutung des Worts, höchstens
+zwei Umschreibungen je Wort. --known-words nimmt nur Wörter, die so in einer
+der Listen stehen (eine Zeile je Wort, hunspell-Wörterbuch oder JSON-Feld)
+oder in einer Liste von --ranking; --ranking (nach Häufigkeit geordnete
+Listen) stellt häufige Begriffe und Wörter nach vorn und lässt Fachwörter nur
+zu, wenn sie darin stehen.)"},
 };
 
 // Reads the command line into the options; nullopt when the command goes on,
