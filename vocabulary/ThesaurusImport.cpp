@@ -278,18 +278,22 @@ private:
                options_.Words->Knows(term.Bare);
     }
 
-    // "hrsg.", "OS", "JuHe", "Xe", "um": no clue for a long word.
+    // "hrsg.", "OS", "JuHe", "Hbf", "Xe", "um": no clue for a long word.
     static bool LooksAbbreviated(const ThesaurusImport::Term& term) {
         if (term.Abbreviation || term.Text.find('.') != std::string::npos) {
             return true;
         }
         const std::vector<std::string> words = VocabularyRules::Words(term.Text);
-        return words.size() == 1 &&
-               (words[0].size() < 3 ||
-                std::any_of(words[0].begin() + 1, words[0].end(), [](char c) {
-                    return Cp1252::ToUpper(c) == c && VocabularyRules::IsLetter(c) &&
-                           c != '\xDF'; // ß has no capital
-                }));
+        if (words.size() != 1) {
+            return false;
+        }
+        const std::string& word = words[0];
+        const bool capitalInside = std::any_of(word.begin() + 1, word.end(), [](char c) {
+            return Cp1252::ToUpper(c) == c && c != '\xDF'; // ß has no capital
+        });
+        const std::string upper = VocabularyRules::Fold(word).Spelt;
+        const bool vowel = upper.find_first_of("AEIOUY") != std::string::npos;
+        return word.size() < 3 || capitalInside || !vowel;
     }
 
     // One or two terms, the most common first; marked terms only where the
