@@ -1,5 +1,5 @@
 // wabolex-cli export: the picture of the puzzle or its solution (BMP, PNG or SVG)
-// with the clue text, or the puzzle as an ipuz crossword.
+// with the clue text, or the puzzle as an ipuz crossword, a web page or a sheet.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliPuzzleOutput.h"
 #include "files/ExportFiles.h"
@@ -17,8 +17,8 @@ namespace Cli {
 namespace {
 
 const char* const kUsage = "Aufruf: wabolex-cli export RAETSEL.wbx -o "
-                           "BILD.bmp|BILD.png|BILD.svg|RAETSEL.ipuz [--solution]\n"
-                           "    [--clues UMSCHREIBUNGEN.txt]";
+                           "BILD.bmp|BILD.png|BILD.svg|RAETSEL.ipuz|SEITE.html|BLATT.pdf\n"
+                           "    [--solution] [--clues UMSCHREIBUNGEN.txt]";
 
 // Beside the bitmap under the same base name, as a user of the command expects.
 QString DefaultCluePath(const QString& image) {
@@ -35,8 +35,8 @@ int Export(const Args& args) {
     }
     const std::optional<ExportFormat> format = ExportFormats::Of(options->Output);
     if (!format) {
-        return UsageError("Das Format wird an der Endung erkannt: .bmp, .png, .svg oder .ipuz "
-                          "(ohne Endung BMP).\n" +
+        return UsageError("Das Format wird an der Endung erkannt: .bmp, .png, .svg, .ipuz, "
+                          ".html oder .pdf (ohne Endung BMP).\n" +
                           std::string(kUsage));
     }
     // A picture gets its clue text beside it; an ipuz file holds its clues
@@ -60,7 +60,7 @@ int Export(const Args& args) {
     }
     const auto application = OffscreenApplication();
     const Puzzle puzzle = LoadPuzzle(options->Puzzle);
-    ExportFiles::Save(*format, puzzle, options->Variant, imagePath, cluePath);
+    ExportFiles::Save(*format, puzzle, options->Variant, ExportOptions{}, imagePath, cluePath);
     return Ok;
 }
 
