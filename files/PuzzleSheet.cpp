@@ -37,8 +37,8 @@ constexpr double kCellStep = 0.25;
 constexpr double kTitleSize = 16;
 constexpr double kAuthorSize = 10;
 constexpr double kFooterSize = 7.5;
-// Clue sizes tried for a sheet on one page, largest first; a smaller grid is
-// preferred to clues below kReadable points.
+// Clue sizes tried for a sheet on one page, largest first; clues below
+// kReadable points only where the readable ones do not fit.
 constexpr double kClueSizes[] = {9.5, 9, 8.5, 8, 7.5, 7};
 constexpr double kReadable = 8;
 constexpr double kContinuedSize = 8.5; // the clues of a sheet over several pages
@@ -318,17 +318,28 @@ public:
     QSizeF PageSize() const { return pageSize_; }
 
 private:
-    // The largest grid whose clues still fit on the page, with clues of a
-    // readable size first; else the grid as wide as the page and the clues
-    // on over further pages.
+    // The largest grid whose clues still fit on the page at a readable size;
+    // larger clues where they cost the grid at most a tenth of that. Failing
+    // that, the clues at their smallest; else the grid as wide as the page
+    // and the clues on over further pages.
     void Choose() {
         const double largest = LargestCell();
-        for (const bool readable : {true, false}) {
+        if (largest >= kSmallestCell) {
+            if (const std::optional<double> best = LargestFitting(kReadable, largest)) {
+                for (const double size : kClueSizes) {
+                    const std::optional<double> cell =
+                        size > kReadable ? LargestFitting(size, largest) : best;
+                    if (cell && *cell >= 0.9 * *best) {
+                        Place(*cell, size, false);
+                        return;
+                    }
+                }
+            }
             for (const double size : kClueSizes) {
-                if ((size >= kReadable) != readable || largest < kSmallestCell) {
+                if (size >= kReadable) {
                     continue;
                 }
-                if (std::optional<double> cell = LargestFitting(size, largest)) {
+                if (const std::optional<double> cell = LargestFitting(size, largest)) {
                     Place(*cell, size, false);
                     return;
                 }
