@@ -18,7 +18,7 @@ packages=(
   pxlib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
-  desktop-file-utils appstream
+  desktop-file-utils appstream shared-mime-info
   openthesaurus-de-text hunspell-de-de wngerman
 )
 # Frequency-ranked German word lists (MIT licence), read at build time only.
