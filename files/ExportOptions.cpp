@@ -1,6 +1,6 @@
 #include "files/ExportOptions.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 
 std::string ExportOptions::TitleOf(const Puzzle& puzzle) const {
     if (Title) {

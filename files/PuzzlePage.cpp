@@ -1,8 +1,8 @@
 #include "files/PuzzlePage.h"
 
+#include "base/Cp1252.h"
 #include "files/PuzzleWords.h"
 #include "files/WebText.h"
-#include "model/Cp1252.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,7 @@
 #include "files/PuzzleSheet.h"
 
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/CellPainter.h"
 #include "files/CellStyle.h"
 #include "files/Cp1252Qt.h"
@@ -7,8 +9,6 @@
 #include "files/PainterCanvas.h"
 #include "files/PuzzleWords.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #include "io/OutputFile.h"
 
+#include "base/Cp1252.h"
 #include "io/FileError.h"
-#include "model/Cp1252.h"
 
 #include <array>
 #include <atomic>

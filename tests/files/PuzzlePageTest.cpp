@@ -2,11 +2,11 @@
 // carry beside the puzzle. The page's behaviour in a browser is tested end to
 // end by tests/cli/puzzle_page_browser_test.js.
 #include "files/PuzzlePage.h"
+#include "base/Cp1252.h"
 #include "files/ClueText.h"
 #include "files/ExportFormat.h"
 #include "files/IpuzFile.h"
 #include "files/PuzzleWords.h"
-#include "model/Cp1252.h"
 #include "tests/files/SamplePuzzles.h"
 
 #include <QJsonArray>

@@ -3,8 +3,8 @@
 // run to the next. What it looks like is checked by eye (pdftoppm); the text
 // of every clue by the command-line test with pdftotext.
 #include "files/PuzzleSheet.h"
+#include "base/Cp1252.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
 #include "tests/files/SamplePuzzles.h"
 
 #include <QFile>
