@@ -310,6 +310,8 @@ public:
     }
 
     PuzzleSheet::Plan Plan() const { return {cell_, size_, pages_}; }
+    // Title and author, drawn first; then the clues and the page's foot.
+    const std::vector<PlacedText>& Heads() const { return heads_; }
     const std::vector<PlacedText>& Texts() const { return texts_; }
     QRectF Grid() const { return grid_; }
     // The top left corner of the solution word's boxes (the label above them).
@@ -447,12 +449,12 @@ private:
     void Headings() {
         const QFont title = Measure::Font(kTitleSize, true);
         double y = content_.top() + measure_.Ascent(title);
-        texts_.push_back(
+        heads_.push_back(
             {0, {content_.left(), y}, title, measure_.Elided(title, title_, content_.width())});
         if (!author_.isEmpty()) {
             const QFont author = Measure::Font(kAuthorSize, false);
             y = content_.top() + kTitleSize * 1.3 + measure_.Ascent(author);
-            texts_.push_back({0, {content_.left(), y}, author, author_});
+            heads_.push_back({0, {content_.left(), y}, author, author_});
         }
         const QFont footer = Measure::Font(kFooterSize, false);
         const double footerY = content_.bottom() + 6 * kMm;
@@ -485,6 +487,7 @@ private:
     double size_ = 0;
     int pages_ = 1;
     QRectF grid_;
+    std::vector<PlacedText> heads_;
     std::vector<PlacedText> texts_;
 };
 
@@ -536,11 +539,24 @@ void Draw(QPdfWriter& writer, const SheetLayout& layout, const Puzzle& puzzle,
         transform.scale(scale, scale);
         return transform;
     };
+    const auto drawTexts = [&](const std::vector<PlacedText>& texts, int page) {
+        painter.resetTransform();
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.setPen(Qt::black);
+        for (const PlacedText& text : texts) {
+            if (text.Page == page) {
+                painter.setFont(text.Font);
+                painter.drawText(text.Baseline * perPoint, text.Text);
+            }
+        }
+    };
+    // In reading order, as text extractors and screen readers meet it.
     for (int page = 0; page < layout.Plan().Pages; ++page) {
         if (page > 0) {
             pageFailed = pageFailed || !writer.newPage();
         }
         if (page == 0) {
+            drawTexts(layout.Heads(), page);
             const QRectF grid = layout.Grid();
             painter.setTransform(toDevice(grid.width() / puzzle.Columns / 100.0, grid.topLeft()));
             DrawGrid(painter, puzzle, variant);
@@ -550,15 +566,7 @@ void Draw(QPdfWriter& writer, const SheetLayout& layout, const Puzzle& puzzle,
                 CellPainter(canvas, SheetStyle()).SolutionRow({0, 0}, puzzle.SolutionWord, variant);
             }
         }
-        painter.resetTransform();
-        painter.setBackgroundMode(Qt::TransparentMode);
-        painter.setPen(Qt::black);
-        for (const PlacedText& text : layout.Texts()) {
-            if (text.Page == page) {
-                painter.setFont(text.Font);
-                painter.drawText(text.Baseline * perPoint, text.Text);
-            }
-        }
+        drawTexts(layout.Texts(), page);
     }
     if (!painter.end() || pageFailed) {
         throw WabolexError(W("Das Rätselblatt konnte nicht vollständig geschrieben werden."));
