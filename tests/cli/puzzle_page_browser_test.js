@@ -129,14 +129,15 @@ function checkLayout(name, s, width) {
   check(whole || s.frameScrolls, `${name}: Gitter abgeschnitten, ohne zu rollen`);
 }
 
-// Every answer from the puzzle file: a click on the first clue, then word by
-// word with Tab, which goes to the next word's first empty cell.
-async function typeEverything(page, wbx) {
+// The answers from the puzzle file (all, or the first `limit` words): a click
+// on the first clue, then word by word with Tab, which goes to the next word's
+// first empty cell.
+async function typeAnswers(page, wbx, limit = Infinity) {
   const words = await page.evaluate(() =>
     JSON.parse(document.getElementById("puzzle-data").textContent).words.map((w) => w.cells));
   const filled = new Set();
   await page.click('.clue-list li[data-word="0"]');
-  for (let index = 0; index < words.length; index++) {
+  for (let index = 0; index < Math.min(words.length, limit); index++) {
     if (index > 0) {
       await page.keyboard.press("Tab");
     }
@@ -258,10 +259,21 @@ async function checkPuzzle(browser, folder, name, wbxFile, options) {
     await page.click('[data-action="reset"]');
     s = await state(page);
     check(s.entries.every((e) => e === "" || e === "."), `${name}: Zurücksetzen leert nicht`);
+
+    // Half way: the look the README shows.
+    await typeAnswers(page, wbx, 9);
+    await page.click('.clue-list li[data-word="9"]');
+    await page.keyboard.type(wbx.letters[(await page.evaluate(() =>
+      JSON.parse(document.getElementById("puzzle-data").textContent).words[9].cells[0]))]);
+    await page.screenshot({ path: path.join(output, `${name}-1280x800-angefangen.png`) });
+    await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
+    await page.evaluate(() => window.scrollTo(0, 0));
+    await page.screenshot({ path: path.join(output, `${name}-390x844-angefangen.png`) });
+    await page.setViewport({ width: 1280, height: 800 });
   }
 
   // The whole solution typed from the puzzle file.
-  await typeEverything(page, wbx);
+  await typeAnswers(page, wbx);
   s = await state(page);
   check(s.entries.join("") === wbx.letters.map((l) => (l === "." ? "." : l)).join(""), `${name}: Gitter nach dem Tippen falsch`);
   check(/Glückwunsch/.test(s.message), `${name}: keine Meldung nach dem Lösen: "${s.message}"`);
