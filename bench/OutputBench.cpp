@@ -1,8 +1,8 @@
 // Drawing speed of the largest outputs: the exported bitmap and the print job
 // of a fully numbered grid with a solution word.
+#include "base/Cp1252.h"
 #include "files/ExportImage.h"
 #include "files/PrintJob.h"
-#include "model/Cp1252.h"
 #include "model/Puzzle.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "files/CellPainter.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 
 namespace {
 

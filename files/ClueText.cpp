@@ -1,8 +1,8 @@
 #include "files/ClueText.h"
 
+#include "base/Cp1252.h"
 #include "files/OutputDevice.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
 
 namespace {
 

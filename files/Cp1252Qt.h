@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
 #include "files/ExportFiles.h"
 
+#include "base/Cp1252.h"
 #include "files/ClueText.h"
 #include "files/ExportFormat.h"
 #include "files/ExportImage.h"
 #include "files/OutputDevice.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
 
 namespace ExportFiles {
 

@@ -1,11 +1,11 @@
 #include "files/ExportFormat.h"
 
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/ExportImage.h"
 #include "files/IpuzFile.h"
 #include "files/PainterCanvas.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 
 #include <QBuffer>
 #include <QImageWriter>

@@ -1,10 +1,10 @@
 #include "files/ExportImage.h"
 
+#include "base/WabolexError.h"
 #include "files/CellPainter.h"
 #include "files/Cp1252Qt.h"
 #include "files/OutputDevice.h"
 #include "files/PainterCanvas.h"
-#include "model/WabolexError.h"
 
 #include <QFileInfo>
 #include <QImageWriter>

@@ -1,7 +1,7 @@
 #include "files/IpuzFile.h"
 
+#include "base/Cp1252.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "files/OutputDevice.h"
 
-#include "model/WabolexError.h"
+#include "base/WabolexError.h"
 
 #include <string_view>
 

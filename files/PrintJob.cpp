@@ -1,11 +1,11 @@
 #include "files/PrintJob.h"
 
+#include "base/WabolexError.h"
 #include "files/Cp1252Qt.h"
 #include "files/OutputDevice.h"
 #include "files/PainterCanvas.h"
 #include "io/FileError.h"
 #include "io/OutputFile.h"
-#include "model/WabolexError.h"
 
 #include <QPageLayout>
 #include <QPainter>

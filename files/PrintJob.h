@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/WabolexError.h"
 #include "files/PrintPuzzle.h"
 #include "model/Puzzle.h"
-#include "model/WabolexError.h"
 
 #include <QPageSize>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "io/FileError.h"
 
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 
 #include <cerrno>
 #include <utility>

@@ -1,8 +1,8 @@
 #include "io/OutputFile.h"
 
+#include "base/Cp1252.h"
 #include "io/FileError.h"
 #include "io/FilePaths.h"
-#include "model/Cp1252.h"
 
 #include <array>
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "model/Generator.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "model/Numbering.h"
 #include "model/PuzzleStatistics.h"
 #include "model/SolutionWord.h"

@@ -1,6 +1,6 @@
 #include "model/PuzzleScore.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "model/Puzzle.h"
 
 #include <tuple>

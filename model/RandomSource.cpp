@@ -1,7 +1,7 @@
 #include "model/RandomSource.h"
 
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 
 #include <chrono>
 #include <string>

@@ -1,6 +1,6 @@
 #include "model/SolutionWord.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"

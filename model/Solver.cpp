@@ -1,6 +1,6 @@
 #include "model/Solver.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 
 void Solver::Start() {
     view_.ShowGenerated = false;

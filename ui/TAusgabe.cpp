@@ -1,6 +1,6 @@
 #include "ui/TAusgabe.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "ui/Fonts.h"
 
 #include <QKeyEvent>

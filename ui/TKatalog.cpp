@@ -1,11 +1,11 @@
 #include "ui/TKatalog.h"
 
+#include "base/WabolexError.h"
 #include "files/CellPainter.h"
 #include "files/Cp1252Qt.h"
 #include "model/Generator.h"
 #include "model/PuzzleStatistics.h"
 #include "model/SolutionWord.h"
-#include "model/WabolexError.h"
 #include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/Fonts.h"

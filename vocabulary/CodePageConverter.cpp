@@ -1,6 +1,6 @@
 #include "vocabulary/CodePageConverter.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <cerrno>
 #include <iconv.h>

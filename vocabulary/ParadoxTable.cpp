@@ -1,9 +1,9 @@
 #include "vocabulary/ParadoxTable.h"
 
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "io/FileError.h"
 #include "io/InputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 #include "vocabulary/ParadoxWriter.h"
 
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "io/FileError.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 #include "vocabulary/ParadoxTable.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "vocabulary/TextImport.h"
 
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "io/InputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 #include "vocabulary/ParadoxTable.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "vocabulary/ThesaurusImport.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/VocabularyRules.h"
 

@@ -1,8 +1,8 @@
 #include "vocabulary/VocabularyLoader.h"
 
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "io/FileError.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 #include "vocabulary/VocabularyTable.h"
 
 #include <string>

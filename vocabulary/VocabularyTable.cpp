@@ -1,7 +1,7 @@
 #include "vocabulary/VocabularyTable.h"
 
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "vocabulary/ParadoxTable.h"
 
 #include <algorithm>

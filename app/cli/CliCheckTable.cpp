@@ -2,10 +2,11 @@
 // break a rule, in German; exit status 1 when a hard rule is broken.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
+#include "app/cli/CommandLine.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "io/FileError.h"
 #include "io/InputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 #include "vocabulary/TableCheck.h"
 #include "vocabulary/VocabularyLoader.h"
 #include "vocabulary/VocabularyRules.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -28,39 +30,45 @@ struct CheckOptions {
     size_t MaxLength = 0;
 };
 
-std::string ParseCheckOptions(const Args& args, CheckOptions& options) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--thesaurus" || arg == "--examples" || arg == "--lengths") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                return "Zur Angabe " + arg + " fehlt der Wert.";
-            }
-            const std::string& value = args[++i];
-            if (arg == "--thesaurus") {
-                options.Thesaurus = value;
-            } else if (arg == "--lengths") {
-                if (!ParseLengths(value, options.MinLength, options.MaxLength)) {
-                    return "--lengths erwartet VON-BIS mit 1 <= VON <= BIS: " + value;
-                }
-            } else if (value.find_first_not_of("0123456789") != std::string::npos ||
-                       value.size() > 6) {
+constexpr Form kForms[] = {
+    {R"(wabolex-cli check-table TABELLE.db [--lengths VON-BIS] [--thesaurus DATEI] [--examples N])",
+     R"(Prüft eine Wortschatztabelle: Einträge, verschiedene Wörter je Länge,
+Umschreibungslänge im Median und die Einträge, die eine Regel verletzen
+(mit je N Beispielen, Vorgabe 5). Harte Regeln: keine Umschreibung verrät
+ihr Wort, kein Begriff der Sperrliste, keine leere Umschreibung, kein Wort
+auch in "Kurzwörter2004.DB" daneben, die Einträge eines Worts stehen
+beieinander; mit --lengths: jedes Wort hat eine dieser Längen; mit
+--thesaurus: kein Begriff, den OpenThesaurus in seiner Gruppe als anstößig
+markiert. Rückgabewert 1, wenn eine harte Regel verletzt ist.)"},
+};
+
+// Reads the command line into the options; nullopt when the command goes on,
+// else the status to exit with.
+std::optional<int> ParseCheckOptions(const Args& args, CheckOptions& options) {
+    std::string table;
+    CommandLine line(CheckTableCommand);
+    line.Operand(table, "Es fehlt die Tabelle.", "Nur eine Tabelle ist erlaubt: ")
+        .Value("--thesaurus", Store(options.Thesaurus))
+        .Value("--lengths",
+               [&](const std::string& value) -> std::string {
+                   if (!ParseLengths(value, options.MinLength, options.MaxLength)) {
+                       return "--lengths erwartet VON-BIS mit 1 <= VON <= BIS: " + value;
+                   }
+                   return {};
+               })
+        .Value("--examples", [&](const std::string& value) -> std::string {
+            uint64_t examples = 0;
+            if (!ParseNumber(value, examples) || examples > 999999) {
                 return "--examples erwartet eine Zahl: " + value;
-            } else {
-                options.Examples = std::stoul(value);
             }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return "Unbekannte Angabe: " + arg;
-        } else if (!options.Table.empty()) {
-            return "Nur eine Tabelle ist erlaubt: " + arg;
-        } else {
-            options.Table = arg;
-        }
+            options.Examples = static_cast<size_t>(examples);
+            return {};
+        });
+    if (const std::optional<int> status = line.Parse(args)) {
+        return status;
     }
-    if (options.Table.empty()) {
-        return "Aufruf: wabolex-cli check-table TABELLE.db [--lengths VON-BIS] [--thesaurus DATEI] "
-               "[--examples N]";
-    }
-    return {};
+    options.Table = table;
+    return std::nullopt;
 }
 
 // The thesaurus is compared as a whole; it is far smaller than this.
@@ -82,8 +90,8 @@ void PrintFinding(const std::string& utf8Label, const TableCheck::Finding& findi
 
 int CheckTable(const Args& args) {
     CheckOptions options;
-    if (const std::string problem = ParseCheckOptions(args, options); !problem.empty()) {
-        return UsageError(problem);
+    if (const std::optional<int> status = ParseCheckOptions(args, options)) {
+        return *status;
     }
     // A missing table, a folder or a pipe is refused by the reader with its reason.
     std::error_code ec;
@@ -150,5 +158,7 @@ int CheckTable(const Args& args) {
     Out("Ergebnis: in Ordnung.");
     return Ok;
 }
+
+const Command CheckTableCommand{"check-table", kForms, CheckTable};
 
 } // namespace Cli

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// One function per sub-command of wabolex-cli. Each gets the arguments after
-// the command's name and returns the exit status: 0 success, 1 failure (the
-// German message already written to stderr), 2 wrong usage.
+// The sub-commands of wabolex-cli. Each gets the arguments after its name and
+// returns the exit status: 0 success, 1 failure (the German message already
+// written to stderr), 2 wrong usage.
 namespace Cli {
 
 constexpr int Ok = 0;
@@ -14,12 +16,26 @@ constexpr int Usage = 2;
 
 using Args = std::vector<std::string>;
 
-int Import(const Args& args);
-int Generate(const Args& args);
-int Stats(const Args& args);
-int Export(const Args& args);
-int Print(const Args& args);
-int CheckTable(const Args& args);
+// One way to call a command: the call ("wabolex-cli generate TABELLE.db ...",
+// continued on lines indented by four) and what it does. UTF-8.
+struct Form {
+    std::string_view Call;
+    std::string_view Description;
+};
+
+struct Command {
+    std::string_view Name;
+    std::span<const Form> Forms;
+    int (*Run)(const Args& args);
+};
+
+// In the order of the help.
+extern const Command ImportCommand;
+extern const Command GenerateCommand;
+extern const Command CheckTableCommand;
+extern const Command StatsCommand;
+extern const Command ExportCommand;
+extern const Command PrintCommand;
 
 // Writes a Windows-1252 message as UTF-8 to stderr, with a newline.
 void Error(const std::string& cp1252Message);
@@ -28,7 +44,5 @@ void Out(const std::string& cp1252Line);
 // Flushes stdout; when that fails, says so on stderr and turns success into
 // Failure. Returns the status to exit with.
 int FinishOutput(int status);
-// Reports wrong usage of a command on stderr and returns Usage.
-int UsageError(const std::string& utf8Message);
 
 } // namespace Cli

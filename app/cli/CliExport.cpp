@@ -16,9 +16,18 @@ namespace Cli {
 
 namespace {
 
-const char* const kUsage = "Aufruf: wabolex-cli export RAETSEL.wbx -o "
-                           "BILD.bmp|BILD.png|BILD.svg|RAETSEL.ipuz [--solution]\n"
-                           "    [--clues UMSCHREIBUNGEN.txt]";
+constexpr Form kForms[] = {
+    {R"(wabolex-cli export RAETSEL.wbx -o DATEI [--solution] [--clues UMSCHREIBUNGEN.txt])",
+     R"(Exportiert das Rätsel; das Format folgt aus der Endung von DATEI:
+  .bmp, .png, .svg  das Rätselbild (mit --solution die Lösung) und daneben
+                    die Umschreibungen als Text (BILD.txt oder --clues);
+                    SVG mit Texten als Text, für Satzprogramme; ohne
+                    Endung BMP
+  .ipuz             ein ipuz-Kreuzworträtsel (JSON, UTF-8) für Rätsel-Apps:
+                    Gitter mit Nummern, Trennstrichen und eingekreistem
+                    Lösungswort, Lösung und Umschreibungen; eine Textdatei
+                    nur mit --clues)"},
+};
 
 // Beside the bitmap under the same base name, as a user of the command expects.
 QString DefaultCluePath(const QString& image) {
@@ -29,39 +38,45 @@ QString DefaultCluePath(const QString& image) {
 } // namespace
 
 int Export(const Args& args) {
-    const std::optional<OutputArgs> options = ParseOutputArgs(args, {"--clues"});
-    if (!options) {
-        return UsageError(kUsage);
+    OutputArgs options;
+    std::optional<std::string> clues;
+    CommandLine line(ExportCommand);
+    OutputOptions(line, options).Value("--clues", [&clues](const std::string& value) {
+        clues = value;
+        return std::string();
+    });
+    if (const std::optional<int> status = ParseOutputArgs(line, args, options)) {
+        return *status;
     }
-    const std::optional<ExportFormat> format = ExportFormats::Of(options->Output);
+    const std::optional<ExportFormat> format = ExportFormats::Of(options.Output);
     if (!format) {
-        return UsageError("Das Format wird an der Endung erkannt: .bmp, .png, .svg oder .ipuz "
-                          "(ohne Endung BMP).\n" +
-                          std::string(kUsage));
+        return line.Refuse("Das Format wird an der Endung erkannt: .bmp, .png, .svg oder .ipuz "
+                           "(ohne Endung BMP).");
     }
     // A picture gets its clue text beside it; an ipuz file holds its clues
     // and gets one only when asked for.
-    const QString imagePath = QString::fromStdString(options->Output);
-    const auto clues = options->Values.find("--clues");
+    const QString imagePath = QString::fromStdString(options.Output);
     std::optional<QString> cluePath;
-    if (clues != options->Values.end()) {
-        cluePath = QString::fromStdString(clues->second);
+    if (clues) {
+        cluePath = QString::fromStdString(*clues);
     } else if (ExportFormats::IsPicture(*format)) {
         cluePath = DefaultCluePath(imagePath);
     }
     // Each output would replace the puzzle or the other output.
     const std::string cluesFile = cluePath ? cluePath->toStdString() : std::string();
-    if (SameFile(options->Output, options->Puzzle) ||
-        (cluePath && SameFile(cluesFile, options->Puzzle))) {
-        return UsageError("Bild und Umschreibungen dürfen die Rätseldatei nicht überschreiben.");
+    if (SameFile(options.Output, options.Puzzle) ||
+        (cluePath && SameFile(cluesFile, options.Puzzle))) {
+        return line.Refuse("Bild und Umschreibungen dürfen die Rätseldatei nicht überschreiben.");
     }
-    if (cluePath && SameFile(cluesFile, options->Output)) {
-        return UsageError("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
+    if (cluePath && SameFile(cluesFile, options.Output)) {
+        return line.Refuse("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
     }
     const auto application = OffscreenApplication();
-    const Puzzle puzzle = LoadPuzzle(options->Puzzle);
-    ExportFiles::Save(*format, puzzle, options->Variant, imagePath, cluePath);
+    const Puzzle puzzle = LoadPuzzle(options.Puzzle);
+    ExportFiles::Save(*format, puzzle, options.Variant, imagePath, cluePath);
     return Ok;
 }
+
+const Command ExportCommand{"export", kForms, Export};
 
 } // namespace Cli

@@ -1,18 +1,19 @@
 // wabolex-cli generate: "Ö&ffnen", "&Generieren" and "&Speichern" without a window.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
+#include "app/cli/CommandLine.h"
 #include "app/cli/PuzzleBatch.h"
 #include "app/cli/PuzzleMaker.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/PuzzleFile.h"
 #include "io/FileError.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
-#include "model/WabolexError.h"
 #include "model/WordIndex.h"
 #include "vocabulary/VocabularyLoader.h"
 
@@ -44,117 +45,6 @@ struct Options {
     std::optional<uint64_t> Count; // a batch of puzzles with consecutive seeds
     std::optional<uint64_t> Jobs;
 };
-
-// Reads the command line; returns an error text for wrong usage, else empty.
-std::string ParseOptions(const Args& args, Options& options) {
-    bool wordGiven = false;
-    bool noWordGiven = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "-o" || arg == "--size" || arg == "--passes" || arg == "--solution-word" ||
-            arg == "--seed" || arg == "--count" || arg == "--jobs" || arg == "--tries") {
-            if (!hasValue) {
-                return "Zur Angabe " + arg + " fehlt der Wert.";
-            }
-            const std::string& value = args[++i];
-            if (arg == "-o") {
-                options.Output = value;
-            } else if (arg == "--size") {
-                if (!ParseSize(value, options.Columns, options.Rows) ||
-                    !IsGridSide(options.Columns) || !IsGridSide(options.Rows)) {
-                    return "Die Größe muss SpaltenxZeilen sein, jeweils 5 bis 99, etwa 15x15.";
-                }
-            } else if (arg == "--passes") {
-                uint64_t passes = 0;
-                if (!ParseNumber(value, passes) ||
-                    passes < MinimumPasses(MinGridSide, MinGridSide) || passes > MaxPasses) {
-                    return "Die Zahl der Durchläufe muss zwischen 2 und 20 liegen.";
-                }
-                options.Make.Settings.Passes = static_cast<int32_t>(passes);
-            } else if (arg == "--solution-word") {
-                // The puzzle's character set must hold every letter, or the
-                // search would look for '?'.
-                if (const char32_t c = Cp1252::FirstWithoutForm(value); c != 0) {
-                    return "Das Lösungswort enthält das Zeichen „" + Cp1252::Utf8Of(c) + "“ (" +
-                           Cp1252::CodePointName(c) + "), das es in Windows-1252 nicht gibt.";
-                }
-                wordGiven = true;
-                options.Make.Settings.SolutionWord = Cp1252::ToUpper(Cp1252::FromUtf8(value));
-            } else if (arg == "--seed") {
-                uint64_t seed = 0;
-                if (!ParseNumber(value, seed)) {
-                    return "Der Startwert (--seed) muss eine ganze Zahl ab 0 sein.";
-                }
-                options.Seed = seed;
-            } else if (arg == "--count") {
-                uint64_t count = 0;
-                if (!ParseNumber(value, count) || count < 1 || count > MaxCount) {
-                    return "Die Zahl der Rätsel (--count) muss zwischen 1 und 1000000 liegen.";
-                }
-                options.Count = count;
-            } else if (arg == "--jobs") {
-                uint64_t jobs = 0;
-                if (!ParseNumber(value, jobs) || jobs < 1 || jobs > MaxJobs) {
-                    return "Die Zahl der Aufträge (--jobs) muss zwischen 1 und 256 liegen.";
-                }
-                options.Jobs = jobs;
-            } else {
-                uint64_t tries = 0;
-                if (!ParseNumber(value, tries) || tries < 1 || tries > MaxTries) {
-                    return "Die Zahl der Versuche (--tries) muss zwischen 1 und 100 liegen.";
-                }
-                options.Make.Tries = static_cast<int32_t>(tries);
-            }
-        } else if (arg == "--reference-scan") {
-            options.Make.ReferenceScan = true;
-        } else if (arg == "--vary") {
-            options.Make.Vary = true;
-        } else if (arg == "--no-short-words") {
-            options.Make.Settings.UseShortWords = false;
-        } else if (arg == "--no-solution-word") {
-            noWordGiven = true;
-            options.Make.Settings.UseSolutionWord = false;
-            options.Make.Settings.SolutionWord.clear();
-        } else if (!arg.empty() && arg[0] == '-') {
-            return "Unbekannte Angabe: " + arg;
-        } else if (options.Table.empty()) {
-            options.Table = arg;
-        } else {
-            return "Nur eine Wortschatztabelle kann angegeben werden: " + arg;
-        }
-    }
-    if (options.Table.empty()) {
-        return "Es fehlt die Wortschatztabelle.";
-    }
-    if (options.Output.empty()) {
-        return options.Count ? "Es fehlt der Ordner für die Rätsel (-o ORDNER)."
-                             : "Es fehlt die Rätseldatei (-o RAETSEL.wbx).";
-    }
-    if (options.Jobs && !options.Count) {
-        return "--jobs gilt nur zusammen mit --count.";
-    }
-    if (options.Count && options.Seed &&
-        *options.Seed > std::numeric_limits<uint64_t>::max() - (*options.Count - 1)) {
-        return "Die Startwerte von --seed bis --seed + --count - 1 müssen ganze Zahlen bleiben.";
-    }
-    if (wordGiven && noWordGiven) {
-        return "--solution-word und --no-solution-word schließen sich aus.";
-    }
-    // The settings field takes at most 20 characters and refuses to be empty.
-    const auto longest = static_cast<size_t>(MaxSolutionLength);
-    if (options.Make.Settings.SolutionWord.size() > longest) {
-        options.Make.Settings.SolutionWord.resize(longest);
-    }
-    if (options.Make.Settings.UseSolutionWord && options.Make.Settings.SolutionWord.empty()) {
-        return "Das Lösungswort fehlt!!!";
-    }
-    // The settings dialog raises its lowest pass count with the grid's longer side.
-    options.Make.Settings.Passes =
-        std::max(options.Make.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
-    options.Make.Settings.ShowInsertions = false;
-    return {};
-}
 
 // Loads the table and the short words beside it. A missing short-word table
 // only matters when the short words are to be used.
@@ -189,16 +79,157 @@ bool OverwritesATable(const Options& options) {
            fs::equivalent(options.Output, shortWords, ec);
 }
 
+// What the options say together; the reason they do not fit, or empty.
+std::string Check(Options& options, bool wordGiven, bool noWordGiven) {
+    if (options.Output.empty()) {
+        return options.Count ? "Es fehlt der Ordner für die Rätsel (-o ORDNER)."
+                             : "Es fehlt die Rätseldatei (-o RAETSEL.wbx).";
+    }
+    if (options.Jobs && !options.Count) {
+        return "--jobs gilt nur zusammen mit --count.";
+    }
+    if (options.Count && options.Seed &&
+        *options.Seed > std::numeric_limits<uint64_t>::max() - (*options.Count - 1)) {
+        return "Die Startwerte von --seed bis --seed + --count - 1 müssen ganze Zahlen bleiben.";
+    }
+    if (wordGiven && noWordGiven) {
+        return "--solution-word und --no-solution-word schließen sich aus.";
+    }
+    // The settings field takes at most 20 characters and refuses to be empty.
+    const auto longest = static_cast<size_t>(MaxSolutionLength);
+    if (options.Make.Settings.SolutionWord.size() > longest) {
+        options.Make.Settings.SolutionWord.resize(longest);
+    }
+    if (options.Make.Settings.UseSolutionWord && options.Make.Settings.SolutionWord.empty()) {
+        return "Das Lösungswort fehlt!!!";
+    }
+    // The settings dialog raises its lowest pass count with the grid's longer side.
+    options.Make.Settings.Passes =
+        std::max(options.Make.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
+    options.Make.Settings.ShowInsertions = false;
+    if (!options.Count && OverwritesATable(options)) {
+        return "Die Rätseldatei darf keine der Wortschatztabellen überschreiben.";
+    }
+    return {};
+}
+
+constexpr Form kForms[] = {
+    {R"(wabolex-cli generate TABELLE.db -o RAETSEL.wbx [--size SxZ] [--passes N]
+    [--no-short-words] [--solution-word WORT | --no-solution-word] [--seed N]
+    [--tries K] [--vary] [--reference-scan])",
+     R"(Lädt die Tabelle (mit "Kurzwörter2004.DB" daneben), erzeugt ein Rätsel ohne
+Rückfragen und speichert es. Vorgaben: 15x15, 4 Durchläufe, Kurzwörter an,
+Lösungswort HOCHZEITSTAG. Ohne --seed wird der Startwert aus der Uhr gezogen.
+--tries K   erzeugt K Kandidaten und behält den besten (K = 1 bis 100): der
+            erste mit dem Startwert S selbst (--tries 1 ist also ein
+            gewöhnlicher Lauf), Kandidat k = 2..K mit dem Startwert
+            splitmix64(splitmix64(S) + k - 1). Besser ist, der Reihe nach:
+            Lösungswort gefunden (oder keins verlangt), weniger schwarze
+            Felder, mehr Überschneidungen, weniger Antworten mit 2 Buch-
+            staben; bei Gleichstand bleibt der frühere Kandidat.
+--vary      bringt vor jedem Lauf die Wörter jeder Länge in eine zufällige
+            Reihenfolge, gezogen aus dem Startwert des Laufs (die Einträge
+            eines Worts bleiben beieinander), statt der Reihenfolge der
+            Tabelle: die Suche trifft so in jedem Rätsel auf andere Wörter.
+            Mit demselben Startwert entsteht dasselbe Rätsel.
+--reference-scan prüft für jeden Begriff jede Position im Gitter, statt die
+            Plätze über das Wortverzeichnis zu suchen: die langsame
+            Referenz, die mit demselben --seed genau dasselbe Rätsel ergeben
+            muss.)"},
+    {R"(wabolex-cli generate TABELLE.db -o ORDNER --count N [--jobs J] [--seed N] ...)",
+     R"(Erzeugt N Rätsel (N = 1 bis 1000000) mit den Startwerten S bis S+N-1 als
+ORDNER/<Tabelle>-<Startwert>.wbx, etwa Allgemein-17.wbx; jede Datei gleicht
+Byte für Byte der eines einzelnen Aufrufs mit ihrem Startwert und denselben
+Angaben. Ohne --seed wird S gezogen und ausgegeben. Die Tabelle wird einmal
+geladen; J Aufträge (Vorgabe: einer je Prozessorkern) arbeiten parallel.
+Der Ordner wird bei Bedarf angelegt; steht eine Datei im Weg, wird nichts
+erzeugt. Auf einem Terminal zeigt stderr einen Fortschrittsbalken; am Ende
+steht auf stdout eine Zeile mit Rätseln, Zeit und Rätseln je Sekunde.)"},
+};
+
+// Reads the command line into the options; nullopt when the command goes on,
+// else the status to exit with.
+std::optional<int> ParseOptions(const Args& args, Options& options) {
+    std::string table;
+    std::optional<uint64_t> passes;
+    std::optional<uint64_t> tries;
+    bool wordGiven = false;
+    bool noWordGiven = false;
+    CommandLine line(GenerateCommand);
+    line.Operand(table, "Es fehlt die Wortschatztabelle.",
+                 "Nur eine Wortschatztabelle kann angegeben werden: ")
+        .Value("-o", Store(options.Output))
+        .Value("--size",
+               [&](const std::string& value) -> std::string {
+                   if (!ParseSize(value, options.Columns, options.Rows) ||
+                       !IsGridSide(options.Columns) || !IsGridSide(options.Rows)) {
+                       return "Die Größe muss SpaltenxZeilen sein, jeweils 5 bis 99, etwa 15x15.";
+                   }
+                   return {};
+               })
+        .Value("--passes",
+               NumberIn(MinimumPasses(MinGridSide, MinGridSide), MaxPasses,
+                        "Die Zahl der Durchläufe muss zwischen 2 und 20 liegen.", passes))
+        .Value("--solution-word",
+               [&](const std::string& value) -> std::string {
+                   // The puzzle's character set must hold every letter, or the
+                   // search would look for '?'.
+                   if (const char32_t c = Cp1252::FirstWithoutForm(value); c != 0) {
+                       return "Das Lösungswort enthält das Zeichen „" + Cp1252::Utf8Of(c) + "“ (" +
+                              Cp1252::CodePointName(c) + "), das es in Windows-1252 nicht gibt.";
+                   }
+                   wordGiven = true;
+                   options.Make.Settings.SolutionWord = Cp1252::ToUpper(Cp1252::FromUtf8(value));
+                   return {};
+               })
+        .EmptyAllowed()
+        .Flag("--no-solution-word", Set(noWordGiven))
+        .Value("--seed",
+               NumberIn(0, std::numeric_limits<uint64_t>::max(),
+                        "Der Startwert (--seed) muss eine ganze Zahl ab 0 sein.", options.Seed))
+        .Value("--count",
+               NumberIn(1, MaxCount,
+                        "Die Zahl der Rätsel (--count) muss zwischen 1 und 1000000 liegen.",
+                        options.Count))
+        .Value("--jobs", NumberIn(1, MaxJobs,
+                                  "Die Zahl der Aufträge (--jobs) muss zwischen 1 und 256 liegen.",
+                                  options.Jobs))
+        .Value("--tries",
+               NumberIn(1, MaxTries,
+                        "Die Zahl der Versuche (--tries) muss zwischen 1 und 100 liegen.", tries))
+        .Flag("--reference-scan", Set(options.Make.ReferenceScan))
+        .Flag("--vary", Set(options.Make.Vary))
+        .Flag("--no-short-words", [&](const std::string&) {
+            options.Make.Settings.UseShortWords = false;
+            return std::string();
+        });
+    if (const std::optional<int> status = line.Parse(args)) {
+        return status;
+    }
+    options.Table = table;
+    if (passes) {
+        options.Make.Settings.Passes = static_cast<int32_t>(*passes);
+    }
+    if (tries) {
+        options.Make.Tries = static_cast<int32_t>(*tries);
+    }
+    if (noWordGiven) {
+        options.Make.Settings.UseSolutionWord = false;
+        options.Make.Settings.SolutionWord.clear();
+    }
+    const std::string reason = Check(options, wordGiven, noWordGiven);
+    if (!reason.empty()) {
+        return line.Refuse(reason);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int Generate(const Args& args) {
     Options options;
-    std::string usage = ParseOptions(args, options);
-    if (usage.empty() && !options.Count && OverwritesATable(options)) {
-        usage = "Die Rätseldatei darf keine der Wortschatztabellen überschreiben.";
-    }
-    if (!usage.empty()) {
-        return UsageError(usage);
+    if (const std::optional<int> status = ParseOptions(args, options)) {
+        return *status;
     }
     // A target that cannot be written is reported before the generation runs.
     if (!options.Count) {
@@ -251,5 +282,7 @@ int Generate(const Args& args) {
     PuzzleFile::SaveLines(options.Output, made.Lines);
     return made.Outcome == GenerationOutcome::Generated ? Ok : Failure;
 }
+
+const Command GenerateCommand{"generate", kForms, Generate};
 
 } // namespace Cli

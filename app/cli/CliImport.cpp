@@ -1,11 +1,12 @@
 // wabolex-cli import: a vocabulary table from a text or an OpenThesaurus file.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
+#include "app/cli/CommandLine.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "io/FileError.h"
 #include "io/InputFile.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/ParadoxWriter.h"
 #include "vocabulary/TextImport.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -37,46 +39,8 @@ struct ImportOptions {
     std::vector<fs::path> Rankings;
 };
 
-std::string ParseImportOptions(const Args& args, ImportOptions& options) {
-    bool inputGiven = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue =
-            arg == "-o" || arg == "--lengths" || arg == "--known-words" || arg == "--ranking";
-        if (takesValue && (i + 1 >= args.size() || args[i + 1].empty())) {
-            return "Zur Angabe " + arg + " fehlt der Wert.";
-        }
-        if (arg == "-o") {
-            options.Output = args[++i];
-        } else if (arg == "--thesaurus") {
-            options.Thesaurus = true;
-        } else if (arg == "--short-words" || arg == "--lengths") {
-            if (options.LengthsGiven) {
-                return "--short-words und --lengths gehen nur einmal.";
-            }
-            options.LengthsGiven = true;
-            if (arg == "--short-words") {
-                options.Longest = LongestShortWord;
-            } else if (!ParseLengths(args[++i], options.Shortest, options.Longest) ||
-                       options.Longest > LongestWord) {
-                return "--lengths erwartet VON-BIS mit 1 <= VON <= BIS <= 15: " + args[i];
-            }
-        } else if (arg == "--known-words") {
-            options.KnownWords.push_back(args[++i]);
-        } else if (arg == "--ranking") {
-            options.Rankings.push_back(args[++i]);
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return "Unbekannte Angabe: " + arg;
-        } else if (inputGiven) {
-            return "Nur eine Eingabedatei ist erlaubt: " + arg;
-        } else {
-            options.Input = arg;
-            inputGiven = true;
-        }
-    }
-    if (!inputGiven || options.Input.empty()) {
-        return "Es fehlt die Eingabedatei.";
-    }
+// What the options say together; the reason they do not fit, or empty.
+std::string Check(const ImportOptions& options) {
     if (options.Output.empty()) {
         return "Es fehlt die Zieltabelle (-o TABELLE.db).";
     }
@@ -88,6 +52,71 @@ std::string ParseImportOptions(const Args& args, ImportOptions& options) {
         return "Die Zieltabelle darf nicht die Eingabedatei sein.";
     }
     return {};
+}
+
+constexpr Form kForms[] = {
+    {R"(wabolex-cli import EINGABE -o TABELLE.db [--thesaurus] [--short-words | --lengths VON-BIS]
+    [--known-words LISTE]... [--ranking LISTE]...)",
+     R"(Liest eine UTF-8-Textdatei (eine Zeile je Eintrag: "WORT;UMSCHREIBUNG" oder
+"WORT<Tab>UMSCHREIBUNG", Zeilen mit # werden übergangen) oder mit --thesaurus
+eine OpenThesaurus-Textdatei und schreibt eine Paradox-Wortschatztabelle.
+--short-words übernimmt nur Wörter mit 2 bis 4 Buchstaben (Kurzwörter),
+--lengths nur Wörter dieser Längen (etwa 5-15).
+Nur mit --thesaurus: Begriffe der Sperrliste, anstößig markierte Begriffe
+und Umschreibungen, die das Wort verraten, bleiben draußen; eine Umschreibung
+hat höchstens drei Begriffe. --known-words nimmt nur Wörter, die in einer der
+Listen stehen (eine Zeile je Wort, hunspell-Wörterbuch oder JSON-Feld) oder
+sich aus ihnen zusammensetzen; --ranking (nach Häufigkeit geordnete Listen)
+stellt häufige Begriffe nach vorn und lässt Fachwörter nur zu, wenn sie
+darin stehen.)"},
+};
+
+// Reads the command line into the options; nullopt when the command goes on,
+// else the status to exit with.
+std::optional<int> ParseImportOptions(const Args& args, ImportOptions& options) {
+    std::string input;
+    // --short-words and --lengths set the same bounds.
+    auto lengthsOnce = [&options]() -> std::string {
+        if (options.LengthsGiven) {
+            return "--short-words und --lengths gehen nur einmal.";
+        }
+        options.LengthsGiven = true;
+        return {};
+    };
+    CommandLine line(ImportCommand);
+    line.Operand(input, "Es fehlt die Eingabedatei.", "Nur eine Eingabedatei ist erlaubt: ")
+        .Value("-o", Store(options.Output))
+        .Flag("--thesaurus", Set(options.Thesaurus))
+        .Flag("--short-words",
+              [&](const std::string&) {
+                  options.Longest = LongestShortWord;
+                  return lengthsOnce();
+              })
+        .Value("--lengths",
+               [&](const std::string& value) -> std::string {
+                   if (!ParseLengths(value, options.Shortest, options.Longest) ||
+                       options.Longest > LongestWord) {
+                       return "--lengths erwartet VON-BIS mit 1 <= VON <= BIS <= 15: " + value;
+                   }
+                   return lengthsOnce();
+               })
+        .Values("--known-words",
+                [&](const std::string& value) {
+                    options.KnownWords.emplace_back(value);
+                    return std::string();
+                })
+        .Values("--ranking", [&](const std::string& value) {
+            options.Rankings.emplace_back(value);
+            return std::string();
+        });
+    if (const std::optional<int> status = line.Parse(args)) {
+        return status;
+    }
+    options.Input = input;
+    if (const std::string reason = Check(options); !reason.empty()) {
+        return line.Refuse(reason);
+    }
+    return std::nullopt;
 }
 
 // A word list for the lexicon: read whole, within a size no word list reaches.
@@ -138,8 +167,8 @@ ImportResult ReadInput(const ImportOptions& options) {
 
 int Import(const Args& args) {
     ImportOptions options;
-    if (const std::string problem = ParseImportOptions(args, options); !problem.empty()) {
-        return UsageError(problem);
+    if (const std::optional<int> status = ParseImportOptions(args, options)) {
+        return *status;
     }
     // A target that cannot be written is named before the input is read.
     OutputFile::Check(options.Output, W("Die Tabelle"));
@@ -160,5 +189,7 @@ int Import(const Args& args) {
         (input.SkippedLines == 1 ? W(" Zeile übergangen.") : W(" Zeilen übergangen.")));
     return Ok;
 }
+
+const Command ImportCommand{"import", kForms, Import};
 
 } // namespace Cli

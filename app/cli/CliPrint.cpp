@@ -14,16 +14,13 @@ namespace Cli {
 
 namespace {
 
-const char* const kUsage =
-    "Aufruf: wabolex-cli print RAETSEL.wbx -o DATEI.pdf [--solution] [--paper A4|Letter]";
+constexpr Form kForms[] = {
+    {R"(wabolex-cli print RAETSEL.wbx -o DATEI.pdf [--solution] [--paper A4|Letter])",
+     R"(Druckt das Rätsel in eine PDF-Datei.)"},
+};
 
-// A4 unless --paper names another size; nullopt for a size it does not know.
-std::optional<QPageSize::PageSizeId> PaperOf(const OutputArgs& options) {
-    const auto given = options.Values.find("--paper");
-    if (given == options.Values.end()) {
-        return QPageSize::A4;
-    }
-    const std::string& name = given->second;
+// The paper sizes --paper knows.
+std::optional<QPageSize::PageSizeId> PaperOf(const std::string& name) {
     if (name == "A4" || name == "a4") {
         return QPageSize::A4;
     }
@@ -36,19 +33,30 @@ std::optional<QPageSize::PageSizeId> PaperOf(const OutputArgs& options) {
 } // namespace
 
 int Print(const Args& args) {
-    const std::optional<OutputArgs> options = ParseOutputArgs(args, {"--paper"});
-    const std::optional<QPageSize::PageSizeId> paper = options ? PaperOf(*options) : std::nullopt;
-    if (!paper) {
-        return UsageError(kUsage);
+    OutputArgs options;
+    QPageSize::PageSizeId paper = QPageSize::A4;
+    CommandLine line(PrintCommand);
+    OutputOptions(line, options).Value("--paper", [&paper](const std::string& value) {
+        const std::optional<QPageSize::PageSizeId> known = PaperOf(value);
+        if (!known) {
+            return "Das Papierformat (--paper) ist A4 oder Letter: " + value;
+        }
+        paper = *known;
+        return std::string();
+    });
+    if (const std::optional<int> status = ParseOutputArgs(line, args, options)) {
+        return *status;
     }
-    if (SameFile(options->Output, options->Puzzle)) {
-        return UsageError("Die PDF-Datei darf die Rätseldatei nicht überschreiben.");
+    if (SameFile(options.Output, options.Puzzle)) {
+        return line.Refuse("Die PDF-Datei darf die Rätseldatei nicht überschreiben.");
     }
     const auto application = OffscreenApplication();
-    const Puzzle puzzle = LoadPuzzle(options->Puzzle);
-    PrintJob::PrintToPdf(QString::fromStdString(options->Output), QPageSize(*paper), puzzle,
-                         CaptionAfterLoading(puzzle), options->Variant);
+    const Puzzle puzzle = LoadPuzzle(options.Puzzle);
+    PrintJob::PrintToPdf(QString::fromStdString(options.Output), QPageSize(paper), puzzle,
+                         CaptionAfterLoading(puzzle), options.Variant);
     return Ok;
 }
+
+const Command PrintCommand{"print", kForms, Print};
 
 } // namespace Cli

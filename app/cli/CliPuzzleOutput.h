@@ -1,20 +1,18 @@
 #pragma once
 
 #include "app/cli/CliCommands.h"
+#include "app/cli/CommandLine.h"
+#include "base/Cp1252.h"
 #include "files/OutputVariant.h"
 #include "files/PuzzleFile.h"
 #include "io/FileError.h"
-#include "model/Cp1252.h"
 #include "model/Puzzle.h"
 
 #include <QDate>
 #include <QGuiApplication>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <initializer_list>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,41 +49,34 @@ inline Puzzle LoadPuzzle(const std::string& path) {
     return puzzle;
 }
 
-// What an output command was given: "PUZZLE.wbx -o OUTPUT [--solution]" and
-// the command's own options that take a value, each at most once.
+// What an output command was given: "PUZZLE.wbx -o OUTPUT [--solution]".
 struct OutputArgs {
     std::string Puzzle;
     std::string Output;
     OutputVariant Variant = OutputVariant::Puzzle;
-    std::map<std::string, std::string> Values;
 };
 
-// nullopt for wrong usage: an unknown option, an option given twice or without
-// a value, a second puzzle, or no puzzle or output at all.
-inline std::optional<OutputArgs> ParseOutputArgs(const Args& args,
-                                                 std::initializer_list<std::string> valueOptions) {
-    OutputArgs parsed;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size() && !args[i + 1].empty();
-        const bool takesValue =
-            std::find(valueOptions.begin(), valueOptions.end(), arg) != valueOptions.end();
-        if (arg == "-o" && hasValue && parsed.Output.empty()) {
-            parsed.Output = args[++i];
-        } else if (takesValue && hasValue && !parsed.Values.contains(arg)) {
-            parsed.Values[arg] = args[++i];
-        } else if (arg == "--solution") {
+// The options every output command takes; the command adds its own.
+inline CommandLine& OutputOptions(CommandLine& line, OutputArgs& parsed) {
+    return line
+        .Operand(parsed.Puzzle, "Es fehlt die Rätseldatei.", "Nur eine Rätseldatei ist erlaubt: ")
+        .Value("-o", Store(parsed.Output))
+        .Flag("--solution", [&parsed](const std::string&) {
             parsed.Variant = OutputVariant::Solution;
-        } else if (!arg.empty() && arg[0] != '-' && parsed.Puzzle.empty()) {
-            parsed.Puzzle = arg;
-        } else {
-            return std::nullopt;
-        }
+            return std::string();
+        });
+}
+
+// Reads the arguments; nullopt when the command goes on, else the status to exit with.
+inline std::optional<int> ParseOutputArgs(CommandLine& line, const Args& args,
+                                          const OutputArgs& parsed) {
+    if (const std::optional<int> status = line.Parse(args)) {
+        return status;
     }
-    if (parsed.Puzzle.empty() || parsed.Output.empty()) {
-        return std::nullopt;
+    if (parsed.Output.empty()) {
+        return line.Refuse("Es fehlt die Ausgabedatei (-o DATEI).");
     }
-    return parsed;
+    return std::nullopt;
 }
 
 // Do two paths name one file? Also for files that do not exist yet.

@@ -1,22 +1,38 @@
 // wabolex-cli stats: the statistics window's labels and values, one a line,
 // and the score by which the best of several tries is kept.
 #include "app/cli/CliCommands.h"
+#include "app/cli/CommandLine.h"
+#include "base/Cp1252.h"
 #include "files/PuzzleFile.h"
-#include "model/Cp1252.h"
 #include "model/Puzzle.h"
 #include "model/PuzzleScore.h"
 #include "model/PuzzleStatistics.h"
 
+#include <optional>
 #include <string>
 
 namespace Cli {
 
+namespace {
+
+constexpr Form kForms[] = {
+    {R"(wabolex-cli stats RAETSEL.wbx)",
+     R"(Zeigt die Statistik des Rätsels und in der achten Zeile seine Bewertung:
+Lösungswort gefunden (oder keins verlangt), dann weniger schwarze Felder,
+mehr Überschneidungen, weniger Antworten mit 2 Buchstaben.)"},
+};
+
+} // namespace
+
 int Stats(const Args& args) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-        return UsageError("Aufruf: wabolex-cli stats RAETSEL.wbx");
+    std::string file;
+    CommandLine line(StatsCommand);
+    line.Operand(file, "Es fehlt die Rätseldatei.", "Nur eine Rätseldatei ist erlaubt: ");
+    if (const std::optional<int> status = line.Parse(args)) {
+        return *status;
     }
     Puzzle puzzle;
-    const PuzzleFileContents contents = PuzzleFile::Read(args[0]);
+    const PuzzleFileContents contents = PuzzleFile::Read(file);
     PuzzleFile::Apply(contents, puzzle);
     const PuzzleStatistics statistics = PuzzleStatistics::Count(puzzle);
 
@@ -37,5 +53,7 @@ int Stats(const Args& args) {
     Out("Bewertung: " + PuzzleScore::Of(puzzle, word).Text());
     return Ok;
 }
+
+const Command StatsCommand{"stats", kForms, Stats};
 
 } // namespace Cli

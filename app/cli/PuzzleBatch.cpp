@@ -1,11 +1,11 @@
 #include "app/cli/PuzzleBatch.h"
 
 #include "app/cli/CliCommands.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/LineFile.h"
 #include "files/PuzzleFile.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 
 #include <atomic>
 #include <chrono>

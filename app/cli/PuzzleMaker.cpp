@@ -1,7 +1,7 @@
 #include "app/cli/PuzzleMaker.h"
 
+#include "base/Cp1252.h"
 #include "files/PuzzleFile.h"
-#include "model/Cp1252.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
 #include "model/Variety.h"

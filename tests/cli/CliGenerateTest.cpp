@@ -1,7 +1,7 @@
 // wabolex-cli generate and stats, run end to end on a small made-up table.
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/PuzzleFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 #include "tests/cli/CliRun.h"
 #include "tests/cli/PuzzleCheck.h"
 #include "vocabulary/ParadoxWriter.h"
@@ -223,10 +223,78 @@ TEST_F(CliGenerateTest, WrongUsageExitsWithTwoAndWritesNothing) {
         SCOPED_TRACE(call.size() > 3 ? call[call.size() - 2] + " " + call.back() : call.back());
         const auto result = CliRun::Run(folder_, call);
         EXPECT_EQ(result.Status, 2);
-        EXPECT_NE(result.Err.find("wabolex-cli --help"), std::string::npos) << result.Err;
+        EXPECT_NE(result.Err.find(" --help"), std::string::npos) << result.Err;
         EXPECT_FALSE(fs::exists(folder_ / "x.wbx"));
     }
     EXPECT_EQ(ReadBytes(folder_ / "Test.db"), table);
+}
+
+// Every command reads its arguments through one parser: "--opt=value" is
+// "--opt value", a single-valued option comes once, help and version answer.
+TEST_F(CliGenerateTest, OneParserForEveryCommand) {
+    ASSERT_EQ(Generate("spaced.wbx", {"--size", "9x7", "--seed", "5"}).Status, 0);
+    fs::remove(folder_ / "joined.wbx");
+    ASSERT_EQ(
+        CliRun::Run(folder_, {"generate", "Test.db", "-o", "joined.wbx", "--size=9x7", "--seed=5"})
+            .Status,
+        0);
+    EXPECT_EQ(ReadBytes(folder_ / "joined.wbx"), ReadBytes(folder_ / "spaced.wbx"));
+
+    struct Refused {
+        std::vector<std::string> Args;
+        std::string Reason;
+    };
+    for (const Refused& call : std::vector<Refused>{
+             {{"generate", "Test.db", "-o", "x.wbx", "--seed", "1", "--seed=2"},
+              "Die Angabe --seed darf nur einmal vorkommen."},
+             {{"generate", "Test.db", "-o", "x.wbx", "-o", "y.wbx"},
+              "Die Angabe -o darf nur einmal vorkommen."},
+             {{"generate", "Test.db", "-o", "x.wbx", "--vary=ja"},
+              "Die Angabe --vary nimmt keinen Wert: --vary=ja"},
+             {{"generate", "Test.db", "-o", "x.wbx", "--size="},
+              "Zur Angabe --size fehlt der Wert."},
+             {{"stats", "--", "-x.wbx", "b.wbx"}, "Nur eine Rätseldatei ist erlaubt: b.wbx"},
+             {{"export", "a.wbx", "-o", "a.png", "--clues", "a.txt", "--clues=b.txt"},
+              "Die Angabe --clues darf nur einmal vorkommen."},
+             {{"print", "a.wbx", "-o", "a.pdf", "--paper=A3"},
+              "Das Papierformat (--paper) ist A4 oder Letter: A3"},
+             {{"check-table", "Test.db", "--examples", "3", "--examples", "4"},
+              "Die Angabe --examples darf nur einmal vorkommen."},
+             {{"import", "a.txt", "-o", "A.db", "--lengths", "2-3", "--short-words"},
+              "--short-words und --lengths gehen nur einmal."},
+         }) {
+        SCOPED_TRACE(call.Reason);
+        const auto result = CliRun::Run(folder_, call.Args);
+        EXPECT_EQ(result.Status, 2);
+        EXPECT_EQ(result.Err.substr(0, result.Err.find('\n')), call.Reason);
+        EXPECT_NE(result.Err.find("Aufruf: wabolex-cli " + call.Args[0]), std::string::npos);
+        EXPECT_NE(result.Err.find("Hilfe: wabolex-cli " + call.Args[0] + " --help"),
+                  std::string::npos);
+        EXPECT_FALSE(fs::exists(folder_ / "x.wbx"));
+    }
+
+    // A value may look like an option; the option before it takes it.
+    EXPECT_EQ(Generate("dash.wbx", {"--solution-word", "-", "--seed", "5"}).Status, 1);
+
+    // Help for one command, from anywhere in its arguments, whatever else is wrong.
+    for (const std::vector<std::string>& call : std::vector<std::vector<std::string>>{
+             {"generate", "--farbig", "--help"}, {"generate", "-h"}, {"help", "generate"}}) {
+        const auto help = CliRun::Run(folder_, call);
+        EXPECT_EQ(help.Status, 0);
+        EXPECT_EQ(help.Out.rfind("  wabolex-cli generate TABELLE.db -o RAETSEL.wbx", 0), 0u)
+            << help.Out;
+        EXPECT_EQ(help.Out.find("wabolex-cli import"), std::string::npos);
+        EXPECT_NE(help.Out.find("Rückgabewert: 0"), std::string::npos);
+    }
+    const auto all = CliRun::Run(folder_, {"--help"});
+    for (const char* command : {"import", "generate", "check-table", "stats", "export", "print"}) {
+        EXPECT_NE(all.Out.find(std::string("  wabolex-cli ") + command + " "), std::string::npos)
+            << command;
+    }
+    const auto version = CliRun::Run(folder_, {"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_TRUE(std::regex_match(version.Out, std::regex("wabolex-cli [0-9]+\\.[0-9]+\n")))
+        << version.Out;
 }
 
 TEST_F(CliGenerateTest, FailuresExitWithOneAndAMessage) {

@@ -1,5 +1,5 @@
 // wabolex-cli import, run as a user would.
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "tests/cli/CliRun.h"
 #include "vocabulary/VocabularyTable.h"
 

@@ -1,6 +1,6 @@
 #include "files/ClueText.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "tests/files/SamplePuzzles.h"
 
 #include <QFile>

@@ -1,13 +1,13 @@
 // The export formats beside the bitmap: PNG and SVG drawn by the same code, and
 // the ipuz crossword, read back with Qt's JSON and SVG readers.
 #include "files/ExportFormat.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/ExportFiles.h"
 #include "files/ExportImage.h"
 #include "files/IpuzFile.h"
 #include "files/OutputDevice.h"
 #include "io/OutputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 #include "tests/files/SamplePuzzles.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "files/ExportImage.h"
+#include "base/WabolexError.h"
 #include "files/ClueText.h"
 #include "files/PainterCanvas.h"
-#include "model/WabolexError.h"
 #include "tests/files/RecordingCanvas.h"
 #include "tests/files/SamplePuzzles.h"
 

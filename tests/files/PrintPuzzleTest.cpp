@@ -1,7 +1,7 @@
 #include "files/PrintPuzzle.h"
+#include "base/WabolexError.h"
 #include "files/PainterCanvas.h"
 #include "files/PrintJob.h"
-#include "model/WabolexError.h"
 #include "tests/files/RecordingCanvas.h"
 #include "tests/files/SamplePuzzles.h"
 

@@ -1,7 +1,7 @@
 #include "files/PuzzleFile.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/LineFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
 
 #include <gtest/gtest.h>
 

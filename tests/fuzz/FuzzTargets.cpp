@@ -1,8 +1,8 @@
 #include "tests/fuzz/FuzzTargets.h"
 
+#include "base/WabolexError.h"
 #include "files/PuzzleFile.h"
 #include "model/Puzzle.h"
-#include "model/WabolexError.h"
 #include "vocabulary/ParadoxTable.h"
 #include "vocabulary/VocabularyTable.h"
 

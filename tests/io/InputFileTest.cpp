@@ -1,6 +1,6 @@
 #include "io/InputFile.h"
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "tests/io/ChildProcess.h"
 #include "tests/vocabulary/TempFolder.h"
 

@@ -3,7 +3,7 @@
 #include "model/Generator.h"
 #include "tests/model/TestSupport.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <gtest/gtest.h>
 

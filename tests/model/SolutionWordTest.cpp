@@ -2,7 +2,7 @@
 #include "model/SolutionWord.h"
 #include "tests/model/TestSupport.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <gtest/gtest.h>
 

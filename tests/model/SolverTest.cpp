@@ -1,7 +1,7 @@
 #include "model/Solver.h"
+#include "base/Cp1252.h"
 #include "model/ClueLink.h"
 #include "model/ClueRow.h"
-#include "model/Cp1252.h"
 #include "model/Puzzle.h"
 
 #include <gtest/gtest.h>

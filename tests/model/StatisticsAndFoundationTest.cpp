@@ -1,9 +1,9 @@
-// Statistics counts and text, capitals by Windows-1252 rules, checked access.
-#include "model/Cp1252.h"
+// Statistics counts and text, checked access.
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "model/Puzzle.h"
 #include "model/PuzzleScore.h"
 #include "model/PuzzleStatistics.h"
-#include "model/WabolexError.h"
 #include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -92,13 +92,6 @@ TEST(PuzzleStatisticsTest, PercentIsRoundedToTwoDecimalsWithAComma) {
     s.Rows = 40;
     s.Crossings = 1;
     EXPECT_EQ(s.PercentText(), "0,06"); // 0.0625
-}
-
-TEST(Cp1252Test, CapitalsIncludeUmlautsAndTheHighLetters) {
-    EXPECT_EQ(Cp1252::ToUpper(W("äöüéàçñøåæþ")), W("ÄÖÜÉÀÇÑØÅÆÞ"));
-    EXPECT_EQ(Cp1252::ToUpper(W("šœžÿ")), W("ŠŒŽŸ"));
-    EXPECT_EQ(Cp1252::ToUpper(W("ß µ ÷ 1-z")), W("ß µ ÷ 1-Z"));
-    EXPECT_EQ(Cp1252::ToUtf8(W("Lösungswort")), "Lösungswort");
 }
 
 TEST(PuzzleTest, ResetPutsBarsOnTheRightAndBottomBorderOnly) {

@@ -1,7 +1,7 @@
 // "Ö&ffnen" through its dialog flow and "&Generieren" with scripted answers.
 #include "tests/ui/KatalogFixture.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "model/PuzzleStatistics.h"
 #include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"

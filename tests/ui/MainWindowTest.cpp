@@ -2,8 +2,8 @@
 // query, resizing, the error boundary, statistics and help windows.
 #include "tests/ui/KatalogFixture.h"
 
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TEOptions.h"

@@ -1,7 +1,7 @@
 // The settings dialog and the resize question of "&Einstellungen".
 #include "tests/ui/KatalogFixture.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TEOptions.h"

@@ -2,7 +2,7 @@
 // leads to every word, typing solves it, saving and loading bring it back.
 #include "tests/ui/KatalogFixture.h"
 
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "tests/ui/Screenshots.h"
 #include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"

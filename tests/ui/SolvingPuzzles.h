@@ -2,8 +2,8 @@
 
 // Small hand-made puzzles for the solving and file tests of the main window.
 
+#include "base/Cp1252.h"
 #include "model/ClueRow.h"
-#include "model/Cp1252.h"
 #include "model/Puzzle.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // Damaged tables are refused with a WabolexError: never a crash, a hang, a huge
 // allocation or garbage records.
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "tests/vocabulary/TempFolder.h"
 #include "vocabulary/ParadoxTable.h"
 #include "vocabulary/ParadoxWriter.h"

@@ -1,5 +1,5 @@
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/TextImport.h"
 #include "vocabulary/ThesaurusImport.h"

@@ -1,7 +1,7 @@
 // Our reader and writer against pxlib, an independent implementation of the
 // table format: what one writes, the other must read back exactly.
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "tests/vocabulary/PxlibTables.h"
 #include "tests/vocabulary/TempFolder.h"
 #include "vocabulary/ParadoxTable.h"

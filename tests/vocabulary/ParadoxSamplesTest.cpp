@@ -1,7 +1,7 @@
 // Real tables written by Paradox and BDE-era tools: each one is either read
 // completely or refused with a WabolexError, as its structure warrants.
-#include "model/Cp1252.h"
-#include "model/WabolexError.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "vocabulary/ParadoxTable.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "vocabulary/VocabularyLoader.h"
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "model/Puzzle.h"
-#include "model/WabolexError.h"
 #include "tests/vocabulary/TempFolder.h"
 #include "vocabulary/ParadoxWriter.h"
 

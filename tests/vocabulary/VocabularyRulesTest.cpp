@@ -1,5 +1,5 @@
 #include "vocabulary/VocabularyRules.h"
-#include "model/Cp1252.h"
+#include "base/Cp1252.h"
 #include "vocabulary/TableCheck.h"
 
 #include <gtest/gtest.h>
