@@ -19,16 +19,17 @@ void Save(const QImage& image, const QString& bitmapPath, const std::vector<Clue
     clues.Commit();
 }
 
-void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant, const QString& path,
+void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
+          const ExportOptions& options, const QString& path,
           const std::optional<QString>& cluePath) {
     OutputFile picture(ToPath(path), ExportFormats::What(format));
     std::optional<OutputFile> clues;
     if (cluePath) {
         clues.emplace(ToPath(*cluePath), W("Die Textdatei"));
     }
-    ExportFormats::Write(format, puzzle, variant, picture);
+    ExportFormats::Write(format, puzzle, variant, options, picture);
     if (clues) {
-        clues->Write(ClueText::Contents(puzzle.ClueRows));
+        clues->Write(ClueText::Contents(puzzle.ClueRows, options.ClueEncoding));
     }
     picture.Commit();
     if (clues) {

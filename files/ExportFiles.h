@@ -19,9 +19,10 @@ namespace ExportFiles {
 void Save(const QImage& image, const QString& bitmapPath, const std::vector<ClueRow>& rows,
           const QString& cluePath);
 
-// The export in a format of the command line, and the clue text when a path
-// for it is given, in the same way.
-void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant, const QString& path,
+// The export in any format, and the clue text when a path for it is given,
+// in the same way. The window and the command line both export through here.
+void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
+          const ExportOptions& options, const QString& path,
           const std::optional<QString>& cluePath);
 
 } // namespace ExportFiles

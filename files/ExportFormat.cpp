@@ -5,6 +5,8 @@
 #include "files/ExportImage.h"
 #include "files/IpuzFile.h"
 #include "files/PainterCanvas.h"
+#include "files/PuzzlePage.h"
+#include "files/PuzzleSheet.h"
 #include "io/OutputFile.h"
 
 #include <QBuffer>
@@ -39,10 +41,17 @@ std::optional<ExportFormat> ExportFormats::Of(const std::filesystem::path& file)
     if (extension == ".ipuz") {
         return ExportFormat::Ipuz;
     }
+    if (extension == ".html" || extension == ".htm") {
+        return ExportFormat::Html;
+    }
+    if (extension == ".pdf") {
+        return ExportFormat::Sheet;
+    }
     return std::nullopt;
 }
 
-QByteArray ExportFormats::Svg(const Puzzle& puzzle, OutputVariant variant) {
+QByteArray ExportFormats::Svg(const Puzzle& puzzle, OutputVariant variant,
+                              const ExportOptions& options) {
     const QSize size = ExportImage::ImageSize(puzzle);
     QBuffer buffer;
     QSvgGenerator svg;
@@ -50,7 +59,7 @@ QByteArray ExportFormats::Svg(const Puzzle& puzzle, OutputVariant variant) {
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(kSvgResolution);
-    svg.setTitle(QString::fromStdString(Cp1252::ToUtf8(IpuzFile::Title(puzzle))));
+    svg.setTitle(QString::fromStdString(options.TitleOf(puzzle)));
     QPainter painter;
     if (!painter.begin(&svg)) {
         throw WabolexError(W("Das SVG-Bild konnte nicht gezeichnet werden."));
@@ -82,12 +91,16 @@ std::string ExportFormats::What(ExportFormat format) {
         return W("Das SVG-Bild");
     case ExportFormat::Ipuz:
         return W("Die ipuz-Datei");
+    case ExportFormat::Html:
+        return W("Die Rätselseite");
+    case ExportFormat::Sheet:
+        return W("Das Rätselblatt");
     }
     return W("Die Datei");
 }
 
 void ExportFormats::Write(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
-                          OutputFile& file) {
+                          const ExportOptions& options, OutputFile& file) {
     switch (format) {
     case ExportFormat::Bmp:
         ExportImage::Write(ExportImage::Render(puzzle, variant), file);
@@ -96,10 +109,16 @@ void ExportFormats::Write(ExportFormat format, const Puzzle& puzzle, OutputVaria
         file.Write(Png(ExportImage::Render(puzzle, variant)).toStdString());
         return;
     case ExportFormat::Svg:
-        file.Write(Svg(puzzle, variant).toStdString());
+        file.Write(Svg(puzzle, variant, options).toStdString());
         return;
     case ExportFormat::Ipuz:
-        file.Write(IpuzFile::Text(puzzle));
+        file.Write(IpuzFile::Text(puzzle, options));
+        return;
+    case ExportFormat::Html:
+        file.Write(PuzzlePage::Text(puzzle, variant, options));
+        return;
+    case ExportFormat::Sheet:
+        PuzzleSheet::Write(puzzle, variant, options, file);
         return;
     }
 }

@@ -4,34 +4,40 @@
 #include "io/InputFile.h"
 #include "io/OutputFile.h"
 
+#include <algorithm>
+
 namespace fs = std::filesystem;
 
 std::string LineFile::DisplayName(const fs::path& file) {
     return FileError::Shown(file);
 }
 
-std::vector<std::string> LineFile::Split(const std::string& text) {
+bool LineFile::Lines::Next(std::string_view& line) {
+    if (rest_.empty()) {
+        return false;
+    }
+    const size_t end = std::min(rest_.find_first_of("\r\n"), rest_.size());
+    line = rest_.substr(0, end);
+    size_t skip = end;
+    if (end < rest_.size()) {
+        skip += rest_.substr(end, 2) == "\r\n" ? 2 : 1;
+    }
+    rest_.remove_prefix(skip);
+    return true;
+}
+
+std::vector<std::string> LineFile::Split(std::string_view text) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const bool ended = end != std::string::npos;
-        if (!ended) {
-            end = text.size();
-        }
-        size_t length = end - start;
-        if (ended && length > 0 && text[end - 1] == '\r') {
-            --length;
-        }
-        lines.push_back(text.substr(start, length));
-        start = end + 1;
+    Lines cursor(text);
+    for (std::string_view line; cursor.Next(line);) {
+        lines.emplace_back(line);
     }
     return lines;
 }
 
-std::vector<std::string> LineFile::Read(const fs::path& file, size_t maxBytes) {
+std::string LineFile::ReadText(const fs::path& file, size_t maxBytes) {
     InputFile in(file);
-    return Split(in.ReadAll(maxBytes));
+    return in.ReadAll(maxBytes);
 }
 
 void LineFile::WriteReadOnly(const fs::path& file, const std::vector<std::string>& lines,

@@ -3,6 +3,7 @@
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
 #include "files/LineFile.h"
+#include "model/TWordEntry.h"
 
 #include <charconv>
 #include <string_view>
@@ -13,8 +14,21 @@ constexpr size_t CellWidth = 12;
 constexpr size_t MarkLines = 20;
 // Two size lines, at least one clue row, 20 mark lines and the word line.
 constexpr size_t FixedLines = 2 + 1 + MarkLines + 1;
-// A 99 x 99 puzzle with a clue row for every possible word stays far below this.
-constexpr size_t MaxFileBytes = 16 * 1024 * 1024;
+// The texts of a clue row as the program writes them: a clue number of at
+// most 4 digits (9801), "waagerecht" or "senkrecht", a clue of a word entry.
+constexpr size_t MaxNumberText = 4;
+constexpr size_t MaxDirectionText = 10;
+constexpr size_t MaxClueText = TWordEntry::MaxClueLength;
+// A 99 x 99 puzzle with a clue row for every cell and direction (19,602 rows
+// of at most 68 bytes) and its grid of 99 lines of 1,190 bytes stays below
+// 1.5 MB.
+constexpr size_t MaxFileBytes = 2 * 1024 * 1024;
+
+// A puzzle of this size has at most one clue row per cell and direction.
+size_t MaxLines(int32_t columns, int32_t rows) {
+    const auto cells = static_cast<size_t>(columns) * static_cast<size_t>(rows);
+    return FixedLines - 1 + static_cast<size_t>(rows) + 2 * cells;
+}
 
 const std::string NoSolutionWord = "*";
 
@@ -151,6 +165,15 @@ public:
         const std::string_view direction =
             second == rest.npos ? std::string_view() : rest.substr(0, second);
         rest.remove_prefix(second == rest.npos ? 0 : second + 1);
+        const auto tooLong = [&](const char* what, std::string_view text, size_t most) {
+            if (text.size() > most) {
+                Fail(index, W(what) + std::to_string(text.size()) + W(" Zeichen, höchstens ") +
+                                std::to_string(most) + W(" sind möglich."));
+            }
+        };
+        tooLong("die Nummer der Umschreibung hat ", number, MaxNumberText);
+        tooLong("die Richtung der Umschreibung hat ", direction, MaxDirectionText);
+        tooLong("die Umschreibung hat ", rest, MaxClueText);
         return ClueRow::FromTexts(number, direction, std::string(rest));
     }
 
@@ -168,18 +191,36 @@ public:
     }
 
     SolutionMark Mark(size_t index) const {
-        const std::string& line = lines_[index];
-        const size_t first = line.find('|');
-        const size_t second = first == std::string::npos ? first : line.find('|', first + 1);
         SolutionMark mark;
-        const std::string_view text(line);
-        const bool ok = second != std::string::npos && ToInt(text.substr(0, first), mark.Column) &&
-                        ToInt(text.substr(first + 1, second - first - 1), mark.Row) &&
-                        ToInt(text.substr(second + 1), mark.Position);
-        if (!ok) {
+        if (!ReadMark(lines_[index], mark)) {
             Fail(index, W("die Markierungszeile braucht drei ganze Zahlen, getrennt durch \"|\"."));
         }
         return mark;
+    }
+
+    static bool ReadMark(std::string_view text, SolutionMark& mark) {
+        const size_t first = text.find('|');
+        const size_t second = first == std::string::npos ? first : text.find('|', first + 1);
+        return second != std::string::npos && ToInt(text.substr(0, first), mark.Column) &&
+               ToInt(text.substr(first + 1, second - first - 1), mark.Row) &&
+               ToInt(text.substr(second + 1), mark.Position);
+    }
+
+    // An empty last line after a line that is no mark line is no empty
+    // solution word but a line end too many.
+    void NoBlankLineAtTheEnd() const {
+        const size_t last = lines_.size() - 1;
+        SolutionMark mark;
+        if (lines_[last].empty() && !ReadMark(lines_[last - 1], mark)) {
+            Fail(last, W("eine leere Zeile zu viel am Ende der Datei."));
+        }
+    }
+
+    void MostLines(size_t most, int32_t columns, int32_t rows) const {
+        if (lines_.size() > most) {
+            Fail(most, W("ein Rätsel von ") + std::to_string(columns) + "x" + std::to_string(rows) +
+                           W(" hat höchstens ") + std::to_string(most) + W(" Zeilen."));
+        }
     }
 
 private:
@@ -261,7 +302,28 @@ void PuzzleFile::SaveLines(const std::filesystem::path& file,
 }
 
 PuzzleFileContents PuzzleFile::Read(const std::filesystem::path& file) {
-    return Parse(LineFile::Read(file, MaxFileBytes), LineFile::DisplayName(file));
+    return ParseText(LineFile::ReadText(file, MaxFileBytes), LineFile::DisplayName(file));
+}
+
+PuzzleFileContents PuzzleFile::ParseText(std::string_view text, const std::string& fileName) {
+    LineFile::Lines cursor(text);
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (lines.size() < 2 && cursor.Next(line)) {
+        lines.emplace_back(line);
+    }
+    // The size lines bound the rest: lines beyond what a puzzle of that size
+    // can have are not even split off.
+    const Checker check(lines, fileName);
+    check.NoControlCharacters();
+    const int32_t columns = check.Size(0, "Spaltenanzahl");
+    const int32_t rows = check.Size(1, "Zeilenanzahl");
+    const size_t most = MaxLines(columns, rows);
+    while (lines.size() <= most && cursor.Next(line)) {
+        lines.emplace_back(line);
+    }
+    check.MostLines(most, columns, rows);
+    return Parse(lines, fileName);
 }
 
 PuzzleFileContents PuzzleFile::Parse(const std::vector<std::string>& lines,
@@ -277,6 +339,8 @@ PuzzleFileContents PuzzleFile::Parse(const std::vector<std::string>& lines,
                        std::to_string(rows) + W(" Gitterzeilen sind mindestens ") +
                        std::to_string(rows + FixedLines) + W(" nötig."));
     }
+    check.MostLines(MaxLines(contents.Columns, contents.Rows), contents.Columns, contents.Rows);
+    check.NoBlankLineAtTheEnd();
     contents.Grid = check.Grid(contents.Columns, contents.Rows);
 
     const size_t firstMark = lines.size() - 1 - MarkLines;

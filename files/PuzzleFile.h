@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Everything a puzzle file holds, read and checked but not yet applied.
@@ -42,7 +43,11 @@ public:
     // Reads and checks the whole file; throws WabolexError naming the file and
     // the line at the first fault. Nothing of any puzzle is touched.
     static PuzzleFileContents Read(const std::filesystem::path& file);
-    // Parses lines already split (without line ends); fileName is for messages.
+    // Parses a whole file's bytes: LF, CR LF and a CR alone end a line; more
+    // lines than a puzzle of the file's size can hold are refused before
+    // they are split off. fileName is for messages.
+    static PuzzleFileContents ParseText(std::string_view text, const std::string& fileName);
+    // Parses lines already split (without line ends).
     static PuzzleFileContents Parse(const std::vector<std::string>& lines,
                                     const std::string& fileName);
 

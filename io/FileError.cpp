@@ -16,6 +16,8 @@ std::string Reason(int error) {
         {NotRegular,
          "das ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket)"},
         {ReadOnly, "die Datei ist schreibgeschützt"},
+        {AppendOnlyFolder,
+         "im Ordner können Dateien nur hinzugefügt, aber nicht ersetzt werden (Attribut „a“)"},
         {EACCES, "keine Berechtigung"},
         {EPERM, "keine Berechtigung"},
         {EROFS, "der Datenträger ist schreibgeschützt"},

@@ -113,11 +113,20 @@ bool InputFile::ReadLine(std::string& line, size_t maxBytes, bool& tooLong) {
         if (begin_ == end_ && !Fill()) {
             break;
         }
+        // The LF of a CR LF whose CR ended the last line.
+        if (afterCr_) {
+            afterCr_ = false;
+            if (buffer_[begin_] == '\n') {
+                ++begin_;
+                continue;
+            }
+        }
         any = true;
         const char* start = buffer_.data() + begin_;
         const char* stop = buffer_.data() + end_;
-        const char* newline = std::find(start, stop, '\n');
-        const size_t length = static_cast<size_t>(newline - start);
+        const char* lineEnd =
+            std::find_if(start, stop, [](char c) { return c == '\n' || c == '\r'; });
+        const size_t length = static_cast<size_t>(lineEnd - start);
         if (!tooLong) {
             if (line.size() + length > maxBytes) {
                 tooLong = true;
@@ -128,13 +137,11 @@ bool InputFile::ReadLine(std::string& line, size_t maxBytes, bool& tooLong) {
             }
         }
         begin_ += length;
-        if (newline != stop) {
+        if (lineEnd != stop) {
+            afterCr_ = *lineEnd == '\r';
             ++begin_;
             break;
         }
-    }
-    if (!tooLong && !line.empty() && line.back() == '\r') {
-        line.pop_back();
     }
     return any;
 }

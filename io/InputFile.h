@@ -28,9 +28,10 @@ public:
     // The whole file; a file larger than maxBytes is refused before it is read.
     std::string ReadAll(uint64_t maxBytes);
 
-    // The next line without its LF (nor a CR before it); false at the end. A
-    // line longer than maxBytes comes back empty with tooLong set, and the
-    // rest of it is skipped, so no line costs more memory than that.
+    // The next line without its end; false at the end of the file. LF, CR LF
+    // and a CR alone each end a line, and a last line without an end still
+    // counts. A line longer than maxBytes comes back empty with tooLong set,
+    // and the rest of it is skipped, so no line costs more memory than that.
     bool ReadLine(std::string& line, size_t maxBytes, bool& tooLong);
 
     // "Die Datei NAME ist zu groß (höchstens N MB)." for callers that set limits.
@@ -46,4 +47,5 @@ private:
     std::vector<char> buffer_;
     size_t begin_ = 0;
     size_t end_ = 0;
+    bool afterCr_ = false; // the last line ended with a CR
 };

@@ -5,17 +5,23 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // The one way the program writes a file: whole or not at all.
 //
 // The bytes go into a temporary file in the target's folder (unnamed where the
 // system allows it); every write is checked; Commit flushes it to the disk and
-// renames it over the target in one step. Until then the old file stays as it
-// was, and a failure, an exception or SIGINT/SIGTERM/SIGHUP leaves no temporary
-// behind. A symbolic link is followed: the link stays, the file it names is
-// replaced. A target that is a folder, a device, a pipe or a read-only file is
-// refused before anything is written. Failures throw WabolexError with a German
-// message: WHAT "PATH" kann nicht geschrieben werden: REASON.
+// gives it the target's name in one step (a link for a new file, a rename over
+// an old one). Until then the old file stays as it was, and a failure, an
+// exception or SIGINT/SIGTERM/SIGHUP leaves no temporary behind. A temporary
+// left by a program killed outright (SIGKILL, a power cut) carries a name only
+// this program makes (IsTemporaryName); the first write of a process into a
+// folder removes those that no running writer holds. A symbolic link is
+// followed: the link stays, the file it names is replaced. A target that is a
+// folder, a device, a pipe or a read-only file, and a folder that only allows
+// adding files (chattr +a), are refused before anything is written. Failures
+// throw WabolexError with a German message: WHAT "PATH" kann nicht geschrieben
+// werden: REASON.
 //
 // The process ignores SIGXFSZ from the first use on, so that a file-size limit
 // is reported as an error instead of ending the program.
@@ -41,7 +47,11 @@ public:
 
     // Throws what writing the target would throw before the first byte:
     // missing folder, folder, device, read-only file, no permission, ...
+    // Makes no file.
     static void Check(const std::filesystem::path& target, const std::string& what);
+
+    // Is this the name of a temporary (without folder)?
+    static bool IsTemporaryName(std::string_view name);
 
     // The unnamed temporary needs O_TMPFILE and /proc; where it is not
     // allowed (tests of the other way), a hidden named one takes its place.
@@ -52,12 +62,13 @@ public:
                            const std::string& what, bool readOnly = false);
 
 private:
+    explicit OutputFile(std::string what) : what_(std::move(what)) {} // for Check
     [[noreturn]] void Fail(int error) const;
     [[noreturn]] void FailWith(const std::string& reason) const;
     void CheckTarget();
     void OpenTemporary();
     std::string TemporaryName() const;
-    void LinkTemporary();
+    bool LinkUnnamed(); // true: linked as the target itself
     void ClaimTemporary(const std::function<bool(const std::string&)>& create);
     void Discard();
 
@@ -66,6 +77,7 @@ private:
     std::filesystem::path folder_;
     std::string what_;
     unsigned mode_ = 0;
+    bool exists_ = false; // the target is there already
     int fd_ = -1;
     bool unnamed_ = false;  // O_TMPFILE: no name until Commit links it
     std::string temporary_; // the temporary's name while it has one

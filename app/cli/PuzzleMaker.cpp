@@ -50,7 +50,7 @@ MadePuzzle PuzzleMaker::Run(uint64_t seed) {
     // stay where they are.
     std::optional<Vocabulary> varied;
     if (options_.Vary) {
-        varied = Variety::Shuffled(words_, seed);
+        varied = Variety::Shuffled(words_, seed, options_.Common);
     }
     SilentDialogs dialogs;
     RandomSource random(seed);
@@ -79,7 +79,7 @@ MadePuzzle PuzzleMaker::Run(uint64_t seed) {
     }
     work_.SolutionWord = settings.SolutionWord;
     made.Lines = PuzzleFile::Lines(work_, settings.UseSolutionWord);
-    made.Score = PuzzleScore::Of(work_, word);
+    made.Score = PuzzleScore::Of(work_, word, options_.Common);
     return made;
 }
 

@@ -187,6 +187,82 @@ TEST_F(PuzzleFileTest, ReadsLfLineEndsAndAMissingLastLineEnd) {
     EXPECT_EQ(PuzzleFile::Read(dir_ / "emptyword.wbx").ClueRows, Sample().ClueRows);
 }
 
+// A CR alone ends a line as CR LF and LF do; a line end too many at the end
+// of the file is named as what it is.
+TEST_F(PuzzleFileTest, ReadsCrLineEndsAndNamesABlankLineAtTheEnd) {
+    const auto lines = LinesWith(Sample(), true, "HU");
+    std::string cr;
+    for (const auto& line : lines) {
+        cr += line + "\r";
+    }
+    WriteBytes(dir_ / "cr.wbx", cr);
+    const PuzzleFileContents contents = PuzzleFile::Read(dir_ / "cr.wbx");
+    EXPECT_EQ(contents.Grid, Sample().Grid);
+    EXPECT_EQ(contents.ClueRows, Sample().ClueRows);
+    EXPECT_EQ(contents.SolutionWord, std::optional<std::string>("HU"));
+
+    for (const std::string& end :
+         {std::string("\r\n"), std::string("\r"), std::string("\r\n\r\n")}) {
+        for (const bool checked : {true, false}) {
+            WriteBytes(dir_ / "leer.wbx", Join(LinesWith(Sample(), checked, "HU")) + end);
+            try {
+                PuzzleFile::Read(dir_ / "leer.wbx");
+                ADD_FAILURE() << "accepted";
+            } catch (const WabolexError& e) {
+                const std::string line = end.size() == 4 ? "32" : "31";
+                EXPECT_EQ(Cp1252::ToUtf8(e.what()),
+                          "Die Rätseldatei \"" + (dir_ / "leer.wbx").string() +
+                              "\" ist fehlerhaft, Zeile " + line +
+                              ": eine leere Zeile zu viel am Ende der Datei.");
+            }
+        }
+    }
+}
+
+// A file holds no more than a puzzle of its size can: clue texts as long as a
+// word entry's, at most one clue row per cell and direction, at most 2 MB.
+// Anything beyond is refused before it costs memory or time.
+TEST_F(PuzzleFileTest, TextsAndLinesBeyondWhatThePuzzleCanHoldAreRefused) {
+    const auto refusal = [this](const std::string& bytes) {
+        WriteBytes(dir_ / "gross.wbx", bytes);
+        try {
+            PuzzleFile::Read(dir_ / "gross.wbx");
+        } catch (const WabolexError& e) {
+            return Cp1252::ToUtf8(e.what());
+        }
+        return std::string("(gelesen)");
+    };
+    const std::string prefix =
+        "Die Rätseldatei \"" + (dir_ / "gross.wbx").string() + "\" ist fehlerhaft, ";
+    std::vector<std::string> lines = LinesWith(Sample(), true, "HU");
+    lines[7] = "1*waagerecht*" + std::string(50, 'x');
+    EXPECT_EQ(refusal(Join(lines)), "(gelesen)");
+    lines[7] += "x";
+    EXPECT_EQ(refusal(Join(lines)), prefix + "Zeile 8: die Umschreibung hat 51 Zeichen, "
+                                             "höchstens 50 sind möglich.");
+    lines[7] = "12345*waagerecht*Haus";
+    EXPECT_EQ(refusal(Join(lines)), prefix + "Zeile 8: die Nummer der Umschreibung hat 5 "
+                                             "Zeichen, höchstens 4 sind möglich.");
+    lines[7] = "1*waagerechtx*Haus";
+    EXPECT_EQ(refusal(Join(lines)), prefix + "Zeile 8: die Richtung der Umschreibung hat 11 "
+                                             "Zeichen, höchstens 10 sind möglich.");
+    lines[7] = "1*waagerecht*" + std::string(15 * 1024 * 1024, 'x');
+    EXPECT_EQ(refusal(Join(lines)), "Die Datei gross.wbx ist zu groß (höchstens 2 MB).");
+
+    // 6 x 5 cells: 2 size lines, 5 grid lines, 60 clue rows, 20 marks, the word.
+    lines = LinesWith(Sample(), true, "HU");
+    lines.insert(lines.begin() + 9, 58, "3*senkrecht*Hut");
+    ASSERT_EQ(lines.size(), 88u);
+    EXPECT_EQ(refusal(Join(lines)), "(gelesen)");
+    lines.insert(lines.begin() + 9, "3*senkrecht*Hut");
+    EXPECT_EQ(refusal(Join(lines)), prefix + "Zeile 89: ein Rätsel von 6x5 hat höchstens 88 "
+                                             "Zeilen.");
+    EXPECT_THROW(PuzzleFile::Parse(lines, "gross.wbx"), WabolexError);
+    // A million empty lines after the size lines: refused at the first too many.
+    EXPECT_EQ(refusal("xMax=6\r\nyMax=5\r\n" + std::string(1000000, '\n')),
+              prefix + "Zeile 89: ein Rätsel von 6x5 hat höchstens 88 Zeilen.");
+}
+
 TEST_F(PuzzleFileTest, TextsWithLineEndsStayOnTheirLine) {
     Puzzle puzzle = Sample();
     puzzle.ClueRows[1].Clue = "zwei\r\nZeilen";

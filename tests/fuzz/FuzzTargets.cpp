@@ -1,7 +1,6 @@
 #include "tests/fuzz/FuzzTargets.h"
 
 #include "base/WabolexError.h"
-#include "files/LineFile.h"
 #include "files/PuzzleFile.h"
 #include "model/Puzzle.h"
 #include "model/Vocabulary.h"
@@ -49,11 +48,10 @@ std::string ParadoxTable(const uint8_t* data, size_t size) {
 }
 
 std::string PuzzleFile(const uint8_t* data, size_t size) {
-    const std::vector<std::string> lines =
-        LineFile::Split(std::string(reinterpret_cast<const char*>(data), size));
     PuzzleFileContents contents;
     try {
-        contents = ::PuzzleFile::Parse(lines, "fuzz.wbx");
+        contents = ::PuzzleFile::ParseText(
+            std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.wbx");
     } catch (const WabolexError&) {
         return {};
     }

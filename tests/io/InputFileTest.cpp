@@ -83,3 +83,20 @@ TEST(InputFileTest, LinesComeOneByOneWithinTheLimit) {
                   "Die Datei liste.txt ist zu groß (höchstens 50 Bytes).");
     }
 }
+
+// LF, CR LF and a CR alone all end a line, also where a CR LF is split between
+// two reads of the file.
+TEST(InputFileTest, EveryKindOfLineEndEndsALine) {
+    TempFolder folder;
+    const fs::path file = folder.Path() / "mac.txt";
+    const std::string filler(64 * 1024 - 3, 'f'); // its CR is the last byte of the first read
+    std::ofstream(file, std::ios::binary) << "a\r" << filler << "\r\nb\rc\r\rd\n\re\r\n";
+    InputFile in(file);
+    std::vector<std::string> lines;
+    std::string line;
+    bool tooLong = false;
+    while (in.ReadLine(line, 1 << 20, tooLong)) {
+        lines.push_back(line);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", filler, "b", "c", "", "d", "", "e"}));
+}

@@ -7,9 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fcntl.h>
 #include <fstream>
+#include <linux/fs.h>
 #include <sched.h>
 #include <sstream>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -232,6 +236,197 @@ TEST_P(OutputFileTest, AFullDiskAndAReadOnlyDiskAreNamed) {
         GTEST_SKIP() << "no mount namespace for a small file system here";
     }
     EXPECT_EQ(status, 0);
+}
+
+// A temporary is a hidden file whose name only this program makes.
+TEST_P(OutputFileTest, TemporariesCarryANameOnlyThisProgramMakes) {
+    // A writer killed while it wrote: seen from outside, one temporary.
+    const int status = ChildProcess::Run([&] {
+        OutputFile unfinished(Path("raetsel.wbx"), W("Die Datei"));
+        unfinished.Write("halb");
+        unfinished.Commit(); // a new file is linked under its own name at once
+        OutputFile again(Path("raetsel.wbx"), W("Die Datei"));
+        again.Write("neu");
+        for (const std::string& name : Names(folder_.Path())) {
+            if (name != "raetsel.wbx") {
+                return OutputFile::IsTemporaryName(name) && name.starts_with(".raetsel.wbx.") ? 0
+                                                                                              : 1;
+            }
+        }
+        // Unnamed until committed.
+        return GetParam() ? 0 : 2;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Names(folder_.Path()), std::vector<std::string>{"raetsel.wbx"});
+
+    for (const char* name :
+         {".raetsel.wbx.0a1b2c3d4e5f.wabolex-tmp", ".x.zzzzzzzzzzzz.wabolex-tmp"}) {
+        EXPECT_TRUE(OutputFile::IsTemporaryName(name)) << name;
+    }
+    for (const char* name :
+         {"raetsel.wbx.0a1b2c3d4e5f.wabolex-tmp", ".raetsel.wbx.0A1B2C3D4E5F.wabolex-tmp",
+          ".raetsel.wbx.0a1b2c3d4e5.wabolex-tmp", ".raetsel.wbx-0a1b2c3d4e5f.wabolex-tmp",
+          "..0a1b2c3d4e5f.wabolex-tmp", ".raetsel.wbx.0a1b2c3d4e5f.wabolex-tmp~",
+          ".raetsel.wbx.0a1b2c3d4e5f"}) {
+        EXPECT_FALSE(OutputFile::IsTemporaryName(name)) << name;
+    }
+}
+
+// What a killed writer left is removed by the next write into the folder, and
+// only that: a temporary another running writer holds, files that merely look
+// alike, links and folders stay.
+TEST_P(OutputFileTest, TheNextWriteRemovesLeftoversOfKilledWriters) {
+    const std::string leftover = ".raetsel.wbx.aaaaaaaaaaaa.wabolex-tmp";
+    const std::string held = ".raetsel.wbx.bbbbbbbbbbbb.wabolex-tmp";
+    const std::string link = ".ziel.txt.cccccccccccc.wabolex-tmp";
+    const std::string folder = ".ordner.dddddddddddd.wabolex-tmp";
+    const std::vector<std::string> lookalikes = {
+        "raetsel.wbx.aaaaaaaaaaaa.wabolex-tmp", ".raetsel.wbx.AAAAAAAAAAAA.wabolex-tmp",
+        ".raetsel.wbx.aaaaaaaaaaaa.tmp", ".raetsel.wbx.aaaaaaaaaaaa.wabolex-tmp.bak"};
+    for (const std::string& name : lookalikes) {
+        std::ofstream(Path(name)) << "fremd";
+    }
+    std::ofstream(Path(leftover)) << "halb";
+    std::ofstream(Path(held)) << "wird geschrieben";
+    std::ofstream(Path("ziel.txt")) << "ziel";
+    fs::create_symlink("ziel.txt", Path(link));
+    fs::create_directory(Path(folder));
+
+    // Another writer that is still at work holds its temporary locked.
+    int ready[2];
+    int release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int fd = ::open(Path(held).c_str(), O_RDONLY);
+        ::flock(fd, LOCK_EX);
+        char byte = 'x';
+        (void)!::write(ready[1], &byte, 1);
+        (void)!::read(release[0], &byte, 1);
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+
+    // In a process of its own: a process cleans a folder on its first write there.
+    EXPECT_EQ(ChildProcess::Run([&] {
+                  OutputFile::WriteWhole(Path("neu.txt"), "neu", W("Die Datei"));
+                  return 0;
+              }),
+              0);
+    (void)!::write(release[1], &byte, 1);
+    ::waitpid(holder, nullptr, 0);
+    for (const int fd : {ready[0], ready[1], release[0], release[1]}) {
+        ::close(fd);
+    }
+
+    std::vector<std::string> expected = lookalikes;
+    for (const std::string& name :
+         {held, link, folder, std::string("neu.txt"), std::string("ziel.txt")}) {
+        expected.push_back(name);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(folder_.Path()), expected);
+    EXPECT_EQ(Bytes(Path("ziel.txt")), "ziel");
+}
+
+// Writers of several processes in one folder at once, each cleaning it on its
+// first write: none takes away the temporary of another, every write succeeds.
+TEST_P(OutputFileTest, WritersInOneFolderAtOnceNeverDisturbEachOther) {
+    std::ofstream(Path("a.wbx")) << "alt"; // an old file: every write needs a temporary
+    const std::string content(64 * 1024, 'a');
+    const pid_t steady = ::fork();
+    if (steady == 0) {
+        ::alarm(30);
+        try {
+            for (int i = 0; i < 300; ++i) {
+                OutputFile::WriteWhole(Path("a.wbx"), content, W("Die Datei"));
+            }
+        } catch (const WabolexError&) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    int failures = 0;
+    for (int round = 0; round < 60; ++round) {
+        failures += ChildProcess::Run([&] {
+                        OutputFile::WriteWhole(Path("b" + std::to_string(round % 3) + ".wbx"), "b",
+                                               W("Die Datei"));
+                        return 0;
+                    }) != 0;
+    }
+    int status = 0;
+    ::waitpid(steady, &status, 0);
+    EXPECT_EQ(failures, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the steady writer failed";
+    EXPECT_EQ(Names(folder_.Path()),
+              (std::vector<std::string>{"a.wbx", "b0.wbx", "b1.wbx", "b2.wbx"}));
+}
+
+// SIGTERM while many threads write at once: none of their temporaries is left,
+// however many there are.
+TEST_P(OutputFileTest, ASignalLeavesNoTemporaryOfAnyThread) {
+    for (int i = 0; i < 100; ++i) {
+        std::ofstream(Path("f" + std::to_string(i))) << "alt";
+    }
+    for (int round = 0; round < 6; ++round) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::alarm(20);
+            std::vector<std::thread> threads;
+            for (int t = 0; t < 100; ++t) {
+                threads.emplace_back([&, t] {
+                    const std::string content(16 * 1024, 'x');
+                    for (;;) {
+                        try {
+                            OutputFile::WriteWhole(Path("f" + std::to_string(t)), content,
+                                                   W("Die Datei"));
+                        } catch (const WabolexError&) {
+                        }
+                    }
+                });
+            }
+            for (std::thread& thread : threads) {
+                thread.join();
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50 + 20 * round));
+        ::kill(pid, SIGTERM);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        for (const std::string& name : Names(folder_.Path())) {
+            EXPECT_EQ(name[0], 'f') << name << " in round " << round;
+        }
+    }
+}
+
+// An append-only folder (chattr +a) lets nothing be renamed or removed: the
+// write is refused before a temporary exists.
+TEST_P(OutputFileTest, AnAppendOnlyFolderIsRefusedAndKeepsNothing) {
+    const fs::path folder = Path("nur-anhaengen");
+    fs::create_directory(folder);
+    std::ofstream(folder / "alt.png") << "alt";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    if (fd < 0 || ::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0 ||
+        (flags |= FS_APPEND_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags)) != 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        GTEST_SKIP() << "chattr +a is not permitted here (needs root and a file system with it)";
+    }
+    const std::string reason =
+        "im Ordner können Dateien nur hinzugefügt, aber nicht ersetzt werden (Attribut „a“).";
+    EXPECT_NE(RefusalOf(folder / "neu.png").find(reason), std::string::npos);
+    EXPECT_NE(RefusalOf(folder / "alt.png").find(reason), std::string::npos);
+    const std::vector<std::string> names = Names(folder);
+    flags &= ~FS_APPEND_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
+    EXPECT_EQ(names, std::vector<std::string>{"alt.png"});
+    EXPECT_EQ(Bytes(folder / "alt.png"), "alt");
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporaries, OutputFileTest, ::testing::Values(true, false),
