@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 // The text of vocabulary/data/KeineLoesungswoerter.txt, compiled in at build time.
 std::string_view ShippedNotAnswersText();
@@ -212,7 +213,7 @@ public:
         }
     }
 
-    // Calls add(word, key, clue) once for each word of the group with a clue.
+    // Calls add(word, form, key, clue) once for each word of the group with a clue.
     template <typename Add> void ForEachClue(Add add) const {
         std::set<std::string> answered; // one clue per word and group
         for (size_t i = 0; i < group_.size(); ++i) {
@@ -233,7 +234,7 @@ public:
             // whose clue terms are the most common; then the smaller group.
             const ThesaurusImport::Term& answer = group_[i];
             const size_t standing = answer.Main ? 0 : answer.Marked ? 2 : 1;
-            add(answer.Answer,
+            add(answer.Answer, FormOf(answer),
                 std::vector<size_t>{standing, group_[terms[0]].Marked ? size_t{1} : size_t{0},
                                     rank_[terms[0]] < kTierSize ? size_t{0} : size_t{1},
                                     rank_[terms[0]],
@@ -278,6 +279,26 @@ private:
                options_.Words->Knows(term.Bare);
     }
 
+    // How good a word of this form is as an answer, where frequency does not
+    // tell: nouns first, then other words, participles ("flimmernd",
+    // "geröstet") last.
+    static size_t FormOf(const ThesaurusImport::Term& term) {
+        if (IsNoun(term)) {
+            return 0;
+        }
+        const std::string& bare = term.Bare;
+        const bool participle = bare.ends_with("end") || (bare.starts_with("ge") && bare.ends_with("t"));
+        return participle ? 2 : 1;
+    }
+
+    // A noun answer wants a noun in its clue, any other word none: groups mix
+    // them ("Wunschdenken; unrealistisch"). A phrase counts by its last word
+    // ("bauliche Anlage" is a noun).
+    static bool IsNoun(const ThesaurusImport::Term& term) {
+        const std::vector<std::string> words = VocabularyRules::Words(term.Text);
+        return !words.empty() && Cp1252::ToUpper(words.back()[0]) == words.back()[0];
+    }
+
     // "hrsg.", "OS", "JuHe", "Hbf", "Xe", "um": no clue for a long word.
     static bool LooksAbbreviated(const ThesaurusImport::Term& term) {
         if (term.Abbreviation || term.Text.find('.') != std::string::npos) {
@@ -304,6 +325,7 @@ private:
         for (size_t i = 0; i < group_.size(); ++i) {
             const ThesaurusImport::Term& term = group_[i];
             if (i == answer || !Usable(i) || LooksAbbreviated(term) ||
+                IsNoun(term) != IsNoun(group_[answer]) ||
                 VocabularyRules::GivesAway(term.Text, group_[answer].Bare) ||
                 !seen.insert(VocabularyRules::Fold(term.Text).Spelt).second) {
                 continue;
@@ -417,22 +439,28 @@ void Importer::AddLine(std::string_view utf8) {
         return;
     }
     GroupImport(group, options_).ForEachClue(
-        [&](const std::string& word, std::vector<size_t> key, std::string clue) {
-            candidates_[word].push_back({std::move(key), std::move(clue)});
+        [&](const std::string& word, size_t form, std::vector<size_t> key, std::string clue) {
+            candidates_[word].push_back({std::move(key), std::move(clue), form});
         });
 }
 
 std::vector<VocabularyRecord> Importer::Finish() const {
-    std::vector<std::pair<size_t, const std::string*>> words; // rank, word
+    // Ranked words by rank; the others by their form, then alphabetically (the
+    // map's order).
+    std::vector<std::tuple<size_t, size_t, const std::string*>> words; // rank, form, word
     for (const auto& [word, candidates] : candidates_) {
         const size_t rank = options_.Words != nullptr ? options_.Words->Rank(word) : 0;
-        words.emplace_back(rank, &word);
+        size_t form = 2;
+        for (const Candidate& candidate : candidates) {
+            form = std::min(form, candidate.Form);
+        }
+        words.emplace_back(rank, rank == Lexicon::Unranked ? form : 0, &word);
     }
-    // The map holds the words in alphabetical order: ties keep it.
-    std::stable_sort(words.begin(), words.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    });
     std::vector<VocabularyRecord> records;
-    for (const auto& [rank, word] : words) {
+    for (const auto& [rank, form, word] : words) {
         std::vector<Candidate> best = candidates_.at(*word);
         std::stable_sort(best.begin(), best.end(),
                          [](const Candidate& a, const Candidate& b) { return a.Key < b.Key; });

@@ -33,7 +33,8 @@ class BanList;
 // A word that stands in several groups keeps the clues of at most two: first
 // those where the word itself is unmarked, then those whose clue terms are the
 // most common. The records come out ordered by how common their word is
-// (ranked words by rank, then the others alphabetically), the entries of one
+// (ranked words by rank, then the others: nouns, other words, participles, each
+// alphabetically), the entries of one
 // word together, so that a search that takes the first fitting word meets
 // familiar words first.
 namespace ThesaurusImport {
@@ -95,6 +96,7 @@ private:
     struct Candidate {
         std::vector<size_t> Key;
         std::string Clue;
+        size_t Form = 0; // 0 noun, 1 other word, 2 participle
     };
 
     const Options& options_;
