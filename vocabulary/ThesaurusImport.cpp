@@ -8,8 +8,10 @@
 #include <set>
 #include <tuple>
 
-// The text of vocabulary/data/KeineLoesungswoerter.txt, compiled in at build time.
+// The texts of vocabulary/data/KeineLoesungswoerter.txt and Nebensinn.txt,
+// compiled in at build time.
 std::string_view ShippedNotAnswersText();
+std::string_view ShippedSideSensesText();
 
 namespace {
 
@@ -272,6 +274,7 @@ private:
         const ThesaurusImport::Term& term = group_[i];
         // "verantwortlich (sein)" is a phrase, "Survey (engl.)" a foreign word.
         if (!Usable(i) || term.Abbreviation || term.Foreign || term.Text != term.Bare ||
+            (options_.SideSenses != nullptr && options_.SideSenses->count(term.Bare) != 0) ||
             term.Answer.size() < options_.MinLength || term.Answer.size() > options_.MaxLength) {
             return false;
         }
@@ -366,20 +369,31 @@ private:
 
 namespace ThesaurusImport {
 
-const std::set<std::string>& ShippedNotAnswers() {
-    static const std::set<std::string> words = [] {
-        std::set<std::string> result;
-        std::string_view text = ShippedNotAnswersText();
-        while (!text.empty()) {
-            const size_t end = std::min(text.find('\n'), text.size());
-            const std::string_view line = Trim(text.substr(0, text.find('#') < end ? text.find('#') : end));
-            if (!line.empty()) {
-                result.insert(Cp1252::FromUtf8(line));
-            }
-            text.remove_prefix(std::min(end + 1, text.size()));
+namespace {
+
+// One term a line, '#' starts a comment.
+std::set<std::string> TermsOf(std::string_view text) {
+    std::set<std::string> result;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = Trim(text.substr(0, std::min(text.find('#'), end)));
+        if (!line.empty()) {
+            result.insert(Cp1252::FromUtf8(line));
         }
-        return result;
-    }();
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return result;
+}
+
+} // namespace
+
+const std::set<std::string>& ShippedNotAnswers() {
+    static const std::set<std::string> words = TermsOf(ShippedNotAnswersText());
+    return words;
+}
+
+const std::set<std::string>& ShippedSideSenses() {
+    static const std::set<std::string> words = TermsOf(ShippedSideSensesText());
     return words;
 }
 

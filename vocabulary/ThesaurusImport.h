@@ -47,10 +47,15 @@ struct Options {
     // Terms, exactly as the thesaurus writes them (Windows-1252), that are
     // neither answer nor clue term: "unter", "diese"; none: every term.
     const std::set<std::string>* NotAnswers = nullptr;
+    // Terms, written the same way, that are no answer but may stand in a
+    // clue: words the thesaurus knows only in a side sense.
+    const std::set<std::string>* SideSenses = nullptr;
 };
 
-// The words of vocabulary/data/KeineLoesungswoerter.txt, compiled in.
+// The words of vocabulary/data/KeineLoesungswoerter.txt and of
+// vocabulary/data/Nebensinn.txt, compiled in.
 const std::set<std::string>& ShippedNotAnswers();
+const std::set<std::string>& ShippedSideSenses();
 
 // One term of a synonym group as the importer reads it.
 struct Term {

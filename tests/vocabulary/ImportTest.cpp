@@ -227,8 +227,10 @@ TEST(ThesaurusImportTest, AGroupWithABannedTermGivesNothing) {
 // list neither.
 TEST(ThesaurusImportTest, AnswersAndClueTermsAreFamiliarWords) {
     const std::set<std::string> notAnswers = {"unter", "sowie"};
+    const std::set<std::string> sideSenses = {"Bruder"};
     ThesaurusImport::Options options;
     options.NotAnswers = &notAnswers;
+    options.SideSenses = &sideSenses;
     const Records records = ThesaurusImport::Parse(
         "verantwortlich (sein);schuld (sein)\n"
         "Survey (engl.);Umfrage\n"
@@ -239,7 +241,8 @@ TEST(ThesaurusImportTest, AnswersAndClueTermsAreFamiliarWords) {
         "Knete (ugs.);Zaster (ugs.)\n"
         "unter;zwischen;bei\n"
         "und;sowie;auch\n"
-        "Unter;Bube;Wenzel\n",
+        "Unter;Bube;Wenzel\n"
+        "Mönch;Bruder\n",
         options);
     EXPECT_TRUE(CluesFor(records, "VERANTWORTLICH").empty());
     EXPECT_TRUE(CluesFor(records, "SURVEY").empty());
@@ -257,6 +260,9 @@ TEST(ThesaurusImportTest, AnswersAndClueTermsAreFamiliarWords) {
     EXPECT_EQ(CluesFor(records, "AUCH"), (std::vector<std::string>{"und"}));
     // The list names words as the thesaurus writes them: the card is no preposition.
     EXPECT_EQ(CluesFor(records, "UNTER"), (std::vector<std::string>{"Bube, Wenzel"}));
+    // A word known only in a side sense clues, but does not answer.
+    EXPECT_EQ(CluesFor(records, "MOENCH"), (std::vector<std::string>{"Bruder"}));
+    EXPECT_TRUE(CluesFor(records, "BRUDER").empty());
 }
 
 TEST(ThesaurusImportTest, LexiconKeepsKnownWordsAndPutsCommonTermsFirst) {
