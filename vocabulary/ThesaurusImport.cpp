@@ -349,7 +349,11 @@ private:
             // Two forms of one word ("Glaube, Glauben") are one term.
             const bool kin = !terms.empty() && VocabularyRules::GivesAway(group_[i].Text,
                                                                           group_[terms[0]].Bare);
-            if (!kin && length + more <= kClueLength) {
+            // A rare word after a common one adds more doubt than help
+            // ("Wärme, Demse").
+            const bool rareAfterCommon =
+                !terms.empty() && rank_[terms[0]] < kTierSize && rank_[i] >= 2 * kTierSize;
+            if (!kin && !rareAfterCommon && length + more <= kClueLength) {
                 terms.push_back(i);
                 length += more;
                 if (terms.size() == kClueTerms) {
@@ -491,12 +495,12 @@ std::vector<VocabularyRecord> Importer::Finish() const {
             continue;
         }
         // A second meaning only when it stands as well as the first: the word
-        // unmarked in both, plain clue terms in both.
+        // unmarked in both, plain clue terms in both, a common first term.
         std::set<std::string> clues;
         for (const Candidate& candidate : best) {
             const bool asGood = candidate.Key[0] == best.front().Key[0] &&
                                 candidate.Key[1] == best.front().Key[1] && candidate.Key[0] < 2 &&
-                                best.size() < kManyMeanings;
+                                candidate.Key[2] == 0 && best.size() < kManyMeanings;
             if (clues.size() == kCluesPerWord || (!clues.empty() && !asGood)) {
                 break;
             }
