@@ -307,7 +307,9 @@ TEST(ThesaurusImportTest, LexiconKeepsKnownWordsAndPutsCommonTermsFirst) {
 // meaning only as good as the first, and none for a word of many meanings.
 TEST(ThesaurusImportTest, TheUsualMeaningGivesTheClue) {
     Lexicon lexicon;
-    lexicon.AddRanking(R"(["mutter", "gesetz", "regel", "norm", "kopf", "besitzen", "erleben"])");
+    lexicon.AddRanking(
+        R"(["mutter", "gesetz", "regel", "norm", "kopf", "besitzen", "erleben", "menstruation",
+            "kirche"])");
     ThesaurusImport::Options options;
     options.Words = &lexicon;
     const Records records = ThesaurusImport::Parse(
@@ -315,6 +317,8 @@ TEST(ThesaurusImportTest, TheUsualMeaningGivesTheClue) {
         "Vater (Hauptform);Papa (ugs.);Kindsvater;Erzeuger\n"
         "Regel;Norm;Gesetz\n"
         "Regel;Menstruation\n"
+        "Glaube;Kirche;Religion\n"
+        "Glaube;Zuversicht\n"
         "Birne (ugs.);Kopf\n"
         "haben;erleben\n"
         "haben;besitzen\n"
@@ -323,6 +327,9 @@ TEST(ThesaurusImportTest, TheUsualMeaningGivesTheClue) {
     EXPECT_EQ(CluesFor(records, "VATER"), (std::vector<std::string>{"Erzeuger"}));
     EXPECT_EQ(CluesFor(records, "REGEL"),
               (std::vector<std::string>{"Gesetz, Norm", "Menstruation"}));
+    // A second meaning needs a common first term as well; a rare term does not
+    // follow a common one.
+    EXPECT_EQ(CluesFor(records, "GLAUBE"), (std::vector<std::string>{"Kirche"}));
     EXPECT_TRUE(CluesFor(records, "BIRNE").empty());
     EXPECT_EQ(CluesFor(records, "HABEN"), (std::vector<std::string>{"besitzen", "erleben"}));
     EXPECT_TRUE(CluesFor(records, "BANK").empty());
