@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Wabolex need,
-# the npm package whose word lists rank the shipped vocabulary by frequency, and
-# for the browser test of the puzzle page Debian's chromium with the npm package
-# puppeteer-core (which downloads no browser of its own). Quiet and quick when
-# everything is present; refreshes the package lists only when something is
-# missing. Where chromium or puppeteer-core cannot be installed, the browser
-# test is skipped with a message.
+# the npm packages read when the shipped vocabulary is built (word lists ranked
+# by frequency, a list of offensive German words), and for the browser test of
+# the puzzle page Debian's chromium with the npm package puppeteer-core (which
+# downloads no browser of its own). Quiet and quick when everything is present;
+# refreshes the package lists only when something is missing. Where chromium or
+# puppeteer-core cannot be installed, the browser test is skipped with a message.
 #   --fuzz   also clang and its libFuzzer runtime, for scripts/fuzz.sh only
 set -euo pipefail
 
@@ -21,18 +21,22 @@ packages=(
   desktop-file-utils appstream shared-mime-info
   openthesaurus-de-text hunspell-de-de wngerman
 )
-# Frequency-ranked German word lists (MIT licence), read at build time only.
-npm_package=@zxcvbn-ts/language-de@3.0.2
+# Read at build time only: frequency-ranked German word lists (MIT licence) and
+# the German list of offensive words of naughty-words (CC BY 4.0).
+npm_packages=(@zxcvbn-ts/language-de@3.0.2 naughty-words@1.2.0)
 # Drives chromium in the browser test; its 24 line runs on Debian 12's node 18.
 browser_driver=puppeteer-core@24.43.1
 browser=chromium
 
 install_npm_package() {
-  if npm ls -g --depth=0 "$npm_package" >/dev/null 2>&1; then
-    return
-  fi
-  echo "Installiere das npm-Paket $npm_package"
-  "${sudo_cmd[@]}" npm install -g --no-fund --no-audit --loglevel=error "$npm_package" >/dev/null
+  local package
+  for package in "${npm_packages[@]}"; do
+    if npm ls -g --depth=0 "$package" >/dev/null 2>&1; then
+      continue
+    fi
+    echo "Installiere das npm-Paket $package"
+    "${sudo_cmd[@]}" npm install -g --no-fund --no-audit --loglevel=error "$package" >/dev/null
+  done
 }
 
 lists_updated=0

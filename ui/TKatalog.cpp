@@ -21,6 +21,7 @@
 #include "ui/TLHint.h"
 #include "ui/TRegelnBox.h"
 #include "ui/TStatistikAnzeige.h"
+#include "vocabulary/ShippedCommonWords.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <QAction>
@@ -340,8 +341,8 @@ void TKatalog::OrderWords() {
     if (mix) {
         const uint64_t seed = static_cast<uint64_t>(random_.Random(INT32_MAX)) << 32 |
                               static_cast<uint32_t>(random_.Random(INT32_MAX));
-        const std::vector<int32_t> order =
-            Variety::ShuffledOrder(tableOrder_, puzzle_.ShortWordStart, puzzle_.WordCount, seed);
+        const std::vector<int32_t> order = Variety::ShuffledOrder(
+            tableOrder_, puzzle_.ShortWordStart, puzzle_.WordCount, seed, &ShippedCommonWords());
         for (size_t i = 0; i < order.size(); ++i)
             puzzle_.WordList[i] = tableOrder_[static_cast<size_t>(order[i])];
     } else {

@@ -15,6 +15,7 @@
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
 #include "model/WordIndex.h"
+#include "vocabulary/ShippedCommonWords.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <algorithm>
@@ -107,6 +108,7 @@ std::string Check(Options& options, bool wordGiven, bool noWordGiven) {
     options.Make.Settings.Passes =
         std::max(options.Make.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
     options.Make.Settings.ShowInsertions = false;
+    options.Make.Common = &ShippedCommonWords();
     if (!options.Count && OverwritesATable(options)) {
         return "Die Rätseldatei darf keine der Wortschatztabellen überschreiben.";
     }
@@ -125,12 +127,17 @@ Lösungswort HOCHZEITSTAG. Ohne --seed wird der Startwert aus der Uhr gezogen.
             gewöhnlicher Lauf), Kandidat k = 2..K mit dem Startwert
             splitmix64(splitmix64(S) + k - 1). Besser ist, der Reihe nach:
             Lösungswort gefunden (oder keins verlangt), weniger schwarze
-            Felder, mehr Überschneidungen, weniger Antworten mit 2 Buch-
-            staben; bei Gleichstand bleibt der frühere Kandidat.
---vary      bringt vor jedem Lauf die Wörter jeder Länge in eine zufällige
+            Felder, ein höherer Anteil der Antworten unter den 20 000
+            häufigsten Wörtern, mehr Überschneidungen, weniger Antworten mit
+            2 Buchstaben; bei Gleichstand bleibt der frühere Kandidat.
+--vary      bringt vor jedem Lauf die Wörter jeder Länge in eine neue
             Reihenfolge, gezogen aus dem Startwert des Laufs (die Einträge
             eines Worts bleiben beieinander), statt der Reihenfolge der
             Tabelle: die Suche trifft so in jedem Rätsel auf andere Wörter.
+            Gezogen wird gewichtet, Platz für Platz unter den übrigen
+            Wörtern: ein Wort unter den 1000 häufigsten mit Gewicht 16, bis
+            3000 mit 8, bis 10 000 mit 4, bis 20 000 mit 2, jedes andere
+            mit 1. Häufige Wörter kommen so öfter früh, seltene seltener.
             Mit demselben Startwert entsteht dasselbe Rätsel.
 --reference-scan prüft für jeden Begriff jede Position im Gitter, statt die
             Plätze über das Wortverzeichnis zu suchen: die langsame

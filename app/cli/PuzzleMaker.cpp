@@ -54,7 +54,8 @@ MadePuzzle PuzzleMaker::Run(uint64_t seed) {
     if (options_.Vary) {
         // Assigned entry by entry: the texts reuse the room of the last run.
         const std::vector<int32_t> order = Variety::ShuffledOrder(
-            vocabulary_->WordList, vocabulary_->ShortWordStart, vocabulary_->WordCount, seed);
+            vocabulary_->WordList, vocabulary_->ShortWordStart, vocabulary_->WordCount, seed,
+            options_.Common);
         for (size_t i = 0; i < order.size(); ++i) {
             work_.WordList[i] = vocabulary_->WordList[static_cast<size_t>(order[i])];
         }
@@ -88,7 +89,7 @@ MadePuzzle PuzzleMaker::Run(uint64_t seed) {
     }
     work_.SolutionWord = settings.SolutionWord;
     made.Lines = PuzzleFile::Lines(work_, settings.UseSolutionWord);
-    made.Score = PuzzleScore::Of(work_, word);
+    made.Score = PuzzleScore::Of(work_, word, options_.Common);
     return made;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CommonWords.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
 #include "model/Puzzle.h"
@@ -18,6 +19,9 @@ struct MakeOptions {
     int32_t Tries = 1;          // candidates per puzzle; the best by PuzzleScore is kept
     bool Vary = false;          // shuffle the words of each length before every run
     bool ReferenceScan = false; // every placement by the literal scan of the grid
+    // The common words that --vary weights and the score counts; none: an
+    // even shuffle, and no answer counts as common.
+    const CommonWords* Common = nullptr;
 };
 
 // One puzzle as its file will hold it.

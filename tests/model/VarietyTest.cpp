@@ -1,6 +1,7 @@
 // Shuffling the words of each length: the list keeps its layout by length and
 // its main and short words apart, the entries of one word stay together.
 #include "model/Variety.h"
+#include "model/CommonWords.h"
 
 #include <gtest/gtest.h>
 
@@ -81,4 +82,46 @@ TEST(VarietyTest, OrderFollowsTheSeedAlone) {
     std::vector<TWordEntry> cut = List({"ABCDE", "BCDEF"});
     Variety::ShuffleWithinLengths(cut, 3, 9, 1);
     EXPECT_EQ(cut.size(), 3u);
+}
+
+// Drawn with weights, the common words of a run come first far more often
+// than the rare ones, yet each word leads some orders; the layout rules hold
+// as in the even shuffle.
+TEST(VarietyTest, WeightedDrawPutsCommonWordsFirstMoreOften) {
+    std::vector<std::string> words;
+    for (char c = 'A'; c <= 'T'; ++c) {
+        words.push_back(std::string(5, c));
+    }
+    // AAAAA among the 1,000 most common (weight 16), BBBBB below 10,000 (2).
+    std::string list = "AAAAA\n";
+    for (int i = 0; i < 15000; ++i) {
+        list += "X" + std::to_string(i) + "\n";
+    }
+    const CommonWords common = CommonWords::Parse(list + "BBBBB\n");
+    EXPECT_EQ(common.Rank("BBBBB"), 15001u);
+    EXPECT_EQ(Variety::CommonWeight(common.Rank("AAAAA")), 16);
+    EXPECT_EQ(Variety::CommonWeight(19999), 2);
+    EXPECT_EQ(Variety::CommonWeight(CommonWords::Unranked), 1);
+    std::map<std::string, int> first;
+    for (uint64_t seed = 0; seed < 400; ++seed) {
+        std::vector<TWordEntry> list = List(words);
+        Variety::ShuffleWithinLengths(list, 21, 20, seed, &common);
+        std::vector<std::string> order = Words(list);
+        std::sort(order.begin(), order.end());
+        ASSERT_EQ(order, words);
+        ++first[list[1].Word];
+    }
+    // Weights 16 and 2 of 36 in all: about 178 and 22 of 400.
+    EXPECT_GT(first["AAAAA"], 140);
+    EXPECT_GT(first["BBBBB"], first["CCCCC"]);
+    EXPECT_GT(first.size(), 10u);
+    // The same seed, the same order; and the entries of a word stay together.
+    std::vector<TWordEntry> a = List(kWords);
+    std::vector<TWordEntry> b = List(kWords);
+    Variety::ShuffleWithinLengths(a, kShortStart, static_cast<int32_t>(kWords.size()), 3, &common);
+    Variety::ShuffleWithinLengths(b, kShortStart, static_cast<int32_t>(kWords.size()), 3, &common);
+    EXPECT_EQ(Words(a), Words(b));
+    const std::vector<std::string> shuffled = Words(a);
+    const auto at = std::find(shuffled.begin(), shuffled.end(), "CDEFGH") - shuffled.begin();
+    EXPECT_EQ(shuffled[at + 1], "CDEFGH");
 }

@@ -4,6 +4,7 @@
 #include "model/Puzzle.h"
 #include "tests/vocabulary/TempFolder.h"
 #include "vocabulary/ParadoxWriter.h"
+#include "vocabulary/VocabularyTable.h"
 
 #include <gtest/gtest.h>
 
@@ -119,4 +120,29 @@ TEST_F(VocabularyLoaderTest, ASmallerOrEmptyVocabularyReplacesTheOldOne) {
     EXPECT_EQ(Words(puzzle_), (std::vector<std::string>{"", "AAL", "EI"}));
     EXPECT_EQ(puzzle_.ShortWordStart, 1);
     EXPECT_EQ(puzzle_.WordCount, 2);
+}
+
+// A table written in the caller's order is read in that order within each
+// length: the entries of a word join its first, repeated pairs go.
+TEST(ParadoxWriterOrderTest, GivenOrderSurvivesWithinEachLength) {
+    const std::vector<VocabularyRecord> records = {
+        {"ZEBRA", "Streifen"}, {"AFFE", "Primat"},   {"HUND", "Bellt"},  {"ZEBRA", "Tier"},
+        {"ADLER", "Vogel"},    {"HUND", "Bellt"},    {"BAER", "Petz"},   {"AFFE", "Menschenaffe"}};
+    const std::string image =
+        ParadoxWriter::VocabularyImage(records, "t.db", nullptr, ParadoxWriter::Order::AsGiven);
+    std::vector<std::string> read;
+    for (const TWordEntry& e : VocabularyTable::ReadImage(image, "t.db")) {
+        read.push_back(e.Word + ":" + e.Clue);
+    }
+    EXPECT_EQ(read, (std::vector<std::string>{"ZEBRA:Streifen", "ZEBRA:Tier", "ADLER:Vogel",
+                                              "AFFE:Primat", "AFFE:Menschenaffe", "HUND:Bellt",
+                                              "BAER:Petz"}));
+    // By word, as a keyed table keeps them.
+    read.clear();
+    for (const TWordEntry& e :
+         VocabularyTable::ReadImage(ParadoxWriter::VocabularyImage(records, "t.db"), "t.db")) {
+        read.push_back(e.Word);
+    }
+    EXPECT_EQ(read, (std::vector<std::string>{"ADLER", "ZEBRA", "ZEBRA", "AFFE", "AFFE", "BAER",
+                                              "HUND"}));
 }
