@@ -6,6 +6,7 @@
 #include "model/Generator.h"
 #include "model/PuzzleStatistics.h"
 #include "model/SolutionWord.h"
+#include "model/Variety.h"
 #include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/Fonts.h"
@@ -20,6 +21,7 @@
 #include "ui/TLHint.h"
 #include "ui/TRegelnBox.h"
 #include "ui/TStatistikAnzeige.h"
+#include "vocabulary/ShippedCommonWords.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <QAction>
@@ -300,10 +302,13 @@ void TKatalog::DBLadenClick() {
     } catch (...) {
         // Without its short-word table the main words are loaded all the same,
         // and the caption must say which table they came from.
-        if (puzzle_.SourceName != previousSource)
+        if (puzzle_.SourceName != previousSource) {
+            tableOrder_.clear();
             UpdateCaption();
+        }
         throw;
     }
+    tableOrder_.clear(); // the new list is in its table's order
     UpdateCaption();
 }
 
@@ -324,7 +329,32 @@ void TKatalog::EinstellungenClick() {
     ausgabe_->RepaintNow();
 }
 
+// "Wörter mischen": the words of each length in an order drawn from the run's
+// random source, as wabolex-cli generate --vary orders them from its seed,
+// always from the table's own order, which comes back when the box is cleared.
+void TKatalog::OrderWords() {
+    const bool mix = eOptions_->MixWords();
+    if (!mix && tableOrder_.empty())
+        return; // nothing changes
+    if (tableOrder_.empty())
+        tableOrder_ = puzzle_.WordList;
+    if (mix) {
+        const uint64_t seed = static_cast<uint64_t>(random_.Random(INT32_MAX)) << 32 |
+                              static_cast<uint32_t>(random_.Random(INT32_MAX));
+        const std::vector<int32_t> order = Variety::ShuffledOrder(
+            tableOrder_, puzzle_.ShortWordStart, puzzle_.WordCount, seed, &ShippedCommonWords());
+        for (size_t i = 0; i < order.size(); ++i)
+            puzzle_.WordList[i] = tableOrder_[static_cast<size_t>(order[i])];
+    } else {
+        puzzle_.WordList = tableOrder_;
+        tableOrder_.clear();
+    }
+    // The index follows the list's order.
+    puzzle_.VocabularyIndex.reset();
+}
+
 void TKatalog::RGenerierenClick() {
+    OrderWords();
     KatalogDialogs dialogs(*this);
     Generator generator(puzzle_, dialogs, random_);
     // The solution word is placed here, as the run's last step, so that the clue

@@ -255,3 +255,39 @@ TEST_F(LoadAndGenerateTest, ARunThatStopsEarlyEmptiesTheClueListWindowToo) {
 }
 
 } // namespace
+
+TEST_F(LoadAndGenerateTest, MixedWordsGiveAnotherPuzzleAndTheTableOrderComesBack) {
+    WriteTables();
+    const auto words = [this] {
+        std::vector<std::string> list;
+        for (const TWordEntry& entry : P().WordList)
+            list.push_back(entry.Word);
+        return list;
+    };
+    const auto generate = [this](bool mix) {
+        Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
+        katalog->EOptions()->SetSolutionWordChecked(false);
+        katalog->EOptions()->SetMixWords(mix);
+        Menu(*katalog).RGenerieren->trigger();
+        return P().Grid;
+    };
+    Load("Tiere.db");
+    const std::vector<std::string> table = words();
+    const TFeld plain = generate(false);
+    EXPECT_EQ(words(), table) << "unchecked, the table's order stays";
+
+    // A new window with the same seed, mixing: other words in other places,
+    // each length's words among themselves.
+    TearDown();
+    SetUp();
+    Load("Tiere.db");
+    const TFeld mixed = generate(true);
+    EXPECT_NE(mixed, plain);
+    const std::vector<std::string> order = words();
+    EXPECT_NE(order, table);
+    for (size_t i = 1; i < order.size(); ++i)
+        EXPECT_EQ(order[i].size(), table[i].size()) << i;
+    // Cleared again: the next run has the table's order.
+    generate(false);
+    EXPECT_EQ(words(), table);
+}
