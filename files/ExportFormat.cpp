@@ -22,7 +22,20 @@ namespace {
 // The picture's pixels are the SVG's user units, at the screen's usual 96 dpi.
 constexpr int kSvgResolution = 96;
 
+constexpr ExportType kTypes[] = {
+    {ExportFormat::Bmp, "Kreuzworträtseldateien (*.bmp)", "bmp"},
+    {ExportFormat::Png, "PNG-Bild (*.png)", "png"},
+    {ExportFormat::Svg, "SVG-Bild (*.svg)", "svg"},
+    {ExportFormat::Ipuz, "ipuz-Kreuzworträtsel (*.ipuz)", "ipuz"},
+    {ExportFormat::Html, "Rätselseite für den Browser (*.html)", "html"},
+    {ExportFormat::Sheet, "Rätselblatt als PDF (*.pdf)", "pdf"},
+};
+
 } // namespace
+
+std::span<const ExportType> ExportFormats::Types() {
+    return kTypes;
+}
 
 std::optional<ExportFormat> ExportFormats::Of(const std::filesystem::path& file) {
     std::string extension = file.extension().string();

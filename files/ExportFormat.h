@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 class OutputFile;
@@ -19,8 +20,20 @@ class OutputFile;
 // a browser (HTML) or as a puzzle sheet to print (PDF).
 enum class ExportFormat { Bmp, Png, Svg, Ipuz, Html, Sheet };
 
+// One type the window's export dialog offers: the format, the dialog's filter
+// (UTF-8) and the extension a name typed without one gets.
+struct ExportType {
+    ExportFormat Format;
+    const char* Filter;
+    const char* Extension;
+};
+
 class ExportFormats {
 public:
+    // The bitmap first, as the export dialog has always offered it, then PNG,
+    // SVG, ipuz, the web page and the puzzle sheet.
+    static std::span<const ExportType> Types();
+
     // ".bmp", ".png", ".svg", ".ipuz", ".html" (".htm") or ".pdf" in any
     // case, a name without extension the bitmap; nullopt for other extensions.
     static std::optional<ExportFormat> Of(const std::filesystem::path& file);

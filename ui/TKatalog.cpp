@@ -6,6 +6,7 @@
 #include "model/Generator.h"
 #include "model/PuzzleStatistics.h"
 #include "model/SolutionWord.h"
+#include "model/Variety.h"
 #include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/Fonts.h"
@@ -20,6 +21,7 @@
 #include "ui/TLHint.h"
 #include "ui/TRegelnBox.h"
 #include "ui/TStatistikAnzeige.h"
+#include "vocabulary/ShippedCommonWords.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <QAction>
@@ -323,9 +325,21 @@ void TKatalog::EinstellungenClick() {
     ausgabe_->RepaintNow();
 }
 
+// "Wörter mischen": the words of each length in an order drawn from the run's
+// random source, as wabolex-cli generate --vary orders them from its seed,
+// always from the table's own order.
+std::optional<Vocabulary> TKatalog::MixedWords() {
+    if (!eOptions_->MixWords())
+        return std::nullopt;
+    const uint64_t seed = static_cast<uint64_t>(random_.Random(INT32_MAX)) << 32 |
+                          static_cast<uint32_t>(random_.Random(INT32_MAX));
+    return Variety::Shuffled(*vocabulary_, seed, &ShippedCommonWords());
+}
+
 void TKatalog::RGenerierenClick() {
+    const std::optional<Vocabulary> mixed = MixedWords();
     KatalogDialogs dialogs(*this);
-    Generator generator(puzzle_, *vocabulary_, dialogs, random_);
+    Generator generator(puzzle_, mixed ? *mixed : *vocabulary_, dialogs, random_);
     // The solution word is placed here, as the run's last step, so that the clue
     // list window already shows the new clues when its search is answered.
     GenerationSettings settings = eOptions_->Settings();

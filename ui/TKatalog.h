@@ -46,6 +46,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class FileDialogService;
 class MessageService;
@@ -141,6 +142,9 @@ public:
     void UListeClick();
     // Shows the clue list window with the puzzle's clue rows.
     void ShowClueList();
+    // Loads a puzzle file as "&Laden" does after its dialog, with the same
+    // checks; a file named on the command line comes here too.
+    void LoadPuzzleFile(const QString& path);
     // Whether the settings dialog's solution-word box is checked.
     bool SolutionWordChecked() const;
     // After a puzzle file was read: size and solution word into the settings
@@ -220,6 +224,9 @@ private:
 
     // After a generation: the new clue rows into the clue list window.
     void ShowClueRows();
+    // Before a generation: the words in the order "Wörter mischen" asks for,
+    // or nullopt for the table's own order.
+    std::optional<Vocabulary> MixedWords();
     // The puzzle's solution word follows the settings' solution-word field.
     void TakeSolutionWord();
 };

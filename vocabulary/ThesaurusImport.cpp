@@ -6,18 +6,21 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
-// The text of vocabulary/data/KeineLoesungswoerter.txt, compiled in at build time.
+// The texts of vocabulary/data/KeineLoesungswoerter.txt and Nebensinn.txt,
+// compiled in at build time.
 std::string_view ShippedNotAnswersText();
+std::string_view ShippedSideSensesText();
 
 namespace {
 
 constexpr size_t kClueLength = 50;
 constexpr size_t kClueTerms = 2;
 constexpr size_t kCluesPerWord = 2;
-constexpr size_t kManyMeanings = 4;           // groups with a clue for one word
+constexpr size_t kManyMeanings = 4; // groups with a clue for one word
 constexpr size_t kTierSize = size_t{1} << 32; // above every position in a ranking
-constexpr size_t kNoTerm = 4 * kTierSize;     // after every rank of a term
+constexpr size_t kNoTerm = 4 * kTierSize;      // after every rank of a term
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) {
@@ -102,21 +105,23 @@ void ReadRemark(std::string_view content, ThesaurusImport::Term& term) {
     // Words a reader from elsewhere or of today does not know.
     term.Regional =
         term.Regional ||
-        HasAny(remark,
-               {"österr",      "schweiz",      "süddt",         "norddt",        "norddeutsch",
-                "süddeutsch",  "regional",     "bair",          "bayr",          "ruhrdt",
-                "veraltet",    "veraltend",    "selten",        "schwäb",        "rheinisch",
-                "rhein.",      "berlinerisch", "berl.",         "kölsch",        "ddr",
-                "landschaftl", "fränk",        "niederdt",      "niederdeutsch", "plattdeutsch",
-                "thüring",     "südtirol",     "sächs",         "alemann",       "westfäl",
-                "badisch",     "pfälz",        "westdeutsch",   "ostdeutsch",    "mitteldeutsch",
-                "oberdeutsch", "hessisch",     "liechtenstein", "luxemb",        "lux.",
-                "saarl",       "altertümelnd", "altertümlich",  "mundartl",      "dialekt",
-                "wienerisch",  "tirol",        "kärnt",         "steir",         "vorarlberg",
-                "schles",      "ostfries",     "hamburg",       "mecklenb",      "elsäss"});
-    term.Foreign = term.Foreign ||
-                   HasAny(remark, {"engl.", "franz.", "lat.", "ital.", "span.", "griech", "jidd",
-                                   "niederl", "japan", "russ.", "portug", "türk", "arab"});
+        HasAny(remark, {"österr",       "schweiz",      "süddt",         "norddt",
+                        "norddeutsch",  "süddeutsch",   "regional",      "bair",
+                        "bayr",         "ruhrdt",       "veraltet",      "veraltend",
+                        "selten",       "schwäb",       "rheinisch",     "rhein.",
+                        "berlinerisch", "berl.",        "kölsch",        "ddr",
+                        "landschaftl",  "fränk",        "niederdt",      "niederdeutsch",
+                        "plattdeutsch", "thüring",      "südtirol",      "sächs",
+                        "alemann",      "westfäl",      "badisch",       "pfälz",
+                        "westdeutsch",  "ostdeutsch",   "mitteldeutsch", "oberdeutsch",
+                        "hessisch",     "liechtenstein", "luxemb",       "lux.",
+                        "saarl",        "altertümelnd", "altertümlich",  "mundartl",
+                        "dialekt",      "wienerisch",   "tirol",         "kärnt",
+                        "steir",        "vorarlberg",   "schles",        "ostfries",
+                        "hamburg",      "mecklenb",     "elsäss"});
+    term.Foreign = term.Foreign || HasAny(remark, {"engl.", "franz.", "lat.", "ital.", "span.",
+                                                   "griech", "jidd", "niederl", "japan",
+                                                   "russ.", "portug", "türk", "arab"});
     term.Vulgar = term.Vulgar || HasAny(remark, {"vulg"});
     term.Main = term.Main || HasAny(remark, {"hauptform"});
     std::string rest = remark;
@@ -210,7 +215,7 @@ public:
         }
     }
 
-    // Calls add(word, key, clue) once for each word of the group with a clue.
+    // Calls add(word, form, key, clue) once for each word of the group with a clue.
     template <typename Add> void ForEachClue(Add add) const {
         std::set<std::string> answered; // one clue per word and group
         for (size_t i = 0; i < group_.size(); ++i) {
@@ -231,11 +236,11 @@ public:
             // whose clue terms are the most common; then the smaller group.
             const ThesaurusImport::Term& answer = group_[i];
             const size_t standing = answer.Main ? 0 : answer.Marked ? 2 : 1;
-            add(answer.Answer,
+            add(answer.Answer, FormOf(answer),
                 std::vector<size_t>{standing, group_[terms[0]].Marked ? size_t{1} : size_t{0},
                                     rank_[terms[0]] < kTierSize ? size_t{0} : size_t{1},
-                                    rank_[terms[0]], terms.size() > 1 ? rank_[terms[1]] : kNoTerm,
-                                    group_.size()},
+                                    rank_[terms[0]],
+                                    terms.size() > 1 ? rank_[terms[1]] : kNoTerm, group_.size()},
                 std::move(clue));
         }
     }
@@ -269,11 +274,32 @@ private:
         const ThesaurusImport::Term& term = group_[i];
         // "verantwortlich (sein)" is a phrase, "Survey (engl.)" a foreign word.
         if (!Usable(i) || term.Abbreviation || term.Foreign || term.Text != term.Bare ||
+            (options_.SideSenses != nullptr && options_.SideSenses->count(term.Bare) != 0) ||
             term.Answer.size() < options_.MinLength || term.Answer.size() > options_.MaxLength) {
             return false;
         }
         return options_.Words == nullptr || !options_.Words->HasKnownWords() ||
                options_.Words->Knows(term.Bare);
+    }
+
+    // How good a word of this form is as an answer, where frequency does not
+    // tell: nouns first, then other words, participles ("flimmernd",
+    // "geröstet") last.
+    static size_t FormOf(const ThesaurusImport::Term& term) {
+        if (IsNoun(term)) {
+            return 0;
+        }
+        const std::string& bare = term.Bare;
+        const bool participle = bare.ends_with("end") || (bare.starts_with("ge") && bare.ends_with("t"));
+        return participle ? 2 : 1;
+    }
+
+    // A noun answer wants a noun in its clue, any other word none: groups mix
+    // them ("Wunschdenken; unrealistisch"). A phrase counts by its last word
+    // ("bauliche Anlage" is a noun).
+    static bool IsNoun(const ThesaurusImport::Term& term) {
+        const std::vector<std::string> words = VocabularyRules::Words(term.Text);
+        return !words.empty() && Cp1252::ToUpper(words.back()[0]) == words.back()[0];
     }
 
     // "hrsg.", "OS", "JuHe", "Hbf", "Xe", "um": no clue for a long word.
@@ -302,6 +328,7 @@ private:
         for (size_t i = 0; i < group_.size(); ++i) {
             const ThesaurusImport::Term& term = group_[i];
             if (i == answer || !Usable(i) || LooksAbbreviated(term) ||
+                IsNoun(term) != IsNoun(group_[answer]) ||
                 VocabularyRules::GivesAway(term.Text, group_[answer].Bare) ||
                 !seen.insert(VocabularyRules::Fold(term.Text).Spelt).second) {
                 continue;
@@ -320,9 +347,13 @@ private:
         for (size_t i : candidates) {
             const size_t more = (terms.empty() ? 0 : 2) + group_[i].Text.size();
             // Two forms of one word ("Glaube, Glauben") are one term.
-            const bool kin =
-                !terms.empty() && VocabularyRules::GivesAway(group_[i].Text, group_[terms[0]].Bare);
-            if (!kin && length + more <= kClueLength) {
+            const bool kin = !terms.empty() && VocabularyRules::GivesAway(group_[i].Text,
+                                                                          group_[terms[0]].Bare);
+            // A rare word after a common one adds more doubt than help
+            // ("Wärme, Demse").
+            const bool rareAfterCommon =
+                !terms.empty() && rank_[terms[0]] < kTierSize && rank_[i] >= 2 * kTierSize;
+            if (!kin && !rareAfterCommon && length + more <= kClueLength) {
                 terms.push_back(i);
                 length += more;
                 if (terms.size() == kClueTerms) {
@@ -342,21 +373,31 @@ private:
 
 namespace ThesaurusImport {
 
-const std::set<std::string>& ShippedNotAnswers() {
-    static const std::set<std::string> words = [] {
-        std::set<std::string> result;
-        std::string_view text = ShippedNotAnswersText();
-        while (!text.empty()) {
-            const size_t end = std::min(text.find('\n'), text.size());
-            const std::string_view line =
-                Trim(text.substr(0, text.find('#') < end ? text.find('#') : end));
-            if (!line.empty()) {
-                result.insert(Cp1252::FromUtf8(line));
-            }
-            text.remove_prefix(std::min(end + 1, text.size()));
+namespace {
+
+// One term a line, '#' starts a comment.
+std::set<std::string> TermsOf(std::string_view text) {
+    std::set<std::string> result;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = Trim(text.substr(0, std::min(text.find('#'), end)));
+        if (!line.empty()) {
+            result.insert(Cp1252::FromUtf8(line));
         }
-        return result;
-    }();
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return result;
+}
+
+} // namespace
+
+const std::set<std::string>& ShippedNotAnswers() {
+    static const std::set<std::string> words = TermsOf(ShippedNotAnswersText());
+    return words;
+}
+
+const std::set<std::string>& ShippedSideSenses() {
+    static const std::set<std::string> words = TermsOf(ShippedSideSensesText());
     return words;
 }
 
@@ -415,23 +456,29 @@ void Importer::AddLine(std::string_view utf8) {
         }
         return;
     }
-    GroupImport(group, options_)
-        .ForEachClue([&](const std::string& word, std::vector<size_t> key, std::string clue) {
-            candidates_[word].push_back({std::move(key), std::move(clue)});
+    GroupImport(group, options_).ForEachClue(
+        [&](const std::string& word, size_t form, std::vector<size_t> key, std::string clue) {
+            candidates_[word].push_back({std::move(key), std::move(clue), form});
         });
 }
 
 std::vector<VocabularyRecord> Importer::Finish() const {
-    std::vector<std::pair<size_t, const std::string*>> words; // rank, word
+    // Ranked words by rank; the others by their form, then alphabetically (the
+    // map's order).
+    std::vector<std::tuple<size_t, size_t, const std::string*>> words; // rank, form, word
     for (const auto& [word, candidates] : candidates_) {
         const size_t rank = options_.Words != nullptr ? options_.Words->Rank(word) : 0;
-        words.emplace_back(rank, &word);
+        size_t form = 2;
+        for (const Candidate& candidate : candidates) {
+            form = std::min(form, candidate.Form);
+        }
+        words.emplace_back(rank, rank == Lexicon::Unranked ? form : 0, &word);
     }
-    // The map holds the words in alphabetical order: ties keep it.
-    std::stable_sort(words.begin(), words.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    });
     std::vector<VocabularyRecord> records;
-    for (const auto& [rank, word] : words) {
+    for (const auto& [rank, form, word] : words) {
         std::vector<Candidate> best = candidates_.at(*word);
         std::stable_sort(best.begin(), best.end(),
                          [](const Candidate& a, const Candidate& b) { return a.Key < b.Key; });
@@ -448,12 +495,12 @@ std::vector<VocabularyRecord> Importer::Finish() const {
             continue;
         }
         // A second meaning only when it stands as well as the first: the word
-        // unmarked in both, plain clue terms in both.
+        // unmarked in both, plain clue terms in both, a common first term.
         std::set<std::string> clues;
         for (const Candidate& candidate : best) {
             const bool asGood = candidate.Key[0] == best.front().Key[0] &&
                                 candidate.Key[1] == best.front().Key[1] && candidate.Key[0] < 2 &&
-                                best.size() < kManyMeanings;
+                                candidate.Key[2] == 0 && best.size() < kManyMeanings;
             if (clues.size() == kCluesPerWord || (!clues.empty() && !asGood)) {
                 break;
             }

@@ -33,7 +33,8 @@ class BanList;
 // A word that stands in several groups keeps the clues of at most two: first
 // those where the word itself is unmarked, then those whose clue terms are the
 // most common. The records come out ordered by how common their word is
-// (ranked words by rank, then the others alphabetically), the entries of one
+// (ranked words by rank, then the others: nouns, other words, participles, each
+// alphabetically), the entries of one
 // word together, so that a search that takes the first fitting word meets
 // familiar words first.
 namespace ThesaurusImport {
@@ -46,10 +47,15 @@ struct Options {
     // Terms, exactly as the thesaurus writes them (Windows-1252), that are
     // neither answer nor clue term: "unter", "diese"; none: every term.
     const std::set<std::string>* NotAnswers = nullptr;
+    // Terms, written the same way, that are no answer but may stand in a
+    // clue: words the thesaurus knows only in a side sense.
+    const std::set<std::string>* SideSenses = nullptr;
 };
 
-// The words of vocabulary/data/KeineLoesungswoerter.txt, compiled in.
+// The words of vocabulary/data/KeineLoesungswoerter.txt and of
+// vocabulary/data/Nebensinn.txt, compiled in.
 const std::set<std::string>& ShippedNotAnswers();
+const std::set<std::string>& ShippedSideSenses();
 
 // One term of a synonym group as the importer reads it.
 struct Term {
@@ -95,6 +101,7 @@ private:
     struct Candidate {
         std::vector<size_t> Key;
         std::string Clue;
+        size_t Form = 0; // 0 noun, 1 other word, 2 participle
     };
 
     const Options& options_;

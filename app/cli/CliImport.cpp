@@ -143,6 +143,7 @@ ImportResult ReadInput(const ImportOptions& options) {
         thesaurus.MaxLength = options.Longest;
         thesaurus.Banned = &VocabularyRules::BanList::Shipped();
         thesaurus.NotAnswers = &ThesaurusImport::ShippedNotAnswers();
+        thesaurus.SideSenses = &ThesaurusImport::ShippedSideSenses();
         if (lexicon.HasKnownWords() || lexicon.HasRanking()) {
             thesaurus.Words = &lexicon;
         }

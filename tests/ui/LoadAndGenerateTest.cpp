@@ -257,3 +257,38 @@ TEST_F(LoadAndGenerateTest, ARunThatStopsEarlyEmptiesTheClueListWindowToo) {
 }
 
 } // namespace
+
+TEST_F(LoadAndGenerateTest, MixedWordsGiveAnotherPuzzleAndTheTableKeepsItsOrder) {
+    WriteTables();
+    const auto words = [this] {
+        std::vector<std::string> list;
+        const Vocabulary& vocabulary = katalog->vocabulary();
+        for (int32_t i = 0; i <= vocabulary.WordCount(); ++i)
+            list.emplace_back(vocabulary.Entry(i).Word);
+        return list;
+    };
+    const auto generate = [this](bool mix) {
+        Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
+        katalog->EOptions()->SetSolutionWordChecked(false);
+        katalog->EOptions()->SetMixWords(mix);
+        Menu(*katalog).RGenerieren->trigger();
+        return P().Grid;
+    };
+    Load("Tiere.db");
+    const std::vector<std::string> table = words();
+    const TFeld plain = generate(false);
+    EXPECT_EQ(words(), table) << "unchecked, the table's order stays";
+
+    // A new window with the same seed, mixing: other words in other places.
+    // The mixed order is the run's own; the loaded table keeps its order.
+    TearDown();
+    SetUp();
+    Load("Tiere.db");
+    const TFeld mixed = generate(true);
+    EXPECT_NE(mixed, plain);
+    EXPECT_EQ(words(), table);
+    for (const ClueRow& row : P().ClueRows)
+        EXPECT_FALSE(row.Clue.empty());
+    generate(false);
+    EXPECT_EQ(words(), table);
+}

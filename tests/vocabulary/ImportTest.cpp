@@ -227,8 +227,10 @@ TEST(ThesaurusImportTest, AGroupWithABannedTermGivesNothing) {
 // list neither.
 TEST(ThesaurusImportTest, AnswersAndClueTermsAreFamiliarWords) {
     const std::set<std::string> notAnswers = {"unter", "sowie"};
+    const std::set<std::string> sideSenses = {"Bruder"};
     ThesaurusImport::Options options;
     options.NotAnswers = &notAnswers;
+    options.SideSenses = &sideSenses;
     const Records records = ThesaurusImport::Parse(
         "verantwortlich (sein);schuld (sein)\n"
         "Survey (engl.);Umfrage\n"
@@ -239,7 +241,8 @@ TEST(ThesaurusImportTest, AnswersAndClueTermsAreFamiliarWords) {
         "Knete (ugs.);Zaster (ugs.)\n"
         "unter;zwischen;bei\n"
         "und;sowie;auch\n"
-        "Unter;Bube;Wenzel\n",
+        "Unter;Bube;Wenzel\n"
+        "Mönch;Bruder\n",
         options);
     EXPECT_TRUE(CluesFor(records, "VERANTWORTLICH").empty());
     EXPECT_TRUE(CluesFor(records, "SURVEY").empty());
@@ -257,6 +260,9 @@ TEST(ThesaurusImportTest, AnswersAndClueTermsAreFamiliarWords) {
     EXPECT_EQ(CluesFor(records, "AUCH"), (std::vector<std::string>{"und"}));
     // The list names words as the thesaurus writes them: the card is no preposition.
     EXPECT_EQ(CluesFor(records, "UNTER"), (std::vector<std::string>{"Bube, Wenzel"}));
+    // A word known only in a side sense clues, but does not answer.
+    EXPECT_EQ(CluesFor(records, "MOENCH"), (std::vector<std::string>{"Bruder"}));
+    EXPECT_TRUE(CluesFor(records, "BRUDER").empty());
 }
 
 TEST(ThesaurusImportTest, LexiconKeepsKnownWordsAndPutsCommonTermsFirst) {
@@ -301,7 +307,9 @@ TEST(ThesaurusImportTest, LexiconKeepsKnownWordsAndPutsCommonTermsFirst) {
 // meaning only as good as the first, and none for a word of many meanings.
 TEST(ThesaurusImportTest, TheUsualMeaningGivesTheClue) {
     Lexicon lexicon;
-    lexicon.AddRanking(R"(["mutter", "gesetz", "regel", "norm", "kopf", "besitzen", "erleben"])");
+    lexicon.AddRanking(
+        R"(["mutter", "gesetz", "regel", "norm", "kopf", "besitzen", "erleben", "menstruation",
+            "kirche"])");
     ThesaurusImport::Options options;
     options.Words = &lexicon;
     const Records records = ThesaurusImport::Parse(
@@ -309,6 +317,8 @@ TEST(ThesaurusImportTest, TheUsualMeaningGivesTheClue) {
         "Vater (Hauptform);Papa (ugs.);Kindsvater;Erzeuger\n"
         "Regel;Norm;Gesetz\n"
         "Regel;Menstruation\n"
+        "Glaube;Kirche;Religion\n"
+        "Glaube;Zuversicht\n"
         "Birne (ugs.);Kopf\n"
         "haben;erleben\n"
         "haben;besitzen\n"
@@ -317,6 +327,9 @@ TEST(ThesaurusImportTest, TheUsualMeaningGivesTheClue) {
     EXPECT_EQ(CluesFor(records, "VATER"), (std::vector<std::string>{"Erzeuger"}));
     EXPECT_EQ(CluesFor(records, "REGEL"),
               (std::vector<std::string>{"Gesetz, Norm", "Menstruation"}));
+    // A second meaning needs a common first term as well; a rare term does not
+    // follow a common one.
+    EXPECT_EQ(CluesFor(records, "GLAUBE"), (std::vector<std::string>{"Kirche"}));
     EXPECT_TRUE(CluesFor(records, "BIRNE").empty());
     EXPECT_EQ(CluesFor(records, "HABEN"), (std::vector<std::string>{"besitzen", "erleben"}));
     EXPECT_TRUE(CluesFor(records, "BANK").empty());
