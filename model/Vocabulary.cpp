@@ -91,8 +91,7 @@ Vocabulary Vocabulary::Reordered(std::vector<int32_t> order) const {
 
 VocabularyEntry Vocabulary::Entry(int32_t index) const {
     if (index < 0 || index > wordCount_) {
-        throw WabolexError(W("Bereichsüberschreitung: Wortliste ") + std::to_string(index) +
-                           W(" liegt außerhalb von 0..") + std::to_string(wordCount_));
+        ThrowOutOfRange("Wortliste", index, wordCount_);
     }
     const auto place = static_cast<size_t>(index);
     const Slot& slot = texts_->Slots[order_.empty() ? place : static_cast<size_t>(order_[place])];

@@ -5,6 +5,7 @@
 #include "files/ExportFiles.h"
 #include "files/ExportFormat.h"
 #include "files/ExportOptions.h"
+#include "io/FileError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -162,6 +163,7 @@ int Export(const Args& args) {
         return line.Refuse("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
     }
     ExportOptions exportOptions;
+    exportOptions.SourceName = FileError::NameOf(options.Puzzle);
     exportOptions.Title = title;
     exportOptions.Author = author.value_or("");
     exportOptions.Copyright = copyright.value_or("");

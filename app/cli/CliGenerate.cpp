@@ -264,11 +264,11 @@ int Generate(const Args& args) {
     for (const std::string& message : made.Messages) {
         Error(message);
     }
-    if (made.Outcome == GenerationOutcome::NotRun) {
+    if (made.Outcome == MadePuzzle::Result::NotMade) {
         return Failure;
     }
     PuzzleFile::SaveLines(options.Output, made.Lines);
-    return made.Outcome == GenerationOutcome::Generated ? Ok : Failure;
+    return made.Outcome == MadePuzzle::Result::Made ? Ok : Failure;
 }
 
 const Command GenerateCommand{"generate", kForms, Generate};

@@ -42,7 +42,7 @@ int Print(const Args& args) {
     const auto application = OffscreenApplication();
     const Puzzle puzzle = LoadPuzzle(options.Puzzle);
     PrintJob::PrintToPdf(QString::fromStdString(options.Output), QPageSize(paper), puzzle,
-                         CaptionAfterLoading(puzzle), options.Variant);
+                         CaptionAfterLoading(options.Puzzle), options.Variant);
     return Ok;
 }
 
