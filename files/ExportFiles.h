@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +21,8 @@ void Save(const QImage& image, const QString& bitmapPath, const std::vector<Clue
           const QString& cluePath);
 
 // The export in a format of the command line, and the clue text when a path
-// for it is given, in the same way.
-void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant, const QString& path,
-          const std::optional<QString>& cluePath);
+// for it is given, in the same way. Paths are used byte for byte.
+void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
+          const std::filesystem::path& path, const std::optional<std::filesystem::path>& cluePath);
 
 } // namespace ExportFiles

@@ -2,6 +2,7 @@
 
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
+#include "files/Cp1252Qt.h"
 #include "files/ExportImage.h"
 #include "files/IpuzFile.h"
 #include "files/PainterCanvas.h"
@@ -19,6 +20,20 @@ namespace {
 
 // The picture's pixels are the SVG's user units, at the screen's usual 96 dpi.
 constexpr int kSvgResolution = 96;
+
+// A text for the SVG's header as XML text. The generator escapes the texts it
+// draws but writes the title as it gets it, so "Tom & Jerry" would make the
+// file invalid XML; control characters (a file name may hold them) are not
+// allowed in XML at all.
+QString SvgText(const std::string& cp1252) {
+    std::string text = cp1252;
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = ' ';
+        }
+    }
+    return Cp1252::ToQString(text).toHtmlEscaped();
+}
 
 } // namespace
 
@@ -50,7 +65,7 @@ QByteArray ExportFormats::Svg(const Puzzle& puzzle, OutputVariant variant) {
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(kSvgResolution);
-    svg.setTitle(QString::fromStdString(Cp1252::ToUtf8(IpuzFile::Title(puzzle))));
+    svg.setTitle(SvgText(IpuzFile::Title(puzzle)));
     QPainter painter;
     if (!painter.begin(&svg)) {
         throw WabolexError(W("Das SVG-Bild konnte nicht gezeichnet werden."));

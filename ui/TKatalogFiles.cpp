@@ -5,6 +5,7 @@
 #include "files/Cp1252Qt.h"
 #include "files/ExportFiles.h"
 #include "files/ExportImage.h"
+#include "files/OutputDevice.h"
 #include "files/PrintJob.h"
 #include "files/PuzzleFile.h"
 #include "ui/BusyCursor.h"
@@ -68,7 +69,7 @@ void SaveAsPdf(TKatalog& katalog, const std::string& caption, OutputVariant vari
         return;
     }
     const BusyCursor busy;
-    PrintJob::PrintToPdf(*path, PdfPaper(), puzzle, caption, variant);
+    PrintJob::PrintToPdf(ToPath(*path), PdfPaper(), puzzle, caption, variant);
 }
 
 void Print(TKatalog& katalog, OutputVariant variant) {

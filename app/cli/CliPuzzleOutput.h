@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliPaths.h"
 #include "app/cli/CommandLine.h"
 #include "base/Cp1252.h"
 #include "files/OutputVariant.h"
@@ -16,7 +17,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 
 // What the export and print commands share: drawing without a display, and a
 // puzzle loaded from its file as the window would hold it after loading.
@@ -76,25 +76,10 @@ inline std::optional<int> ParseOutputArgs(CommandLine& line, const Args& args,
     if (parsed.Output.empty()) {
         return line.Refuse("Es fehlt die Ausgabedatei (-o DATEI).");
     }
+    if (IsOnlyExtension(parsed.Output)) {
+        return line.Refuse(OnlyExtensionReason(parsed.Output));
+    }
     return std::nullopt;
-}
-
-// Do two paths name one file? Also for files that do not exist yet.
-inline bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec)) {
-        return true;
-    }
-    // Absolute first: a bare relative name would stay as it is.
-    const auto resolved = [&ec](const std::string& name) {
-        return std::filesystem::weakly_canonical(std::filesystem::absolute(name, ec), ec);
-    };
-    const std::filesystem::path first = resolved(a);
-    if (ec) {
-        return false;
-    }
-    const std::filesystem::path second = resolved(b);
-    return !ec && first == second;
 }
 
 // The window's caption after loading: "Wabolex <year>", three blanks, the

@@ -82,11 +82,14 @@ TEST_F(CliFaultTest, OutputsThatAreNoFilesAreRefusedAndLinksFollowed) {
     }
     CliRun::WriteBytes(folder_ / "liste.txt", "UHU;Eule\n");
     for (const std::string& node : nodes) {
+        // Puzzle files and PDF files need their extension: links name the node.
+        fs::create_symlink(node, folder_ / (node + ".wbx"));
+        fs::create_symlink(node, folder_ / (node + ".pdf"));
         for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-                 {"generate", "Test.db", "-o", node, "--no-solution-word"},
+                 {"generate", "Test.db", "-o", node + ".wbx", "--no-solution-word"},
                  {"import", "liste.txt", "-o", node},
                  {"export", "Tiere.wbx", "-o", node},
-                 {"print", "Tiere.wbx", "-o", node}}) {
+                 {"print", "Tiere.wbx", "-o", node + ".pdf"}}) {
             const auto result = CliRun::Run(folder_, args);
             EXPECT_EQ(result.Status, 1) << args[0] << " " << node;
             EXPECT_NE(result.Err.find(kNotRegular), std::string::npos) << result.Err;
