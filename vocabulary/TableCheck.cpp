@@ -82,7 +82,7 @@ private:
 };
 
 void CountWords(const std::vector<TWordEntry>& entries, TableCheck::Report& report) {
-    std::set<std::string> words;
+    std::set<std::string_view> words;
     for (const TWordEntry& entry : entries) {
         if (words.insert(entry.Word).second) {
             ++report.WordsByLength[entry.Word.size()];
@@ -105,11 +105,11 @@ void CountWords(const std::vector<TWordEntry>& entries, TableCheck::Report& repo
 // A word whose entries are split by other words becomes two words for the
 // generator, and may stand twice in one puzzle.
 void FindScattered(const std::vector<TWordEntry>& entries, TableCheck::Report& report) {
-    std::set<std::string> finished;
+    std::set<std::string_view> finished;
     for (size_t i = 0; i < entries.size(); ++i) {
         const bool startsRun = i == 0 || entries[i - 1].Word != entries[i].Word;
         if (startsRun && !finished.insert(entries[i].Word).second) {
-            report.Scattered.Entries.push_back(entries[i]);
+            report.Scattered.Entries.push_back(&entries[i]);
         }
     }
 }
@@ -120,7 +120,8 @@ namespace TableCheck {
 
 bool Report::BreaksHardRule() const {
     for (const Finding* finding : {&GiveAways, &Banned, &Offensive, &EmptyClues, &InShortWords,
-                                   &Scattered, &WrongLength, &LongFields, &Duplicates}) {
+                                   &Scattered, &WrongLength, &BlackCells, &LongFields,
+                                   &Duplicates}) {
         if (finding->Hard && !finding->Entries.empty()) {
             return true;
         }
@@ -141,34 +142,37 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
     if (report.ThesaurusCompared) {
         thesaurus = std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8, inputs.Banned);
     }
-    std::set<std::pair<std::string, std::string>> pairs;
+    std::set<std::pair<std::string_view, std::string_view>> pairs;
     for (const TWordEntry& entry : entries) {
         if (entry.Word.empty() || entry.Clue.empty()) {
-            report.EmptyClues.Entries.push_back(entry);
+            report.EmptyClues.Entries.push_back(&entry);
+        }
+        if (entry.HoldsBlackCell()) {
+            report.BlackCells.Entries.push_back(&entry);
         }
         if (VocabularyRules::GivesAway(entry.Clue, entry.Word)) {
-            report.GiveAways.Entries.push_back(entry);
+            report.GiveAways.Entries.push_back(&entry);
         }
         if (inputs.Banned != nullptr &&
             (inputs.Banned->Bans(entry.Word) || inputs.Banned->BansAnyIn(entry.Clue))) {
-            report.Banned.Entries.push_back(entry);
+            report.Banned.Entries.push_back(&entry);
         }
         if (thesaurus && thesaurus->Offensive(entry)) {
-            report.Offensive.Entries.push_back(entry);
+            report.Offensive.Entries.push_back(&entry);
         }
         if (inputs.ShortWords != nullptr && inputs.ShortWords->count(entry.Word) != 0) {
-            report.InShortWords.Entries.push_back(entry);
+            report.InShortWords.Entries.push_back(&entry);
         }
         if (report.LengthsCompared &&
             (entry.Word.size() < inputs.MinLength || entry.Word.size() > inputs.MaxLength)) {
-            report.WrongLength.Entries.push_back(entry);
+            report.WrongLength.Entries.push_back(&entry);
         }
         if (entry.Word.size() > TWordEntry::MaxWordLength ||
             entry.Clue.size() > TWordEntry::MaxClueLength) {
-            report.LongFields.Entries.push_back(entry);
+            report.LongFields.Entries.push_back(&entry);
         }
         if (!pairs.insert({entry.Word, entry.Clue}).second) {
-            report.Duplicates.Entries.push_back(entry);
+            report.Duplicates.Entries.push_back(&entry);
         }
     }
     return report;

@@ -4,6 +4,7 @@
 #include "app/cli/CliPaths.h"
 #include "app/cli/CommandLine.h"
 #include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/OutputVariant.h"
 #include "files/PuzzleFile.h"
 #include "io/FileError.h"
@@ -12,11 +13,15 @@
 #include <QDate>
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 // What the export and print commands share: drawing without a display, and a
 // puzzle loaded from its file as the window would hold it after loading.
@@ -30,8 +35,30 @@ inline void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QSt
     }
 }
 
+// Qt ends the program when it cannot open the handles its platform needs;
+// with too few allowed ("ulimit -n 4") that is said and the command ends.
+inline void RequireFileHandles(int count) {
+    std::vector<int> opened;
+    for (int i = 0; i < count; ++i) {
+        const int fd = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (fd < 0) {
+            break;
+        }
+        opened.push_back(fd);
+    }
+    const bool enough = opened.size() == static_cast<size_t>(count);
+    for (const int fd : opened) {
+        ::close(fd);
+    }
+    if (!enough) {
+        throw WabolexError(W("Zum Zeichnen sind zu wenige Dateien erlaubt (ulimit -n): ") +
+                           FileError::Reason(EMFILE) + ".");
+    }
+}
+
 // Fonts and painting need a GUI application; the command line has no screen.
 inline std::unique_ptr<QGuiApplication> OffscreenApplication() {
+    RequireFileHandles(3);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
     static int argc = 1;

@@ -111,7 +111,7 @@ TEST(TableCheckTest, CountsEachProblemAndKnowsTheHardRules) {
     EXPECT_EQ(report.EmptyClues.Entries.size(), 1u);
     EXPECT_EQ(report.InShortWords.Entries.size(), 1u);
     ASSERT_EQ(report.Scattered.Entries.size(), 1u);
-    EXPECT_EQ(report.Scattered.Entries[0].Clue, "Greifvogel");
+    EXPECT_EQ(report.Scattered.Entries[0]->Clue, "Greifvogel");
     EXPECT_EQ(report.WrongLength.Entries.size(), 2u);
     EXPECT_EQ(report.LongFields.Entries.size(), 3u);
     EXPECT_EQ(report.Duplicates.Entries.size(), 1u);
@@ -137,6 +137,6 @@ TEST(TableCheckTest, OffensiveMarksCountOnlyInTheGroupAnEntryComesFrom) {
                                              {"LUMP", "Schurke", 1}};
     const TableCheck::Report report = TableCheck::Check(entries, inputs);
     ASSERT_EQ(report.Offensive.Entries.size(), 2u);
-    EXPECT_EQ(report.Offensive.Entries[0].Clue, "Lump");
-    EXPECT_EQ(report.Offensive.Entries[1].Clue, "Mistkerl");
+    EXPECT_EQ(report.Offensive.Entries[0]->Clue, "Lump");
+    EXPECT_EQ(report.Offensive.Entries[1]->Clue, "Mistkerl");
 }
