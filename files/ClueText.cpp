@@ -6,22 +6,25 @@
 
 namespace {
 
-void AppendSection(std::string& text, const std::vector<ClueRow>& rows, Direction direction) {
-    text += std::string(DirectionWord(direction)) + "\r\n";
+void AppendSection(std::string& text, const std::vector<ClueRow>& rows, Direction direction,
+                   const char* lineEnd) {
+    text += std::string(DirectionWord(direction)) + lineEnd;
     for (const ClueRow& row : rows) {
         if (row.Dir == direction) {
-            text += row.NumberText() + ") " + row.Clue + "\r\n";
+            text += row.NumberText() + ") " + row.Clue + lineEnd;
         }
     }
 }
 
 } // namespace
 
-std::string ClueText::Contents(const std::vector<ClueRow>& rows) {
+std::string ClueText::Contents(const std::vector<ClueRow>& rows, TextEncoding encoding) {
+    const bool utf8 = encoding == TextEncoding::Utf8;
+    const char* lineEnd = utf8 ? "\n" : "\r\n";
     std::string text;
-    AppendSection(text, rows, Direction::Across);
-    AppendSection(text, rows, Direction::Down);
-    return text;
+    AppendSection(text, rows, Direction::Across, lineEnd);
+    AppendSection(text, rows, Direction::Down, lineEnd);
+    return utf8 ? Cp1252::ToUtf8(text) : text;
 }
 
 void ClueText::Write(const QString& path, const std::vector<ClueRow>& rows) {

@@ -20,15 +20,16 @@ void Save(const QImage& image, const QString& bitmapPath, const std::vector<Clue
 }
 
 void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
-          const std::filesystem::path& path, const std::optional<std::filesystem::path>& cluePath) {
+          const ExportOptions& options, const std::filesystem::path& path,
+          const std::optional<std::filesystem::path>& cluePath) {
     OutputFile picture(path, ExportFormats::What(format));
     std::optional<OutputFile> clues;
     if (cluePath) {
         clues.emplace(*cluePath, W("Die Textdatei"));
     }
-    ExportFormats::Write(format, puzzle, variant, picture);
+    ExportFormats::Write(format, puzzle, variant, options, picture);
     if (clues) {
-        clues->Write(ClueText::Contents(puzzle.ClueRows));
+        clues->Write(ClueText::Contents(puzzle.ClueRows, options.ClueEncoding));
     }
     picture.Commit();
     if (clues) {

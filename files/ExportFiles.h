@@ -20,9 +20,11 @@ namespace ExportFiles {
 void Save(const QImage& image, const QString& bitmapPath, const std::vector<ClueRow>& rows,
           const QString& cluePath);
 
-// The export in a format of the command line, and the clue text when a path
-// for it is given, in the same way. Paths are used byte for byte.
+// The export in any format, and the clue text when a path for it is given,
+// in the same way. The window and the command line both export through here.
+// Paths are used byte for byte.
 void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
-          const std::filesystem::path& path, const std::optional<std::filesystem::path>& cluePath);
+          const ExportOptions& options, const std::filesystem::path& path,
+          const std::optional<std::filesystem::path>& cluePath);
 
 } // namespace ExportFiles

@@ -1,54 +1,16 @@
 #include "files/IpuzFile.h"
 
 #include "base/Cp1252.h"
-#include "io/OutputFile.h"
+#include "files/PuzzleWords.h"
+#include "files/WebText.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
 // A JSON string from Windows-1252 text.
 std::string Json(const std::string& cp1252) {
-    std::string out = "\"";
-    for (const char c : Cp1252::ToUtf8(cp1252)) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
-
-// The cell's mark of the solution word, or nullptr.
-const SolutionMark* MarkAt(const Puzzle& puzzle, int c, int r) {
-    for (const SolutionMark& mark : puzzle.ShownMarks()) {
-        if (mark.Column == c && mark.Row == r) {
-            return &mark;
-        }
-    }
-    return nullptr;
+    return WebText::Json(Cp1252::ToUtf8(cp1252));
 }
 
 // One cell of "puzzle": its clue number (0 for none) or "#", as an object when
@@ -73,7 +35,7 @@ std::string PuzzleCell(const Puzzle& puzzle, int c, int r) {
             style += "\"barred\": \"" + bars + "\"";
         }
     }
-    if (const SolutionMark* mark = MarkAt(puzzle, c, r)) {
+    if (const SolutionMark* mark = PuzzleWords::MarkAt(puzzle, c, r)) {
         if (!style.empty()) {
             style += ", ";
         }
@@ -108,15 +70,22 @@ std::string ClueNumber(const ClueRow& row) {
     return row.OtherNumber.empty() && row.Number > 0 ? text : Json(text);
 }
 
-std::string Clues(const std::vector<ClueRow>& rows, Direction direction) {
+std::string Clues(const Puzzle& puzzle, Direction direction) {
     std::string out = "[";
     bool first = true;
-    for (const ClueRow& row : rows) {
+    for (const ClueRow& row : puzzle.ClueRows) {
         if (row.Dir != direction) {
             continue;
         }
         out += first ? "\n" : ",\n";
-        out += "      [" + ClueNumber(row) + ", " + Json(row.Clue) + "]";
+        const std::string enumeration = PuzzleWords::Enumeration(
+            PuzzleWords::Answer(puzzle.Grid, PuzzleWords::Cells(puzzle.Grid, row)));
+        if (enumeration.empty()) {
+            out += "      [" + ClueNumber(row) + ", " + Json(row.Clue) + "]";
+        } else {
+            out += "      {\"number\": " + ClueNumber(row) + ", \"clue\": " + Json(row.Clue) +
+                   ", \"enumeration\": " + WebText::Json(enumeration) + "}";
+        }
         first = false;
     }
     return out + (first ? "]" : "\n    ]");
@@ -124,18 +93,22 @@ std::string Clues(const std::vector<ClueRow>& rows, Direction direction) {
 
 } // namespace
 
-std::string IpuzFile::Title(const Puzzle& puzzle) {
-    const std::string& source = puzzle.SourceName;
-    const auto dot = source.find('.');
-    return dot == std::string::npos ? source : source.substr(0, dot);
-}
-
-std::string IpuzFile::Text(const Puzzle& puzzle) {
+std::string IpuzFile::Text(const Puzzle& puzzle, const ExportOptions& options) {
+    const bool marked = !puzzle.ShownMarks().empty();
     std::string out = "{\n";
     out += "  \"version\": \"http://ipuz.org/v2\",\n";
     out += "  \"kind\": [\"http://ipuz.org/crossword#1\"],\n";
     out += "  \"origin\": \"Wabolex\",\n";
-    out += "  \"title\": " + Json(Title(puzzle)) + ",\n";
+    out += "  \"title\": " + WebText::Json(options.TitleOf(puzzle)) + ",\n";
+    if (!options.Author.empty()) {
+        out += "  \"author\": " + WebText::Json(options.Author) + ",\n";
+    }
+    if (!options.Copyright.empty()) {
+        out += "  \"copyright\": " + WebText::Json(options.Copyright) + ",\n";
+    }
+    if (marked) {
+        out += "  \"intro\": " + WebText::Json(kSolutionWordIntro) + ",\n";
+    }
     out += "  \"dimensions\": {\"width\": " + std::to_string(puzzle.Columns) +
            ", \"height\": " + std::to_string(puzzle.Rows) + "},\n";
     out += "  \"block\": \"#\",\n";
@@ -145,16 +118,12 @@ std::string IpuzFile::Text(const Puzzle& puzzle) {
     out += "  \"solution\": " +
            Rows(puzzle, [&](int c, int r) { return SolutionCell(puzzle.Grid.At(c, r)); }) + ",\n";
     out += "  \"clues\": {\n";
-    out += "    \"Across\": " + Clues(puzzle.ClueRows, Direction::Across) + ",\n";
-    out += "    \"Down\": " + Clues(puzzle.ClueRows, Direction::Down) + "\n";
+    out += "    \"Across\": " + Clues(puzzle, Direction::Across) + ",\n";
+    out += "    \"Down\": " + Clues(puzzle, Direction::Down) + "\n";
     out += "  }";
-    if (!puzzle.ShownMarks().empty()) {
+    if (marked) {
         out += ",\n  \"explanation\": " +
                Json(W("Lösungswort: ") + Cp1252::ToUpper(puzzle.SolutionWord));
     }
     return out + "\n}\n";
-}
-
-void IpuzFile::Save(const std::filesystem::path& file, const Puzzle& puzzle) {
-    OutputFile::WriteWhole(file, Text(puzzle), W("Die ipuz-Datei"));
 }

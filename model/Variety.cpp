@@ -1,5 +1,6 @@
 #include "model/Variety.h"
 
+#include "model/CommonWords.h"
 #include "model/RandomSource.h"
 
 #include <algorithm>
@@ -8,31 +9,89 @@
 
 namespace {
 
-size_t GridLength(const TWordEntry& entry) {
-    return std::min(entry.Word.size(), TWordEntry::MaxWordLength);
-}
+// A word's neighbouring entries, which move as one block.
+struct Block {
+    int32_t First = 0;
+    int32_t Count = 0;
+};
 
-// Puts the words of order[from, to) into an order drawn from random; a word's
-// neighbouring entries move as one block, in their order.
-void ShuffleRun(const std::vector<TWordEntry>& list, std::vector<int32_t>& order, size_t from,
-                size_t to, RandomSource& random) {
-    std::vector<std::pair<int32_t, int32_t>> blocks; // first entry, number of entries
+std::vector<Block> BlocksOf(const Vocabulary& words, size_t from, size_t to) {
+    std::vector<Block> blocks;
     for (size_t i = from; i < to; ++i) {
-        if (!blocks.empty() && list[i].Word == list[i - 1].Word) {
-            ++blocks.back().second;
+        if (!blocks.empty() && words.Entry(static_cast<int32_t>(i)).Word ==
+                                   words.Entry(static_cast<int32_t>(i - 1)).Word) {
+            ++blocks.back().Count;
         } else {
-            blocks.emplace_back(static_cast<int32_t>(i), 1);
+            blocks.push_back({static_cast<int32_t>(i), 1});
         }
     }
-    // Fisher-Yates, with the program's own uniform draw.
+    return blocks;
+}
+
+// Fisher-Yates, with the program's own uniform draw.
+void Shuffle(std::vector<Block>& blocks, RandomSource& random) {
     for (size_t i = blocks.size(); i > 1; --i) {
         const auto j = static_cast<size_t>(random.Random(static_cast<int32_t>(i)));
         std::swap(blocks[i - 1], blocks[j]);
     }
+}
+
+// Draws the blocks one after another, each with a chance in proportion to its
+// weight among those left. A Fenwick tree over the weights finds the drawn
+// block and takes it out in logarithmic time.
+void WeightedShuffle(const Vocabulary& words, std::vector<Block>& blocks, const CommonWords& common,
+                     RandomSource& random) {
+    const size_t n = blocks.size();
+    std::vector<int64_t> tree(n + 1, 0);
+    std::vector<int32_t> weight(n);
+    int64_t total = 0;
+    const auto add = [&](size_t i, int64_t delta) {
+        for (size_t k = i + 1; k <= n; k += k & (~k + 1)) {
+            tree[k] += delta;
+        }
+    };
+    for (size_t i = 0; i < n; ++i) {
+        weight[i] = Variety::CommonWeight(common.Rank(words.Entry(blocks[i].First).Word));
+        add(i, weight[i]);
+        total += weight[i];
+    }
+    size_t top = 1;
+    while (top * 2 <= n) {
+        top *= 2;
+    }
+    std::vector<Block> drawn;
+    drawn.reserve(n);
+    for (size_t left = n; left > 0; --left) {
+        // The block whose weights cover the drawn number.
+        int64_t target = random.Random(static_cast<int32_t>(total));
+        size_t at = 0;
+        for (size_t step = top; step > 0; step /= 2) {
+            if (at + step <= n && tree[at + step] <= target) {
+                at += step;
+                target -= tree[at];
+            }
+        }
+        drawn.push_back(blocks[at]);
+        add(at, -weight[at]);
+        total -= weight[at];
+    }
+    blocks = std::move(drawn);
+}
+
+// Puts the words of order[from, to) into an order drawn from random; a word's
+// neighbouring entries move as one block, in their order.
+void ShuffleRun(const Vocabulary& words, std::vector<int32_t>& order, size_t from, size_t to,
+                RandomSource& random, const CommonWords* common) {
+    std::vector<Block> blocks = BlocksOf(words, from, to);
+    if (common != nullptr) {
+        WeightedShuffle(words, blocks, *common, random);
+    } else {
+        Shuffle(blocks, random);
+    }
     size_t out = from;
-    for (const auto& [first, count] : blocks) {
-        for (int32_t k = 0; k < count; ++k) {
-            order[out++] = first + k;
+    for (const Block& block : blocks) {
+        for (int32_t k = 0; k < block.Count; ++k) {
+            order[out++] = block.First + k;
         }
     }
 }
@@ -55,35 +114,44 @@ uint64_t TrySeed(uint64_t seed, int32_t tryIndex) {
     return SplitMix64(SplitMix64(seed) + static_cast<uint64_t>(tryIndex));
 }
 
-std::vector<int32_t> ShuffledOrder(const std::vector<TWordEntry>& list, int32_t shortWordStart,
-                                   int32_t wordCount, uint64_t seed) {
-    std::vector<int32_t> order(list.size());
+int32_t CommonWeight(size_t rank) {
+    constexpr struct {
+        size_t Below;
+        int32_t Weight;
+    } kTiers[] = {{1000, 16}, {3000, 8}, {10000, 4}, {20000, 2}};
+    for (const auto& tier : kTiers) {
+        if (rank < tier.Below) {
+            return tier.Weight;
+        }
+    }
+    return 1;
+}
+
+std::vector<int32_t> ShuffledOrder(const Vocabulary& words, uint64_t seed,
+                                   const CommonWords* common) {
+    std::vector<int32_t> order(static_cast<size_t>(words.WordCount()) + 1);
     std::iota(order.begin(), order.end(), 0);
     // Not the generator of the run itself: its draws stay as without shuffling.
     RandomSource random(SplitMix64(seed ^ 0x5641525900000000ULL));
-    const size_t last = std::min(static_cast<size_t>(std::max(wordCount, 0)) + 1, list.size());
-    const auto boundary = static_cast<size_t>(std::max(shortWordStart, 1));
+    const size_t last = order.size();
+    const auto boundary = static_cast<size_t>(std::max(words.ShortWordStart(), 1));
+    const auto length = [&words](size_t entry) {
+        return words.Entry(static_cast<int32_t>(entry)).GridLength();
+    };
     size_t from = 1;
     while (from < last) {
         size_t to = from + 1;
-        while (to < last && to != boundary && GridLength(list[to]) == GridLength(list[from])) {
+        while (to < last && to != boundary && length(to) == length(from)) {
             ++to;
         }
-        ShuffleRun(list, order, from, to, random);
+        ShuffleRun(words, order, from, to, random, common);
         from = to;
     }
     return order;
 }
 
-void ShuffleWithinLengths(std::vector<TWordEntry>& list, int32_t shortWordStart, int32_t wordCount,
-                          uint64_t seed) {
-    const std::vector<int32_t> order = ShuffledOrder(list, shortWordStart, wordCount, seed);
-    std::vector<TWordEntry> shuffled;
-    shuffled.reserve(list.size());
-    for (const int32_t entry : order) {
-        shuffled.push_back(std::move(list[static_cast<size_t>(entry)]));
-    }
-    list = std::move(shuffled);
+Vocabulary Shuffled(const Vocabulary& words, uint64_t seed, const CommonWords* common) {
+    return words.Reordered(ShuffledOrder(words, seed, common));
 }
 
 } // namespace Variety

@@ -1,7 +1,7 @@
 """The figures of scripts/vocabulary-report.sh; see there.
 
-Give-aways, banned and offensive terms are judged by wabolex-cli check-table
-itself: the placed word/clue pairs become a table of their own, so the rules
+Give-aways, banned and offensive terms and words missing from the word lists
+are judged by wabolex-cli check-table itself: the placed word/clue pairs become a table of their own, so the rules
 live in one place, the program.
 """
 import os
@@ -16,6 +16,17 @@ from wbx import read_wbx
 CLI = os.environ["WABOLEX_CLI"]
 PUZZLES = int(os.environ.get("PUZZLES", "200"))
 THESAURUS = os.environ.get("THESAURUS", "/usr/share/openthesaurus-de/openthesaurus.txt")
+KNOWN_WORDS = os.environ.get("KNOWN_WORDS", "/usr/share/hunspell/de_DE.dic:/usr/share/dict/ngerman")
+LONG = 10
+
+
+def rankings():
+    """The frequency lists the importer ranks words by (RANKINGS, else from npm)."""
+    if "RANKINGS" in os.environ:
+        return [f for f in os.environ["RANKINGS"].split(":") if f]
+    root = subprocess.run(["npm", "root", "-g"], capture_output=True, text=True).stdout.strip()
+    folder = os.path.join(root, "@zxcvbn-ts", "language-de", "src")
+    return [os.path.join(folder, f) for f in ("wikipedia.json", "commonWords.json")]
 
 
 def cli(*args, check=True):
@@ -85,8 +96,9 @@ def main():
         print(f"Erzeuge {PUZZLES} Rätsel 15x15 mit und {PUZZLES} ohne Kurzwörter aus {table} ...")
         with_short = generate(table, os.path.join(work, "mit"), [])
         without_short = generate(table, os.path.join(work, "ohne"), ["--no-short-words"])
+        varied = generate(table, os.path.join(work, "vary"), ["--vary"])
 
-        placed = [pair for puzzle in with_short + without_short for pair in puzzle[2]]
+        placed = [pair for puzzle in with_short + without_short + varied for pair in puzzle[2]]
         source = os.path.join(work, "platziert.txt")
         with open(source, "w", encoding="utf-8") as f:
             for word, clue in sorted(set(placed)):
@@ -97,9 +109,22 @@ def main():
         check = ["check-table", placed_table, "--examples", "999999"]
         if os.path.exists(THESAURUS):
             check += ["--thesaurus", THESAURUS]
+        lists = [f for f in KNOWN_WORDS.split(":") if os.path.exists(f)]
+        for f in lists:
+            check += ["--known-words", f]
+        for f in rankings():
+            if os.path.exists(f):
+                lists.append(f)
+                check += ["--ranking", f]
         report = cli(*check, check=False).stdout
         give_aways = flagged(report, "Umschreibungen, die das Wort verraten")
-        excluded = flagged(report, "Gesperrte Begriffe") | flagged(report, "In OpenThesaurus als")
+        part_give_aways = flagged(report, "davon durch einen gemeinsamen Wortteil")
+        banned = flagged(report, "Gesperrte Begriffe")
+        # The thesaurus speaks for the entries it gave, not for the hand-written
+        # short words, whose pairs may stand in its groups beside a marked term.
+        excluded = banned | {(w, c) for w, c in flagged(report, "In OpenThesaurus als")
+                             if len(w) >= 5}
+        unknown = {word for word, _ in flagged(report, "Wörter, die weder so in den Wortlisten")}
 
     general = cli("check-table", table, check=False).stdout
     distinct = re.search(r"Verschiedene Wörter: (\d+)", general).group(1)
@@ -111,8 +136,22 @@ def main():
     print(f"Antworten unter 5 Buchstaben mit --no-short-words: {short}")
     print(f"Platzierte Umschreibungen, die ihr Wort verraten: "
           f"{sum(1 for pair in placed if pair in give_aways)} von {len(placed)}")
+    print(f"  davon durch einen gemeinsamen Wortteil: "
+          f"{sum(1 for pair in placed if pair in part_give_aways)}")
     print(f"Platzierte gesperrte oder anstößig markierte Einträge: "
-          f"{sum(1 for pair in placed if pair in excluded)}")
+          f"{sum(1 for pair in placed if pair in excluded)} "
+          f"(gesperrt, auch in einem Wort: {sum(1 for pair in placed if pair in banned)})")
+    long_placed = [w for w, _ in placed if len(w) >= 5]
+    if lists:
+        known = sum(1 for w in long_placed if w not in unknown)
+        print(f"Antworten ab 5 Buchstaben, die so in den Wortlisten oder Häufigkeitslisten "
+              f"stehen: {known} von {len(long_placed)} ({known / max(len(long_placed), 1):.1%})")
+    for name, puzzles in (("ohne --vary", with_short), ("mit --vary", varied)):
+        counts = Counter(w for p in puzzles for w in {w for w, _ in p[2]} if len(w) >= LONG)
+        if counts:
+            word, n = counts.most_common(1)[0]
+            print(f"Häufigste Antwort ab {LONG} Buchstaben {name}: {word} in {n} von "
+                  f"{len(puzzles)} Rätseln ({n / len(puzzles):.1%})")
     for name, puzzles in (("mit Kurzwörtern", with_short), ("ohne Kurzwörter", without_short)):
         fill = sum(p[0] / p[1] for p in puzzles) / len(puzzles)
         black = sum(p[1] - p[0] for p in puzzles) / len(puzzles)

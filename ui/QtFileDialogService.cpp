@@ -63,3 +63,25 @@ std::optional<QString> QtFileDialogService::SaveFileName(const QString& title,
         dialog.selectFile(proposedName);
     return Run(dialog);
 }
+
+std::optional<FileDialogService::TypedFile>
+QtFileDialogService::SaveTypedFileName(const QString& title, const QStringList& filters,
+                                       const QString& initialFolder, const QString& proposedName) {
+    QFileDialog dialog(QApplication::activeWindow(), title, initialFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(0));
+    dialog.setDefaultSuffix(SuffixOf(filters.value(0)));
+    // The chosen type's extension for a name typed without one.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOf(filter)); });
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+    const std::optional<QString> path = Run(dialog);
+    if (!path)
+        return std::nullopt;
+    return TypedFile{
+        *path, std::max<int>(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
+}

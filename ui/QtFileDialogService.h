@@ -11,4 +11,7 @@ public:
     std::optional<QString> SaveFileName(const QString& title, const QString& filter,
                                         const QString& initialFolder, const QString& defaultSuffix,
                                         const QString& proposedName) override;
+    std::optional<TypedFile> SaveTypedFileName(const QString& title, const QStringList& filters,
+                                               const QString& initialFolder,
+                                               const QString& proposedName) override;
 };

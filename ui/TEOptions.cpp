@@ -115,6 +115,10 @@ TEOptions::TEOptions(TKatalog* katalog)
     solutionWord_->setCursor(Qt::PointingHandCursor);
     for (QLabel* label : {columnsLabel_, rowsLabel_, passesLabel_})
         label->setCursor(Qt::PointingHandCursor);
+    mixWords_ = MakeCheckBox(QStringLiteral("Wörter mischen"), QRect(16, 258, 185, 25),
+                             QStringLiteral("andere Wörter in jedem Rätsel"), this);
+    mixWords_->setObjectName(QStringLiteral("CheckBoxWM"));
+    mixWords_->setChecked(false);
 
     setTabOrder(columns_, rows_);
     setTabOrder(rows_, useShortWords_);
@@ -122,6 +126,7 @@ TEOptions::TEOptions(TKatalog* katalog)
     setTabOrder(showInsertions_, useSolutionWord_);
     setTabOrder(useSolutionWord_, solutionWord_);
     setTabOrder(solutionWord_, passes_);
+    setTabOrder(passes_, mixWords_);
 
     connect(columns_, &QSpinBox::valueChanged, this, [this] { SpinEditXChange(); });
     connect(rows_, &QSpinBox::valueChanged, this, [this] { SpinEditYChange(); });
@@ -130,7 +135,16 @@ TEOptions::TEOptions(TKatalog* katalog)
     connect(solutionWord_, &QLineEdit::returnPressed, this, [this] { EditLWKeyPress(); });
     connect(solutionWord_, &QLineEdit::textChanged, this, &TEOptions::SolutionWordChanged);
 
-    setFixedSize(kClientWidth, kHeightWithWord - kFrameHeight);
+    FitHeight();
+}
+
+void TEOptions::FitHeight() {
+    const bool withWord = useSolutionWord_->isChecked();
+    // Without the field, the last row moves up into its place.
+    solutionWord_->setVisible(withWord);
+    mixWords_->move(16, withWord ? 258 : 221);
+    setFixedSize(kClientWidth,
+                 (withWord ? kHeightWithWord : kHeightWithoutWord) + kMixRowHeight - kFrameHeight);
 }
 
 // --- Handlers -------------------------------------------------------------------
@@ -160,12 +174,11 @@ void TEOptions::SpinEditEChange() {
 }
 
 void TEOptions::CheckBoxLWClick() {
+    FitHeight();
     if (useSolutionWord_->isChecked()) {
-        setFixedSize(kClientWidth, kHeightWithWord - kFrameHeight);
         katalog_->SetSolutionWordMenuEnabled(true);
     } else {
         // The field falls outside the window and is emptied.
-        setFixedSize(kClientWidth, kHeightWithoutWord - kFrameHeight);
         solutionWord_->clear();
         katalog_->SetSolutionWordMenuEnabled(false);
     }
@@ -246,4 +259,12 @@ GenerationSettings TEOptions::Settings() const {
     settings.UseSolutionWord = IsSolutionWordChecked();
     settings.SolutionWord = SolutionWordCp1252();
     return settings;
+}
+
+bool TEOptions::MixWords() const {
+    return mixWords_->isChecked();
+}
+
+void TEOptions::SetMixWords(bool mix) {
+    mixWords_->setChecked(mix);
 }

@@ -24,6 +24,7 @@ class TSpinEdit;
 //   showInsertions_  CheckBoxEW   "Einfügewort anzeigen"
 //   useSolutionWord_ CheckBoxLW   "Lösungswort "
 //   solutionWord_    EditLW       the solution word, at most 20 characters
+//   mixWords_        CheckBoxWM   "Wörter mischen", under the others, unchecked
 class TEOptions : public QDialog {
     Q_OBJECT
     friend class WindowTestAccess;
@@ -47,6 +48,9 @@ public:
     std::string SolutionWordCp1252() const;
     void SetSolutionWord(const QString& word);
     GenerationSettings Settings() const;
+    // "Wörter mischen": each generation takes the words in a drawn order.
+    bool MixWords() const;
+    void SetMixWords(bool mix);
 
     // Outer window heights with and without the solution-word field.
     static constexpr int kHeightWithWord = 290;
@@ -54,6 +58,8 @@ public:
     // The part of the outer height taken by the title bar and the border.
     static constexpr int kFrameHeight = 34;
     static constexpr int kClientWidth = 235;
+    // The row of "Wörter mischen" under the others adds to both heights.
+    static constexpr int kMixRowHeight = 37;
 
     // --- Handlers ----------------------------------------------------------
     void SpinEditXChange();
@@ -83,4 +89,8 @@ private:
     QCheckBox* showInsertions_ = nullptr;
     QCheckBox* useSolutionWord_ = nullptr;
     QLineEdit* solutionWord_ = nullptr;
+    QCheckBox* mixWords_ = nullptr;
+
+    // The dialog's height and the place of the last row for the solution-word box's state.
+    void FitHeight();
 };

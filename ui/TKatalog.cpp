@@ -6,6 +6,7 @@
 #include "model/Generator.h"
 #include "model/PuzzleStatistics.h"
 #include "model/SolutionWord.h"
+#include "model/Variety.h"
 #include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/Fonts.h"
@@ -20,6 +21,7 @@
 #include "ui/TLHint.h"
 #include "ui/TRegelnBox.h"
 #include "ui/TStatistikAnzeige.h"
+#include "vocabulary/ShippedCommonWords.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <QAction>
@@ -124,7 +126,7 @@ void TKatalog::FormCreate() {
     view_.ShowSolution = false;
     view_.Solving = false;
     puzzle_.SolutionWordShown = false;
-    puzzle_.WordCount = 0;
+    vocabulary_ = std::make_shared<const Vocabulary>();
     puzzle_.ResizeGrid(StartGridSide, StartGridSide);
     ausgabe_->SetColCount(puzzle_.Columns);
     ausgabe_->SetRowCount(puzzle_.Rows);
@@ -295,19 +297,18 @@ void TKatalog::DBLadenClick() {
     if (file.exists())
         lastTableFolder_ = file.absolutePath();
 
-    const std::string previousSource = puzzle_.SourceName;
-    BusyCursor busy;
-    try {
-        VocabularyLoader::Load(std::filesystem::path(file.absoluteFilePath().toStdString()),
-                               puzzle_);
-    } catch (...) {
-        // Without its short-word table the main words are loaded all the same,
-        // and the caption must say which table they came from.
-        if (puzzle_.SourceName != previousSource)
-            UpdateCaption();
-        throw;
+    LoadedVocabulary loaded;
+    {
+        BusyCursor busy;
+        loaded =
+            VocabularyLoader::Load(std::filesystem::path(file.absoluteFilePath().toStdString()));
     }
+    vocabulary_ = loaded.Words;
+    puzzle_.SourceName = loaded.SourceName;
     UpdateCaption();
+    // Without its short-word table the main words are loaded all the same.
+    if (loaded.ShortWordsProblem)
+        throw WabolexError(*loaded.ShortWordsProblem);
 }
 
 void TKatalog::EinstellungenClick() {
@@ -327,9 +328,21 @@ void TKatalog::EinstellungenClick() {
     ausgabe_->RepaintNow();
 }
 
+// "Wörter mischen": the words of each length in an order drawn from the run's
+// random source, as wabolex-cli generate --vary orders them from its seed,
+// always from the table's own order.
+std::optional<Vocabulary> TKatalog::MixedWords() {
+    if (!eOptions_->MixWords())
+        return std::nullopt;
+    const uint64_t seed = static_cast<uint64_t>(random_.Random(INT32_MAX)) << 32 |
+                          static_cast<uint32_t>(random_.Random(INT32_MAX));
+    return Variety::Shuffled(*vocabulary_, seed, &ShippedCommonWords());
+}
+
 void TKatalog::RGenerierenClick() {
+    const std::optional<Vocabulary> mixed = MixedWords();
     KatalogDialogs dialogs(*this);
-    Generator generator(puzzle_, dialogs, random_);
+    Generator generator(puzzle_, mixed ? *mixed : *vocabulary_, dialogs, random_);
     // The solution word is placed here, as the run's last step, so that the clue
     // list window already shows the new clues when its search is answered.
     GenerationSettings settings = eOptions_->Settings();

@@ -4,7 +4,9 @@
 #include "files/ClueText.h"
 #include "files/Cp1252Qt.h"
 #include "files/ExportFiles.h"
+#include "files/ExportFormat.h"
 #include "files/ExportImage.h"
+#include "files/ExportOptions.h"
 #include "files/OutputDevice.h"
 #include "files/PrintJob.h"
 #include "files/PuzzleFile.h"
@@ -23,6 +25,7 @@
 #include <QLocale>
 #include <QPageSize>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -33,28 +36,50 @@ std::filesystem::path FsPath(const QString& path) {
 
 const QString kPuzzleFilter = QStringLiteral("Kreuzworträtseldateien (*.wbx)");
 
-// Draws the image first, then asks where to put it; the clue text goes beside
-// the bitmap under the proposed name.
+// Paper for a PDF file: Letter where the user's locale measures in inches.
+bool LetterPaper() {
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+}
+
+// Draws the image first, then asks where to put it and in which type; the
+// chosen type decides the writer. The clue text goes beside a picture under
+// the proposed name. Every type is written as the command line writes it.
 void Export(TKatalog& katalog, OutputVariant variant) {
     const Puzzle& puzzle = katalog.puzzle();
     const QImage image = ExportImage::Render(puzzle, variant);
     const std::string proposed = ExportImage::ProposedName(puzzle, variant);
-    const std::optional<QString> path = katalog.fileDialogs().SaveFileName(
-        QStringLiteral("Deine KreuzworträtselBitmap"),
-        QStringLiteral("Kreuzworträtseldateien (*.bmp)"), ProgramFolders::Current().Exports(),
-        QStringLiteral("bmp"), Cp1252::ToQString(proposed));
-    if (!path) {
+    QStringList filters;
+    for (const ExportType& type : ExportFormats::Types()) {
+        filters << QString::fromUtf8(type.Filter);
+    }
+    const std::optional<FileDialogService::TypedFile> file =
+        katalog.fileDialogs().SaveTypedFileName(QStringLiteral("Deine KreuzworträtselBitmap"),
+                                                filters, ProgramFolders::Current().Exports(),
+                                                Cp1252::ToQString(proposed));
+    if (!file) {
         katalog.messages().Information(QStringLiteral("Es wurde keine Bitmap gespeichert!"));
         return;
     }
-    ExportFiles::Save(image, *path, puzzle.ClueRows, ExportImage::ClueTextPath(*path, proposed));
+    const auto types = ExportFormats::Types();
+    const ExportFormat format = types[static_cast<size_t>(std::clamp<int>(
+                                          file->Type, 0, static_cast<int>(types.size()) - 1))]
+                                    .Format;
+    const QString cluePath = ExportImage::ClueTextPath(file->Path, proposed);
+    if (format == ExportFormat::Bmp) {
+        ExportFiles::Save(image, file->Path, puzzle.ClueRows, cluePath);
+        return;
+    }
+    ExportOptions options;
+    options.SheetPaper = LetterPaper() ? Paper::Letter : Paper::A4;
+    const BusyCursor busy;
+    ExportFiles::Save(format, puzzle, variant, options, ToPath(file->Path),
+                      ExportFormats::IsPicture(format)
+                          ? std::optional<std::filesystem::path>(ToPath(cluePath))
+                          : std::nullopt);
 }
 
-// Paper for a PDF file: Letter where the user's locale measures in inches.
 QPageSize PdfPaper() {
-    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
-               ? QPageSize(QPageSize::Letter)
-               : QPageSize(QPageSize::A4);
+    return LetterPaper() ? QPageSize(QPageSize::Letter) : QPageSize(QPageSize::A4);
 }
 
 // The same pages as the print, into a PDF file the user names.
@@ -112,9 +137,13 @@ void TKatalog::RLadenClick() {
         messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel geladen!"));
         return;
     }
+    LoadPuzzleFile(*path);
+}
+
+void TKatalog::LoadPuzzleFile(const QString& path) {
     // The whole file is checked before anything of the current puzzle changes.
-    const PuzzleFileContents contents = PuzzleFile::Read(FsPath(*path));
-    puzzle_.SourceName = Cp1252::FromQString(QFileInfo(*path).fileName());
+    const PuzzleFileContents contents = PuzzleFile::Read(FsPath(path));
+    puzzle_.SourceName = Cp1252::FromQString(QFileInfo(path).fileName());
     UpdateCaption();
     PuzzleFile::Apply(contents, puzzle_);
     Ausgabe()->SetColCount(puzzle_.Columns);

@@ -12,11 +12,6 @@ namespace {
 // Bytes of the longest word a list may hold (UTF-8): far beyond any word.
 constexpr size_t kLongestWord = 100;
 
-constexpr size_t kShortestHead = 3;
-constexpr size_t kShortestTail = 4;
-// Joints between the parts of a compound: Arbeit|s|platz, Straße|n|kunst.
-constexpr std::string_view kJoints[] = {"", "S", "N", "EN", "E", "ER", "ES"};
-
 void AppendUtf8(std::string& out, unsigned code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -116,33 +111,26 @@ void Lexicon::CheckSize() const {
     }
 }
 
-bool Lexicon::KnowsFolded(const std::string& spelt, int parts) const {
-    if (known_.count(spelt) != 0 || rank_.count(spelt) != 0) {
-        return true;
-    }
-    if (parts <= 1) {
-        return false;
-    }
-    // head + joint + tail, where the tail may itself be a compound of two.
-    for (size_t split = kShortestHead; split + kShortestTail <= spelt.size(); ++split) {
-        const std::string tail = spelt.substr(split);
-        const std::string_view start = std::string_view(spelt).substr(0, split);
-        const bool headKnown = std::any_of(std::begin(kJoints), std::end(kJoints), [&](auto joint) {
-            return start.size() >= kShortestHead + joint.size() && start.ends_with(joint) &&
-                   known_.count(std::string(start.substr(0, start.size() - joint.size()))) != 0;
-        });
-        if (headKnown && KnowsFolded(tail, parts - 1)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool Lexicon::Knows(std::string_view word) const {
-    return KnowsFolded(VocabularyRules::Fold(word).Spelt, 3);
+    const std::string spelt = VocabularyRules::Fold(word).Spelt;
+    return known_.count(spelt) != 0 || rank_.count(spelt) != 0;
 }
 
 size_t Lexicon::Rank(std::string_view word) const {
     const auto it = rank_.find(VocabularyRules::Fold(word).Spelt);
     return it == rank_.end() ? Unranked : it->second;
+}
+
+std::vector<std::string> Lexicon::MostCommon(size_t count) const {
+    std::vector<std::pair<size_t, std::string>> ranked;
+    ranked.reserve(rank_.size());
+    for (const auto& [word, position] : rank_) {
+        ranked.emplace_back(position, word);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<std::string> words;
+    for (size_t i = 0; i < ranked.size() && i < count; ++i) {
+        words.push_back(std::move(ranked[i].second));
+    }
+    return words;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 // What the importer knows about German words beyond the thesaurus: which words
 // exist (a spell checker's word lists) and how common they are (word lists
@@ -35,15 +36,17 @@ public:
     bool HasKnownWords() const { return !known_.empty(); }
     bool HasRanking() const { return !rank_.empty(); }
 
-    // True when the word is in a list, or is a compound of listed words
-    // (Fett|gewebe, Straße|n|kunst), or is ranked.
+    // True when the word, as written, is in a list or ranked; a compound of
+    // listed words (Ablauf|umgebung) is not enough.
     bool Knows(std::string_view cp1252Word) const;
     // The word's best position in any ranking (0 = most common), or Unranked.
     size_t Rank(std::string_view cp1252Word) const;
+    // The `count` words of the best positions, in their spelt fold, most
+    // common first (equal positions alphabetically).
+    std::vector<std::string> MostCommon(size_t count) const;
 
 private:
     void CheckSize() const;
-    bool KnowsFolded(const std::string& spelt, int parts) const;
 
     std::unordered_set<std::string> known_;
     std::unordered_map<std::string, size_t> rank_;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -111,20 +113,47 @@ void Check(const VocabularyRecord& r) {
     }
 }
 
+// The records in their order without repeats, each word's entries moved up to
+// its first.
+std::vector<VocabularyRecord> InGivenOrder(std::vector<VocabularyRecord> records) {
+    std::map<std::string, size_t> firstPlace;
+    std::set<std::pair<std::string, std::string>> seen;
+    std::vector<std::pair<size_t, VocabularyRecord>> placed;
+    for (VocabularyRecord& r : records) {
+        if (!seen.insert({r.Word, r.Clue}).second) {
+            continue;
+        }
+        const size_t place = firstPlace.emplace(r.Word, firstPlace.size()).first->second;
+        placed.emplace_back(place, std::move(r));
+    }
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<VocabularyRecord> result;
+    result.reserve(placed.size());
+    for (auto& [place, record] : placed) {
+        result.push_back(std::move(record));
+    }
+    return result;
+}
+
 } // namespace
 
 namespace ParadoxWriter {
 
 std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::string& tableName,
-                            size_t* written) {
+                            size_t* written, Order order) {
     for (const auto& r : records) {
         Check(r);
     }
-    // Key order word, length, clue; the length follows from the word.
-    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.Word, a.Clue) < std::tie(b.Word, b.Clue);
-    });
-    records.erase(std::unique(records.begin(), records.end()), records.end());
+    if (order == Order::ByWord) {
+        // Key order word, length, clue; the length follows from the word.
+        std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) {
+            return std::tie(a.Word, a.Clue) < std::tie(b.Word, b.Clue);
+        });
+        records.erase(std::unique(records.begin(), records.end()), records.end());
+    } else {
+        records = InGivenOrder(std::move(records));
+    }
     if (written != nullptr) {
         *written = records.size();
     }
@@ -157,10 +186,11 @@ std::string VocabularyImage(std::vector<VocabularyRecord> records, const std::st
     return image;
 }
 
-size_t WriteVocabulary(const std::filesystem::path& file, std::vector<VocabularyRecord> records) {
+size_t WriteVocabulary(const std::filesystem::path& file, std::vector<VocabularyRecord> records,
+                       Order order) {
     const std::string name = FileError::NameOf(file);
     size_t written = 0;
-    const std::string image = VocabularyImage(std::move(records), name, &written);
+    const std::string image = VocabularyImage(std::move(records), name, &written, order);
     OutputFile::WriteWhole(file, image, W("Die Tabelle"));
     return written;
 }

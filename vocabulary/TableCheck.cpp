@@ -1,9 +1,11 @@
 #include "vocabulary/TableCheck.h"
 
+#include "vocabulary/Lexicon.h"
 #include "vocabulary/ThesaurusImport.h"
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -43,21 +45,32 @@ public:
         }
     }
 
+    // Offensive when the entry can come only from groups that are unfit for a
+    // puzzle: a word and clue that a sound group gives as well are sound.
     bool Offensive(const TWordEntry& entry) const {
         const auto found = byAnswer_.find(entry.Word);
         if (found == byAnswer_.end()) {
             return false;
         }
         const std::vector<std::string> clueTerms = ClueTerms(entry.Clue);
-        return std::any_of(found->second.begin(), found->second.end(), [&](size_t g) {
-            return OffensiveIn(groups_[g], entry.Word, clueTerms, banned_);
-        });
+        bool fromAny = false;
+        for (size_t g : found->second) {
+            const std::optional<bool> offensive =
+                OffensiveIn(groups_[g], entry.Word, clueTerms, banned_);
+            if (offensive && !*offensive) {
+                return false;
+            }
+            fromAny = fromAny || offensive.has_value();
+        }
+        return fromAny;
     }
 
 private:
-    static bool OffensiveIn(const std::vector<Term>& group, const std::string& word,
-                            const std::vector<std::string>& clueTerms,
-                            const VocabularyRules::BanList* banned) {
+    // Whether the group marks the entry offensive; nothing when the entry does
+    // not come from this group.
+    static std::optional<bool> OffensiveIn(const std::vector<Term>& group, const std::string& word,
+                                           const std::vector<std::string>& clueTerms,
+                                           const VocabularyRules::BanList* banned) {
         bool offensive = ThesaurusImport::Unfit(group, banned);
         for (const Term& term : group) {
             offensive = offensive || (term.Answer == word && term.Offensive);
@@ -69,7 +82,7 @@ private:
                        VocabularyRules::Fold(t.Bare).Spelt == folded;
             });
             if (match == group.end()) {
-                return false; // the entry does not come from this group
+                return std::nullopt;
             }
             offensive = offensive || match->Offensive;
         }
@@ -119,9 +132,9 @@ void FindScattered(const std::vector<TWordEntry>& entries, TableCheck::Report& r
 namespace TableCheck {
 
 bool Report::BreaksHardRule() const {
-    for (const Finding* finding : {&GiveAways, &Banned, &Offensive, &EmptyClues, &InShortWords,
-                                   &Scattered, &WrongLength, &BlackCells, &LongFields,
-                                   &Duplicates}) {
+    for (const Finding* finding :
+         {&GiveAways, &SharedParts, &Banned, &Offensive, &EmptyClues, &InShortWords, &Scattered,
+          &WrongLength, &BlackCells, &Unknown, &LongFields, &Duplicates}) {
         if (finding->Hard && !finding->Entries.empty()) {
             return true;
         }
@@ -135,6 +148,7 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
     report.ShortWordsCompared = inputs.ShortWords != nullptr;
     report.ThesaurusCompared = !inputs.ThesaurusUtf8.empty();
     report.LengthsCompared = inputs.MaxLength > 0;
+    report.WordsCompared = inputs.Words != nullptr;
     CountWords(entries, report);
     FindScattered(entries, report);
 
@@ -152,6 +166,12 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
         }
         if (VocabularyRules::GivesAway(entry.Clue, entry.Word)) {
             report.GiveAways.Entries.push_back(&entry);
+        }
+        if (VocabularyRules::SharesWordPartIn(entry.Clue, entry.Word)) {
+            report.SharedParts.Entries.push_back(&entry);
+        }
+        if (inputs.Words != nullptr && !inputs.Words->Knows(entry.Word)) {
+            report.Unknown.Entries.push_back(&entry);
         }
         if (inputs.Banned != nullptr &&
             (inputs.Banned->Bans(entry.Word) || inputs.Banned->BansAnyIn(entry.Clue))) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+class Lexicon;
+
 // The quality of a vocabulary table as a puzzle editor sees it: what it holds
 // and which entries break a rule. Texts are Windows-1252.
 namespace TableCheck {
@@ -29,8 +31,10 @@ struct Report {
     bool ShortWordsCompared = false; // a short-word table was given
     bool ThesaurusCompared = false;  // the thesaurus was given
     bool LengthsCompared = false;    // lengths were given
+    bool WordsCompared = false;      // word lists were given
 
     Finding GiveAways{{}, true};    // a clue word gives the answer away
+    Finding SharedParts{{}, true};  // of them: by a word part both share
     Finding Banned{{}, true};       // answer or clue holds a banned term
     Finding Offensive{{}, true};    // marked offensive in the thesaurus group it comes from
     Finding EmptyClues{{}, true};   // empty word or clue
@@ -38,6 +42,7 @@ struct Report {
     Finding Scattered{{}, true};    // entries of one word that do not stand together
     Finding WrongLength{{}, true};  // a word outside the lengths the table is for
     Finding BlackCells{{}, true};   // a word holding '.', a black cell in the grid
+    Finding Unknown{{}, true};      // neither a whole word of the word lists nor ranked
     Finding LongFields;             // word over 15 or clue over 50 characters
     Finding Duplicates;             // the same word and clue twice
 
@@ -50,6 +55,7 @@ struct Inputs {
     std::string_view ThesaurusUtf8;                    // empty: not compared
     size_t MinLength = 0;                              // 0: lengths not checked
     size_t MaxLength = 0;
+    const Lexicon* Words = nullptr; // word lists and rankings; none: not compared
 };
 
 // `entries` in the order the loader reads them (uncut); the report's findings

@@ -6,12 +6,21 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
+
+// The texts of vocabulary/data/KeineLoesungswoerter.txt and Nebensinn.txt,
+// compiled in at build time.
+std::string_view ShippedNotAnswersText();
+std::string_view ShippedSideSensesText();
 
 namespace {
 
 constexpr size_t kClueLength = 50;
-constexpr size_t kClueTerms = 3;
+constexpr size_t kClueTerms = 2;
+constexpr size_t kCluesPerWord = 2;
+constexpr size_t kManyMeanings = 4; // groups with a clue for one word
 constexpr size_t kTierSize = size_t{1} << 32; // above every position in a ranking
+constexpr size_t kNoTerm = 4 * kTierSize;      // after every rank of a term
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) {
@@ -93,10 +102,30 @@ void ReadRemark(std::string_view content, ThesaurusImport::Term& term) {
     term.Abbreviation =
         term.Abbreviation || HasAny(remark, {"abkürzung", "symbol", "einheitenzeichen", "kurzwort",
                                              "akronym", "formelzeichen"});
+    // Words a reader from elsewhere or of today does not know.
+    term.Regional =
+        term.Regional ||
+        HasAny(remark, {"österr",       "schweiz",      "süddt",         "norddt",
+                        "norddeutsch",  "süddeutsch",   "regional",      "bair",
+                        "bayr",         "ruhrdt",       "veraltet",      "veraltend",
+                        "selten",       "schwäb",       "rheinisch",     "rhein.",
+                        "berlinerisch", "berl.",        "kölsch",        "ddr",
+                        "landschaftl",  "fränk",        "niederdt",      "niederdeutsch",
+                        "plattdeutsch", "thüring",      "südtirol",      "sächs",
+                        "alemann",      "westfäl",      "badisch",       "pfälz",
+                        "westdeutsch",  "ostdeutsch",   "mitteldeutsch", "oberdeutsch",
+                        "hessisch",     "liechtenstein", "luxemb",       "lux.",
+                        "saarl",        "altertümelnd", "altertümlich",  "mundartl",
+                        "dialekt",      "wienerisch",   "tirol",         "kärnt",
+                        "steir",        "vorarlberg",   "schles",        "ostfries",
+                        "hamburg",      "mecklenb",     "elsäss"});
+    term.Foreign = term.Foreign || HasAny(remark, {"engl.", "franz.", "lat.", "ital.", "span.",
+                                                   "griech", "jidd", "niederl", "japan",
+                                                   "russ.", "portug", "türk", "arab"});
     term.Vulgar = term.Vulgar || HasAny(remark, {"vulg"});
     term.Main = term.Main || HasAny(remark, {"hauptform"});
     std::string rest = remark;
-    for (std::string_view plain : {"ugs.", "fig.", "hauptform", ",", " "}) {
+    for (std::string_view plain : {"geh.", "hauptform", ",", " "}) {
         for (size_t at = rest.find(plain); at != std::string::npos; at = rest.find(plain)) {
             rest.erase(at, plain.size());
         }
@@ -175,28 +204,44 @@ ThesaurusImport::Term ReadTerm(std::string_view utf8) {
     return term;
 }
 
+// The clues one group offers for its answers.
 class GroupImport {
 public:
     GroupImport(const std::vector<ThesaurusImport::Term>& group,
                 const ThesaurusImport::Options& options)
         : group_(group), options_(options) {
         for (const auto& term : group_) {
-            usable_.push_back(!term.Fragment && !term.Offensive &&
-                              !ThesaurusImport::Banned(term, options_.Banned));
             rank_.push_back(RankOf(term));
         }
     }
 
-    void AddRecords(std::vector<VocabularyRecord>& records) const {
-        std::set<std::string> answered; // one record per word and group
+    // Calls add(word, form, key, clue) once for each word of the group with a clue.
+    template <typename Add> void ForEachClue(Add add) const {
+        std::set<std::string> answered; // one clue per word and group
         for (size_t i = 0; i < group_.size(); ++i) {
             if (!IsAnswer(i) || !answered.insert(group_[i].Answer).second) {
                 continue;
             }
-            std::string clue = Clue(i);
-            if (!clue.empty()) {
-                records.push_back({group_[i].Answer, std::move(clue)});
+            std::vector<size_t> terms = ClueTerms(i);
+            if (terms.empty()) {
+                continue;
             }
+            std::string clue;
+            for (size_t t : terms) {
+                clue += (clue.empty() ? "" : ", ") + group_[t].Text;
+            }
+            // The word's own standing in the group first: its usual sense
+            // before a marked one; then the clue: plain terms before marked
+            // ones, a common first term before a rare one; then the group
+            // whose clue terms are the most common; then the smaller group.
+            const ThesaurusImport::Term& answer = group_[i];
+            const size_t standing = answer.Main ? 0 : answer.Marked ? 2 : 1;
+            add(answer.Answer, FormOf(answer),
+                std::vector<size_t>{standing, group_[terms[0]].Marked ? size_t{1} : size_t{0},
+                                    rank_[terms[0]] < kTierSize ? size_t{0} : size_t{1},
+                                    rank_[terms[0]],
+                                    terms.size() > 1 ? rank_[terms[1]] : kNoTerm, group_.size()},
+                std::move(clue));
         }
     }
 
@@ -207,7 +252,7 @@ private:
     // the rankings before one that is not; within each, by frequency, where a
     // phrase counts as common as its rarest word.
     size_t RankOf(const ThesaurusImport::Term& term) const {
-        if (options_.Words == nullptr || !options_.Words->HasRanking() || term.Main) {
+        if (options_.Words == nullptr || !options_.Words->HasRanking()) {
             return 0;
         }
         const std::vector<std::string> words = VocabularyRules::Words(term.Text);
@@ -219,61 +264,142 @@ private:
         return tier * kTierSize + (rank == Lexicon::Unranked ? 0 : rank);
     }
 
-    bool IsAnswer(size_t i) const {
+    bool Usable(size_t i) const {
         const ThesaurusImport::Term& term = group_[i];
-        if (!usable_[i] || term.Abbreviation || term.Answer.size() < options_.MinLength ||
-            term.Answer.size() > options_.MaxLength) {
-            return false;
-        }
-        if (options_.Words != nullptr && options_.Words->HasKnownWords() &&
-            !options_.Words->Knows(term.Bare)) {
-            return false;
-        }
-        return !term.Jargon || Common(i);
+        return !term.Fragment && !term.Regional && (!term.Jargon || Common(i)) &&
+               (options_.NotAnswers == nullptr || options_.NotAnswers->count(term.Bare) == 0);
     }
 
-    std::string Clue(size_t answer) const {
+    bool IsAnswer(size_t i) const {
+        const ThesaurusImport::Term& term = group_[i];
+        // "verantwortlich (sein)" is a phrase, "Survey (engl.)" a foreign word.
+        if (!Usable(i) || term.Abbreviation || term.Foreign || term.Text != term.Bare ||
+            (options_.SideSenses != nullptr && options_.SideSenses->count(term.Bare) != 0) ||
+            term.Answer.size() < options_.MinLength || term.Answer.size() > options_.MaxLength) {
+            return false;
+        }
+        return options_.Words == nullptr || !options_.Words->HasKnownWords() ||
+               options_.Words->Knows(term.Bare);
+    }
+
+    // How good a word of this form is as an answer, where frequency does not
+    // tell: nouns first, then other words, participles ("flimmernd",
+    // "geröstet") last.
+    static size_t FormOf(const ThesaurusImport::Term& term) {
+        if (IsNoun(term)) {
+            return 0;
+        }
+        const std::string& bare = term.Bare;
+        const bool participle = bare.ends_with("end") || (bare.starts_with("ge") && bare.ends_with("t"));
+        return participle ? 2 : 1;
+    }
+
+    // A noun answer wants a noun in its clue, any other word none: groups mix
+    // them ("Wunschdenken; unrealistisch"). A phrase counts by its last word
+    // ("bauliche Anlage" is a noun).
+    static bool IsNoun(const ThesaurusImport::Term& term) {
+        const std::vector<std::string> words = VocabularyRules::Words(term.Text);
+        return !words.empty() && Cp1252::ToUpper(words.back()[0]) == words.back()[0];
+    }
+
+    // "hrsg.", "OS", "JuHe", "Hbf", "Xe", "um": no clue for a long word.
+    static bool LooksAbbreviated(const ThesaurusImport::Term& term) {
+        if (term.Abbreviation || term.Text.find('.') != std::string::npos) {
+            return true;
+        }
+        const std::vector<std::string> words = VocabularyRules::Words(term.Text);
+        if (words.size() != 1) {
+            return false;
+        }
+        const std::string& word = words[0];
+        const bool capitalInside = std::any_of(word.begin() + 1, word.end(), [](char c) {
+            return Cp1252::ToUpper(c) == c && c != '\xDF'; // ß has no capital
+        });
+        const std::string upper = VocabularyRules::Fold(word).Spelt;
+        const bool vowel = upper.find_first_of("AEIOUY") != std::string::npos;
+        return word.size() < 3 || capitalInside || !vowel;
+    }
+
+    // One or two terms, the most common first; marked terms only where the
+    // group has no plain one.
+    std::vector<size_t> ClueTerms(size_t answer) const {
         std::vector<size_t> candidates;
         std::set<std::string> seen;
         for (size_t i = 0; i < group_.size(); ++i) {
             const ThesaurusImport::Term& term = group_[i];
-            if (i == answer || !usable_[i] || (term.Jargon && !Common(i)) ||
+            if (i == answer || !Usable(i) || LooksAbbreviated(term) ||
+                IsNoun(term) != IsNoun(group_[answer]) ||
                 VocabularyRules::GivesAway(term.Text, group_[answer].Bare) ||
                 !seen.insert(VocabularyRules::Fold(term.Text).Spelt).second) {
                 continue;
             }
             candidates.push_back(i);
         }
-        std::stable_sort(candidates.begin(), candidates.end(), [&](size_t a, size_t b) {
-            if (group_[a].Marked != group_[b].Marked) {
-                return !group_[a].Marked;
-            }
-            return rank_[a] < rank_[b];
-        });
-        std::string clue;
-        size_t terms = 0;
+        const bool plainTerms = std::any_of(candidates.begin(), candidates.end(),
+                                            [&](size_t i) { return !group_[i].Marked; });
+        if (plainTerms) {
+            std::erase_if(candidates, [&](size_t i) { return group_[i].Marked; });
+        }
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [&](size_t a, size_t b) { return rank_[a] < rank_[b]; });
+        std::vector<size_t> terms;
+        size_t length = 0;
         for (size_t i : candidates) {
-            const std::string& text = group_[i].Text;
-            const size_t length = clue.empty() ? text.size() : clue.size() + 2 + text.size();
-            if (length <= kClueLength) {
-                clue += (clue.empty() ? "" : ", ") + text;
-                if (++terms == kClueTerms) {
+            const size_t more = (terms.empty() ? 0 : 2) + group_[i].Text.size();
+            // Two forms of one word ("Glaube, Glauben") are one term.
+            const bool kin = !terms.empty() && VocabularyRules::GivesAway(group_[i].Text,
+                                                                          group_[terms[0]].Bare);
+            // A rare word after a common one adds more doubt than help
+            // ("Wärme, Demse").
+            const bool rareAfterCommon =
+                !terms.empty() && rank_[terms[0]] < kTierSize && rank_[i] >= 2 * kTierSize;
+            if (!kin && !rareAfterCommon && length + more <= kClueLength) {
+                terms.push_back(i);
+                length += more;
+                if (terms.size() == kClueTerms) {
                     break;
                 }
             }
         }
-        return clue;
+        return terms;
     }
 
     const std::vector<ThesaurusImport::Term>& group_;
     const ThesaurusImport::Options& options_;
-    std::vector<bool> usable_;
     std::vector<size_t> rank_;
 };
 
 } // namespace
 
 namespace ThesaurusImport {
+
+namespace {
+
+// One term a line, '#' starts a comment.
+std::set<std::string> TermsOf(std::string_view text) {
+    std::set<std::string> result;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = Trim(text.substr(0, std::min(text.find('#'), end)));
+        if (!line.empty()) {
+            result.insert(Cp1252::FromUtf8(line));
+        }
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return result;
+}
+
+} // namespace
+
+const std::set<std::string>& ShippedNotAnswers() {
+    static const std::set<std::string> words = TermsOf(ShippedNotAnswersText());
+    return words;
+}
+
+const std::set<std::string>& ShippedSideSenses() {
+    static const std::set<std::string> words = TermsOf(ShippedSideSensesText());
+    return words;
+}
 
 std::string AnswerOf(std::string_view term) {
     std::string answer;
@@ -309,31 +435,91 @@ bool Banned(const Term& term, const VocabularyRules::BanList* banned) {
 }
 
 bool Unfit(const std::vector<Term>& group, const VocabularyRules::BanList* banned) {
-    const auto unfit = std::count_if(group.begin(), group.end(),
-                                     [&](const Term& t) { return t.Vulgar || Banned(t, banned); });
-    return unfit > 0 && 3 * static_cast<size_t>(unfit) >= group.size();
+    return std::any_of(group.begin(), group.end(),
+                       [&](const Term& t) { return t.Offensive || Banned(t, banned); });
 }
 
-void AddLine(std::string_view utf8, const Options& options,
-             std::vector<VocabularyRecord>& records) {
+void Importer::AddLine(std::string_view utf8) {
     const std::string_view line = Trim(utf8);
     if (line.empty() || line.front() == '#') {
         return;
     }
     const std::vector<Term> group = ReadGroup(line);
-    if (!Unfit(group, options.Banned)) {
-        GroupImport(group, options).AddRecords(records);
+    if (Unfit(group, options_.Banned)) {
+        // A word whose usual meaning is unfit keeps none of its others:
+        // Vater (Hauptform) beside "der Alte (derb)" would be left with
+        // "Elternknoten".
+        for (const Term& term : group) {
+            if (term.Main && !term.Answer.empty()) {
+                lostMain_.insert(term.Answer);
+            }
+        }
+        return;
     }
+    GroupImport(group, options_).ForEachClue(
+        [&](const std::string& word, size_t form, std::vector<size_t> key, std::string clue) {
+            candidates_[word].push_back({std::move(key), std::move(clue), form});
+        });
+}
+
+std::vector<VocabularyRecord> Importer::Finish() const {
+    // Ranked words by rank; the others by their form, then alphabetically (the
+    // map's order).
+    std::vector<std::tuple<size_t, size_t, const std::string*>> words; // rank, form, word
+    for (const auto& [word, candidates] : candidates_) {
+        const size_t rank = options_.Words != nullptr ? options_.Words->Rank(word) : 0;
+        size_t form = 2;
+        for (const Candidate& candidate : candidates) {
+            form = std::min(form, candidate.Form);
+        }
+        words.emplace_back(rank, rank == Lexicon::Unranked ? form : 0, &word);
+    }
+    std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    });
+    std::vector<VocabularyRecord> records;
+    for (const auto& [rank, form, word] : words) {
+        std::vector<Candidate> best = candidates_.at(*word);
+        std::stable_sort(best.begin(), best.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.Key < b.Key; });
+        // A word of many meanings gets a clue of the wrong one too often, and
+        // one whose usual meaning went with an unfit group has only others
+        // left: each stays only where the thesaurus names its usual meaning.
+        if ((best.size() >= kManyMeanings || lostMain_.count(*word) != 0) &&
+            best.front().Key[0] != 0) {
+            continue;
+        }
+        // A word the thesaurus marks in every group ("Birne (ugs.)" for the
+        // head) has only a special meaning there.
+        if (best.front().Key[0] == 2) {
+            continue;
+        }
+        // A second meaning only when it stands as well as the first: the word
+        // unmarked in both, plain clue terms in both, a common first term.
+        std::set<std::string> clues;
+        for (const Candidate& candidate : best) {
+            const bool asGood = candidate.Key[0] == best.front().Key[0] &&
+                                candidate.Key[1] == best.front().Key[1] && candidate.Key[0] < 2 &&
+                                candidate.Key[2] == 0 && best.size() < kManyMeanings;
+            if (clues.size() == kCluesPerWord || (!clues.empty() && !asGood)) {
+                break;
+            }
+            if (clues.insert(candidate.Clue).second) {
+                records.push_back({*word, candidate.Clue});
+            }
+        }
+    }
+    return records;
 }
 
 std::vector<VocabularyRecord> Parse(std::string_view utf8, const Options& options) {
-    std::vector<VocabularyRecord> records;
+    Importer importer(options);
     while (!utf8.empty()) {
         const size_t end = std::min(utf8.find('\n'), utf8.size());
-        AddLine(utf8.substr(0, end), options, records);
+        importer.AddLine(utf8.substr(0, end));
         utf8.remove_prefix(std::min(end + 1, utf8.size()));
     }
-    return records;
+    return importer.Finish();
 }
 
 } // namespace ThesaurusImport

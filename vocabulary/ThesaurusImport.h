@@ -3,6 +3,8 @@
 #include "vocabulary/ParadoxWriter.h"
 
 #include <cstddef>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,15 +17,26 @@ class BanList;
 // Vocabulary from an OpenThesaurus text file: one synonym group a line, terms
 // separated by ';'. A term that is a single word of letters can become an
 // answer (upper case, Ä -> AE, Ö -> OE, Ü -> UE, ß -> SS); its clue is made of
-// up to three other terms of the same group, the most common first, at most 50
-// characters, cut between terms. One record per word and group.
+// one or two other terms of the same group, the most common first, at most 50
+// characters.
 //
-// Left out: terms marked as offensive ("vulg.", "derb", "abwertend" and the
-// like) as answers and clue terms of their group; groups that are mostly
-// vulgar; abbreviations and symbols as answers; banned terms; clue terms that
-// give the answer away (a word left without a clue goes too); and, with a
-// lexicon, answers it does not know and specialist terms ("fachspr.", "med.")
-// that are not common.
+// Left out: whole groups that hold a term marked as offensive ("vulg.",
+// "derb", "abwertend" and the like) or a banned term; terms marked regional or
+// dated ("österr.", "veraltet", "selten" ...), as answers and in clues;
+// abbreviations and symbols as answers; clue terms that give the answer away
+// (a word left without a clue goes too); function words and inflected forms
+// (Options::NotAnswers); and, with a lexicon, answers that are
+// neither whole words of its lists nor ranked, and specialist terms
+// ("fachspr.", "med.") that are not common. Colloquial, figurative and other
+// marked terms stand in a clue only where the group has no plain one.
+//
+// A word that stands in several groups keeps the clues of at most two: first
+// those where the word itself is unmarked, then those whose clue terms are the
+// most common. The records come out ordered by how common their word is
+// (ranked words by rank, then the others: nouns, other words, participles, each
+// alphabetically), the entries of one
+// word together, so that a search that takes the first fitting word meets
+// familiar words first.
 namespace ThesaurusImport {
 
 struct Options {
@@ -31,9 +44,18 @@ struct Options {
     size_t MaxLength = 15;
     const Lexicon* Words = nullptr;                   // none: every answer, terms in group order
     const VocabularyRules::BanList* Banned = nullptr; // none: nothing banned
+    // Terms, exactly as the thesaurus writes them (Windows-1252), that are
+    // neither answer nor clue term: "unter", "diese"; none: every term.
+    const std::set<std::string>* NotAnswers = nullptr;
+    // Terms, written the same way, that are no answer but may stand in a
+    // clue: words the thesaurus knows only in a side sense.
+    const std::set<std::string>* SideSenses = nullptr;
 };
 
-std::vector<VocabularyRecord> Parse(std::string_view utf8, const Options& options = {});
+// The words of vocabulary/data/KeineLoesungswoerter.txt and of
+// vocabulary/data/Nebensinn.txt, compiled in.
+const std::set<std::string>& ShippedNotAnswers();
+const std::set<std::string>& ShippedSideSenses();
 
 // One term of a synonym group as the importer reads it.
 struct Term {
@@ -44,7 +66,9 @@ struct Term {
     bool Vulgar = false;       // "vulg." in particular
     bool Jargon = false;       // specialist language
     bool Abbreviation = false; // abbreviations, symbols, unit signs
-    bool Marked = false;       // any usage remark but "ugs." and "fig."
+    bool Regional = false;     // regional, dated or rare
+    bool Foreign = false;      // "engl.", "franz." ...: not yet a German word
+    bool Marked = false;       // any usage remark but "geh." and "Hauptform"
     bool Main = false;         // "Hauptform": the usual word of the group
     bool Fragment = false;     // "Deputat...", "''", ")": no use in a clue
 };
@@ -52,19 +76,40 @@ struct Term {
 // The terms of one line of the file (UTF-8), split at ';' outside brackets.
 std::vector<Term> ReadGroup(std::string_view utf8Line);
 
-// True when a third of the group's terms are marked vulgar or banned: such a
+// True when the group holds a term marked offensive or a banned term: such a
 // meaning has no place in a puzzle, whatever its neutral words.
 bool Unfit(const std::vector<Term>& group, const VocabularyRules::BanList* banned);
 
 // True when the term holds a banned word.
 bool Banned(const Term& term, const VocabularyRules::BanList* banned);
 
-// The records of one line (one synonym group), appended to records.
-void AddLine(std::string_view utf8Line, const Options& options,
-             std::vector<VocabularyRecord>& records);
-
 // The answer spelling of a term (Windows-1252), or "" when it is not a single
 // word of letters.
 std::string AnswerOf(std::string_view cp1252Term);
+
+// Collects the groups of a file line by line and chooses the clues at the end.
+class Importer {
+public:
+    explicit Importer(const Options& options) : options_(options) {}
+
+    void AddLine(std::string_view utf8Line);
+    // The records, most common words first.
+    std::vector<VocabularyRecord> Finish() const;
+
+private:
+    // One clue a group offers for a word; a smaller Key is a better choice.
+    struct Candidate {
+        std::vector<size_t> Key;
+        std::string Clue;
+        size_t Form = 0; // 0 noun, 1 other word, 2 participle
+    };
+
+    const Options& options_;
+    std::map<std::string, std::vector<Candidate>> candidates_; // by word
+    std::set<std::string> lostMain_; // words whose usual meaning is in an unfit group
+};
+
+// Every line of a text in memory.
+std::vector<VocabularyRecord> Parse(std::string_view utf8, const Options& options = {});
 
 } // namespace ThesaurusImport

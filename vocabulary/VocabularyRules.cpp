@@ -4,8 +4,12 @@
 
 #include <algorithm>
 
-// The text of the shipped ban list, compiled in from vocabulary/data at build time.
+// Texts compiled in at build time: the ban list, its harmless words and the
+// word parts from vocabulary/data, and the second ban list (one term a line).
 std::string_view ShippedBanListText();
+std::string_view ShippedAllowListText();
+std::string_view ShippedSecondBanListText();
+std::string_view ShippedWordPartsText();
 
 namespace {
 
@@ -95,6 +99,69 @@ bool LongWordGivesAway(std::string_view word, std::string_view answer) {
            VocabularyRules::EditDistance(word, answer, 2) <= 2;
 }
 
+constexpr size_t kShortestPart = 4;
+
+// A part of four or more letters at the start or the end of `from` that stands
+// anywhere in `to` and is more than common beginnings and endings.
+bool EdgePartIn(std::string_view from, std::string_view to) {
+    const VocabularyRules::WordParts& parts = VocabularyRules::WordParts::Shipped();
+    for (const bool atStart : {true, false}) {
+        // A longer part is found only where a shorter one is.
+        for (size_t n = kShortestPart; n <= from.size(); ++n) {
+            const std::string_view part =
+                atStart ? from.substr(0, n) : from.substr(from.size() - n);
+            if (!Contains(to, part)) {
+                break;
+            }
+            if (parts.Core(part).size() >= kShortestPart) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool PartShared(std::string_view a, std::string_view b) {
+    return a.size() >= kShortestPart && b.size() >= kShortestPart &&
+           (EdgePartIn(a, b) || EdgePartIn(b, a));
+}
+
+std::string_view Trimmed(std::string_view text, std::string_view chars) {
+    while (!text.empty() && chars.find(text.front()) != std::string_view::npos) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && chars.find(text.back()) != std::string_view::npos) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Calls use(line) for each line without its comment and surrounding blanks.
+template <typename Use> void ForEachEntry(std::string_view utf8, Use use) {
+    while (!utf8.empty()) {
+        const size_t end = std::min(utf8.find('\n'), utf8.size());
+        std::string_view line = utf8.substr(0, end);
+        utf8.remove_prefix(std::min(end + 1, utf8.size()));
+        line = line.substr(0, line.find('#'));
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+            line.remove_prefix(1);
+        }
+        while (!line.empty() &&
+               (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) {
+            line.remove_suffix(1);
+        }
+        if (!line.empty()) {
+            use(line);
+        }
+    }
+}
+
+void SortLongestFirst(std::vector<std::string>& list) {
+    std::stable_sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) {
+        return a.size() > b.size();
+    });
+}
+
 std::vector<std::string> SpeltWords(std::string_view text) {
     std::vector<std::string> words;
     for (const std::string& word : VocabularyRules::Words(text)) {
@@ -169,6 +236,51 @@ size_t EditDistance(std::string_view a, std::string_view b, size_t limit) {
     return std::min(row[b.size()], limit + 1);
 }
 
+WordParts WordParts::Parse(std::string_view utf8) {
+    WordParts parts;
+    ForEachEntry(utf8, [&](std::string_view line) {
+        const bool beginning = line.back() == '-';
+        const bool ending = line.front() == '-';
+        const std::string spelt = Fold(Cp1252::FromUtf8(Trimmed(line, "-"))).Spelt;
+        if (spelt.empty() || beginning == ending) {
+            return; // neither or both: no part of a word
+        }
+        (beginning ? parts.beginnings_ : parts.endings_).push_back(spelt);
+    });
+    SortLongestFirst(parts.beginnings_);
+    SortLongestFirst(parts.endings_);
+    return parts;
+}
+
+const WordParts& WordParts::Shipped() {
+    static const WordParts shipped = Parse(ShippedWordPartsText());
+    return shipped;
+}
+
+std::string WordParts::Core(std::string_view spelt) const {
+    for (const std::string& beginning : beginnings_) {
+        if (spelt.starts_with(beginning)) {
+            spelt.remove_prefix(beginning.size());
+            break;
+        }
+    }
+    for (bool stripped = true; stripped;) {
+        stripped = false;
+        for (const std::string& ending : endings_) {
+            if (spelt.ends_with(ending)) {
+                spelt.remove_suffix(ending.size());
+                stripped = true;
+                break;
+            }
+        }
+    }
+    return std::string(spelt);
+}
+
+bool SharesWordPart(const Folded& word, const Folded& answer) {
+    return PartShared(word.Spelt, answer.Spelt) || PartShared(word.Plain, answer.Plain);
+}
+
 bool WordGivesAway(const Folded& word, const Folded& answer) {
     if (answer.Spelt.size() <= 3) {
         return word.Spelt == answer.Spelt || word.Plain == answer.Plain;
@@ -177,7 +289,7 @@ bool WordGivesAway(const Folded& word, const Folded& answer) {
         return false;
     }
     return LongWordGivesAway(word.Spelt, answer.Spelt) ||
-           LongWordGivesAway(word.Plain, answer.Plain);
+           LongWordGivesAway(word.Plain, answer.Plain) || SharesWordPart(word, answer);
 }
 
 bool GivesAway(std::string_view clue, std::string_view answer) {
@@ -187,30 +299,90 @@ bool GivesAway(std::string_view clue, std::string_view answer) {
                        [&](const std::string& w) { return WordGivesAway(Fold(w), folded); });
 }
 
-BanList BanList::Parse(std::string_view utf8) {
+bool SharesWordPartIn(std::string_view clue, std::string_view answer) {
+    const Folded folded = Fold(answer);
+    const std::vector<std::string> words = Words(clue);
+    return std::any_of(words.begin(), words.end(),
+                       [&](const std::string& w) { return SharesWordPart(Fold(w), folded); });
+}
+
+BanList BanList::Parse(std::string_view ownList, std::string_view allowed,
+                       std::string_view secondList) {
     BanList list;
-    while (!utf8.empty()) {
-        const size_t end = std::min(utf8.find('\n'), utf8.size());
-        std::string_view line = utf8.substr(0, end);
-        utf8.remove_prefix(std::min(end + 1, utf8.size()));
-        line = line.substr(0, line.find('#'));
+    std::set<std::string> wholeOnly;
+    ForEachEntry(ownList, [&](std::string_view line) {
+        const bool whole = line.front() == '=';
         std::vector<std::string> words = SpeltWords(Cp1252::FromUtf8(line));
         if (words.size() == 1) {
-            list.words_.insert(std::move(words.front()));
+            if (whole) {
+                wholeOnly.insert(words.front());
+            }
+            list.Add(std::move(words.front()), whole);
         } else if (words.size() > 1) {
             list.phrases_.push_back(std::move(words));
         }
-    }
+    });
+    ForEachEntry(secondList, [&](std::string_view line) {
+        std::vector<std::string> words = SpeltWords(Cp1252::FromUtf8(line));
+        if (words.size() == 1) {
+            list.Add(std::move(words.front()), wholeOnly.count(words.front()) != 0);
+        } else if (words.size() > 1) {
+            list.phrases_.push_back(std::move(words));
+        }
+    });
+    ForEachEntry(allowed, [&](std::string_view line) {
+        for (std::string& word : SpeltWords(Cp1252::FromUtf8(line))) {
+            list.allowedLengths_.insert(word.size());
+            list.allowed_.insert(std::move(word));
+        }
+    });
     return list;
 }
 
 const BanList& BanList::Shipped() {
-    static const BanList shipped = Parse(ShippedBanListText());
+    static const BanList shipped =
+        Parse(ShippedBanListText(), ShippedAllowListText(), ShippedSecondBanListText());
     return shipped;
 }
 
+void BanList::Add(std::string spelt, bool wholeWordOnly) {
+    if (wholeWordOnly) {
+        inside_.erase(spelt);
+        whole_.insert(std::move(spelt));
+    } else if (whole_.count(spelt) == 0) {
+        insideLengths_.insert(spelt.size());
+        inside_.insert(std::move(spelt));
+    }
+}
+
+// True when a harmless word stands in `spelt` around the letters at .. at + length.
+bool BanList::Allowed(const std::string& spelt, size_t at, size_t length) const {
+    for (const size_t n : allowedLengths_) {
+        if (n < length || n > spelt.size()) {
+            continue;
+        }
+        const size_t first = at + length > n ? at + length - n : 0;
+        for (size_t start = first; start <= at && start + n <= spelt.size(); ++start) {
+            if (allowed_.count(spelt.substr(start, n)) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool BanList::BansFolded(const std::string& spelt) const {
-    return words_.count(spelt) != 0;
+    if (whole_.count(spelt) != 0) {
+        return true;
+    }
+    for (const size_t n : insideLengths_) {
+        for (size_t at = 0; at + n <= spelt.size(); ++at) {
+            if (inside_.count(spelt.substr(at, n)) != 0 && !Allowed(spelt, at, n)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool BanList::Bans(std::string_view word) const {

@@ -7,6 +7,7 @@
 #include "base/WabolexError.h"
 #include "io/FileError.h"
 #include "io/InputFile.h"
+#include "vocabulary/Lexicon.h"
 #include "vocabulary/TableCheck.h"
 #include "vocabulary/VocabularyLoader.h"
 #include "vocabulary/VocabularyRules.h"
@@ -28,18 +29,25 @@ struct CheckOptions {
     size_t Examples = 5;
     size_t MinLength = 0;
     size_t MaxLength = 0;
+    std::vector<fs::path> KnownWords;
+    std::vector<fs::path> Rankings;
 };
 
 constexpr Form kForms[] = {
-    {R"(wabolex-cli check-table TABELLE.db [--lengths VON-BIS] [--thesaurus DATEI] [--examples N])",
+    {R"(wabolex-cli check-table TABELLE.db [--lengths VON-BIS] [--thesaurus DATEI] [--examples N]
+    [--known-words LISTE]... [--ranking LISTE]...)",
      R"(Prüft eine Wortschatztabelle: Einträge, verschiedene Wörter je Länge,
 Umschreibungslänge im Median und die Einträge, die eine Regel verletzen
 (mit je N Beispielen, Vorgabe 5). Harte Regeln: keine Umschreibung verrät
-ihr Wort, kein Begriff der Sperrliste, keine leere Umschreibung, kein Wort
+ihr Wort (auch nicht durch einen gemeinsamen Wortteil), kein Begriff der
+Sperrliste (auch nicht in einem Wort), keine leere Umschreibung, kein Wort
 auch in "Kurzwörter2004.DB" daneben, die Einträge eines Worts stehen
-beieinander, kein Wort mit einem Punkt (im Gitter ein schwarzes Feld); mit --lengths: jedes Wort hat eine dieser Längen; mit
---thesaurus: kein Begriff, den OpenThesaurus in seiner Gruppe als anstößig
-markiert. Rückgabewert 1, wenn eine harte Regel verletzt ist.)"},
+beieinander, kein Wort mit einem Punkt (im Gitter ein schwarzes Feld); mit
+--lengths: jedes Wort hat eine dieser Längen; mit
+--thesaurus: kein Eintrag, den OpenThesaurus nur aus Gruppen mit anstößig
+markierten Begriffen hergibt; mit --known-words und --ranking (Listen wie
+bei import): jedes Wort steht so in einer der Listen.
+Rückgabewert 1, wenn eine harte Regel verletzt ist.)"},
 };
 
 // Reads the command line into the options; nullopt when the command goes on,
@@ -49,6 +57,16 @@ std::optional<int> ParseCheckOptions(const Args& args, CheckOptions& options) {
     CommandLine line(CheckTableCommand);
     line.Operand(table, "Es fehlt die Tabelle.", "Nur eine Tabelle ist erlaubt: ")
         .Value("--thesaurus", Store(options.Thesaurus))
+        .Values("--known-words",
+                [&](const std::string& value) -> std::string {
+                    options.KnownWords.push_back(value);
+                    return {};
+                })
+        .Values("--ranking",
+                [&](const std::string& value) -> std::string {
+                    options.Rankings.push_back(value);
+                    return {};
+                })
         .Value("--lengths",
                [&](const std::string& value) -> std::string {
                    if (!ParseLengths(value, options.MinLength, options.MaxLength)) {
@@ -71,7 +89,7 @@ std::optional<int> ParseCheckOptions(const Args& args, CheckOptions& options) {
     return std::nullopt;
 }
 
-// The thesaurus is compared as a whole; it is far smaller than this.
+// The thesaurus and the word lists are read whole; they are far smaller than this.
 std::string ReadThesaurus(const fs::path& file) {
     constexpr uint64_t kLargestThesaurus = 16 * 1024 * 1024; // OpenThesaurus: 2.3 MB
     InputFile in(file);
@@ -127,6 +145,16 @@ int CheckTable(const Args& args) {
         thesaurus = ReadThesaurus(options.Thesaurus);
         inputs.ThesaurusUtf8 = thesaurus;
     }
+    Lexicon lexicon;
+    if (!options.KnownWords.empty() || !options.Rankings.empty()) {
+        for (const fs::path& list : options.KnownWords) {
+            lexicon.AddKnownWords(ReadThesaurus(list));
+        }
+        for (const fs::path& list : options.Rankings) {
+            lexicon.AddRanking(ReadThesaurus(list));
+        }
+        inputs.Words = &lexicon;
+    }
     const TableCheck::Report report = TableCheck::Check(entries, inputs);
 
     Out("Tabelle: " + FileError::NameOf(options.Table));
@@ -140,7 +168,10 @@ int CheckTable(const Args& args) {
     Out(W("Umschreibungslänge im Median: ") + median + " Zeichen");
     Out("Harte Regeln:");
     PrintFinding("  Umschreibungen, die das Wort verraten", report.GiveAways, options.Examples);
-    PrintFinding("  Gesperrte Begriffe in Wort oder Umschreibung", report.Banned, options.Examples);
+    PrintFinding("    davon durch einen gemeinsamen Wortteil", report.SharedParts,
+                 options.Examples);
+    PrintFinding("  Gesperrte Begriffe in Wort oder Umschreibung, auch in einem Wort",
+                 report.Banned, options.Examples);
     if (report.ThesaurusCompared) {
         PrintFinding("  In OpenThesaurus als anstößig markiert", report.Offensive,
                      options.Examples);
@@ -160,6 +191,11 @@ int CheckTable(const Args& args) {
         PrintFinding("  Wörter mit anderer Länge als " + std::to_string(options.MinLength) +
                          " bis " + std::to_string(options.MaxLength) + " Buchstaben",
                      report.WrongLength, options.Examples);
+    }
+    if (report.WordsCompared) {
+        PrintFinding("  Wörter, die weder so in den Wortlisten noch in den Häufigkeitslisten "
+                     "stehen",
+                     report.Unknown, options.Examples);
     }
     Out("Hinweise:");
     PrintFinding("  Überlange Felder (Wort über 15, Umschreibung über 50 Zeichen)",

@@ -17,6 +17,7 @@
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
 #include "model/WordIndex.h"
+#include "vocabulary/ShippedCommonWords.h"
 #include "vocabulary/TextImport.h"
 #include "vocabulary/VocabularyLoader.h"
 
@@ -24,6 +25,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -42,34 +44,29 @@ constexpr uint64_t MaxTries = 100;
 struct Options {
     fs::path Table;
     fs::path Output; // the puzzle file, or with Count the folder
-    int32_t Columns = StartGridSide;
-    int32_t Rows = StartGridSide;
     MakeOptions Make;
     std::optional<uint64_t> Seed;
     std::optional<uint64_t> Count; // a batch of puzzles with consecutive seeds
     std::optional<uint64_t> Jobs;
 };
 
-// Loads the table and the short words beside it. A missing short-word table
-// only matters when the short words are to be used.
-bool LoadVocabulary(const Options& options, Puzzle& puzzle) {
-    puzzle.SourceName.clear();
-    try {
-        VocabularyLoader::Load(options.Table, puzzle);
-    } catch (const WabolexError& e) {
-        // The loader names the puzzle after the table once the main words are in.
-        const bool mainLoaded = !puzzle.SourceName.empty();
-        if (!mainLoaded || options.Make.Settings.UseShortWords) {
-            Error(e.what());
-            if (mainLoaded) {
-                const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
-                Error(W("Ohne ") + FileError::NameOf(shortWords) +
-                      W(" kann nur mit --no-short-words erzeugt werden."));
-            }
-            return false;
-        }
+// Loads the table and the short words beside it; nullptr after a message.
+// A missing short-word table only matters when the short words are to be used.
+std::shared_ptr<const Vocabulary> LoadVocabulary(const Options& options) {
+    const LoadedVocabulary loaded = VocabularyLoader::Load(options.Table);
+    if (loaded.ShortWordsProblem && options.Make.Settings.UseShortWords) {
+        Error(*loaded.ShortWordsProblem);
+        const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
+        Error(W("Ohne ") + FileError::NameOf(shortWords) +
+              W(" kann nur mit --no-short-words erzeugt werden."));
+        return nullptr;
     }
-    return true;
+    // The window's "no table chosen" message would puzzle a user who named one.
+    if (loaded.Words->WordCount() == 0) {
+        Error(W("Die Wortschatztabelle ") + loaded.SourceName + W(" enthält keine Begriffe."));
+        return nullptr;
+    }
+    return loaded.Words;
 }
 
 // The tables a puzzle is made from; writing it over one would destroy it.
@@ -143,9 +140,10 @@ std::string Check(Options& options, bool wordGiven, bool noWordGiven) {
                          options.Output.string();
     }
     // The settings dialog raises its lowest pass count with the grid's longer side.
-    options.Make.Settings.Passes =
-        std::max(options.Make.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
+    options.Make.Settings.Passes = std::max(options.Make.Settings.Passes,
+                                            MinimumPasses(options.Make.Columns, options.Make.Rows));
     options.Make.Settings.ShowInsertions = false;
+    options.Make.Common = &ShippedCommonWords();
     return {};
 }
 
@@ -161,12 +159,17 @@ Lösungswort HOCHZEITSTAG. Ohne --seed wird der Startwert aus der Uhr gezogen.
             gewöhnlicher Lauf), Kandidat k = 2..K mit dem Startwert
             splitmix64(splitmix64(S) + k - 1). Besser ist, der Reihe nach:
             Lösungswort gefunden (oder keins verlangt), weniger schwarze
-            Felder, mehr Überschneidungen, weniger Antworten mit 2 Buch-
-            staben; bei Gleichstand bleibt der frühere Kandidat.
---vary      bringt vor jedem Lauf die Wörter jeder Länge in eine zufällige
+            Felder, ein höherer Anteil der Antworten unter den 20 000
+            häufigsten Wörtern, mehr Überschneidungen, weniger Antworten mit
+            2 Buchstaben; bei Gleichstand bleibt der frühere Kandidat.
+--vary      bringt vor jedem Lauf die Wörter jeder Länge in eine neue
             Reihenfolge, gezogen aus dem Startwert des Laufs (die Einträge
             eines Worts bleiben beieinander), statt der Reihenfolge der
             Tabelle: die Suche trifft so in jedem Rätsel auf andere Wörter.
+            Gezogen wird gewichtet, Platz für Platz unter den übrigen
+            Wörtern: ein Wort unter den 1000 häufigsten mit Gewicht 16, bis
+            3000 mit 8, bis 10 000 mit 4, bis 20 000 mit 2, jedes andere
+            mit 1. Häufige Wörter kommen so öfter früh, seltene seltener.
             Mit demselben Startwert entsteht dasselbe Rätsel.
 --reference-scan prüft für jeden Begriff jede Position im Gitter, statt die
             Plätze über das Wortverzeichnis zu suchen: die langsame
@@ -197,8 +200,8 @@ std::optional<int> ParseOptions(const Args& args, Options& options) {
         .Value("-o", Store(options.Output))
         .Value("--size",
                [&](const std::string& value) -> std::string {
-                   if (!ParseSize(value, options.Columns, options.Rows) ||
-                       !IsGridSide(options.Columns) || !IsGridSide(options.Rows)) {
+                   if (!ParseSize(value, options.Make.Columns, options.Make.Rows) ||
+                       !IsGridSide(options.Make.Columns) || !IsGridSide(options.Make.Rows)) {
                        return "Die Größe muss SpaltenxZeilen sein, jeweils 5 bis 99, etwa 15x15.";
                    }
                    return {};
@@ -272,24 +275,10 @@ int Generate(const Args& args) {
         OutputFile::Check(options.Output, W("Die Rätseldatei"));
     }
 
-    Puzzle vocabulary;
-    vocabulary.ResizeGrid(options.Columns, options.Rows);
-    vocabulary.ResetGrid();
-    if (!LoadVocabulary(options, vocabulary)) {
+    const std::shared_ptr<const Vocabulary> words = LoadVocabulary(options);
+    if (!words) {
         return Failure;
     }
-    // The window's "no table chosen" message would puzzle a user who named one.
-    if (vocabulary.WordCount == 0) {
-        Error(W("Die Wortschatztabelle ") + vocabulary.SourceName + W(" enthält keine Begriffe."));
-        return Failure;
-    }
-
-    // Made once and shared by every job; a run with --vary makes its own.
-    if (!options.Make.Vary) {
-        vocabulary.VocabularyIndex =
-            std::make_shared<const WordIndex>(vocabulary.WordList, vocabulary.WordCount);
-    }
-
     if (options.Count) {
         BatchOptions batch;
         batch.Folder = options.Output;
@@ -305,7 +294,7 @@ int Generate(const Args& args) {
             batch.FirstSeed = RandomSource::ClockSeed() % (uint64_t{1} << 62);
             Out("Erster Startwert: " + std::to_string(batch.FirstSeed));
         }
-        return RunBatch(vocabulary, options.Make, batch);
+        return RunBatch(*words, options.Make, batch);
     }
 
     if (!options.Seed) {
@@ -313,7 +302,7 @@ int Generate(const Args& args) {
         options.Seed = RandomSource::ClockSeed();
         Error(W("Startwert: ") + std::to_string(*options.Seed));
     }
-    PuzzleMaker maker(std::move(vocabulary), options.Make);
+    PuzzleMaker maker(*words, options.Make);
     const MadePuzzle made = maker.Make(*options.Seed);
     for (const std::string& message : made.Messages) {
         Error(message);

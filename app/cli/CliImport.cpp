@@ -70,13 +70,15 @@ constexpr Form kForms[] = {
 eine OpenThesaurus-Textdatei und schreibt eine Paradox-Wortschatztabelle.
 --short-words übernimmt nur Wörter mit 2 bis 4 Buchstaben (Kurzwörter),
 --lengths nur Wörter dieser Längen (etwa 5-15).
-Nur mit --thesaurus: Begriffe der Sperrliste, anstößig markierte Begriffe
+Nur mit --thesaurus: Gruppen mit einem anstößig markierten oder gesperrten
+Begriff, regional oder veraltet markierte Begriffe, Füllwörter wie "sowie"
 und Umschreibungen, die das Wort verraten, bleiben draußen; eine Umschreibung
-hat höchstens drei Begriffe. --known-words nimmt nur Wörter, die in einer der
-Listen stehen (eine Zeile je Wort, hunspell-Wörterbuch oder JSON-Feld) oder
-sich aus ihnen zusammensetzen; --ranking (nach Häufigkeit geordnete Listen)
-stellt häufige Begriffe nach vorn und lässt Fachwörter nur zu, wenn sie
-darin stehen.)"},
+hat ein oder zwei Begriffe, aus der gewöhnlichen Bedeutung des Worts, höchstens
+zwei Umschreibungen je Wort. --known-words nimmt nur Wörter, die so in einer
+der Listen stehen (eine Zeile je Wort, hunspell-Wörterbuch oder JSON-Feld)
+oder in einer Liste von --ranking; --ranking (nach Häufigkeit geordnete
+Listen) stellt häufige Begriffe und Wörter nach vorn und lässt Fachwörter nur
+zu, wenn sie darin stehen.)"},
 };
 
 // Reads the command line into the options; nullopt when the command goes on,
@@ -160,21 +162,27 @@ ImportResult ReadInput(const ImportOptions& options) {
         thesaurus.MinLength = options.Shortest;
         thesaurus.MaxLength = options.Longest;
         thesaurus.Banned = &VocabularyRules::BanList::Shipped();
+        thesaurus.NotAnswers = &ThesaurusImport::ShippedNotAnswers();
+        thesaurus.SideSenses = &ThesaurusImport::ShippedSideSenses();
         if (lexicon.HasKnownWords() || lexicon.HasRanking()) {
             thesaurus.Words = &lexicon;
         }
     }
     ImportResult result;
+    ThesaurusImport::Importer importer(thesaurus);
     TextImport::ReadLines(
         options.Input,
         [&](std::string_view line, size_t number) {
             if (options.Thesaurus) {
-                ThesaurusImport::AddLine(line, thesaurus, result.Records);
+                importer.AddLine(line);
             } else {
                 TextImport::AddLine(line, number, result);
             }
         },
         result);
+    if (options.Thesaurus) {
+        result.Records = importer.Finish();
+    }
     if (options.LengthsGiven && !options.Thesaurus) {
         std::erase_if(result.Records, [&](const VocabularyRecord& r) {
             return r.Word.size() < options.Shortest || r.Word.size() > options.Longest;
@@ -206,7 +214,11 @@ int Import(const Args& args) {
               FileError::NameOf(options.Output) + W(" wurde nicht geschrieben."));
         return Failure;
     }
-    const size_t written = ParadoxWriter::WriteVocabulary(options.Output, input.Records);
+    // The thesaurus gives its words most common first, for the generator to
+    // meet in that order; a word list is kept by word, as a keyed table.
+    const size_t written = ParadoxWriter::WriteVocabulary(
+        options.Output, input.Records,
+        options.Thesaurus ? ParadoxWriter::Order::AsGiven : ParadoxWriter::Order::ByWord);
     Out(std::to_string(written) + (written == 1 ? W(" Eintrag in ") : W(" Einträge in ")) +
         FileError::NameOf(options.Output) + W(" geschrieben, ") +
         std::to_string(input.SkippedLines) +

@@ -19,17 +19,6 @@ constexpr Form kForms[] = {
      R"(Druckt das Rätsel in eine PDF-Datei.)"},
 };
 
-// The paper sizes --paper knows.
-std::optional<QPageSize::PageSizeId> PaperOf(const std::string& name) {
-    if (name == "A4" || name == "a4") {
-        return QPageSize::A4;
-    }
-    if (name == "Letter" || name == "letter") {
-        return QPageSize::Letter;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 int Print(const Args& args) {
@@ -37,11 +26,11 @@ int Print(const Args& args) {
     QPageSize::PageSizeId paper = QPageSize::A4;
     CommandLine line(PrintCommand);
     OutputOptions(line, options).Value("--paper", [&paper](const std::string& value) {
-        const std::optional<QPageSize::PageSizeId> known = PaperOf(value);
+        const std::optional<Paper> known = PaperNamed(value);
         if (!known) {
             return "Das Papierformat (--paper) ist A4 oder Letter: " + value;
         }
-        paper = *known;
+        paper = *known == Paper::Letter ? QPageSize::Letter : QPageSize::A4;
         return std::string();
     });
     if (const std::optional<int> status = ParseOutputArgs(line, args, options)) {

@@ -5,6 +5,7 @@
 #include "app/cli/CommandLine.h"
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
+#include "files/ExportOptions.h"
 #include "files/OutputVariant.h"
 #include "files/PuzzleFile.h"
 #include "io/FileError.h"
@@ -105,6 +106,17 @@ inline std::optional<int> ParseOutputArgs(CommandLine& line, const Args& args,
     }
     if (IsOnlyExtension(parsed.Output)) {
         return line.Refuse(OnlyExtensionReason(parsed.Output));
+    }
+    return std::nullopt;
+}
+
+// The paper sizes --paper knows.
+inline std::optional<Paper> PaperNamed(const std::string& name) {
+    if (name == "A4" || name == "a4") {
+        return Paper::A4;
+    }
+    if (name == "Letter" || name == "letter") {
+        return Paper::Letter;
     }
     return std::nullopt;
 }

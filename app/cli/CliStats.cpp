@@ -7,6 +7,7 @@
 #include "model/Puzzle.h"
 #include "model/PuzzleScore.h"
 #include "model/PuzzleStatistics.h"
+#include "vocabulary/ShippedCommonWords.h"
 
 #include <optional>
 #include <string>
@@ -19,7 +20,9 @@ constexpr Form kForms[] = {
     {R"(wabolex-cli stats RAETSEL.wbx)",
      R"(Zeigt die Statistik des Rätsels und in der achten Zeile seine Bewertung:
 Lösungswort gefunden (oder keins verlangt), dann weniger schwarze Felder,
-mehr Überschneidungen, weniger Antworten mit 2 Buchstaben.)"},
+der Anteil der Antworten unter den 20 000 häufigsten Wörtern (nach den
+Häufigkeitslisten, aus denen Allgemein.db entsteht; für jede Tabelle
+dieselbe Liste), mehr Überschneidungen, weniger Antworten mit 2 Buchstaben.)"},
 };
 
 } // namespace
@@ -50,7 +53,7 @@ int Stats(const Args& args) {
         word = contents.Marks[0].Column >= 0 ? PuzzleScore::SolutionWord::Placed
                                              : PuzzleScore::SolutionWord::NotFound;
     }
-    Out("Bewertung: " + PuzzleScore::Of(puzzle, word).Text());
+    Out("Bewertung: " + PuzzleScore::Of(puzzle, word, &ShippedCommonWords()).Text());
     return Ok;
 }
 

@@ -127,10 +127,10 @@ private:
     bool drawn_ = false;
 };
 
-void RunJob(const Puzzle& vocabulary, const MakeOptions& options, const BatchOptions& batch,
+void RunJob(const Vocabulary& words, const MakeOptions& options, const BatchOptions& batch,
             BatchState& state) {
     try {
-        PuzzleMaker maker(vocabulary, options);
+        PuzzleMaker maker(words, options);
         uint64_t index = 0;
         while (state.Next(index)) {
             const uint64_t seed = batch.FirstSeed + index;
@@ -288,7 +288,7 @@ fs::path BatchFile(const BatchOptions& batch, uint64_t seed) {
     return batch.Folder / (batch.Base + "-" + std::to_string(seed) + ".wbx");
 }
 
-int RunBatch(const Puzzle& vocabulary, const MakeOptions& options, const BatchOptions& batch) {
+int RunBatch(const Vocabulary& words, const MakeOptions& options, const BatchOptions& batch) {
     if (const int status = PrepareFolder(batch); status != Ok) {
         return status;
     }
@@ -303,7 +303,7 @@ int RunBatch(const Puzzle& vocabulary, const MakeOptions& options, const BatchOp
     threads.reserve(jobs);
     for (unsigned j = 0; j < jobs; ++j) {
         threads.emplace_back([&] {
-            RunJob(vocabulary, options, batch, state);
+            RunJob(words, options, batch, state);
             running.fetch_sub(1);
         });
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/cli/PuzzleMaker.h"
-#include "model/Puzzle.h"
+#include "model/Vocabulary.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -30,7 +30,7 @@ struct BatchOptions {
 // made as asked, WithoutSolutionWord when all were written but some without
 // their solution word, Failure when one could not be made or written. A batch
 // refused before its first puzzle leaves nothing behind, not even its folder.
-int RunBatch(const Puzzle& vocabulary, const MakeOptions& options, const BatchOptions& batch);
+int RunBatch(const Vocabulary& words, const MakeOptions& options, const BatchOptions& batch);
 
 // The file of one puzzle of the batch.
 std::filesystem::path BatchFile(const BatchOptions& batch, uint64_t seed);

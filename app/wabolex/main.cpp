@@ -1,4 +1,7 @@
 // Wabolex: the crossword generator with its window.
+//   wabolex [RAETSEL.wbx]   a puzzle file named on the command line (as the
+//                           desktop's "open with" does) is loaded as "&Laden"
+//                           would load it, once the window is up.
 #include "model/RandomSource.h"
 #include "ui/QtFileDialogService.h"
 #include "ui/QtMessageService.h"
@@ -7,6 +10,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char** argv) {
@@ -28,5 +32,15 @@ int main(int argc, char** argv) {
     // The secondary windows carry the main window's icon.
     QApplication::setWindowIcon(katalog.windowIcon());
     katalog.show();
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith('-')) {
+            const QString file = arguments[i];
+            QTimer::singleShot(0, &katalog, [&katalog, file] {
+                katalog.RunCommand([&katalog, &file] { katalog.LoadPuzzleFile(file); });
+            });
+            break;
+        }
+    }
     return app.exec();
 }

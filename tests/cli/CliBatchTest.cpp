@@ -7,6 +7,7 @@
 #include "model/Variety.h"
 #include "tests/cli/CliRun.h"
 
+#include "vocabulary/ShippedCommonWords.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -59,8 +60,10 @@ protected:
         Puzzle puzzle;
         PuzzleFile::Apply(contents, puzzle);
         const bool placed = contents.Marks[0].Column >= 0;
-        return PuzzleScore::Of(puzzle, placed ? PuzzleScore::SolutionWord::Placed
-                                              : PuzzleScore::SolutionWord::NotFound);
+        return PuzzleScore::Of(puzzle,
+                               placed ? PuzzleScore::SolutionWord::Placed
+                                      : PuzzleScore::SolutionWord::NotFound,
+                               &ShippedCommonWords());
     }
 
     fs::path table_;

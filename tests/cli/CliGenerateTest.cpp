@@ -6,6 +6,7 @@
 #include "tests/cli/PuzzleCheck.h"
 #include "vocabulary/ParadoxWriter.h"
 
+#include "vocabulary/ShippedCommonWords.h"
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -161,7 +162,7 @@ TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGridAndTheScore) {
     ASSERT_EQ(result.Status, 0) << result.Err;
 
     const PuzzleFileContents p = PuzzleFile::Read(folder_ / "s.wbx");
-    int crossings = 0, black = 0, across = 0, down = 0, twoLetters = 0;
+    int crossings = 0, black = 0, across = 0, down = 0, twoLetters = 0, common = 0;
     for (int32_t c = 0; c < p.Columns; ++c) {
         for (int32_t r = 0; r < p.Rows; ++r) {
             const TGridCell& cell = p.Grid.At(c, r);
@@ -169,10 +170,17 @@ TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGridAndTheScore) {
             black += cell.Letter == '.';
             across += cell.AcrossNo > 0;
             down += cell.DownNo > 0;
-            twoLetters += cell.AcrossNo > 0 && PuzzleCheck::WordAt(p, c, r, true).size() == 2;
-            twoLetters += cell.DownNo > 0 && PuzzleCheck::WordAt(p, c, r, false).size() == 2;
+            for (const bool isAcross : {true, false}) {
+                if ((isAcross ? cell.AcrossNo : cell.DownNo) > 0) {
+                    const std::string word = PuzzleCheck::WordAt(p, c, r, isAcross);
+                    twoLetters += word.size() == 2;
+                    common += ShippedCommonWords().Contains(word);
+                }
+            }
         }
     }
+    // The shipped list holds the everyday words of a small table.
+    EXPECT_GT(common, 0);
     char percent[32];
     std::snprintf(percent, sizeof percent, "%.2f", crossings * 100.0 / 17 / 9);
     std::string percentText = percent;
@@ -182,7 +190,8 @@ TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGridAndTheScore) {
                   "\nin Prozenten: " + percentText + "\nschwarze Felder: " + std::to_string(black) +
                   "\nwaagerechte Worte: " + std::to_string(across) + "\nsenkrechte Worte: " +
                   std::to_string(down) + "\nBewertung: ohne Lösungswort, " + std::to_string(black) +
-                  " schwarze Felder, " + std::to_string(crossings) + " Überschneidungen, " +
+                  " schwarze Felder, " + std::to_string(common * 100 / (across + down)) +
+                  " % häufige Wörter, " + std::to_string(crossings) + " Überschneidungen, " +
                   std::to_string(twoLetters) + " Antworten mit 2 Buchstaben\n");
     EXPECT_GT(crossings, 0);
 

@@ -168,7 +168,8 @@ TEST_F(CliImportTest, CheckTableReportsInGermanAndFailsOnHardRules) {
 
     result = CliRun::Run(folder_, {"check-table", "Schlecht.db", "--examples", "0"});
     EXPECT_EQ(result.Status, 1);
-    EXPECT_NE(result.Out.find("Umschreibungen, die das Wort verraten: 2\n  Gesperrte"),
+    EXPECT_NE(result.Out.find("Umschreibungen, die das Wort verraten: 2\n"
+                              "    davon durch einen gemeinsamen Wortteil: 2\n  Gesperrte"),
               std::string::npos)
         << result.Out;
     EXPECT_NE(result.Out.find("Ergebnis: Die Tabelle verletzt harte Regeln."), std::string::npos);

@@ -175,13 +175,13 @@ TEST(ExportFormatTest, ExportAndItsClueTextAreWrittenTogetherOrNotAtAll) {
     ASSERT_TRUE(dir.isValid());
     const QString ipuz = dir.filePath("r.ipuz");
     OutputFile::WriteWhole(ToPath(ipuz), "alt", W("Die ipuz-Datei"));
-    ExportFiles::Save(ExportFormat::Ipuz, SamplePuzzles::Small(), OutputVariant::Puzzle,
+    ExportFiles::Save(ExportFormat::Ipuz, SamplePuzzles::Small(), OutputVariant::Puzzle, {},
                       ToPath(ipuz), std::nullopt);
     EXPECT_TRUE(ReadAll(ipuz).startsWith("{\n"));
 
     // The picture cannot be written: the clue text stays unwritten too.
     try {
-        ExportFiles::Save(ExportFormat::Svg, SamplePuzzles::Small(), OutputVariant::Solution,
+        ExportFiles::Save(ExportFormat::Svg, SamplePuzzles::Small(), OutputVariant::Solution, {},
                           ToPath(dir.filePath("fehlt/b.svg")), ToPath(dir.filePath("b.txt")));
         ADD_FAILURE() << "no error for a missing folder";
     } catch (const WabolexError& e) {

@@ -203,7 +203,8 @@ TEST_F(PuzzleFileTest, ReadsCrLineEndsAndNamesABlankLineAtTheEnd) {
     EXPECT_EQ(contents.ClueRows, Sample().ClueRows);
     EXPECT_EQ(contents.SolutionWord, std::optional<std::string>("HU"));
 
-    for (const std::string& end : {std::string("\r\n"), std::string("\r"), std::string("\r\n\r\n")}) {
+    for (const std::string& end :
+         {std::string("\r\n"), std::string("\r"), std::string("\r\n\r\n")}) {
         for (const bool checked : {true, false}) {
             WriteBytes(dir_ / "leer.wbx", Join(LinesWith(Sample(), checked, "HU")) + end);
             try {

@@ -18,7 +18,7 @@ app=de.wabolex.Wabolex
 tables="$prefix/share/wabolex/WortDateien2007"
 for file in bin/wabolex bin/wabolex-cli \
     "share/applications/$app.desktop" "share/metainfo/$app.metainfo.xml" \
-    "share/icons/hicolor/scalable/apps/$app.svg" \
+    "share/icons/hicolor/scalable/apps/$app.svg" "share/mime/packages/$app.xml" \
     "share/wabolex/WortDateien2007/Kurzwörter2004.DB" "share/wabolex/WortDateien2007/Tiere.db"; do
     [ -f "$prefix/$file" ] || fail "$file wurde nicht installiert"
 done
@@ -34,10 +34,22 @@ if grep -rlq --binary-files=text "$build/Wabolex" "$prefix/bin" "$prefix/share/a
 fi
 
 desktop-file-validate "$prefix/share/applications/$app.desktop"
-grep -q "^Exec=wabolex$" "$prefix/share/applications/$app.desktop" || fail "Exec-Zeile"
+grep -q "^Exec=wabolex %f$" "$prefix/share/applications/$app.desktop" || fail "Exec-Zeile"
+grep -q "^MimeType=application/x-wabolex-puzzle;$" "$prefix/share/applications/$app.desktop" ||
+    fail "MimeType-Zeile"
 grep -q "^Icon=$app$" "$prefix/share/applications/$app.desktop" || fail "Icon-Zeile"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >/dev/null ||
     appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml"
+
+# The MIME type: the database built from the installed declaration knows it
+# by its extension, without a word of complaint.
+if command -v update-mime-database >/dev/null; then
+    complaints="$(XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime" 2>&1)" ||
+        fail "update-mime-database: $complaints"
+    [ -z "$complaints" ] || fail "update-mime-database: $complaints"
+    grep -q "application/x-wabolex-puzzle:\*\.wbx" "$prefix/share/mime/globs2" || fail "*.wbx fehlt in globs2"
+    [ -f "$prefix/share/mime/application/x-wabolex-puzzle.xml" ] || fail "MIME-Typ fehlt"
+fi
 
 # The installed command line makes a puzzle from the installed tables,
 # started from an unrelated folder.

@@ -1,6 +1,8 @@
 // Statistics counts and text, checked access.
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
+#include "model/CommonWords.h"
+#include "model/GenerationRun.h"
 #include "model/Puzzle.h"
 #include "model/PuzzleScore.h"
 #include "model/PuzzleStatistics.h"
@@ -36,7 +38,7 @@ TEST(PuzzleStatisticsTest, CountsMarksStartsAndLetters) {
     EXPECT_EQ(s.PercentText(), "6,67");
 }
 
-TEST(PuzzleScoreTest, CountsTwoLetterAnswersUpToTheirBars) {
+TEST(PuzzleScoreTest, CountsAnswersUpToTheirBarsAndThoseAmongTheCommonWords) {
     Puzzle puzzle;
     // HAUS across with HUT down from its H; AB across, bar after B; ZU down.
     SetGrid(puzzle, {"HAUS.", "U.AB.", "T..Z.", "...U."}, {"+---.", "|.--.", "|..|.", "...|."});
@@ -47,24 +49,39 @@ TEST(PuzzleScoreTest, CountsTwoLetterAnswersUpToTheirBars) {
     puzzle.Grid.At(3, 0).BarRight = 1;
     puzzle.Grid.At(3, 1).BarRight = 1;
     puzzle.Grid.At(0, 2).BarBelow = 1;
-    const PuzzleScore score = PuzzleScore::Of(puzzle, PuzzleScore::SolutionWord::NotAsked);
+    const CommonWords common = CommonWords::Parse("HAUS\nZU\nHUTE\n");
+    const PuzzleScore score = PuzzleScore::Of(puzzle, PuzzleScore::SolutionWord::NotAsked, &common);
     EXPECT_EQ(score.TwoLetterAnswers, 2); // AB and ZU (ending on the border)
     EXPECT_EQ(score.BlackCells, 10);
     EXPECT_EQ(score.Crossings, 1);
-    EXPECT_EQ(score.Text(), W("ohne Lösungswort, 10 schwarze Felder, 1 Überschneidungen, "
-                              "2 Antworten mit 2 Buchstaben"));
+    EXPECT_EQ(score.Answers, 4);
+    EXPECT_EQ(score.CommonAnswers, 2); // HAUS and ZU; HUT is not HUTE
+    EXPECT_EQ(score.Text(), W("ohne Lösungswort, 10 schwarze Felder, 50 % häufige Wörter, "
+                              "1 Überschneidungen, 2 Antworten mit 2 Buchstaben"));
+    // Without a list no answer is common.
+    EXPECT_EQ(PuzzleScore::Of(puzzle, PuzzleScore::SolutionWord::NotAsked).CommonAnswers, 0);
 }
 
-TEST(PuzzleScoreTest, OrderIsSolutionWordThenBlackCellsThenCrossingsThenTwoLetterAnswers) {
+TEST(PuzzleScoreTest, OrderIsSolutionWordBlackCellsCommonShareCrossingsTwoLetterAnswers) {
     using Word = PuzzleScore::SolutionWord;
-    const PuzzleScore base{Word::Placed, 40, 30, 5};
+    const auto score = [](Word word, int32_t black, int32_t answers, int32_t common,
+                          int32_t crossings, int32_t two) {
+        return PuzzleScore{word, black, answers, common, crossings, two};
+    };
+    const PuzzleScore base = score(Word::Placed, 40, 30, 15, 30, 5);
     EXPECT_FALSE(base.BetterThan(base));
-    EXPECT_TRUE(base.BetterThan({Word::NotFound, 10, 90, 0}));
-    EXPECT_FALSE((PuzzleScore{Word::NotAsked, 40, 30, 5}).BetterThan(base)); // same rank
-    EXPECT_TRUE((PuzzleScore{Word::Placed, 39, 0, 50}).BetterThan(base));
-    EXPECT_TRUE((PuzzleScore{Word::Placed, 40, 31, 50}).BetterThan(base));
-    EXPECT_TRUE((PuzzleScore{Word::Placed, 40, 30, 4}).BetterThan(base));
-    EXPECT_FALSE((PuzzleScore{Word::Placed, 40, 30, 6}).BetterThan(base));
+    EXPECT_TRUE(base.BetterThan(score(Word::NotFound, 10, 30, 30, 90, 0)));
+    EXPECT_FALSE(score(Word::NotAsked, 40, 30, 15, 30, 5).BetterThan(base)); // same rank
+    EXPECT_TRUE(score(Word::Placed, 39, 30, 0, 0, 50).BetterThan(base));
+    // The share, not the count: 16 of 30 beats 15 of 30, 20 of 40 does not.
+    EXPECT_TRUE(score(Word::Placed, 40, 30, 16, 0, 50).BetterThan(base));
+    EXPECT_FALSE(score(Word::Placed, 40, 40, 20, 30, 5).BetterThan(base));
+    EXPECT_TRUE(score(Word::Placed, 40, 40, 20, 31, 5).BetterThan(base));
+    EXPECT_TRUE(score(Word::Placed, 40, 30, 15, 30, 4).BetterThan(base));
+    EXPECT_FALSE(score(Word::Placed, 40, 30, 15, 30, 6).BetterThan(base));
+    // No answers at all: a share of nothing, no division.
+    EXPECT_EQ(score(Word::Placed, 40, 0, 0, 0, 0).CommonPercent(), 0);
+    EXPECT_TRUE(base.BetterThan(score(Word::Placed, 40, 0, 0, 0, 0)));
 }
 
 TEST(PuzzleStatisticsTest, PercentIsRoundedToTwoDecimalsWithAComma) {
@@ -116,10 +133,14 @@ TEST(PuzzleTest, AccessOutsideTheGridOrTheWordListThrows) {
     EXPECT_THROW(puzzle.Grid.At(6, 0), WabolexError);
     EXPECT_THROW(puzzle.Grid.At(0, 5), WabolexError);
     EXPECT_THROW(puzzle.Grid.At(-1, 0), WabolexError);
-    SetWords(puzzle, {"AB"}, {"C"});
-    EXPECT_NO_THROW(puzzle.Entry(2));
-    EXPECT_THROW(puzzle.Entry(3), WabolexError);
-    EXPECT_THROW(puzzle.AcrossWordAt(0), WabolexError) << "no numbering before a generation";
+    const Vocabulary words = Words({"AB"}, {"C"});
+    EXPECT_NO_THROW(words.Entry(2));
+    EXPECT_THROW(words.Entry(3), WabolexError);
+    EXPECT_THROW(words.Entry(-1), WabolexError);
+    GenerationRun run(words, 6, 5);
+    EXPECT_NO_THROW(run.WordAt(29, Direction::Down));
+    EXPECT_THROW(run.WordAt(30, Direction::Across), WabolexError);
+    EXPECT_THROW(run.StartAt(6, 0, Direction::Across), WabolexError);
 }
 
 } // namespace

@@ -9,11 +9,15 @@
 #include "ui/TKatalog.h"
 #include "ui/TLHint.h"
 
+#include "files/ExportFormat.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -243,6 +247,80 @@ TEST_F(PuzzleFilesWindowTest, ExportWritesBitmapAndClueTextBesideIt) {
     EXPECT_FALSE(V().ExportSolution);
     EXPECT_EQ(dialogs.SaveRequests.back().ProposedName, "-5x5-3");
     EXPECT_EQ(messages.Texts("Information"), QStringList{"Es wurde keine Bitmap gespeichert!"});
+}
+
+TEST_F(PuzzleFilesWindowTest, AFileNamedOnTheCommandLineLoadsAsLadenWould) {
+    Install(SolvingPuzzles::MakeSmall);
+    const QString path = PathOf("start.wbx");
+    Save(path);
+    Install(SolvingPuzzles::MakeTall);
+    const TFeld tall = P().Grid;
+    // As main runs it: inside the error boundary, without a dialog.
+    katalog->RunCommand([&] { katalog->LoadPuzzleFile(PathOf("fehlt.wbx")); });
+    ASSERT_EQ(messages.Texts("Error").size(), 1);
+    EXPECT_TRUE(messages.Texts("Error").front().contains("fehlt.wbx"));
+    EXPECT_EQ(P().Grid, tall) << "a missing file changes nothing";
+
+    katalog->RunCommand([&] { katalog->LoadPuzzleFile(path); });
+    EXPECT_EQ(messages.Texts("Error").size(), 1);
+    EXPECT_EQ(P().Columns, 5);
+    EXPECT_EQ(P().SourceName, "start.wbx");
+    EXPECT_EQ(katalog->windowTitle(), katalog->TitleText() + "   start");
+    EXPECT_TRUE(V().Solving);
+    EXPECT_TRUE(dialogs.OpenRequests.empty());
+}
+
+TEST_F(PuzzleFilesWindowTest, EveryTypeIsWrittenAsTheCommandLineWritesIt) {
+    Install(SolvingPuzzles::MakeSmall);
+    MarkTwoLetters();
+    katalog->EOptions()->SetSolutionWord("HS");
+    const QString puzzle = PathOf("haus.wbx");
+    Save(puzzle);
+    Load(puzzle);
+    // The dialog offers every type, the bitmap first as before.
+    dialogs.SaveAnswers.push_back(std::nullopt);
+    Menu(*katalog).RExportieren->trigger();
+    const QStringList types = dialogs.SaveRequests.back().Filter.split(";;");
+    ASSERT_EQ(types.size(), 6);
+    EXPECT_EQ(types[0], QString::fromUtf8("Kreuzworträtseldateien (*.bmp)"));
+    EXPECT_EQ(dialogs.SaveRequests.back().DefaultSuffix, "bmp");
+
+    // The creation date is the one byte a sheet may differ in.
+    const auto withoutDate = [](QByteArray bytes) {
+        return QString::fromLatin1(bytes).remove(QRegularExpression("/CreationDate \\([^)]*\\)"));
+    };
+    for (const ExportType& type : ExportFormats::Types()) {
+        for (const bool solution : {false, true}) {
+            const QString ending = (solution ? "-l." : ".") + QString(type.Extension);
+            messages.Log.clear();
+            dialogs.SaveAnswers.push_back(PathOf("fenster" + ending));
+            (solution ? Menu(*katalog).LExportieren : Menu(*katalog).RExportieren)->trigger();
+            ASSERT_TRUE(messages.Log.empty()) << messages.Log.front().Text.toStdString();
+            QStringList args = {"export", puzzle, "-o", PathOf("cli" + ending)};
+            if (solution)
+                args << "--solution";
+            QProcess cli;
+            cli.start(WABOLEX_CLI, args);
+            ASSERT_TRUE(cli.waitForFinished(60000));
+            ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+            const QByteArray window = Contents(PathOf("fenster" + ending));
+            const QByteArray line = Contents(PathOf("cli" + ending));
+            ASSERT_FALSE(window.isEmpty()) << type.Extension;
+            if (type.Format == ExportFormat::Sheet)
+                EXPECT_EQ(withoutDate(window), withoutDate(line)) << type.Extension;
+            else
+                EXPECT_EQ(window, line) << type.Extension << " " << solution;
+            // A picture's clue text beside it, as the command line writes it.
+            const QString clues =
+                PathOf((solution ? QString::fromUtf8("Lösung ") : QString()) + "haus-5x5-3.txt");
+            EXPECT_EQ(QFile::exists(clues), ExportFormats::IsPicture(type.Format));
+            if (QFile::exists(clues)) {
+                EXPECT_EQ(Contents(clues),
+                          Contents(PathOf("cli" + QString(solution ? "-l" : "") + ".txt")));
+                QFile::remove(clues);
+            }
+        }
+    }
 }
 
 TEST_F(PuzzleFilesWindowTest, PrintWithoutDefaultPrinterReportsIt) {

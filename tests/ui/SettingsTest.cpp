@@ -25,8 +25,17 @@ TEST_F(SettingsTest, StartValuesAreInPlace) {
     EXPECT_TRUE(o->ShowInsertions());
     EXPECT_TRUE(o->IsSolutionWordChecked());
     EXPECT_EQ(o->SolutionWord(), "HOCHZEITSTAG");
-    EXPECT_EQ(o->height(), TEOptions::kHeightWithWord - TEOptions::kFrameHeight);
+    EXPECT_EQ(o->height(),
+              TEOptions::kHeightWithWord + TEOptions::kMixRowHeight - TEOptions::kFrameHeight);
     EXPECT_TRUE(Menu(*katalog).MenuLoesungswort->isEnabled());
+    // "Wörter mischen" under the others, unchecked, inside the window.
+    const auto* mix = o->findChild<QCheckBox*>("CheckBoxWM");
+    ASSERT_NE(mix, nullptr);
+    EXPECT_FALSE(o->MixWords());
+    EXPECT_EQ(mix->text(), QString::fromUtf8("Wörter mischen"));
+    EXPECT_EQ(mix->toolTip(), QString::fromUtf8("andere Wörter in jedem Rätsel"));
+    EXPECT_GT(mix->y(), Controls(o).SolutionWord->y());
+    EXPECT_LE(mix->geometry().bottom(), o->height());
 }
 
 TEST_F(SettingsTest, PassesMinimumFollowsTheLongerSideWithoutChangingTheValueAtOnce) {
@@ -67,8 +76,11 @@ TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
     QTest::mouseClick(Controls(o).UseSolutionWord, Qt::LeftButton, {},
                       QPoint(8, Controls(o).UseSolutionWord->height() / 2));
     EXPECT_FALSE(o->IsSolutionWordChecked());
-    EXPECT_EQ(o->height(), TEOptions::kHeightWithoutWord - TEOptions::kFrameHeight);
-    EXPECT_LT(o->height(), Controls(o).SolutionWord->y()) << "the field lies outside the window";
+    EXPECT_EQ(o->height(),
+              TEOptions::kHeightWithoutWord + TEOptions::kMixRowHeight - TEOptions::kFrameHeight);
+    EXPECT_FALSE(Controls(o).SolutionWord->isVisible()) << "the field leaves the window";
+    const auto* mix = o->findChild<QCheckBox*>("CheckBoxWM");
+    EXPECT_LE(mix->geometry().bottom(), o->height()) << "the last row moves up";
     EXPECT_TRUE(o->SolutionWord().isEmpty());
     EXPECT_FALSE(Menu(*katalog).MenuLoesungswort->isEnabled());
 
@@ -79,7 +91,8 @@ TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
 
     o->show();
     o->SetSolutionWordChecked(true);
-    EXPECT_EQ(o->height(), TEOptions::kHeightWithWord - TEOptions::kFrameHeight);
+    EXPECT_EQ(o->height(),
+              TEOptions::kHeightWithWord + TEOptions::kMixRowHeight - TEOptions::kFrameHeight);
     EXPECT_TRUE(Menu(*katalog).MenuLoesungswort->isEnabled());
     EXPECT_TRUE(o->SolutionWord().isEmpty()) << "checking again does not bring the word back";
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -132,8 +133,21 @@ TEST(ThesaurusImportTest, TermsAreSplitOutsideBracketsAndFragmentsLeftOut) {
     EXPECT_EQ(group[4].Answer, "VERLANGEN");
     EXPECT_EQ(group[5].Text, "stehen");
     EXPECT_EQ(group[9].Text, W("abdüsen"));
-    EXPECT_FALSE(group[9].Marked); // "ugs." is ordinary speech
+    EXPECT_TRUE(group[9].Marked); // colloquial: a clue term of last resort
     EXPECT_EQ(group[10].Text, "brechen");
+    EXPECT_TRUE(group[1].Regional);
+
+    const auto marks = ThesaurusImport::ReadGroup(
+        "Spengler (bair., österr.);Klempner;Survey (engl.);Vater (Hauptform);Muhme (veraltet);"
+        "Gattin (geh.);Hag (selten)");
+    EXPECT_TRUE(marks[0].Regional);
+    EXPECT_FALSE(marks[1].Regional || marks[1].Marked || marks[1].Foreign);
+    EXPECT_TRUE(marks[2].Foreign);
+    EXPECT_TRUE(marks[3].Main);
+    EXPECT_FALSE(marks[3].Marked);
+    EXPECT_TRUE(marks[4].Regional); // dated and rare words count as regional ones
+    EXPECT_FALSE(marks[5].Marked);  // elevated speech is no mark
+    EXPECT_TRUE(marks[6].Regional);
 }
 
 TEST(ThesaurusImportTest, OneRecordPerWordAndGroupWithShortSoundClues) {
@@ -148,19 +162,16 @@ TEST(ThesaurusImportTest, OneRecordPerWordAndGroupWithShortSoundClues) {
         "Nashorn;Tier mit Horn;Rhinozeros\n";
     const Records records = ThesaurusImport::Parse(text);
 
-    // Kernfission contains the answer, Fission is contained in it.
-    EXPECT_EQ(CluesFor(records, "FISSION"),
-              (std::vector<std::string>{"Atomspaltung, Kernspaltung"}));
-    EXPECT_EQ(CluesFor(records, "KERNFISSION"),
-              (std::vector<std::string>{"Atomspaltung, Kernspaltung"}));
-    // At most three terms; Abfahrt shares the first five letters.
-    EXPECT_EQ(CluesFor(records, "ABFAHREN"),
-              (std::vector<std::string>{"abfliegen, abreisen, wegfliegen"}));
+    // Kernfission contains the answer, Fission is contained in it; the two
+    // kinds of Spaltung are one term.
+    EXPECT_EQ(CluesFor(records, "FISSION"), (std::vector<std::string>{"Atomspaltung"}));
+    EXPECT_EQ(CluesFor(records, "KERNFISSION"), (std::vector<std::string>{"Atomspaltung"}));
+    // At most two terms; Abfahrt shares the first five letters.
+    EXPECT_EQ(CluesFor(records, "ABFAHREN"), (std::vector<std::string>{"abfliegen, abreisen"}));
     // Short answers are only given away by themselves.
     EXPECT_EQ(CluesFor(records, "EI"), (std::vector<std::string>{"Eichen, Keimzelle"}));
     EXPECT_EQ(CluesFor(records, "BAU"), (std::vector<std::string>{W("Bauwerk, Gemäuer")}));
-    EXPECT_EQ(CluesFor(records, "AUTO"),
-              (std::vector<std::string>{"Wagen, Fahrzeug, Kraftfahrzeug"}));
+    EXPECT_EQ(CluesFor(records, "AUTO"), (std::vector<std::string>{"Wagen, Fahrzeug"}));
     EXPECT_EQ(CluesFor(records, "NASHORN"), (std::vector<std::string>{"Rhinozeros"}));
     EXPECT_EQ(CluesFor(records, "SITZUNG"), (std::vector<std::string>{"Meeting"}));
     // A word whose every clue term gives it away goes.
@@ -174,44 +185,89 @@ TEST(ThesaurusImportTest, OneRecordPerWordAndGroupWithShortSoundClues) {
     }
 }
 
-TEST(ThesaurusImportTest, OffensiveTermsAreLeftOutOfTheirGroupOnly) {
+TEST(ThesaurusImportTest, AGroupWithAnOffensiveTermGivesNothing) {
     const std::string text = "Schwein;Borstenvieh;Hausschwein\n"
                              "Mistkerl (derb);Schwein (abwertend);Lump;Schuft\n"
                              "Karre (derb);Fahrzeug;Kiste (ugs.)\n"
-                             "Fut (vulg.);Spalte (vulg.);Scheide;Vagina\n"
-                             "Geschwätz;Gelaber (ugs.);Gesabbel (beleidigend);Gerede\n";
+                             "Geschwätz;Gelaber (ugs.);Gesabbel (beleidigend);Gerede\n"
+                             "Papa (ugs.);der Alte (derb);Vater (Hauptform);Erzeuger\n"
+                             "Vater;Elternknoten\n"
+                             "Gerede;Klatsch;Geschwafel\n";
     const Records records = ThesaurusImport::Parse(text);
-    // The neutral group keeps the word, the insulting one neither names nor clues it.
+    // The neutral group keeps the word; the insulting ones give no answer and
+    // no clue term, not even their neutral words.
     EXPECT_EQ(CluesFor(records, "SCHWEIN"), (std::vector<std::string>{"Borstenvieh"}));
-    EXPECT_EQ(CluesFor(records, "LUMP"), (std::vector<std::string>{"Schuft"}));
-    EXPECT_EQ(CluesFor(records, "GESCHWAETZ"), (std::vector<std::string>{"Gelaber, Gerede"}));
-    EXPECT_TRUE(CluesFor(records, "MISTKERL").empty());
-    EXPECT_TRUE(CluesFor(records, "KARRE").empty());
-    EXPECT_EQ(CluesFor(records, "KISTE"), (std::vector<std::string>{"Fahrzeug"}));
-    // A group that is mostly vulgar gives nothing, not even its neutral words.
-    EXPECT_TRUE(CluesFor(records, "SCHEIDE").empty());
-    EXPECT_TRUE(CluesFor(records, "VAGINA").empty());
+    for (const char* word : {"LUMP", "SCHUFT", "MISTKERL", "KARRE", "KISTE", "GESCHWAETZ"}) {
+        EXPECT_TRUE(CluesFor(records, word).empty()) << word;
+    }
+    EXPECT_EQ(CluesFor(records, "GEREDE"), (std::vector<std::string>{"Klatsch, Geschwafel"}));
+    // A word whose usual meaning went with such a group keeps none of its others.
+    EXPECT_TRUE(CluesFor(records, "VATER").empty());
 }
 
-TEST(ThesaurusImportTest, BannedTermsAreNeitherAnswerNorClue) {
-    const auto banned = VocabularyRules::BanList::Parse("Galgenvogel\nBöses Wort\n");
+TEST(ThesaurusImportTest, AGroupWithABannedTermGivesNothing) {
+    const auto banned = VocabularyRules::BanList::Parse("Galgenvogel\nBöses Wort\nPorno\n");
     ThesaurusImport::Options options;
     options.Banned = &banned;
     const Records records = ThesaurusImport::Parse("Spitzbube;Galgenvogel;Schlingel;Lausbub\n"
                                                    "Ausdruck;böses Wort;Fluch;Verwünschung\n"
-                                                   "Strolch;Galgenvogel;Halunke\n",
+                                                   "Sexkino;Pornokino;Lichtspielhaus\n"
+                                                   "Lausbub;Schelm\n",
                                                    options);
-    EXPECT_EQ(CluesFor(records, "SPITZBUBE"), (std::vector<std::string>{"Schlingel, Lausbub"}));
-    EXPECT_TRUE(CluesFor(records, "GALGENVOGEL").empty());
-    EXPECT_EQ(CluesFor(records, "AUSDRUCK"), (std::vector<std::string>{W("Fluch, Verwünschung")}));
-    // A third of the group banned: the meaning itself is unfit.
-    EXPECT_TRUE(CluesFor(records, "STROLCH").empty());
-    EXPECT_TRUE(CluesFor(records, "HALUNKE").empty());
+    for (const char* word : {"SPITZBUBE", "GALGENVOGEL", "SCHLINGEL", "AUSDRUCK", "FLUCH",
+                             "SEXKINO", "PORNOKINO", "LICHTSPIELHAUS"}) {
+        EXPECT_TRUE(CluesFor(records, word).empty()) << word;
+    }
+    EXPECT_EQ(CluesFor(records, "LAUSBUB"), (std::vector<std::string>{"Schelm"}));
+}
+
+// Which words answer and which terms clue: no phrases, foreign, regional or
+// dated words as answers; no abbreviations, regional or dated terms in clues;
+// marked terms only where no plain one is left; the words of the not-answer
+// list neither.
+TEST(ThesaurusImportTest, AnswersAndClueTermsAreFamiliarWords) {
+    const std::set<std::string> notAnswers = {"unter", "sowie"};
+    const std::set<std::string> sideSenses = {"Bruder"};
+    ThesaurusImport::Options options;
+    options.NotAnswers = &notAnswers;
+    options.SideSenses = &sideSenses;
+    const Records records = ThesaurusImport::Parse(
+        "verantwortlich (sein);schuld (sein)\n"
+        "Survey (engl.);Umfrage\n"
+        "Klempner;Spengler (bair., österr.);Flaschner (veraltet);Installateur\n"
+        "Hauptbahnhof;Hbf.;Hbf;Zentralstation\n"
+        "Betriebssystem;OS\n"
+        "Schreiner;Tischler (ugs.);Möbelbauer\n"
+        "Knete (ugs.);Zaster (ugs.)\n"
+        "unter;zwischen;bei\n"
+        "und;sowie;auch\n"
+        "Unter;Bube;Wenzel\n"
+        "Mönch;Bruder\n",
+        options);
+    EXPECT_TRUE(CluesFor(records, "VERANTWORTLICH").empty());
+    EXPECT_TRUE(CluesFor(records, "SURVEY").empty());
+    EXPECT_EQ(CluesFor(records, "UMFRAGE"), (std::vector<std::string>{"Survey"}));
+    EXPECT_EQ(CluesFor(records, "KLEMPNER"), (std::vector<std::string>{"Installateur"}));
+    EXPECT_TRUE(CluesFor(records, "SPENGLER").empty());
+    EXPECT_EQ(CluesFor(records, "HAUPTBAHNHOF"), (std::vector<std::string>{"Zentralstation"}));
+    EXPECT_TRUE(CluesFor(records, "BETRIEBSSYSTEM").empty());
+    EXPECT_EQ(CluesFor(records, "SCHREINER"), (std::vector<std::string>{W("Möbelbauer")}));
+    // Marked in every group: no answer; as the only clue term left: the clue.
+    EXPECT_TRUE(CluesFor(records, "KNETE").empty());
+    EXPECT_TRUE(CluesFor(records, "TISCHLER").empty());
+    EXPECT_EQ(CluesFor(records, "ZWISCHEN"), (std::vector<std::string>{"bei"}));
+    EXPECT_TRUE(CluesFor(records, "SOWIE").empty());
+    EXPECT_EQ(CluesFor(records, "AUCH"), (std::vector<std::string>{"und"}));
+    // The list names words as the thesaurus writes them: the card is no preposition.
+    EXPECT_EQ(CluesFor(records, "UNTER"), (std::vector<std::string>{"Bube, Wenzel"}));
+    // A word known only in a side sense clues, but does not answer.
+    EXPECT_EQ(CluesFor(records, "MOENCH"), (std::vector<std::string>{"Bruder"}));
+    EXPECT_TRUE(CluesFor(records, "BRUDER").empty());
 }
 
 TEST(ThesaurusImportTest, LexiconKeepsKnownWordsAndPutsCommonTermsFirst) {
     Lexicon lexicon;
-    lexicon.AddKnownWords("Haus\nTür\nGarten\nZaun\nAbschluss\nFett\nGewebe\n");
+    lexicon.AddKnownWords("Haus\nTür\nGarten\nZaun\nAbschluss\nFett\nGewebe\nHag\n");
     lexicon.AddRanking(R"(["zaun", "garten", "haus", "einfriedung", "wand"])");
     ThesaurusImport::Options options;
     options.Words = &lexicon;
@@ -223,18 +279,60 @@ TEST(ThesaurusImportTest, LexiconKeepsKnownWordsAndPutsCommonTermsFirst) {
         "Garten (fachspr.);Grünanlage\n"
         "Haus;Wohngebäude (fachspr.);Bleibe\n",
         options);
-    // Known: listed or ranked words and compounds of them; others are no answers.
-    EXPECT_FALSE(CluesFor(records, "GARTENZAUN").empty());
-    EXPECT_FALSE(CluesFor(records, "FETTGEWEBE").empty());
+    // Known: words of the lists as written, and ranked words; a compound of
+    // listed words is not enough.
+    EXPECT_TRUE(CluesFor(records, "GARTENZAUN").empty());
+    EXPECT_TRUE(CluesFor(records, "FETTGEWEBE").empty());
     EXPECT_FALSE(CluesFor(records, "EINFRIEDUNG").empty());
     EXPECT_TRUE(CluesFor(records, "ZAUNANLAGE").empty());
-    EXPECT_TRUE(CluesFor(records, "HAG").empty());
-    // Specialist terms only when common, as answers and in clues.
+    // Specialist terms only when common, as answers and in clues; a word the
+    // thesaurus marks in each of its groups answers in none.
     EXPECT_TRUE(CluesFor(records, "ABSCHLUSS").empty());
-    EXPECT_EQ(CluesFor(records, "GARTEN"), (std::vector<std::string>{W("Grünanlage")}));
+    EXPECT_TRUE(CluesFor(records, "GARTEN").empty());
     EXPECT_EQ(CluesFor(records, "HAUS"), (std::vector<std::string>{"Bleibe"}));
     // Ranked words first, by rank; Umzäunung gives Zaun away.
-    EXPECT_EQ(CluesFor(records, "ZAUN"), (std::vector<std::string>{"Einfriedung, Wand, Hag"}));
+    EXPECT_EQ(CluesFor(records, "ZAUN"), (std::vector<std::string>{"Einfriedung, Wand"}));
+    // The most common word first, the unranked ones after it alphabetically.
+    std::vector<std::string> order;
+    for (const auto& r : records) {
+        if (order.empty() || order.back() != r.Word) {
+            order.push_back(r.Word);
+        }
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"ZAUN", "HAUS", "EINFRIEDUNG", "WAND", "HAG"}));
+}
+
+// A word in several groups takes its clue from its usual meaning: where it is
+// the main form, else where its clue terms are the most common; a second
+// meaning only as good as the first, and none for a word of many meanings.
+TEST(ThesaurusImportTest, TheUsualMeaningGivesTheClue) {
+    Lexicon lexicon;
+    lexicon.AddRanking(
+        R"(["mutter", "gesetz", "regel", "norm", "kopf", "besitzen", "erleben", "menstruation",
+            "kirche"])");
+    ThesaurusImport::Options options;
+    options.Words = &lexicon;
+    const Records records = ThesaurusImport::Parse(
+        "Mutter (fig.);Vater (fig.);Gründer\n"
+        "Vater (Hauptform);Papa (ugs.);Kindsvater;Erzeuger\n"
+        "Regel;Norm;Gesetz\n"
+        "Regel;Menstruation\n"
+        "Glaube;Kirche;Religion\n"
+        "Glaube;Zuversicht\n"
+        "Birne (ugs.);Kopf\n"
+        "haben;erleben\n"
+        "haben;besitzen\n"
+        "Bank;Geldinstitut\nBank;Sitzgelegenheit\nBank;Untiefe\nBank;Speicher\n",
+        options);
+    EXPECT_EQ(CluesFor(records, "VATER"), (std::vector<std::string>{"Erzeuger"}));
+    EXPECT_EQ(CluesFor(records, "REGEL"),
+              (std::vector<std::string>{"Gesetz, Norm", "Menstruation"}));
+    // A second meaning needs a common first term as well; a rare term does not
+    // follow a common one.
+    EXPECT_EQ(CluesFor(records, "GLAUBE"), (std::vector<std::string>{"Kirche"}));
+    EXPECT_TRUE(CluesFor(records, "BIRNE").empty());
+    EXPECT_EQ(CluesFor(records, "HABEN"), (std::vector<std::string>{"besitzen", "erleben"}));
+    EXPECT_TRUE(CluesFor(records, "BANK").empty());
 }
 
 TEST(LexiconTest, ReadsWordListsDictionariesAndJson) {
@@ -243,13 +341,15 @@ TEST(LexiconTest, ReadsWordListsDictionariesAndJson) {
     lexicon.AddRanking(R"(["der", "stra\u00dfe", "t\u00fcr", "der"])");
     lexicon.AddRanking("tür\nhaus\n");
     EXPECT_TRUE(lexicon.Knows("KETTE"));
-    EXPECT_TRUE(lexicon.Knows(W("Straßenkette"))); // compound with joint n
-    EXPECT_FALSE(lexicon.Knows("STRASSENKETTEN"));
+    EXPECT_TRUE(lexicon.Knows("STRASSE"));
+    EXPECT_FALSE(lexicon.Knows(W("Straßenkette"))); // a compound is not enough
+    EXPECT_TRUE(lexicon.Knows("HAUS"));             // ranked
     EXPECT_FALSE(lexicon.Knows("NMM"));
     EXPECT_EQ(lexicon.Rank("STRASSE"), 1u);
     EXPECT_EQ(lexicon.Rank(W("Tür")), 0u); // the best position in any list
     EXPECT_EQ(lexicon.Rank("HAUS"), 1u);
     EXPECT_EQ(lexicon.Rank("WAND"), Lexicon::Unranked);
+    EXPECT_EQ(lexicon.MostCommon(3), (std::vector<std::string>{"DER", "TUER", "HAUS"}));
 }
 
 TEST(ThesaurusImportTest, TheInstalledThesaurusGivesCleanEntries) {
@@ -263,7 +363,7 @@ TEST(ThesaurusImportTest, TheInstalledThesaurusGivesCleanEntries) {
     ThesaurusImport::Options options;
     options.MinLength = 5;
     const Records records = ThesaurusImport::Parse(text.str(), options);
-    EXPECT_GT(records.size(), 50000u);
+    EXPECT_GT(records.size(), 30000u);
     for (const auto& r : records) {
         ASSERT_TRUE(r.Word.size() >= 5 && r.Word.size() <= 15) << r.Word;
         ASSERT_TRUE(!r.Clue.empty() && r.Clue.size() <= 50) << r.Word;

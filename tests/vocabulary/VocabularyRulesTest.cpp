@@ -1,5 +1,6 @@
 #include "vocabulary/VocabularyRules.h"
 #include "base/Cp1252.h"
+#include "vocabulary/Lexicon.h"
 #include "vocabulary/TableCheck.h"
 
 #include <gtest/gtest.h>
@@ -57,43 +58,103 @@ TEST(VocabularyRulesTest, EditDistanceStopsAtItsLimit) {
     EXPECT_EQ(VocabularyRules::EditDistance("SAME", "SAME", 0), 0u);
 }
 
-TEST(VocabularyRulesTest, BanListMatchesWholeWordsAndPhrases) {
+TEST(VocabularyRulesTest, BanListMatchesInsideWordsSaveHarmlessOnes) {
     const BanList list = BanList::Parse("# Kommentar\n"
                                         "Möse\n"
                                         "  Schimpfname   # dahinter Kommentar\n"
+                                        "Arsch\n"
                                         "Schutz Staffel\n"
-                                        "SS\n"
-                                        "\n");
-    EXPECT_EQ(list.Size(), 4u);
+                                        "=SS\n"
+                                        "=Ische\n"
+                                        "\n",
+                                        "Barsch\nMarsch\n", "ische\nporno\nfratze\n");
+    EXPECT_EQ(list.Size(), 8u);
     EXPECT_TRUE(list.Bans("MOESE"));
     EXPECT_TRUE(list.Bans(W("möse")));
     EXPECT_FALSE(list.Bans("MOSE")); // the umlaut is spelt out, not dropped
     EXPECT_TRUE(list.Bans("SCHIMPFNAME"));
-    EXPECT_FALSE(list.Bans("SCHIMPFNAMEN")); // compounds and forms are listed by name
+    EXPECT_TRUE(list.Bans("SCHIMPFNAMEN")); // inside a word too
+    EXPECT_TRUE(list.Bans("PORNOKINO"));    // the second list as well
+    EXPECT_TRUE(list.Bans("ARSCHLOCH"));
+    // Harmless words, also inside others, where they cover the banned letters.
+    EXPECT_FALSE(list.Bans("BARSCH"));
+    EXPECT_FALSE(list.Bans("FLUSSBARSCH"));
+    EXPECT_FALSE(list.Bans("GEWALTMARSCH"));
+    EXPECT_TRUE(list.Bans("BARSCHARSCH")); // the second ARSCH stands outside BARSCH
+    // "=": whole words only, also for a term of the second list.
     EXPECT_TRUE(list.Bans("SS"));
-    EXPECT_FALSE(list.Bans("SSS"));
+    EXPECT_FALSE(list.Bans("STRASSE"));
+    EXPECT_TRUE(list.Bans("ISCHE"));
+    EXPECT_FALSE(list.Bans("TECHNISCHE"));
     EXPECT_TRUE(list.BansAnyIn("SS-Mann"));
     EXPECT_TRUE(list.BansAnyIn("die Schutz-Staffel"));
     EXPECT_FALSE(list.BansAnyIn("Schutz der Staffel"));
-    EXPECT_FALSE(list.BansAnyIn("Spass, Genuss"));
+    EXPECT_FALSE(list.BansAnyIn("Spass, Genuss, englische Fratzen") &&
+                 !list.BansAnyIn("Fratzen")); // only the second list's Fratze
+    EXPECT_FALSE(list.BansAnyIn("Spass, Genuss, englische Tische"));
     EXPECT_TRUE(BanList().Empty());
+}
+
+// The shipped lists: the family puzzle's topics, the second list, and the
+// harmless words that merely contain a banned string.
+TEST(VocabularyRulesTest, ShippedBanListCoversTheTopicsAndSparesHarmlessWords) {
+    const BanList& list = BanList::Shipped();
+    for (const char* banned : {"HUNDESCHEISSE", "PENISAMPUTATION", "GANGBANG", "PORNOKINO",
+                               "SEXKINO", "GRUPPENSEX", "AUSKOTZEN", "HITLERGRUSS", "TODESLAGER",
+                               "HEROIN", "KOKAIN", "VOLLPFOSTEN", "KACKBRATZE"}) {
+        EXPECT_TRUE(list.Bans(banned)) << banned;
+    }
+    EXPECT_TRUE(list.BansAnyIn("Ice, Meth, Hitler-Speed"));
+    for (const char* harmless :
+         {"BARSCH",          "MARSCHMUSIK",  "WARSCHAU",  "METHODE",     "KATHODE",
+          "AUSPUFF",         "PUFFER",       "STRASSE",   "BASIS",       "FUTTER",
+          "TECHNISCHE",      "STAATSEXAMEN", "SEXTETT",   "MITUNTER",    "FREUDIG",
+          "GEORGIEN",        "ROSETTE",      "NACKT",     "MANDSCHUREI", "FRESSEN",
+          "PFLANZENFRESSER", "MUCKEFUCK",    "MOHRRUEBE", "SCHIESSEREI", "WITZIG",
+          "MONGOLEI"}) {
+        EXPECT_FALSE(list.Bans(harmless)) << harmless;
+    }
+}
+
+TEST(VocabularyRulesTest, GiveAwaysByAWordPartBeyondCommonBeginningsAndEndings) {
+    // A part at the start or end of one word, anywhere in the other.
+    EXPECT_TRUE(GivesAway("Berufsleben", "ARBEITSLEBEN"));
+    EXPECT_TRUE(GivesAway("Vesper, Brotzeit", "ABENDBROT"));
+    EXPECT_TRUE(GivesAway(W("Bäuerin"), "BAUERSFRAU"));
+    EXPECT_TRUE(GivesAway("Erkrankung", "KRANKHEIT"));
+    EXPECT_TRUE(VocabularyRules::SharesWordPartIn("Berufsleben", "ARBEITSLEBEN"));
+    // Common endings and beginnings alone give nothing away.
+    EXPECT_FALSE(GivesAway("Ehrlichkeit", "WAHRHEIT"));
+    EXPECT_FALSE(GivesAway("Klaviatur", "TASTATUR"));
+    EXPECT_FALSE(GivesAway("vertreten", "VERTEIDIGEN"));
+    EXPECT_FALSE(GivesAway("Gemeinschaft", "MANNSCHAFT"));
+    EXPECT_FALSE(GivesAway("Verantwortung", "VERPFLICHTUNG"));
+    EXPECT_FALSE(VocabularyRules::SharesWordPartIn("Ehrlichkeit", "WAHRHEIT"));
+    // Parts under four letters never count.
+    EXPECT_FALSE(GivesAway("Radweg", "FAHRRAD"));
+
+    const VocabularyRules::WordParts parts =
+        VocabularyRules::WordParts::Parse("# Kommentar\nver-\n-lich\n-keit\n-\nkeins\n");
+    EXPECT_EQ(parts.Core("VERTRAG"), "TRAG");
+    EXPECT_EQ(parts.Core("FREUNDLICHKEIT"), "FREUND");
+    EXPECT_EQ(parts.Core("KEINS"), "KEINS");
 }
 
 TEST(TableCheckTest, CountsEachProblemAndKnowsTheHardRules) {
     const BanList banned = BanList::Parse("Schimpfname\n");
     const std::set<std::string> shortWords = {"EMU", "AAL"};
     const std::vector<TWordEntry> entries = {
-        {"NASHORN", "Dickhäuter", 1},
-        {"NASHORN", "Tier mit Horn", 1},
-        {"NASHORN", W("Dickhäuter"), 1},
-        {"ADLER", W("König der Lüfte"), 1},
-        {"AAL", "Fisch", 1},
-        {"ZANK", "Schimpfname", 1},
-        {"ZANK", "", 1},
-        {"ADLER", "Greifvogel", 1},
-        {"UEBERLANGESWORTX", "zu breit", 1},
-        {"DACHS", std::string(51, 'x'), 1},
-        {"DACHS", std::string(51, 'x'), 1},
+        {"NASHORN", "Dickhäuter"},
+        {"NASHORN", "Tier mit Horn"},
+        {"NASHORN", W("Dickhäuter")},
+        {"ADLER", W("König der Lüfte")},
+        {"AAL", "Fisch"},
+        {"ZANK", "Schimpfname"},
+        {"ZANK", ""},
+        {"ADLER", "Greifvogel"},
+        {"UEBERLANGESWORTX", "zu breit"},
+        {"DACHS", std::string(51, 'x')},
+        {"DACHS", std::string(51, 'x')},
     };
     TableCheck::Inputs inputs;
     inputs.Banned = &banned;
@@ -117,9 +178,9 @@ TEST(TableCheckTest, CountsEachProblemAndKnowsTheHardRules) {
     EXPECT_EQ(report.Duplicates.Entries.size(), 1u);
     EXPECT_TRUE(report.BreaksHardRule());
 
-    const std::vector<TWordEntry> sound = {{"ADLER", W("König der Lüfte"), 1},
-                                           {"ADLER", W("Wappentier"), 1},
-                                           {"DACHS", std::string(51, 'x'), 1}};
+    const std::vector<TWordEntry> sound = {{"ADLER", W("König der Lüfte")},
+                                           {"ADLER", W("Wappentier")},
+                                           {"DACHS", std::string(51, 'x')}};
     const TableCheck::Report fine = TableCheck::Check(sound, inputs);
     EXPECT_EQ(fine.MedianClueLength, 15.0);
     EXPECT_EQ(fine.LongFields.Entries.size(), 1u); // over-long fields are only a note
@@ -131,12 +192,40 @@ TEST(TableCheckTest, OffensiveMarksCountOnlyInTheGroupAnEntryComesFrom) {
                                   "Mistkerl (derb);Schwein (abwertend);Lump\n";
     TableCheck::Inputs inputs;
     inputs.ThesaurusUtf8 = thesaurus;
-    const std::vector<TWordEntry> entries = {{"SCHWEIN", "Borstenvieh", 1},
-                                             {"SCHWEIN", "Lump", 1},
-                                             {"LUMP", "Mistkerl", 1},
-                                             {"LUMP", "Schurke", 1}};
+    const std::vector<TWordEntry> entries = {
+        {"SCHWEIN", "Borstenvieh"}, {"SCHWEIN", "Lump"}, {"LUMP", "Mistkerl"}, {"LUMP", "Schurke"}};
     const TableCheck::Report report = TableCheck::Check(entries, inputs);
     ASSERT_EQ(report.Offensive.Entries.size(), 2u);
     EXPECT_EQ(report.Offensive.Entries[0]->Clue, "Lump");
     EXPECT_EQ(report.Offensive.Entries[1]->Clue, "Mistkerl");
+}
+
+TEST(TableCheckTest, WordListsWordPartsAndSoundGroupsSpeakForAnEntry) {
+    Lexicon lexicon;
+    lexicon.AddKnownWords("Haus\nZaun\n");
+    lexicon.AddRanking(R"(["garten"])");
+    const std::string thesaurus = "Frau;Gattin;Alte (derb)\n"
+                                  "Frau;Gattin;Ehefrau\n"
+                                  "Weib (derb);Gemahlin\n";
+    TableCheck::Inputs inputs;
+    inputs.Words = &lexicon;
+    inputs.ThesaurusUtf8 = thesaurus;
+    const std::vector<TWordEntry> entries = {{"HAUS", "Heim"},
+                                             {"GARTEN", "Beet"},
+                                             {"GARTENZAUN", "Umfriedung"},
+                                             {"ZAUN", "Gartenzaun"},
+                                             {"ARBEITSLEBEN", "Berufsleben"},
+                                             {"FRAU", "Gattin"},
+                                             {"WEIB", "Gemahlin"}};
+    const TableCheck::Report report = TableCheck::Check(entries, inputs);
+    ASSERT_EQ(report.Unknown.Entries.size(), 4u); // compounds and words not in the lists
+    EXPECT_EQ(report.Unknown.Entries[0]->Word, "GARTENZAUN");
+    EXPECT_EQ(report.GiveAways.Entries.size(), 2u);
+    // Both give-aways share a word part; only ARBEITSLEBEN by that rule alone.
+    ASSERT_EQ(report.SharedParts.Entries.size(), 2u);
+    EXPECT_EQ(report.SharedParts.Entries[1]->Word, "ARBEITSLEBEN");
+    // Frau and Gattin stand together in a sound group; Weib only beside a derb term.
+    ASSERT_EQ(report.Offensive.Entries.size(), 1u);
+    EXPECT_EQ(report.Offensive.Entries[0]->Word, "WEIB");
+    EXPECT_TRUE(report.BreaksHardRule());
 }

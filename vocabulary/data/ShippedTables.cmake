@@ -9,12 +9,7 @@ set(thesaurus /usr/share/openthesaurus-de/openthesaurus.txt)
 # Which words exist: the spell checker's dictionary (base forms) and word list
 # (inflected forms), Debian packages hunspell-de-de and wngerman.
 set(known_words /usr/share/hunspell/de_DE.dic /usr/share/dict/ngerman)
-# How common words are: frequency lists of the npm package @zxcvbn-ts/language-de.
-execute_process(COMMAND npm root -g OUTPUT_VARIABLE npm_root OUTPUT_STRIP_TRAILING_WHITESPACE
-                ERROR_QUIET RESULT_VARIABLE npm_failed)
-set(WABOLEX_RANKING_DIR "${npm_root}/@zxcvbn-ts/language-de/src" CACHE PATH
-    "Folder with wikipedia.json and commonWords.json of @zxcvbn-ts/language-de")
-set(rankings ${WABOLEX_RANKING_DIR}/wikipedia.json ${WABOLEX_RANKING_DIR}/commonWords.json)
+# How common words are: ${rankings}, set in vocabulary/CMakeLists.txt.
 
 set(shipped_tables)
 set(table_checks)
@@ -96,7 +91,7 @@ else()
     DEPENDS wabolex-cli ${general_sources}
     COMMENT "Wortschatz Allgemein.db aus OpenThesaurus"
     VERBATIM)
-  wabolex_check_table(${table_dir}/Allgemein.db 5-15 --thesaurus ${thesaurus})
+  wabolex_check_table(${table_dir}/Allgemein.db 5-15 --thesaurus ${thesaurus} ${import_lists})
 endif()
 
 add_custom_target(wabolex_shipped_tables ALL DEPENDS ${shipped_tables} ${table_checks})
