@@ -10,6 +10,7 @@
 #include "io/FilePaths.h"
 #include "io/OutputFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -148,6 +149,17 @@ void RunJob(const Vocabulary& words, const MakeOptions& options, const BatchOpti
     } catch (const std::exception& e) {
         state.Stop(W("Fehler: ") + e.what());
     }
+}
+
+// A job's search takes about half a kilobyte per grid cell (5 MB for 99 x 99
+// with two tries): the jobs that run at once share this much, so that a batch
+// of the largest puzzles asked for with many jobs stays within its memory.
+uint64_t MostJobs(int32_t columns, int32_t rows) {
+    constexpr uint64_t kJobsMemory = 192ull * 1024 * 1024;
+    constexpr uint64_t kPerCell = 640;
+    const uint64_t cells = static_cast<uint64_t>(std::max(columns, 1)) *
+                           static_cast<uint64_t>(std::max(rows, 1));
+    return std::max<uint64_t>(1, kJobsMemory / (cells * kPerCell));
 }
 
 // The folders made for the batch, innermost first, so that a batch refused
@@ -294,7 +306,8 @@ int RunBatch(const Vocabulary& words, const MakeOptions& options, const BatchOpt
     }
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const auto jobs = static_cast<unsigned>(
-        std::min<uint64_t>(batch.Jobs == 0 ? cores : batch.Jobs, batch.Count));
+        std::min({batch.Jobs == 0 ? uint64_t{cores} : uint64_t{batch.Jobs}, batch.Count,
+                  MostJobs(options.Columns, options.Rows)}));
 
     BatchState state(batch, ::isatty(STDERR_FILENO) == 1);
     const Clock::time_point start = Clock::now();

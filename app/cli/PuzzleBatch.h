@@ -15,7 +15,9 @@ struct BatchOptions {
     std::string Base;             // files are named <Base>-<seed>.wbx
     uint64_t FirstSeed = 0;
     uint64_t Count = 0;
-    unsigned Jobs = 0; // parallel jobs; 0: one per core
+    // Parallel jobs; 0: one per core. Fewer run for large grids, so that the
+    // batch stays within its memory.
+    unsigned Jobs = 0;
     // Files no puzzle may replace (the tables it is made from), also through
     // a link in the folder.
     std::vector<std::filesystem::path> Inputs;

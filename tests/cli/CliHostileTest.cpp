@@ -401,6 +401,7 @@ TEST_F(CliHostileTest, ImportReadsEveryKindOfTextAndRefusesControlCharacters) {
     ParadoxWriter::WriteVocabulary(folder_ / "Roh.db",
                                    {{"HUND", "Bellt\x1b[2J"}, {"HUND", "Bellt\x1b[2J"}});
     result = Run({"check-table", "Roh.db", "--examples", "1000000"});
+    EXPECT_NE(result.Status, 2) << "any number of examples: " << result.Err;
     EXPECT_EQ(result.Out.find('\x1b'), std::string::npos);
     EXPECT_NE(result.Out.find("Bellt[U+001B][2J"), std::string::npos) << result.Out;
 }
@@ -543,4 +544,15 @@ TEST_F(CliHostileTest, MessagesNameTheRealReason) {
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Err, "Es ist zu wenig Arbeitsspeicher frei; der Befehl wurde abgebrochen.\n");
     EXPECT_FALSE(fs::exists(folder_ / "viel.db"));
+}
+
+// Arguments cost memory too: the most jobs on the largest grid run in fewer
+// threads than asked, so that the batch stays within 256 MB.
+TEST_F(CliHostileTest, ManyJobsOnTheLargestGridStayWithinTheMemory) {
+    const auto result = Run({"generate", "Tiere.db", "-o", "gross", "--size", "99x99", "--count",
+                             "40", "--jobs", "256", "--tries", "2", "--seed", "1",
+                             "--no-solution-word"});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(Names(folder_ / "gross").size(), 40u);
+    EXPECT_LT(result.PeakKilobytes, 256 * 1024);
 }
