@@ -1,5 +1,7 @@
 #include "vocabulary/TableCheck.h"
 
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/ThesaurusImport.h"
 
@@ -7,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -27,8 +30,18 @@ std::vector<std::string> ClueTerms(const std::string& clue) {
 // its answer or one of its clue terms as offensive.
 class ThesaurusGroups {
 public:
-    ThesaurusGroups(std::string_view utf8, const VocabularyRules::BanList* banned)
+    // More groups than this with words of the table are refused: OpenThesaurus
+    // has 34,000 groups in all, and each costs memory.
+    static constexpr size_t MaxGroups = 100000;
+
+    // Only the groups that hold a word of the table are kept.
+    ThesaurusGroups(std::string_view utf8, const VocabularyRules::BanList* banned,
+                    const std::vector<TWordEntry>& entries)
         : banned_(banned) {
+        std::unordered_set<std::string_view> words;
+        for (const TWordEntry& entry : entries) {
+            words.insert(entry.Word);
+        }
         while (!utf8.empty()) {
             const size_t end = std::min(utf8.find('\n'), utf8.size());
             const std::string_view line = utf8.substr(0, end);
@@ -36,7 +49,16 @@ public:
             if (line.empty() || line.front() == '#') {
                 continue;
             }
-            groups_.push_back(ThesaurusImport::ReadGroup(line));
+            std::vector<Term> group = ThesaurusImport::ReadGroup(line);
+            if (std::none_of(group.begin(), group.end(),
+                             [&](const Term& term) { return words.count(term.Answer) != 0; })) {
+                continue;
+            }
+            if (groups_.size() == MaxGroups) {
+                throw WabolexError(W("Der Thesaurus hat mehr als ") + std::to_string(MaxGroups) +
+                                   W(" Gruppen mit Wörtern der Tabelle."));
+            }
+            groups_.push_back(std::move(group));
             for (const Term& term : groups_.back()) {
                 if (!term.Answer.empty()) {
                     byAnswer_[term.Answer].push_back(groups_.size() - 1);
@@ -154,7 +176,8 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
 
     std::unique_ptr<ThesaurusGroups> thesaurus;
     if (report.ThesaurusCompared) {
-        thesaurus = std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8, inputs.Banned);
+        thesaurus =
+            std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8, inputs.Banned, entries);
     }
     std::set<std::pair<std::string_view, std::string_view>> pairs;
     for (const TWordEntry& entry : entries) {

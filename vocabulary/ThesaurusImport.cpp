@@ -1,6 +1,7 @@
 #include "vocabulary/ThesaurusImport.h"
 
 #include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/VocabularyRules.h"
 
@@ -450,8 +451,8 @@ void Importer::AddLine(std::string_view utf8) {
         // Vater (Hauptform) beside "der Alte (derb)" would be left with
         // "Elternknoten".
         for (const Term& term : group) {
-            if (term.Main && !term.Answer.empty()) {
-                lostMain_.insert(term.Answer);
+            if (term.Main && !term.Answer.empty() && lostMain_.insert(term.Answer).second) {
+                Keep();
             }
         }
         return;
@@ -459,7 +460,15 @@ void Importer::AddLine(std::string_view utf8) {
     GroupImport(group, options_).ForEachClue(
         [&](const std::string& word, size_t form, std::vector<size_t> key, std::string clue) {
             candidates_[word].push_back({std::move(key), std::move(clue), form});
+            Keep();
         });
+}
+
+void Importer::Keep() {
+    if (++kept_ > MaxKept) {
+        throw WabolexError(W("Der Thesaurus ergibt mehr als ") + std::to_string(MaxKept) +
+                           W(" Umschreibungen; so viele nimmt kein Wortschatz auf."));
+    }
 }
 
 std::vector<VocabularyRecord> Importer::Finish() const {

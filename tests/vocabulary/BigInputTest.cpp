@@ -11,6 +11,7 @@
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/TableCheck.h"
 #include "vocabulary/TextImport.h"
+#include "vocabulary/ThesaurusImport.h"
 #include "vocabulary/VocabularyRules.h"
 #include "vocabulary/VocabularyTable.h"
 
@@ -20,6 +21,7 @@ extern "C" {
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <new>
@@ -117,6 +119,55 @@ TEST(BigInputTest, TextImportStreamsLinesAndCapsItsWarnings) {
                   file == huge ? kRefused : kResult)
             << file;
     }
+}
+
+// A thesaurus of many megabytes: the import keeps a bounded number of clues,
+// the check only the groups of the table's words, both within the limit.
+TEST(BigInputTest, AThesaurusOfManyMegabytesIsBounded) {
+    // Groups of four made-up nouns, as the thesaurus writes them, scattered so
+    // that no two look alike (a clue like its word would be left out).
+    const auto noun = [](size_t n, size_t length) {
+        std::string word = WordOf(n * 2654435761u % 208827064576u, length);
+        std::transform(word.begin() + 1, word.end(), word.begin() + 1,
+                       [](char c) { return static_cast<char>(c - 'A' + 'a'); });
+        return word;
+    };
+    std::string thesaurus;
+    for (size_t n = 0; thesaurus.size() < 40 * 1024 * 1024; ++n) {
+        thesaurus += noun(4 * n, 8) + ";" + noun(4 * n + 1, 8) + ";" + noun(4 * n + 2, 9) + ";" +
+                     noun(4 * n + 3, 7) + "\n";
+    }
+    EXPECT_EQ(UnderTheLimit([&] {
+                  ThesaurusImport::Options options;
+                  ThesaurusImport::Importer importer(options);
+                  for (std::string_view rest = thesaurus; !rest.empty();) {
+                      const size_t end = rest.find('\n');
+                      importer.AddLine(rest.substr(0, end));
+                      rest.remove_prefix(end + 1);
+                  }
+                  importer.Finish();
+              }),
+              kRefused);
+
+    // Every group names a word of the table: too many to keep.
+    std::vector<TWordEntry> entries = {{"HAUS", "Heim"}};
+    std::string groups;
+    while (groups.size() < 16 * 1024 * 1024) {
+        groups += "Haus;Heim;Gebäude;Bau;Unterkunft\n";
+    }
+    EXPECT_EQ(UnderTheLimit([&] {
+                  TableCheck::Inputs inputs;
+                  inputs.ThesaurusUtf8 = groups;
+                  TableCheck::Check(entries, inputs);
+              }),
+              kRefused);
+    // Groups of other words cost nothing.
+    EXPECT_EQ(UnderTheLimit([&] {
+                  TableCheck::Inputs inputs;
+                  inputs.ThesaurusUtf8 = thesaurus;
+                  TableCheck::Check(entries, inputs);
+              }),
+              kResult);
 }
 
 // Word lists: more different words than real lists hold are refused while
