@@ -15,3 +15,7 @@ public:
 // "Bereichsüberschreitung: <what> <index> liegt außerhalb von 0..<last>", the
 // end of a command that reached past the end of a list (what: Windows-1252).
 [[noreturn]] void ThrowOutOfRange(const std::string& what, int64_t index, int64_t last);
+
+// What an error boundary says when memory ran out (std::bad_alloc), UTF-8.
+constexpr const char* OutOfMemoryMessage =
+    "Es ist zu wenig Arbeitsspeicher frei; der Befehl wurde abgebrochen.";

@@ -15,6 +15,9 @@ struct TWordEntry {
     // The word as the grid holds it: its first 15 characters.
     std::string_view GridWord() const { return std::string_view(Word).substr(0, MaxWordLength); }
     int32_t GridLength() const { return static_cast<int32_t>(GridWord().size()); }
+    // '.' stands for a black cell in the grid: a word holding one would put
+    // black cells inside itself. Such a word is a fault of its table.
+    bool HoldsBlackCell() const { return Word.find('.') != std::string::npos; }
 
     bool operator==(const TWordEntry&) const = default;
 };

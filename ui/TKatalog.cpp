@@ -35,6 +35,7 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 
 namespace {
@@ -205,6 +206,8 @@ void TKatalog::RunCommand(const std::function<void()>& command) {
         return;
     } catch (const WabolexError& e) {
         messages_.Error(Cp1252::ToQString(e.what()));
+    } catch (const std::bad_alloc&) {
+        messages_.Error(QString::fromUtf8(OutOfMemoryMessage));
     } catch (const std::exception& e) {
         messages_.Error(QString::fromLocal8Bit(e.what()));
     }

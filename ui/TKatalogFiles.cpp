@@ -7,6 +7,7 @@
 #include "files/ExportFormat.h"
 #include "files/ExportImage.h"
 #include "files/ExportOptions.h"
+#include "files/OutputDevice.h"
 #include "files/PrintJob.h"
 #include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
@@ -75,9 +76,10 @@ void TKatalog::ExportAs(OutputVariant variant) {
     options.SourceName = session_.SourceName();
     options.SheetPaper = LetterPaper() ? Paper::Letter : Paper::A4;
     const BusyCursor busy;
-    ExportFiles::Save(format, puzzle, variant, options, file->Path,
-                      ExportFormats::IsPicture(format) ? std::optional<QString>(cluePath)
-                                                       : std::nullopt);
+    ExportFiles::Save(format, puzzle, variant, options, ToPath(file->Path),
+                      ExportFormats::IsPicture(format)
+                          ? std::optional<std::filesystem::path>(ToPath(cluePath))
+                          : std::nullopt);
 }
 
 // The same pages as the print, into a PDF file the user names.
@@ -92,7 +94,7 @@ void TKatalog::SaveAsPdf(const std::string& caption, OutputVariant variant) {
         return;
     }
     const BusyCursor busy;
-    PrintJob::PrintToPdf(*path, PdfPaper(), puzzle, caption, variant);
+    PrintJob::PrintToPdf(ToPath(*path), PdfPaper(), puzzle, caption, variant);
 }
 
 void TKatalog::PrintAs(OutputVariant variant) {

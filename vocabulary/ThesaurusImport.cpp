@@ -1,6 +1,7 @@
 #include "vocabulary/ThesaurusImport.h"
 
 #include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/VocabularyRules.h"
 
@@ -18,9 +19,9 @@ namespace {
 constexpr size_t kClueLength = 50;
 constexpr size_t kClueTerms = 2;
 constexpr size_t kCluesPerWord = 2;
-constexpr size_t kManyMeanings = 4; // groups with a clue for one word
+constexpr size_t kManyMeanings = 4;           // groups with a clue for one word
 constexpr size_t kTierSize = size_t{1} << 32; // above every position in a ranking
-constexpr size_t kNoTerm = 4 * kTierSize;      // after every rank of a term
+constexpr size_t kNoTerm = 4 * kTierSize;     // after every rank of a term
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) {
@@ -105,23 +106,21 @@ void ReadRemark(std::string_view content, ThesaurusImport::Term& term) {
     // Words a reader from elsewhere or of today does not know.
     term.Regional =
         term.Regional ||
-        HasAny(remark, {"österr",       "schweiz",      "süddt",         "norddt",
-                        "norddeutsch",  "süddeutsch",   "regional",      "bair",
-                        "bayr",         "ruhrdt",       "veraltet",      "veraltend",
-                        "selten",       "schwäb",       "rheinisch",     "rhein.",
-                        "berlinerisch", "berl.",        "kölsch",        "ddr",
-                        "landschaftl",  "fränk",        "niederdt",      "niederdeutsch",
-                        "plattdeutsch", "thüring",      "südtirol",      "sächs",
-                        "alemann",      "westfäl",      "badisch",       "pfälz",
-                        "westdeutsch",  "ostdeutsch",   "mitteldeutsch", "oberdeutsch",
-                        "hessisch",     "liechtenstein", "luxemb",       "lux.",
-                        "saarl",        "altertümelnd", "altertümlich",  "mundartl",
-                        "dialekt",      "wienerisch",   "tirol",         "kärnt",
-                        "steir",        "vorarlberg",   "schles",        "ostfries",
-                        "hamburg",      "mecklenb",     "elsäss"});
-    term.Foreign = term.Foreign || HasAny(remark, {"engl.", "franz.", "lat.", "ital.", "span.",
-                                                   "griech", "jidd", "niederl", "japan",
-                                                   "russ.", "portug", "türk", "arab"});
+        HasAny(remark,
+               {"österr",      "schweiz",      "süddt",         "norddt",        "norddeutsch",
+                "süddeutsch",  "regional",     "bair",          "bayr",          "ruhrdt",
+                "veraltet",    "veraltend",    "selten",        "schwäb",        "rheinisch",
+                "rhein.",      "berlinerisch", "berl.",         "kölsch",        "ddr",
+                "landschaftl", "fränk",        "niederdt",      "niederdeutsch", "plattdeutsch",
+                "thüring",     "südtirol",     "sächs",         "alemann",       "westfäl",
+                "badisch",     "pfälz",        "westdeutsch",   "ostdeutsch",    "mitteldeutsch",
+                "oberdeutsch", "hessisch",     "liechtenstein", "luxemb",        "lux.",
+                "saarl",       "altertümelnd", "altertümlich",  "mundartl",      "dialekt",
+                "wienerisch",  "tirol",        "kärnt",         "steir",         "vorarlberg",
+                "schles",      "ostfries",     "hamburg",       "mecklenb",      "elsäss"});
+    term.Foreign = term.Foreign ||
+                   HasAny(remark, {"engl.", "franz.", "lat.", "ital.", "span.", "griech", "jidd",
+                                   "niederl", "japan", "russ.", "portug", "türk", "arab"});
     term.Vulgar = term.Vulgar || HasAny(remark, {"vulg"});
     term.Main = term.Main || HasAny(remark, {"hauptform"});
     std::string rest = remark;
@@ -239,8 +238,8 @@ public:
             add(answer.Answer, FormOf(answer),
                 std::vector<size_t>{standing, group_[terms[0]].Marked ? size_t{1} : size_t{0},
                                     rank_[terms[0]] < kTierSize ? size_t{0} : size_t{1},
-                                    rank_[terms[0]],
-                                    terms.size() > 1 ? rank_[terms[1]] : kNoTerm, group_.size()},
+                                    rank_[terms[0]], terms.size() > 1 ? rank_[terms[1]] : kNoTerm,
+                                    group_.size()},
                 std::move(clue));
         }
     }
@@ -290,7 +289,8 @@ private:
             return 0;
         }
         const std::string& bare = term.Bare;
-        const bool participle = bare.ends_with("end") || (bare.starts_with("ge") && bare.ends_with("t"));
+        const bool participle =
+            bare.ends_with("end") || (bare.starts_with("ge") && bare.ends_with("t"));
         return participle ? 2 : 1;
     }
 
@@ -347,8 +347,8 @@ private:
         for (size_t i : candidates) {
             const size_t more = (terms.empty() ? 0 : 2) + group_[i].Text.size();
             // Two forms of one word ("Glaube, Glauben") are one term.
-            const bool kin = !terms.empty() && VocabularyRules::GivesAway(group_[i].Text,
-                                                                          group_[terms[0]].Bare);
+            const bool kin =
+                !terms.empty() && VocabularyRules::GivesAway(group_[i].Text, group_[terms[0]].Bare);
             // A rare word after a common one adds more doubt than help
             // ("Wärme, Demse").
             const bool rareAfterCommon =
@@ -450,16 +450,25 @@ void Importer::AddLine(std::string_view utf8) {
         // Vater (Hauptform) beside "der Alte (derb)" would be left with
         // "Elternknoten".
         for (const Term& term : group) {
-            if (term.Main && !term.Answer.empty()) {
-                lostMain_.insert(term.Answer);
+            if (term.Main && !term.Answer.empty() && lostMain_.insert(term.Answer).second) {
+                Keep();
             }
         }
         return;
     }
-    GroupImport(group, options_).ForEachClue(
-        [&](const std::string& word, size_t form, std::vector<size_t> key, std::string clue) {
-            candidates_[word].push_back({std::move(key), std::move(clue), form});
-        });
+    GroupImport(group, options_)
+        .ForEachClue(
+            [&](const std::string& word, size_t form, std::vector<size_t> key, std::string clue) {
+                candidates_[word].push_back({std::move(key), std::move(clue), form});
+                Keep();
+            });
+}
+
+void Importer::Keep() {
+    if (++kept_ > MaxKept) {
+        throw WabolexError(W("Der Thesaurus ergibt mehr als ") + std::to_string(MaxKept) +
+                           W(" Umschreibungen; so viele nimmt kein Wortschatz auf."));
+    }
 }
 
 std::vector<VocabularyRecord> Importer::Finish() const {

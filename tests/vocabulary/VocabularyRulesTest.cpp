@@ -172,7 +172,7 @@ TEST(TableCheckTest, CountsEachProblemAndKnowsTheHardRules) {
     EXPECT_EQ(report.EmptyClues.Entries.size(), 1u);
     EXPECT_EQ(report.InShortWords.Entries.size(), 1u);
     ASSERT_EQ(report.Scattered.Entries.size(), 1u);
-    EXPECT_EQ(report.Scattered.Entries[0].Clue, "Greifvogel");
+    EXPECT_EQ(report.Scattered.Entries[0]->Clue, "Greifvogel");
     EXPECT_EQ(report.WrongLength.Entries.size(), 2u);
     EXPECT_EQ(report.LongFields.Entries.size(), 3u);
     EXPECT_EQ(report.Duplicates.Entries.size(), 1u);
@@ -196,8 +196,8 @@ TEST(TableCheckTest, OffensiveMarksCountOnlyInTheGroupAnEntryComesFrom) {
         {"SCHWEIN", "Borstenvieh"}, {"SCHWEIN", "Lump"}, {"LUMP", "Mistkerl"}, {"LUMP", "Schurke"}};
     const TableCheck::Report report = TableCheck::Check(entries, inputs);
     ASSERT_EQ(report.Offensive.Entries.size(), 2u);
-    EXPECT_EQ(report.Offensive.Entries[0].Clue, "Lump");
-    EXPECT_EQ(report.Offensive.Entries[1].Clue, "Mistkerl");
+    EXPECT_EQ(report.Offensive.Entries[0]->Clue, "Lump");
+    EXPECT_EQ(report.Offensive.Entries[1]->Clue, "Mistkerl");
 }
 
 TEST(TableCheckTest, WordListsWordPartsAndSoundGroupsSpeakForAnEntry) {
@@ -219,13 +219,13 @@ TEST(TableCheckTest, WordListsWordPartsAndSoundGroupsSpeakForAnEntry) {
                                              {"WEIB", "Gemahlin"}};
     const TableCheck::Report report = TableCheck::Check(entries, inputs);
     ASSERT_EQ(report.Unknown.Entries.size(), 4u); // compounds and words not in the lists
-    EXPECT_EQ(report.Unknown.Entries[0].Word, "GARTENZAUN");
+    EXPECT_EQ(report.Unknown.Entries[0]->Word, "GARTENZAUN");
     EXPECT_EQ(report.GiveAways.Entries.size(), 2u);
     // Both give-aways share a word part; only ARBEITSLEBEN by that rule alone.
     ASSERT_EQ(report.SharedParts.Entries.size(), 2u);
-    EXPECT_EQ(report.SharedParts.Entries[1].Word, "ARBEITSLEBEN");
+    EXPECT_EQ(report.SharedParts.Entries[1]->Word, "ARBEITSLEBEN");
     // Frau and Gattin stand together in a sound group; Weib only beside a derb term.
     ASSERT_EQ(report.Offensive.Entries.size(), 1u);
-    EXPECT_EQ(report.Offensive.Entries[0].Word, "WEIB");
+    EXPECT_EQ(report.Offensive.Entries[0]->Word, "WEIB");
     EXPECT_TRUE(report.BreaksHardRule());
 }
