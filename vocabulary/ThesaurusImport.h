@@ -10,6 +10,7 @@
 #include <vector>
 
 class Lexicon;
+class ReviewedClues;
 namespace VocabularyRules {
 class BanList;
 }
@@ -50,6 +51,9 @@ struct Options {
     // Terms, written the same way, that are no answer but may stand in a
     // clue: words the thesaurus knows only in a side sense.
     const std::set<std::string>* SideSenses = nullptr;
+    // Clues checked by hand, which replace those of the thesaurus; none: no
+    // word reviewed.
+    const ReviewedClues* Reviewed = nullptr;
 };
 
 // The words of vocabulary/data/KeineLoesungswoerter.txt and of
@@ -97,12 +101,17 @@ public:
     std::vector<VocabularyRecord> Finish() const;
 
 private:
-    // One clue a group offers for a word; a smaller Key is a better choice.
+    // The clues a group offers for a word; a smaller Key is a better choice.
     struct Candidate {
         std::vector<size_t> Key;
-        std::string Clue;
-        size_t Form = 0; // 0 noun, 1 other word, 2 participle
+        std::vector<std::string> Clues; // the best first, then ones to use where it is taken
+        size_t Form = 0;                // 0 noun, 1 other word, 2 participle
     };
+
+    // The word's records from its candidates, each clue text one that
+    // `taken` does not hold yet where the group offers one.
+    void AddThesaurusClues(const std::string& word, std::set<std::string>& taken,
+                           std::vector<VocabularyRecord>& records) const;
 
     const Options& options_;
     std::map<std::string, std::vector<Candidate>> candidates_; // by word
