@@ -20,7 +20,7 @@ namespace {
 constexpr size_t kClueLength = 50;
 constexpr size_t kClueTerms = 2;
 constexpr size_t kCluesPerWord = 2;
-constexpr size_t kAlternativeTerms = 4; // terms a clue is made of where the best one is taken
+constexpr size_t kAlternativeTerms = 5; // terms that may join the first where the best clue is taken
 constexpr size_t kManyMeanings = 4; // groups with a clue for one word
 constexpr size_t kTierSize = size_t{1} << 32; // above every position in a ranking
 constexpr size_t kNoTerm = 4 * kTierSize;      // after every rank of a term
@@ -372,8 +372,9 @@ private:
 
     // The clues for the answer, best first. The best: one or two terms, the
     // most common first. Then, for a word whose best clue a more common word
-    // of the group already has, the other pairs and the single terms among
-    // the group's most common candidates.
+    // of the group already has, the first term with another of the group's
+    // most common candidates, then the first term alone: the term that fits
+    // best stays, only its company changes.
     std::vector<std::vector<size_t>> ClueChoices(size_t answer) const {
         const std::vector<size_t> candidates = ClueCandidates(answer);
         std::vector<std::vector<size_t>> choices;
@@ -391,32 +392,17 @@ private:
             return choices;
         }
         choices.push_back(best);
-        auto offer = [&](std::vector<size_t> choice) {
-            if (std::find(choices.begin(), choices.end(), choice) == choices.end()) {
-                choices.push_back(std::move(choice));
-            }
-        };
+        const size_t first = best.front();
         const size_t n = std::min(candidates.size(), kAlternativeTerms);
-        std::vector<std::pair<size_t, size_t>> pairs; // positions in candidates
-        for (size_t a = 0; a < n; ++a) {
-            for (size_t b = a + 1; b < n; ++b) {
-                const size_t first = candidates[a];
-                if (group_[first].Text.size() <= kClueLength &&
-                    MayFollow(first, candidates[b], group_[first].Text.size())) {
-                    pairs.emplace_back(a, b);
-                }
+        for (size_t b = 0; b < n; ++b) {
+            const size_t other = candidates[b];
+            std::vector<size_t> pair = {first, other};
+            if (other != first && pair != best && MayFollow(first, other, group_[first].Text.size())) {
+                choices.push_back(std::move(pair));
             }
         }
-        std::stable_sort(pairs.begin(), pairs.end(), [](const auto& x, const auto& y) {
-            return x.first + x.second < y.first + y.second;
-        });
-        for (const auto& [a, b] : pairs) {
-            offer({candidates[a], candidates[b]});
-        }
-        for (size_t a = 0; a < n; ++a) {
-            if (group_[candidates[a]].Text.size() <= kClueLength) {
-                offer({candidates[a]});
-            }
+        if (best.size() > 1) {
+            choices.push_back({first});
         }
         return choices;
     }

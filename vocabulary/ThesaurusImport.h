@@ -33,11 +33,16 @@ class BanList;
 //
 // A word that stands in several groups keeps the clues of at most two: first
 // those where the word itself is unmarked, then those whose clue terms are the
-// most common. The records come out ordered by how common their word is
-// (ranked words by rank, then the others: nouns, other words, participles, each
-// alphabetically), the entries of one
-// word together, so that a search that takes the first fitting word meets
-// familiar words first.
+// most common. A word an editor has reviewed (Options::Reviewed) takes the
+// clues the editor gave it instead, or stays out; it may also be a word the
+// thesaurus does not give. Other words avoid a clue text that a more common
+// word already has: their best term keeps another of the group's common terms
+// as company, or stands alone.
+//
+// The records come out ordered by how common their word is (ranked words by
+// rank, then the others: nouns, other words, participles, each
+// alphabetically), the entries of one word together, so that a search that
+// takes the first fitting word meets familiar words first.
 namespace ThesaurusImport {
 
 struct Options {

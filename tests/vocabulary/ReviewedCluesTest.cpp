@@ -132,8 +132,8 @@ TEST(ThesaurusImportTest, ReviewedCluesReplaceThoseOfTheThesaurus) {
 }
 
 // The words of one group would all get its two most common terms; each gets
-// a clue of its own while the group offers one, a reviewed clue counting as
-// taken, the most common word getting the best.
+// a clue of its own while its best term allows one, a reviewed clue counting
+// as taken, the most common word getting the best.
 TEST(ThesaurusImportTest, WordsOfOneGroupGetDifferentClues) {
     Lexicon lexicon;
     lexicon.AddRanking(R"(["streit", "konflikt", "zank", "zwist", "hader", "fehde", "clinch"])");
@@ -145,8 +145,9 @@ TEST(ThesaurusImportTest, WordsOfOneGroupGetDifferentClues) {
         ThesaurusImport::Parse("Streit;Konflikt;Zank;Zwist;Hader;Fehde;Clinch\n", options);
     EXPECT_EQ(CluesFor(records, "STREIT"), (std::vector<std::string>{"Konflikt, Zank"}));
     EXPECT_EQ(CluesFor(records, "ZANK"), (std::vector<std::string>{"Streit, Zwist"}));
-    // Pairs of the four most common terms, the more common pairs first.
-    EXPECT_EQ(CluesFor(records, "CLINCH"), (std::vector<std::string>{"Zank, Zwist"}));
+    // The best term stays, with other company or alone.
+    EXPECT_EQ(CluesFor(records, "ZWIST"), (std::vector<std::string>{"Streit, Hader"}));
+    EXPECT_EQ(CluesFor(records, "CLINCH"), (std::vector<std::string>{"Streit"}));
     std::set<std::string> clues;
     for (const auto& r : records) {
         EXPECT_TRUE(clues.insert(r.Clue).second) << r.Word << ": " << r.Clue;
