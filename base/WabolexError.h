@@ -10,3 +10,7 @@ class WabolexError : public std::runtime_error {
 public:
     explicit WabolexError(const std::string& cp1252Message) : std::runtime_error(cp1252Message) {}
 };
+
+// What an error boundary says when memory ran out (std::bad_alloc), UTF-8.
+constexpr const char* OutOfMemoryMessage =
+    "Es ist zu wenig Arbeitsspeicher frei; der Befehl wurde abgebrochen.";

@@ -28,29 +28,29 @@ std::string RandomWord(std::mt19937& engine, int length) {
     return word;
 }
 
-void LoadVocabulary(Puzzle& puzzle) {
+Vocabulary MakeVocabulary() {
     std::mt19937 engine(2007);
     std::uniform_int_distribution<int> mainLength(3, 15);
     std::uniform_int_distribution<int> shortLength(2, 3);
     std::vector<TWordEntry> mainWords;
     for (int i = 0; i < 20000; ++i) {
         const std::string word = RandomWord(engine, mainLength(engine));
-        mainWords.push_back({word, "Umschreibung " + std::to_string(i), 1});
+        mainWords.push_back({word, "Umschreibung " + std::to_string(i)});
     }
     std::stable_sort(
         mainWords.begin(), mainWords.end(),
         [](const TWordEntry& a, const TWordEntry& b) { return a.Word.size() > b.Word.size(); });
     std::vector<TWordEntry> shortWords;
     for (int i = 0; i < 500; ++i) {
-        shortWords.push_back({RandomWord(engine, shortLength(engine)), "kurz", 1});
+        shortWords.push_back({RandomWord(engine, shortLength(engine)), "kurz"});
     }
-    puzzle.SetVocabulary(std::move(mainWords), std::move(shortWords));
+    return Vocabulary(mainWords, shortWords);
 }
 
 void Generation(benchmark::State& state) {
     const auto side = static_cast<int32_t>(state.range(0));
+    const Vocabulary words = MakeVocabulary();
     Puzzle puzzle;
-    LoadVocabulary(puzzle);
     puzzle.ResizeGrid(side, side);
     AcceptingDialogs dialogs;
     GenerationSettings settings;
@@ -58,7 +58,7 @@ void Generation(benchmark::State& state) {
     settings.UseSolutionWord = false;
     for (auto _ : state) {
         RandomSource random(1); // the same puzzle every time, so runs compare
-        Generator generator(puzzle, dialogs, random);
+        Generator generator(puzzle, words, dialogs, random);
         benchmark::DoNotOptimize(generator.RGenerieren(settings));
     }
     const PuzzleStatistics s = PuzzleStatistics::Count(puzzle);

@@ -2,6 +2,7 @@
 // of a fully numbered grid with a solution word.
 #include "base/Cp1252.h"
 #include "files/ExportImage.h"
+#include "files/OutputDevice.h"
 #include "files/PrintJob.h"
 #include "model/Puzzle.h"
 
@@ -67,7 +68,7 @@ void PrintToPdf(benchmark::State& state) {
     const Puzzle puzzle = FullPuzzle(static_cast<int>(state.range(0)));
     const QString path = QDir::temp().filePath("wabolex-bench-print.pdf");
     for (auto _ : state) {
-        PrintJob::PrintToPdf(path, QPageSize(QPageSize::A4), puzzle, "Wabolex 2026   Bench",
+        PrintJob::PrintToPdf(ToPath(path), QPageSize(QPageSize::A4), puzzle, "Wabolex 2026   Bench",
                              OutputVariant::Solution);
     }
     QFile::remove(path);

@@ -3,8 +3,8 @@
 #include "ui/FileDialogService.h"
 #include "ui/MessageService.h"
 
-// Message boxes that answer at once and file dialogs that are always
-// cancelled, for measuring the main window without a user.
+// Message boxes that answer at once and file dialogs that are cancelled
+// unless a file to open was set, for measuring the main window without a user.
 class NoMessages : public MessageService {
 public:
     void Error(const QString&) override {}
@@ -20,10 +20,12 @@ class NoFiles : public FileDialogService {
 public:
     std::optional<QString> OpenFileName(const QString&, const QString&, const QString&,
                                         const QString&) override {
-        return std::nullopt;
+        return Open;
     }
     std::optional<QString> SaveFileName(const QString&, const QString&, const QString&,
                                         const QString&, const QString&) override {
         return std::nullopt;
     }
+
+    std::optional<QString> Open; // what every open dialog chooses
 };

@@ -40,46 +40,44 @@ void LoadGeneralTable(benchmark::State& state) {
     if (!GeneralTablePresent(state)) {
         return;
     }
-    Puzzle puzzle;
+    LoadedVocabulary loaded;
     for (auto _ : state) {
-        VocabularyLoader::Load(kGeneralTable, puzzle);
-        benchmark::DoNotOptimize(puzzle.WordList.data());
+        loaded = VocabularyLoader::Load(kGeneralTable);
+        benchmark::DoNotOptimize(loaded.Words.get());
     }
-    state.counters["entries"] = puzzle.WordCount;
-    state.counters["main"] = puzzle.ShortWordStart - 1;
-    state.counters["short"] = puzzle.WordCount - puzzle.ShortWordStart + 1;
+    const Vocabulary& words = *loaded.Words;
+    state.counters["entries"] = words.WordCount();
+    state.counters["main"] = words.ShortWordStart() - 1;
+    state.counters["short"] = words.WordCount() - words.ShortWordStart() + 1;
 }
 
-// What the first generation after loading adds: the word index.
+// The part of loading that makes the word index.
 void BuildWordIndex(benchmark::State& state) {
     if (!GeneralTablePresent(state)) {
         return;
     }
-    Puzzle puzzle;
-    VocabularyLoader::Load(kGeneralTable, puzzle);
+    const LoadedVocabulary loaded = VocabularyLoader::Load(kGeneralTable);
+    const Vocabulary& words = *loaded.Words;
+    std::vector<std::string_view> gridWords(static_cast<size_t>(words.WordCount()) + 1);
+    for (int32_t entry = 1; entry <= words.WordCount(); ++entry) {
+        gridWords[static_cast<size_t>(entry)] = words.Entry(entry).GridWord();
+    }
     for (auto _ : state) {
-        const WordIndex index(puzzle.WordList, puzzle.WordCount);
+        const WordIndex index(gridWords);
         benchmark::DoNotOptimize(&index);
     }
 }
 
-// What --vary adds before each run: a copy of the word list in a new order
-// (its index is BuildWordIndex).
+// What --vary adds before each run: the words in a new order, with its index.
 void VaryWordOrder(benchmark::State& state) {
     if (!GeneralTablePresent(state)) {
         return;
     }
-    Puzzle puzzle;
-    VocabularyLoader::Load(kGeneralTable, puzzle);
-    std::vector<TWordEntry> list = puzzle.WordList;
+    const LoadedVocabulary loaded = VocabularyLoader::Load(kGeneralTable);
     uint64_t seed = 1;
     for (auto _ : state) {
-        const std::vector<int32_t> order = Variety::ShuffledOrder(
-            puzzle.WordList, puzzle.ShortWordStart, puzzle.WordCount, seed++);
-        for (size_t i = 0; i < order.size(); ++i) {
-            list[i] = puzzle.WordList[static_cast<size_t>(order[i])];
-        }
-        benchmark::DoNotOptimize(list.data());
+        const Vocabulary varied = Variety::Shuffled(*loaded.Words, seed++);
+        benchmark::DoNotOptimize(&varied);
     }
 }
 
@@ -89,25 +87,18 @@ void GenerateVaried(benchmark::State& state) {
     if (!GeneralTablePresent(state)) {
         return;
     }
-    Puzzle vocabulary;
-    VocabularyLoader::Load(kGeneralTable, vocabulary);
-    Puzzle puzzle = vocabulary;
+    const LoadedVocabulary loaded = VocabularyLoader::Load(kGeneralTable);
+    Puzzle puzzle;
     puzzle.ResizeGrid(15, 15);
     AcceptingDialogs dialogs;
     const GenerationSettings settings = QuietSettings();
     uint64_t seed = 1;
     for (auto _ : state) {
         state.PauseTiming();
-        const std::vector<int32_t> order = Variety::ShuffledOrder(
-            vocabulary.WordList, vocabulary.ShortWordStart, vocabulary.WordCount, seed);
-        for (size_t i = 0; i < order.size(); ++i) {
-            puzzle.WordList[i] = vocabulary.WordList[static_cast<size_t>(order[i])];
-        }
-        puzzle.VocabularyIndex =
-            std::make_shared<const WordIndex>(puzzle.WordList, puzzle.WordCount);
+        const Vocabulary varied = Variety::Shuffled(*loaded.Words, seed);
         state.ResumeTiming();
         RandomSource random(seed++);
-        Generator generator(puzzle, dialogs, random);
+        Generator generator(puzzle, varied, dialogs, random);
         benchmark::DoNotOptimize(generator.RGenerieren(settings));
     }
 }
@@ -119,15 +110,15 @@ void GenerateFromGeneralTable(benchmark::State& state) {
     }
     const auto side = static_cast<int32_t>(state.range(0));
     const bool literal = state.range(1) != 0;
+    const LoadedVocabulary loaded = VocabularyLoader::Load(kGeneralTable);
     Puzzle puzzle;
-    VocabularyLoader::Load(kGeneralTable, puzzle);
     puzzle.ResizeGrid(side, side);
     AcceptingDialogs dialogs;
     const GenerationSettings settings = QuietSettings();
     uint64_t seed = 1;
     for (auto _ : state) {
         RandomSource random(seed++);
-        Generator generator(puzzle, dialogs, random);
+        Generator generator(puzzle, *loaded.Words, dialogs, random);
         generator.UseReferenceScan(literal);
         benchmark::DoNotOptimize(generator.RGenerieren(settings));
     }
@@ -143,21 +134,20 @@ void LiteralOverFast(benchmark::State& state) {
         return;
     }
     const auto side = static_cast<int32_t>(state.range(0));
+    const LoadedVocabulary loaded = VocabularyLoader::Load(kGeneralTable);
     Puzzle puzzle;
-    VocabularyLoader::Load(kGeneralTable, puzzle);
     puzzle.ResizeGrid(side, side);
     AcceptingDialogs dialogs;
     const GenerationSettings settings = QuietSettings();
     using Clock = std::chrono::steady_clock;
     auto run = [&](uint64_t seed, bool literal) {
         RandomSource random(seed);
-        Generator generator(puzzle, dialogs, random);
+        Generator generator(puzzle, *loaded.Words, dialogs, random);
         generator.UseReferenceScan(literal);
         const auto start = Clock::now();
         benchmark::DoNotOptimize(generator.RGenerieren(settings));
         return std::chrono::duration<double>(Clock::now() - start).count();
     };
-    run(1, false); // the first run after loading also builds what the search keeps
     double literalTime = 0;
     double fastTime = 0;
     uint64_t seed = 1;

@@ -7,7 +7,6 @@
 #include "ui/TEOptions.h"
 #include "ui/TKatalog.h"
 #include "ui/TStatistikAnzeige.h"
-#include "vocabulary/VocabularyLoader.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -30,7 +29,8 @@ void WindowGenerateUntilStatistics(benchmark::State& state) {
     TKatalog katalog(messages, files, 1);
     katalog.show();
     QApplication::processEvents();
-    VocabularyLoader::Load(kGeneralTable, katalog.puzzle());
+    files.Open = QString::fromStdString(kGeneralTable.string());
+    katalog.DBLadenClick();
     katalog.EOptions()->SetGridSize(side, side);
     katalog.EOptions()->SetShowInsertions(false);
     katalog.puzzle().ResizeGrid(side, side);

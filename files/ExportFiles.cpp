@@ -20,12 +20,12 @@ void Save(const QImage& image, const QString& bitmapPath, const std::vector<Clue
 }
 
 void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
-          const ExportOptions& options, const QString& path,
-          const std::optional<QString>& cluePath) {
-    OutputFile picture(ToPath(path), ExportFormats::What(format));
+          const ExportOptions& options, const std::filesystem::path& path,
+          const std::optional<std::filesystem::path>& cluePath) {
+    OutputFile picture(path, ExportFormats::What(format));
     std::optional<OutputFile> clues;
     if (cluePath) {
-        clues.emplace(ToPath(*cluePath), W("Die Textdatei"));
+        clues.emplace(*cluePath, W("Die Textdatei"));
     }
     ExportFormats::Write(format, puzzle, variant, options, picture);
     if (clues) {

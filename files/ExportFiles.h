@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,8 +22,9 @@ void Save(const QImage& image, const QString& bitmapPath, const std::vector<Clue
 
 // The export in any format, and the clue text when a path for it is given,
 // in the same way. The window and the command line both export through here.
+// Paths are used byte for byte.
 void Save(ExportFormat format, const Puzzle& puzzle, OutputVariant variant,
-          const ExportOptions& options, const QString& path,
-          const std::optional<QString>& cluePath);
+          const ExportOptions& options, const std::filesystem::path& path,
+          const std::optional<std::filesystem::path>& cluePath);
 
 } // namespace ExportFiles

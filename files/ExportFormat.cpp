@@ -2,6 +2,7 @@
 
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
+#include "files/Cp1252Qt.h"
 #include "files/ExportImage.h"
 #include "files/IpuzFile.h"
 #include "files/PainterCanvas.h"
@@ -30,6 +31,19 @@ constexpr ExportType kTypes[] = {
     {ExportFormat::Html, "Rätselseite für den Browser (*.html)", "html"},
     {ExportFormat::Sheet, "Rätselblatt als PDF (*.pdf)", "pdf"},
 };
+// A text for the SVG's header as XML text. The generator escapes the texts it
+// draws but writes the title as it gets it, so "Tom & Jerry" would make the
+// file invalid XML; control characters (a file name may hold them) are not
+// allowed in XML at all.
+QString SvgText(const std::string& utf8) {
+    std::string text = utf8;
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = ' ';
+        }
+    }
+    return QString::fromStdString(text).toHtmlEscaped();
+}
 
 } // namespace
 
@@ -72,7 +86,7 @@ QByteArray ExportFormats::Svg(const Puzzle& puzzle, OutputVariant variant,
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(kSvgResolution);
-    svg.setTitle(QString::fromStdString(options.TitleOf(puzzle)));
+    svg.setTitle(SvgText(options.TitleOf(puzzle)));
     QPainter painter;
     if (!painter.begin(&svg)) {
         throw WabolexError(W("Das SVG-Bild konnte nicht gezeichnet werden."));

@@ -1,12 +1,15 @@
 #include "files/PainterCanvas.h"
 
+#include "base/WabolexError.h"
 #include "files/Cp1252Qt.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPen>
 #include <QPolygon>
 
+#include <atomic>
 #include <cmath>
 #include <numbers>
 
@@ -38,6 +41,7 @@ double RadialAngle(QPointF centre, QPoint point) {
 PainterCanvas::PainterCanvas(QPainter& painter, std::function<void()> newPage)
     : painter_(painter), newPage_(std::move(newPage)) {
     RegisterArialSubstitute();
+    RequireFonts();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setBackgroundMode(Qt::OpaqueMode);
@@ -52,6 +56,35 @@ void PainterCanvas::RegisterArialSubstitute() {
         return true;
     }();
     (void)done;
+}
+
+void PainterCanvas::RequireFonts() {
+    static std::atomic<bool> loaded{false};
+    if (loaded.load()) {
+        return;
+    }
+    // A font that failed to load draws every character as the same empty box:
+    // two different characters drawn alike give it away, in both weights the
+    // pictures use.
+    for (const bool bold : {false, true}) {
+        const QFont font = FontFor(CanvasFont::Cell(32, bold), 96);
+        const auto drawn = [&font](QChar c) {
+            QImage image(40, 40, QImage::Format_Mono);
+            image.fill(1);
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.drawText(QPointF(4, 32), QString(c));
+            painter.end();
+            return image;
+        };
+        if (drawn(u'1') == drawn(u'8')) {
+            throw WabolexError(W("Die Schrift \"") + kFamily +
+                               W("\" kann nicht geladen werden; ohne sie blieben Zahlen und "
+                                 "Buchstaben leere Kästchen. Sind zu viele Dateien offen "
+                                 "oder fehlen die Schriftdateien (fonts-liberation2)?"));
+        }
+    }
+    loaded.store(true);
 }
 
 QFont PainterCanvas::FontFor(CanvasFont font, double logicalDpiY) {

@@ -29,6 +29,10 @@ public:
     static QFont FontFor(CanvasFont font, double logicalDpiY);
     // Makes "Arial" resolve to an installed metric twin; safe to call often.
     static void RegisterArialSubstitute();
+    // Throws WabolexError when the fonts of the pictures cannot be loaded (no
+    // file handle left, font files missing): Qt would draw every character
+    // as an empty box and report nothing. Loads them while it checks.
+    static void RequireFonts();
 
 protected:
     // For a surface set up by its owner (the grid window): the painter's hints

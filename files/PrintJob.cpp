@@ -57,9 +57,10 @@ void PrintJob::PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& ca
     Print(printer, puzzle, caption, variant);
 }
 
-void PrintJob::PrintToPdf(const QString& path, const QPageSize& pageSize, const Puzzle& puzzle,
-                          const std::string& caption, OutputVariant variant) {
-    OutputFile file(ToPath(path), W("Die PDF-Datei"));
+void PrintJob::PrintToPdf(const std::filesystem::path& path, const QPageSize& pageSize,
+                          const Puzzle& puzzle, const std::string& caption,
+                          OutputVariant variant) {
+    OutputFile file(path, W("Die PDF-Datei"));
     {
         // The PDF writer reports no write errors; the device sees them.
         OutputDevice device(file);
@@ -75,7 +76,7 @@ void PrintJob::PrintToPdf(const QString& path, const QPageSize& pageSize, const 
         }
         device.ThrowIfFailed();
         if (device.Tail().find("%%EOF") == std::string::npos) {
-            FileError::ThrowWrite(W("Die PDF-Datei"), ToPath(path),
+            FileError::ThrowWrite(W("Die PDF-Datei"), path,
                                   W("sie ist unvollständig geblieben"));
         }
     }

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QString>
 
+#include <filesystem>
 #include <string>
 
 class QPagedPaintDevice;
@@ -28,7 +29,9 @@ public:
 
     static void PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& caption,
                                       OutputVariant variant);
-    static void PrintToPdf(const QString& path, const QPageSize& pageSize, const Puzzle& puzzle,
+    // The path is used byte for byte, as the system names the file.
+    static void PrintToPdf(const std::filesystem::path& path, const QPageSize& pageSize,
+                           const Puzzle& puzzle,
                            const std::string& caption, OutputVariant variant);
     // Begins the job on device, maps 0.1 mm onto the printable area and ends it.
     static void Print(QPagedPaintDevice& device, const Puzzle& puzzle, const std::string& caption,

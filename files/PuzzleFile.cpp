@@ -3,6 +3,7 @@
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
 #include "files/LineFile.h"
+#include "model/TWordEntry.h"
 
 #include <charconv>
 #include <string_view>

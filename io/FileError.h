@@ -8,8 +8,8 @@
 namespace FileError {
 
 // Not errno values: conditions the program finds itself.
-constexpr int NotRegular = -1; // a device, a pipe or a socket
-constexpr int ReadOnly = -2;   // a file whose write permission is off
+constexpr int NotRegular = -1;       // a device, a pipe or a socket
+constexpr int ReadOnly = -2;         // a file whose write permission is off
 constexpr int AppendOnlyFolder = -3; // chattr +a: nothing in it can be replaced
 
 // A short reason: "keine Berechtigung", "kein Platz mehr auf dem Datenträger", ...

@@ -124,7 +124,8 @@ bool InputFile::ReadLine(std::string& line, size_t maxBytes, bool& tooLong) {
         any = true;
         const char* start = buffer_.data() + begin_;
         const char* stop = buffer_.data() + end_;
-        const char* lineEnd = std::find_if(start, stop, [](char c) { return c == '\n' || c == '\r'; });
+        const char* lineEnd =
+            std::find_if(start, stop, [](char c) { return c == '\n' || c == '\r'; });
         const size_t length = static_cast<size_t>(lineEnd - start);
         if (!tooLong) {
             if (line.size() + length > maxBytes) {

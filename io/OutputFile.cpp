@@ -257,8 +257,8 @@ void RemoveLeftovers(const fs::path& folder) {
             continue;
         }
         const fs::path path = folder / entry->d_name;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC |
-                                                O_NOCTTY);
+        const int fd =
+            ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0) {
             continue;
         }

@@ -77,7 +77,7 @@ private:
     std::filesystem::path folder_;
     std::string what_;
     unsigned mode_ = 0;
-    bool exists_ = false;   // the target is there already
+    bool exists_ = false; // the target is there already
     int fd_ = -1;
     bool unnamed_ = false;  // O_TMPFILE: no name until Commit links it
     std::string temporary_; // the temporary's name while it has one

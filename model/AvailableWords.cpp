@@ -2,8 +2,8 @@
 
 #include <bit>
 
-AvailableWords::AvailableWords(const WordIndex& index, const std::vector<TWordEntry>& words)
-    : index_(index), words_(words) {
+AvailableWords::AvailableWords(const WordIndex& index, const std::vector<uint8_t>& available)
+    : index_(index), available_(available) {
     for (int32_t length = 1; length <= WordIndex::MaxLength; ++length) {
         std::vector<uint64_t>& bits = maybe_[static_cast<size_t>(length)];
         const size_t count = index.FirstEntries(length).size();
@@ -83,13 +83,13 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
             const size_t position = block * 64 + bit;
             for (int32_t entry = std::max(firsts[position], from);
                  entry <= std::min(lasts[position], last); ++entry) {
-                if (words_[static_cast<size_t>(entry)].Available == 1) {
+                if (available_[static_cast<size_t>(entry)] == 1) {
                     return entry;
                 }
             }
             bool taken = true;
             for (int32_t entry = firsts[position]; taken && entry <= lasts[position]; ++entry) {
-                taken = words_[static_cast<size_t>(entry)].Available != 1;
+                taken = available_[static_cast<size_t>(entry)] != 1;
             }
             if (taken) {
                 maybe[block] &= ~(uint64_t{1} << bit);

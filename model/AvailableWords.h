@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/TWordEntry.h"
 #include "model/WordIndex.h"
 
 #include <array>
@@ -11,13 +10,14 @@
 // Which words of the index may still be placed in the running generation, and
 // the question the search asks: the first available entry in a range whose
 // letters agree with a pattern. The set starts full and learns lazily: an entry
-// it finds is checked against its Available flag in the word list and dropped
-// when it has been taken, so the set never claims less than the word list holds.
+// it finds is checked against the run's availability flags and dropped when it
+// has been taken, so the set never claims less than the flags hold.
 class AvailableWords {
 public:
     static constexpr int32_t None = INT32_MAX;
 
-    AvailableWords(const WordIndex& index, const std::vector<TWordEntry>& words);
+    // available: per entry, 1 while it may be placed; it only ever goes to 0.
+    AvailableWords(const WordIndex& index, const std::vector<uint8_t>& available);
 
     // The first available entry of the length in from .. last; None if none.
     int32_t FirstOfLength(int32_t length, int32_t from, int32_t last);
@@ -34,7 +34,7 @@ private:
         int32_t Position = 0;
     };
     const WordIndex& index_;
-    const std::vector<TWordEntry>& words_;
+    const std::vector<uint8_t>& available_;
     std::array<std::vector<uint64_t>, WordIndex::MaxLength + 1> maybe_;
     std::array<std::array<Cached, 2>, WordIndex::MaxLength + 1> positions_{};
 };

@@ -28,52 +28,44 @@ private:
     bool busy_ = true;
 };
 
-// The index of the puzzle's word list, made when a vocabulary is first used.
-const WordIndex& IndexOf(Puzzle& puzzle) {
-    if (!puzzle.VocabularyIndex || puzzle.VocabularyIndex->WordCount() != puzzle.WordCount) {
-        puzzle.VocabularyIndex =
-            std::make_shared<const WordIndex>(puzzle.WordList, puzzle.WordCount);
-    }
-    return *puzzle.VocabularyIndex;
-}
-
 } // namespace
 
-Generator::Generator(Puzzle& puzzle, UserDialogs& dialogs, RandomSource& random)
-    : puzzle_(puzzle), dialogs_(dialogs), random_(random), placer_(puzzle, dialogs, random) {}
+Generator::Generator(Puzzle& puzzle, const Vocabulary& words, UserDialogs& dialogs,
+                     RandomSource& random)
+    : puzzle_(puzzle), words_(words), dialogs_(dialogs), random_(random) {}
 
 // ---------------------------------------------------------------------------
 // The run
 
 GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
-    if (puzzle_.WordCount == 0) {
+    if (words_.WordCount() == 0) {
         dialogs_.ShowError(W("Es wurde keine Wortschatzdatei gewählt!"));
         return GenerationOutcome::NotRun;
     }
     // The start word and the free step draw from the main words only.
-    if (puzzle_.ShortWordStart < 2) {
+    if (words_.ShortWordStart() < 2) {
         dialogs_.ShowError(W("Die Wortschatzdatei enthält nur Kurzwörter. Zum Generieren wird "
                              "eine Wortschatzdatei mit längeren Begriffen benötigt."));
         return GenerationOutcome::NotRun;
     }
 
     BusyGuard busy(dialogs_);
-    Direction direction = Direction::Across;
-    if (!PrepareStart(settings, direction)) {
+    if (!PrepareStart(settings)) {
         busy.Release();
-        StopWithMessage(direction);
+        StopWithMessage(run_->Dir);
         return GenerationOutcome::NotRun;
     }
+    GenerationRun& run = *run_;
     search_.reset();
     if (!referenceScan_ && OpenSlots::Holds(puzzle_.Columns, puzzle_.Rows)) {
-        search_ = std::make_unique<IndexedSearch>(puzzle_, IndexOf(puzzle_));
+        search_ = std::make_unique<IndexedSearch>(puzzle_.Grid, run);
     }
 
-    const int32_t startEntry = DrawStartWord(settings, direction);
-    const int32_t length = puzzle_.Entry(startEntry).GridLength();
+    const int32_t startEntry = DrawStartWord(settings, run.Dir);
+    const int32_t length = words_.Entry(startEntry).GridLength();
     int32_t column = 0;
     int32_t row = 0;
-    if (direction == Direction::Across) {
+    if (run.Dir == Direction::Across) {
         row = puzzle_.Rows / 2;
         column = random_.Random(puzzle_.Columns - length + 1);
     } else {
@@ -81,25 +73,24 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
         row = random_.Random(puzzle_.Rows - length + 1);
     }
     // On the empty grid the start word is always placed; it is never proposed.
-    Placement anchor;
-    if (const auto placed = placer_.PlaceWord(startEntry, 0, StartWindow{column, column, row, row},
-                                              direction, false)) {
+    if (const auto placed = placer_->PlaceWord(startEntry, 0, StartWindow{column, column, row, row},
+                                               run.Dir, false)) {
         Placed(*placed);
-        anchor = *placed;
-        direction = Other(direction);
+        run.Anchor = *placed;
+        run.Dir = Other(run.Dir);
     }
 
     const int32_t passCount =
         std::max(MinimumPasses(puzzle_.Columns, puzzle_.Rows), settings.Passes);
-    RunPasses(settings, passCount, direction, anchor);
+    RunPasses(settings, passCount);
     search_.reset();
 
     busy.Release();
-    Numbering::NumberWords(puzzle_);
-    Numbering::CompleteBars(puzzle_);
+    Numbering::NumberWords(puzzle_, run);
+    Numbering::CompleteBars(puzzle_, run);
     dialogs_.Repaint();
     dialogs_.ShowStatistics(PuzzleStatistics::Count(puzzle_));
-    Numbering::FillClueList(puzzle_);
+    Numbering::FillClueList(puzzle_, run);
     if (settings.UseSolutionWord &&
         !SolutionWord::PlaceSolutionWord(puzzle_, settings.SolutionWord, random_, dialogs_)) {
         return GenerationOutcome::SolutionWordNotFound;
@@ -107,9 +98,9 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
     return GenerationOutcome::Generated;
 }
 
-// Resets flags, marks and grid and chooses the start direction. False when no
-// main word fits that direction.
-bool Generator::PrepareStart(const GenerationSettings& settings, Direction& direction) {
+// Resets flags, marks and grid, starts the run's own state and chooses the
+// start direction. False when no main word fits that direction.
+bool Generator::PrepareStart(const GenerationSettings& settings) {
     Puzzle& p = puzzle_;
     dialogs_.BeginNewPuzzle();
     p.SolutionWordShown = false;
@@ -119,13 +110,12 @@ bool Generator::PrepareStart(const GenerationSettings& settings, Direction& dire
     }
     p.ResetGrid();
     dialogs_.Repaint();
-    p.MarkAllAvailable();
-    p.ConfirmInsertions = settings.ShowInsertions;
-    p.CellCount = p.Columns * p.Rows;
-    p.AcrossWord.assign(static_cast<size_t>(p.CellCount), 0);
-    p.DownWord.assign(static_cast<size_t>(p.CellCount), 0);
+    run_ = std::make_unique<GenerationRun>(words_, p.Columns, p.Rows);
+    run_->ConfirmInsertions = settings.ShowInsertions;
+    placer_ = std::make_unique<WordPlacer>(puzzle_, *run_, dialogs_, random_);
 
     // The start word runs along the longer side of the grid.
+    Direction& direction = run_->Dir;
     if (p.Columns < p.Rows) {
         direction = Direction::Down;
     } else if (p.Rows < p.Columns) {
@@ -134,8 +124,8 @@ bool Generator::PrepareStart(const GenerationSettings& settings, Direction& dire
         direction = random_.Random(100) % 2 == 1 ? Direction::Down : Direction::Across;
     }
 
-    for (int32_t i = 1; i < p.ShortWordStart; ++i) {
-        if (placer_.WordFits(i, direction)) {
+    for (int32_t i = 1; i < words_.ShortWordStart(); ++i) {
+        if (placer_->WordFits(i, direction)) {
             return true;
         }
     }
@@ -159,63 +149,65 @@ void Generator::StopWithMessage(Direction direction) {
 
 int32_t Generator::DrawStartWord(const GenerationSettings& settings, Direction direction) {
     for (;;) {
-        const int32_t i = random_.Random(puzzle_.ShortWordStart - 1) + 1;
-        if (!placer_.WordFits(i, direction)) {
+        const int32_t i = random_.Random(words_.ShortWordStart() - 1) + 1;
+        if (!placer_->WordFits(i, direction)) {
             continue;
         }
         if (!settings.ShowInsertions) {
             return i;
         }
-        const TWordEntry& entry = puzzle_.Entry(i);
-        const std::string text = DirectionPrefix(direction) + entry.Word + " : " + entry.Clue;
+        const VocabularyEntry entry = words_.Entry(i);
+        const std::string text =
+            DirectionPrefix(direction) + std::string(entry.Word) + " : " + std::string(entry.Clue);
         if (dialogs_.ConfirmStartWord(text)) {
             return i;
         }
     }
 }
 
-void Generator::RunPasses(const GenerationSettings& settings, int32_t passCount,
-                          Direction& direction, Placement& anchor) {
+void Generator::RunPasses(const GenerationSettings& settings, int32_t passCount) {
     for (int32_t pass = 0; pass <= passCount; ++pass) {
-        ChainStep(direction, anchor);
-        FreeStep(direction, anchor);
+        ChainStep();
+        FreeStep();
     }
-    FillPass(settings.UseShortWords ? puzzle_.WordCount : puzzle_.ShortWordStart - 1, direction,
-             anchor);
+    FillPass(settings.UseShortWords ? words_.WordCount() : words_.ShortWordStart() - 1);
 }
 
 // Tries every main word around the newest word; each placement moves the anchor.
-void Generator::ChainStep(Direction& direction, Placement& anchor) {
-    for (auto trial = NextInChain(1, direction, anchor); trial;
-         trial = NextInChain(trial->Entry + 1, direction, anchor)) {
-        const int32_t length = puzzle_.Entry(trial->Entry).GridLength();
+void Generator::ChainStep() {
+    GenerationRun& run = *run_;
+    for (auto trial = NextInChain(1, run.Dir, run.Anchor); trial;
+         trial = NextInChain(trial->Entry + 1, run.Dir, run.Anchor)) {
+        const int32_t length = words_.Entry(trial->Entry).GridLength();
         const StartWindow window =
-            ChainWindow(anchor, length, direction, puzzle_.Columns, puzzle_.Rows);
-        if (const auto placed = Attempt(*trial, 1, window, direction)) {
-            anchor = *placed;
-            direction = Other(placed->Dir);
+            ChainWindow(run.Anchor, length, run.Dir, puzzle_.Columns, puzzle_.Rows);
+        if (const auto placed = Attempt(*trial, 1, window, run.Dir)) {
+            run.Anchor = *placed;
+            run.Dir = Other(placed->Dir);
         }
     }
 }
 
 // The first main word that can be placed with two crossings anywhere.
-void Generator::FreeStep(Direction& direction, Placement& anchor) {
-    const int32_t last = puzzle_.ShortWordStart - 1;
-    for (auto trial = NextOnWholeGrid(1, last, direction, 2); trial;
-         trial = NextOnWholeGrid(trial->Entry + 1, last, direction, 2)) {
-        if (const auto placed = TryOnWholeGrid(*trial, 2, direction)) {
-            anchor = *placed;
+void Generator::FreeStep() {
+    GenerationRun& run = *run_;
+    const int32_t last = words_.ShortWordStart() - 1;
+    for (auto trial = NextOnWholeGrid(1, last, run.Dir, 2); trial;
+         trial = NextOnWholeGrid(trial->Entry + 1, last, run.Dir, 2)) {
+        if (const auto placed = TryOnWholeGrid(*trial, 2)) {
+            run.Anchor = *placed;
             return;
         }
     }
 }
 
 // Every word up to the last entry gets its turn on the whole grid.
-void Generator::FillPass(int32_t lastEntry, Direction& direction, Placement& anchor) {
-    for (auto trial = NextOnWholeGrid(1, lastEntry, direction, 1); trial;
-         trial = NextOnWholeGrid(trial->Entry + 1, lastEntry, direction, 1)) {
-        if (const auto placed = TryOnWholeGrid(*trial, 1, direction)) {
-            anchor = *placed;
+void Generator::FillPass(int32_t lastEntry) {
+    GenerationRun& run = *run_;
+    for (auto trial = NextOnWholeGrid(1, lastEntry, run.Dir, 1); trial;
+         trial = NextOnWholeGrid(trial->Entry + 1, lastEntry, run.Dir, 1)) {
+        if (const auto placed = TryOnWholeGrid(*trial, 1)) {
+            run.Anchor = *placed;
         }
     }
 }
@@ -225,8 +217,8 @@ std::optional<Generator::Trial> Generator::NextInChain(int32_t from, Direction d
     if (search_) {
         return search_->NextInChain(from, direction, anchor);
     }
-    for (int32_t entry = from; entry < puzzle_.ShortWordStart; ++entry) {
-        if (puzzle_.Entry(entry).Available == 1 && placer_.WordFits(entry, direction)) {
+    for (int32_t entry = from; entry < words_.ShortWordStart(); ++entry) {
+        if (IsAvailable(entry) && placer_->WordFits(entry, direction)) {
             return Trial{entry, std::nullopt, true};
         }
     }
@@ -239,16 +231,16 @@ Generator::NextOnWholeGrid(int32_t from, int32_t last, Direction direction, int3
         return search_->NextOnWholeGrid(from, last, direction, minCrossings);
     }
     for (int32_t entry = from; entry <= last; ++entry) {
-        if (puzzle_.Entry(entry).Available == 1 && placer_.WordFits(entry, direction)) {
+        if (IsAvailable(entry) && placer_->WordFits(entry, direction)) {
             return Trial{entry, std::nullopt, true};
         }
     }
     return std::nullopt;
 }
 
-std::optional<Placement> Generator::TryOnWholeGrid(const Trial& trial, int32_t minCrossings,
-                                                   Direction& direction) {
-    const int32_t length = puzzle_.Entry(trial.Entry).GridLength();
+std::optional<Placement> Generator::TryOnWholeGrid(const Trial& trial, int32_t minCrossings) {
+    Direction& direction = run_->Dir;
+    const int32_t length = words_.Entry(trial.Entry).GridLength();
     for (int32_t attempts = 1;; ++attempts) {
         const StartWindow window =
             WholeGridWindow(length, direction, puzzle_.Columns, puzzle_.Rows);
@@ -257,7 +249,7 @@ std::optional<Placement> Generator::TryOnWholeGrid(const Trial& trial, int32_t m
             return placed;
         }
         direction = Other(direction);
-        if (attempts > 1 || !placer_.WordFits(trial.Entry, direction)) {
+        if (attempts > 1 || !placer_->WordFits(trial.Entry, direction)) {
             return std::nullopt;
         }
     }
@@ -266,21 +258,25 @@ std::optional<Placement> Generator::TryOnWholeGrid(const Trial& trial, int32_t m
 std::optional<Placement> Generator::Attempt(const Trial& trial, int32_t minCrossings,
                                             const StartWindow& window, Direction direction) {
     std::optional<Placement> placed;
-    const bool known = !trial.NeedsScan && !puzzle_.ConfirmInsertions;
+    const bool known = !trial.NeedsScan && !run_->ConfirmInsertions;
     if (known && trial.Placed && trial.Placed->Dir == direction &&
-        placer_.Acceptable(trial.Entry, trial.Placed->Column, trial.Placed->Row, minCrossings,
-                           direction)) {
-        placed = placer_.Commit(trial.Entry, trial.Placed->Column, trial.Placed->Row, direction);
+        placer_->Acceptable(trial.Entry, trial.Placed->Column, trial.Placed->Row, minCrossings,
+                            direction)) {
+        placed = placer_->Commit(trial.Entry, trial.Placed->Column, trial.Placed->Row, direction);
     } else if (!known || (trial.Placed && trial.Placed->Dir == direction)) {
         // The user's proposals, a word only the scan can place, or (never
         // expected) a position that fails the tests: the scan decides.
-        placed = placer_.PlaceWord(trial.Entry, minCrossings, window, direction,
-                                   puzzle_.ConfirmInsertions);
+        placed = placer_->PlaceWord(trial.Entry, minCrossings, window, direction,
+                                    run_->ConfirmInsertions);
     }
     if (placed) {
         Placed(*placed);
     }
     return placed;
+}
+
+bool Generator::IsAvailable(int32_t entry) const {
+    return run_->Available.at(static_cast<size_t>(entry)) == 1;
 }
 
 void Generator::Placed(const Placement& placed) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "model/Direction.h"
+#include "model/GenerationRun.h"
 #include "model/GenerationSettings.h"
 #include "model/IndexedSearch.h"
 #include "model/Placement.h"
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
+#include "model/Vocabulary.h"
 #include "model/WordPlacer.h"
 
 #include <cstdint>
@@ -31,9 +33,14 @@ enum class GenerationOutcome {
 // with every attempt scanned (UseReferenceScan).
 class Generator {
 public:
-    Generator(Puzzle& puzzle, UserDialogs& dialogs, RandomSource& random);
+    // Fills the puzzle's grid with words of the vocabulary, which it only reads.
+    Generator(Puzzle& puzzle, const Vocabulary& words, UserDialogs& dialogs, RandomSource& random);
 
     GenerationOutcome RGenerieren(const GenerationSettings& settings);
+
+    // The state of the last run: which words it took, where they start, which
+    // number each carries. nullptr before a run or when one was refused.
+    const GenerationRun* Run() const { return run_.get(); }
 
     // Scan every attempt of every word instead of searching through the word
     // index. Much slower, same puzzles; kept to check the search against.
@@ -42,13 +49,12 @@ public:
 private:
     using Trial = IndexedSearch::Trial;
 
-    bool PrepareStart(const GenerationSettings& settings, Direction& direction);
+    bool PrepareStart(const GenerationSettings& settings);
     int32_t DrawStartWord(const GenerationSettings& settings, Direction direction);
-    void RunPasses(const GenerationSettings& settings, int32_t passCount, Direction& direction,
-                   Placement& anchor);
-    void ChainStep(Direction& direction, Placement& anchor);
-    void FreeStep(Direction& direction, Placement& anchor);
-    void FillPass(int32_t lastEntry, Direction& direction, Placement& anchor);
+    void RunPasses(const GenerationSettings& settings, int32_t passCount);
+    void ChainStep();
+    void FreeStep();
+    void FillPass(int32_t lastEntry);
     // The next entry from `from` on that gets a turn: with the search, the first
     // whose turn matters; for the scan, every available entry that fits.
     std::optional<Trial> NextInChain(int32_t from, Direction direction, const Placement& anchor);
@@ -57,19 +63,22 @@ private:
     // One entry's turn on the whole grid: in the current direction and, when that
     // fails and the word fits the other, in the other. A failed attempt turns the
     // direction; a placement turns it away from the placed word.
-    std::optional<Placement> TryOnWholeGrid(const Trial& trial, int32_t minCrossings,
-                                            Direction& direction);
+    std::optional<Placement> TryOnWholeGrid(const Trial& trial, int32_t minCrossings);
     // One placement attempt in a window: the scan (with the user's proposals when
     // they are on), or the search's known result.
     std::optional<Placement> Attempt(const Trial& trial, int32_t minCrossings,
                                      const StartWindow& window, Direction direction);
+    bool IsAvailable(int32_t entry) const;
     void Placed(const Placement& placed);
     void StopWithMessage(Direction direction);
 
     Puzzle& puzzle_;
+    const Vocabulary& words_;
     UserDialogs& dialogs_;
     RandomSource& random_;
-    WordPlacer placer_;
     bool referenceScan_ = false;
+    // During a run: its own state and the placer working on it.
+    std::unique_ptr<GenerationRun> run_;
+    std::unique_ptr<WordPlacer> placer_;
     std::unique_ptr<IndexedSearch> search_; // during a run, unless every attempt is scanned
 };

@@ -23,11 +23,11 @@ Bits Range(int32_t from, int32_t to) {
 
 } // namespace
 
-IndexedSearch::IndexedSearch(const Puzzle& puzzle, const WordIndex& index)
-    : puzzle_(puzzle), index_(index), words_(index, puzzle.WordList), slots_(puzzle.Grid),
-      bound_(2 * (WordIndex::MaxLength + 1) * static_cast<size_t>(puzzle.Grid.Columns()) *
-                 static_cast<size_t>(puzzle.Grid.Rows()),
-             1) {
+IndexedSearch::IndexedSearch(const TFeld& grid, const GenerationRun& run)
+    : grid_(grid), run_(run), index_(run.Words.Index()), words_(index_, run.Available),
+      slots_(grid), bound_(2 * (WordIndex::MaxLength + 1) * static_cast<size_t>(grid.Columns()) *
+                               static_cast<size_t>(grid.Rows()),
+                           1) {
     free_.MinCrossings = 2;
     free_.FromFirstEntry = true;
     fill_.MinCrossings = 1;
@@ -63,7 +63,7 @@ int32_t IndexedSearch::FirstFit(Direction direction, int32_t length, int32_t lin
 
 std::optional<IndexedSearch::Trial> IndexedSearch::NextInChain(int32_t from, Direction direction,
                                                                const Placement& anchor) {
-    const int32_t last = puzzle_.ShortWordStart - 1;
+    const int32_t last = run_.Words.ShortWordStart() - 1;
     const int32_t columns = slots_.Columns();
     const int32_t rows = slots_.Rows();
     Candidate best;
@@ -252,7 +252,8 @@ int32_t IndexedSearch::FirstUncovered(int32_t from, int32_t last, Direction dire
     const std::vector<int32_t>& uncovered = index_.Uncovered();
     for (auto it = std::lower_bound(uncovered.begin(), uncovered.end(), from);
          it != uncovered.end() && *it <= last; ++it) {
-        if (puzzle_.Entry(*it).Available == 1 && Fits(index_.LengthOf(*it), direction)) {
+        if (run_.Available.at(static_cast<size_t>(*it)) == 1 &&
+            Fits(index_.LengthOf(*it), direction)) {
             return *it;
         }
     }
@@ -260,7 +261,7 @@ int32_t IndexedSearch::FirstUncovered(int32_t from, int32_t last, Direction dire
 }
 
 void IndexedSearch::Placed(const Placement& placed) {
-    for (const OpenSlots::Opened& opened : slots_.Update(puzzle_.Grid, placed)) {
+    for (const OpenSlots::Opened& opened : slots_.Update(grid_, placed)) {
         Queues& queues = opened.MinCrossings >= 2 ? free_ : fill_;
         if (!queues.Active) {
             continue;

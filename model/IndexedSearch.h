@@ -2,10 +2,11 @@
 
 #include "model/AvailableWords.h"
 #include "model/Direction.h"
+#include "model/GenerationRun.h"
 #include "model/OpenSlots.h"
 #include "model/Placement.h"
-#include "model/Puzzle.h"
 #include "model/SlotQueue.h"
+#include "model/TFeld.h"
 #include "model/WordIndex.h"
 
 #include <array>
@@ -36,10 +37,9 @@ public:
         bool NeedsScan = false;
     };
 
-    // Starts from the grid and the word list as they are; the word list must be
-    // the one the index was built from, and its flags only go from available to
-    // taken while the search lives.
-    IndexedSearch(const Puzzle& puzzle, const WordIndex& index);
+    // Starts from the grid and the run as they are; the run's flags only go
+    // from available to taken while the search lives.
+    IndexedSearch(const TFeld& grid, const GenerationRun& run);
 
     // The chain step from entry `from` on (main words that fit the direction): the
     // first entry with an acceptable position in its window around the anchor.
@@ -112,7 +112,8 @@ private:
     // The first available word outside the index in from .. last that fits.
     int32_t FirstUncovered(int32_t from, int32_t last, Direction direction) const;
 
-    const Puzzle& puzzle_;
+    const TFeld& grid_;
+    const GenerationRun& run_;
     const WordIndex& index_;
     AvailableWords words_;
     OpenSlots slots_;

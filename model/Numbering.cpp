@@ -1,5 +1,6 @@
 #include "model/Numbering.h"
 
+#include "model/GenerationRun.h"
 #include "model/Puzzle.h"
 
 #include <algorithm>
@@ -7,15 +8,15 @@
 
 namespace {
 
-int32_t WordLength(const Puzzle& puzzle, int32_t entry) {
+int32_t WordLength(const GenerationRun& run, int32_t entry) {
     // At least one step, so that the walk always moves on.
-    return std::max<int32_t>(1, puzzle.Entry(entry).GridLength());
+    return std::max<int32_t>(1, run.Words.Entry(entry).GridLength());
 }
 
 // Walks each line of the direction cell by cell outside words and jumps over
 // each word from its start, closing the far edge of every cell outside a word;
 // the last cell of a line carries the border bar already.
-void CompleteBarsAlong(Puzzle& puzzle, Direction direction) {
+void CompleteBarsAlong(Puzzle& puzzle, const GenerationRun& run, Direction direction) {
     const bool across = direction == Direction::Across;
     const int32_t lines = across ? puzzle.Rows : puzzle.Columns;
     const int32_t length = across ? puzzle.Columns : puzzle.Rows;
@@ -28,8 +29,7 @@ void CompleteBarsAlong(Puzzle& puzzle, Direction direction) {
                 (across ? cell.BarRight : cell.BarBelow) = 1;
                 ++at;
             } else {
-                at += WordLength(puzzle,
-                                 across ? puzzle.AcrossWordAt(number) : puzzle.DownWordAt(number));
+                at += WordLength(run, run.WordAt(number, direction));
             }
         } while (at <= length - 2);
     }
@@ -37,42 +37,43 @@ void CompleteBarsAlong(Puzzle& puzzle, Direction direction) {
 
 } // namespace
 
-void Numbering::NumberWords(Puzzle& puzzle) {
+void Numbering::NumberWords(Puzzle& puzzle, GenerationRun& run) {
     int32_t number = 0;
     for (int32_t row = 0; row < puzzle.Rows; ++row) {
         for (int32_t column = 0; column < puzzle.Columns; ++column) {
             TGridCell& cell = puzzle.Grid.At(column, row);
-            if (cell.AcrossNo <= 0 && cell.DownNo <= 0) {
+            const int32_t across = run.StartAt(column, row, Direction::Across);
+            const int32_t down = run.StartAt(column, row, Direction::Down);
+            cell.AcrossNo = 0;
+            cell.DownNo = 0;
+            if (across <= 0 && down <= 0) {
                 continue;
             }
             ++number;
-            if (cell.AcrossNo > 0) {
-                puzzle.AcrossWordAt(number) = cell.AcrossNo;
+            if (across > 0) {
+                run.WordAt(number, Direction::Across) = across;
                 cell.AcrossNo = number;
             }
-            if (cell.DownNo > 0) {
-                puzzle.DownWordAt(number) = cell.DownNo;
+            if (down > 0) {
+                run.WordAt(number, Direction::Down) = down;
                 cell.DownNo = number;
             }
         }
     }
 }
 
-void Numbering::CompleteBars(Puzzle& puzzle) {
-    CompleteBarsAlong(puzzle, Direction::Across);
-    CompleteBarsAlong(puzzle, Direction::Down);
+void Numbering::CompleteBars(Puzzle& puzzle, const GenerationRun& run) {
+    CompleteBarsAlong(puzzle, run, Direction::Across);
+    CompleteBarsAlong(puzzle, run, Direction::Down);
 }
 
-void Numbering::FillClueList(Puzzle& puzzle) {
+void Numbering::FillClueList(Puzzle& puzzle, const GenerationRun& run) {
     std::vector<ClueRow> rows;
-    for (int32_t n = 0; n < puzzle.CellCount; ++n) {
-        if (puzzle.AcrossWordAt(n) > 0) {
-            rows.push_back(
-                ClueRow::Of(n, Direction::Across, puzzle.Entry(puzzle.AcrossWordAt(n)).Clue));
-        }
-        if (puzzle.DownWordAt(n) > 0) {
-            rows.push_back(
-                ClueRow::Of(n, Direction::Down, puzzle.Entry(puzzle.DownWordAt(n)).Clue));
+    for (int32_t n = 0; n < run.CellCount(); ++n) {
+        for (const Direction direction : {Direction::Across, Direction::Down}) {
+            if (const int32_t entry = run.WordAt(n, direction); entry > 0) {
+                rows.push_back(ClueRow::Of(n, direction, std::string(run.Words.Entry(entry).Clue)));
+            }
         }
     }
     if (rows.empty()) {

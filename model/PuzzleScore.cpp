@@ -85,6 +85,7 @@ std::string PuzzleScore::Text() const {
         break;
     }
     return word + ", " + std::to_string(BlackCells) + " schwarze Felder, " +
-           std::to_string(CommonPercent()) + W(" % häufige Wörter, ") + std::to_string(Crossings) + W(" Überschneidungen, ") + std::to_string(TwoLetterAnswers) +
+           std::to_string(CommonPercent()) + W(" % häufige Wörter, ") + std::to_string(Crossings) +
+           W(" Überschneidungen, ") + std::to_string(TwoLetterAnswers) +
            " Antworten mit 2 Buchstaben";
 }

@@ -9,20 +9,17 @@
 
 namespace {
 
-size_t GridLength(const TWordEntry& entry) {
-    return std::min(entry.Word.size(), TWordEntry::MaxWordLength);
-}
-
 // A word's neighbouring entries, which move as one block.
 struct Block {
     int32_t First = 0;
     int32_t Count = 0;
 };
 
-std::vector<Block> BlocksOf(const std::vector<TWordEntry>& list, size_t from, size_t to) {
+std::vector<Block> BlocksOf(const Vocabulary& words, size_t from, size_t to) {
     std::vector<Block> blocks;
     for (size_t i = from; i < to; ++i) {
-        if (!blocks.empty() && list[i].Word == list[i - 1].Word) {
+        if (!blocks.empty() && words.Entry(static_cast<int32_t>(i)).Word ==
+                                   words.Entry(static_cast<int32_t>(i - 1)).Word) {
             ++blocks.back().Count;
         } else {
             blocks.push_back({static_cast<int32_t>(i), 1});
@@ -42,8 +39,8 @@ void Shuffle(std::vector<Block>& blocks, RandomSource& random) {
 // Draws the blocks one after another, each with a chance in proportion to its
 // weight among those left. A Fenwick tree over the weights finds the drawn
 // block and takes it out in logarithmic time.
-void WeightedShuffle(const std::vector<TWordEntry>& list, std::vector<Block>& blocks,
-                     const CommonWords& common, RandomSource& random) {
+void WeightedShuffle(const Vocabulary& words, std::vector<Block>& blocks, const CommonWords& common,
+                     RandomSource& random) {
     const size_t n = blocks.size();
     std::vector<int64_t> tree(n + 1, 0);
     std::vector<int32_t> weight(n);
@@ -54,8 +51,7 @@ void WeightedShuffle(const std::vector<TWordEntry>& list, std::vector<Block>& bl
         }
     };
     for (size_t i = 0; i < n; ++i) {
-        weight[i] = Variety::CommonWeight(
-            common.Rank(list[static_cast<size_t>(blocks[i].First)].Word));
+        weight[i] = Variety::CommonWeight(common.Rank(words.Entry(blocks[i].First).Word));
         add(i, weight[i]);
         total += weight[i];
     }
@@ -84,11 +80,11 @@ void WeightedShuffle(const std::vector<TWordEntry>& list, std::vector<Block>& bl
 
 // Puts the words of order[from, to) into an order drawn from random; a word's
 // neighbouring entries move as one block, in their order.
-void ShuffleRun(const std::vector<TWordEntry>& list, std::vector<int32_t>& order, size_t from,
-                size_t to, RandomSource& random, const CommonWords* common) {
-    std::vector<Block> blocks = BlocksOf(list, from, to);
+void ShuffleRun(const Vocabulary& words, std::vector<int32_t>& order, size_t from, size_t to,
+                RandomSource& random, const CommonWords* common) {
+    std::vector<Block> blocks = BlocksOf(words, from, to);
     if (common != nullptr) {
-        WeightedShuffle(list, blocks, *common, random);
+        WeightedShuffle(words, blocks, *common, random);
     } else {
         Shuffle(blocks, random);
     }
@@ -131,35 +127,31 @@ int32_t CommonWeight(size_t rank) {
     return 1;
 }
 
-std::vector<int32_t> ShuffledOrder(const std::vector<TWordEntry>& list, int32_t shortWordStart,
-                                   int32_t wordCount, uint64_t seed, const CommonWords* common) {
-    std::vector<int32_t> order(list.size());
+std::vector<int32_t> ShuffledOrder(const Vocabulary& words, uint64_t seed,
+                                   const CommonWords* common) {
+    std::vector<int32_t> order(static_cast<size_t>(words.WordCount()) + 1);
     std::iota(order.begin(), order.end(), 0);
     // Not the generator of the run itself: its draws stay as without shuffling.
     RandomSource random(SplitMix64(seed ^ 0x5641525900000000ULL));
-    const size_t last = std::min(static_cast<size_t>(std::max(wordCount, 0)) + 1, list.size());
-    const auto boundary = static_cast<size_t>(std::max(shortWordStart, 1));
+    const size_t last = order.size();
+    const auto boundary = static_cast<size_t>(std::max(words.ShortWordStart(), 1));
+    const auto length = [&words](size_t entry) {
+        return words.Entry(static_cast<int32_t>(entry)).GridLength();
+    };
     size_t from = 1;
     while (from < last) {
         size_t to = from + 1;
-        while (to < last && to != boundary && GridLength(list[to]) == GridLength(list[from])) {
+        while (to < last && to != boundary && length(to) == length(from)) {
             ++to;
         }
-        ShuffleRun(list, order, from, to, random, common);
+        ShuffleRun(words, order, from, to, random, common);
         from = to;
     }
     return order;
 }
 
-void ShuffleWithinLengths(std::vector<TWordEntry>& list, int32_t shortWordStart, int32_t wordCount,
-                          uint64_t seed, const CommonWords* common) {
-    const std::vector<int32_t> order = ShuffledOrder(list, shortWordStart, wordCount, seed, common);
-    std::vector<TWordEntry> shuffled;
-    shuffled.reserve(list.size());
-    for (const int32_t entry : order) {
-        shuffled.push_back(std::move(list[static_cast<size_t>(entry)]));
-    }
-    list = std::move(shuffled);
+Vocabulary Shuffled(const Vocabulary& words, uint64_t seed, const CommonWords* common) {
+    return words.Reordered(ShuffledOrder(words, seed, common));
 }
 
 } // namespace Variety

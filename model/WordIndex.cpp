@@ -1,6 +1,7 @@
 #include "model/WordIndex.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -12,11 +13,14 @@ size_t Slot(int32_t position, unsigned char letter) {
 
 } // namespace
 
-WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
-    : wordCount_(wordCount), lengthOf_(static_cast<size_t>(wordCount) + 1, 0),
-      covered_(static_cast<size_t>(wordCount) + 1, 0) {
-    for (int32_t entry = 1; entry <= wordCount; ++entry) {
-        const std::string_view word = words.at(static_cast<size_t>(entry)).GridWord();
+WordIndex::WordIndex(std::span<const std::string_view> words)
+    : wordCount_(words.empty() ? 0 : static_cast<int32_t>(words.size()) - 1),
+      lengthOf_(static_cast<size_t>(wordCount_) + 1, 0),
+      covered_(static_cast<size_t>(wordCount_) + 1, 0) {
+    std::string_view previous;
+    for (int32_t entry = 1; entry <= wordCount_; ++entry) {
+        const std::string_view word = words[static_cast<size_t>(entry)];
+        const std::string_view before = std::exchange(previous, word);
         const auto length = static_cast<int32_t>(word.size());
         lengthOf_[static_cast<size_t>(entry)] = static_cast<int8_t>(length);
         if (length == 0) {
@@ -28,8 +32,7 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
         }
         covered_[static_cast<size_t>(entry)] = 1;
         LengthList& list = lists_[static_cast<size_t>(length)];
-        if (!list.Last.empty() && list.Last.back() == entry - 1 &&
-            words[static_cast<size_t>(entry - 1)].GridWord() == word) {
+        if (!list.Last.empty() && list.Last.back() == entry - 1 && before == word) {
             list.Last.back() = entry; // the same word once more
         } else {
             list.First.push_back(entry);
@@ -44,7 +47,7 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
         list.Blocks = static_cast<int32_t>((list.First.size() + 63) / 64);
         list.Sets.assign(static_cast<size_t>(length) * kLetters, {});
         for (const int32_t entry : list.First) {
-            const std::string_view word = words[static_cast<size_t>(entry)].GridWord();
+            const std::string_view word = words[static_cast<size_t>(entry)];
             for (int32_t k = 0; k < length; ++k) {
                 ++list.Sets[Slot(k, static_cast<unsigned char>(word[static_cast<size_t>(k)]))]
                       .Count;
@@ -61,8 +64,7 @@ WordIndex::WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount)
     for (int32_t length = 1; length <= MaxLength; ++length) {
         const LengthList& list = lists_[static_cast<size_t>(length)];
         for (size_t position = 0; position < list.First.size(); ++position) {
-            const std::string_view word =
-                words[static_cast<size_t>(list.First[position])].GridWord();
+            const std::string_view word = words[static_cast<size_t>(list.First[position])];
             for (int32_t k = 0; k < length; ++k) {
                 const auto letter = static_cast<unsigned char>(word[static_cast<size_t>(k)]);
                 sets_[static_cast<size_t>(list.Sets[Slot(k, letter)].Offset) + position / 64] |=

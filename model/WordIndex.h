@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <string_view>
 #include <vector>
 
 // Fixed letters of a slot in the grid: the letter a word must have at each of
@@ -34,8 +36,9 @@ class WordIndex {
 public:
     static constexpr int32_t MaxLength = static_cast<int32_t>(TWordEntry::MaxWordLength);
 
-    // Indexes entries 1 .. wordCount of the list.
-    WordIndex(const std::vector<TWordEntry>& words, int32_t wordCount);
+    // Indexes entries 1 .. size-1 of a word list given by the words' letters
+    // in the grid (entry 0 is reserved).
+    explicit WordIndex(std::span<const std::string_view> gridWords);
 
     int32_t WordCount() const { return wordCount_; }
     // The entry's length in the grid; 0 for an empty word.

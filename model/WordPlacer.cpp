@@ -1,10 +1,11 @@
 #include "model/WordPlacer.h"
 
-WordPlacer::WordPlacer(Puzzle& puzzle, UserDialogs& dialogs, RandomSource& random)
-    : puzzle_(puzzle), dialogs_(dialogs), random_(random) {}
+WordPlacer::WordPlacer(Puzzle& puzzle, GenerationRun& run, UserDialogs& dialogs,
+                       RandomSource& random)
+    : puzzle_(puzzle), run_(run), dialogs_(dialogs), random_(random) {}
 
 bool WordPlacer::WordFits(int32_t entry, Direction direction) const {
-    const int32_t length = puzzle_.Entry(entry).GridLength();
+    const int32_t length = run_.Words.Entry(entry).GridLength();
     if (length == 0) {
         return false;
     }
@@ -37,7 +38,7 @@ std::optional<Placement> WordPlacer::PlaceWord(int32_t entry, int32_t minCrossin
     if (window.IsEmpty()) {
         return std::nullopt;
     }
-    const std::string_view word = puzzle_.Entry(entry).GridWord();
+    const std::string_view word = run_.Words.Entry(entry).GridWord();
     const auto length = static_cast<int32_t>(word.size());
     if (length < 1) {
         return std::nullopt;
@@ -86,7 +87,7 @@ bool WordPlacer::Acceptable(std::string_view word, int32_t column, int32_t row,
 
 bool WordPlacer::Acceptable(int32_t entry, int32_t column, int32_t row, int32_t minCrossings,
                             Direction direction) const {
-    const std::string_view word = puzzle_.Entry(entry).GridWord();
+    const std::string_view word = run_.Words.Entry(entry).GridWord();
     const auto length = static_cast<int32_t>(word.size());
     const StartWindow inside = InsideGrid(StartWindow{column, column, row, row}, length, direction,
                                           puzzle_.Columns, puzzle_.Rows);
@@ -97,7 +98,7 @@ bool WordPlacer::Acceptable(int32_t entry, int32_t column, int32_t row, int32_t 
 bool WordPlacer::Propose(int32_t entry, int32_t column, int32_t row, Direction direction) {
     TFeld& grid = puzzle_.Grid;
     const TFeld saved = grid;
-    const std::string_view word = puzzle_.Entry(entry).GridWord();
+    const std::string_view word = run_.Words.Entry(entry).GridWord();
     const auto length = static_cast<int32_t>(word.size());
     for (int32_t k = 0; k < length; ++k) {
         TGridCell& cell =
@@ -114,7 +115,8 @@ bool WordPlacer::Propose(int32_t entry, int32_t column, int32_t row, Direction d
     UserDialogs::Answer answer = UserDialogs::Answer::No;
     try {
         dialogs_.Repaint();
-        answer = dialogs_.ConfirmPlacement(DirectionPrefix(direction) + puzzle_.Entry(entry).Word,
+        answer = dialogs_.ConfirmPlacement(DirectionPrefix(direction) +
+                                               std::string(run_.Words.Entry(entry).Word),
                                            selectColumn, selectRow);
     } catch (...) {
         grid = saved; // no half-proposed letters without marks stay behind
@@ -126,28 +128,29 @@ bool WordPlacer::Propose(int32_t entry, int32_t column, int32_t row, Direction d
         return false;
     }
     if (answer == UserDialogs::Answer::Cancel) {
-        puzzle_.ConfirmInsertions = false;
+        run_.ConfirmInsertions = false;
     }
     return true;
 }
 
 Placement WordPlacer::Commit(int32_t entry, int32_t column, int32_t row, Direction direction) {
-    Puzzle& p = puzzle_;
+    const Vocabulary& words = run_.Words;
     // Equal words that follow each other are one word with several clues.
     int32_t runEnd = entry;
-    while (runEnd < p.WordCount && p.Entry(runEnd + 1).Word == p.Entry(runEnd).Word) {
+    while (runEnd < words.WordCount() && words.Entry(runEnd + 1).Word == words.Entry(runEnd).Word) {
         ++runEnd;
     }
     for (int32_t i = entry; i <= runEnd; ++i) {
-        p.Entry(i).Available = 0;
+        run_.Available.at(static_cast<size_t>(i)) = 0;
     }
     const int32_t chosen = entry + random_.Random(runEnd - entry + 1);
 
-    const std::string_view word = p.Entry(entry).GridWord();
+    const std::string_view word = words.Entry(entry).GridWord();
     const auto length = static_cast<int32_t>(word.size());
+    Puzzle& p = puzzle_;
     TFeld& grid = p.Grid;
+    run_.StartAt(column, row, direction) = chosen;
     if (direction == Direction::Across) {
-        grid.At(column, row).AcrossNo = chosen;
         if (column + length < p.Columns) {
             grid.At(column + length - 1, row).BarRight = 1;
         }
@@ -155,7 +158,6 @@ Placement WordPlacer::Commit(int32_t entry, int32_t column, int32_t row, Directi
             grid.At(column - 1, row).BarRight = 1;
         }
     } else {
-        grid.At(column, row).DownNo = chosen;
         if (row + length < p.Rows) {
             grid.At(column, row + length - 1).BarBelow = 1;
         }

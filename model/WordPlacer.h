@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Direction.h"
+#include "model/GenerationRun.h"
 #include "model/Placement.h"
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
@@ -24,7 +25,8 @@ inline std::string DirectionPrefix(Direction direction) {
 // search of the driver.
 class WordPlacer {
 public:
-    WordPlacer(Puzzle& puzzle, UserDialogs& dialogs, RandomSource& random);
+    // Places into the puzzle's grid the words of the run's vocabulary.
+    WordPlacer(Puzzle& puzzle, GenerationRun& run, UserDialogs& dialogs, RandomSource& random);
 
     // Is the entry's word strictly shorter than the grid side of the direction?
     // An empty word fits nowhere.
@@ -36,7 +38,7 @@ public:
     // at the first position where its letters agree with the grid, it crosses at
     // least minCrossings words and is not fenced in. With propose, each such
     // position is first shown to the user: No goes on with the next one, Cancel
-    // places the word here and clears the puzzle's ConfirmInsertions. Positions
+    // places the word here and clears the run's ConfirmInsertions. Positions
     // whose word would leave the grid are skipped. nullopt when nothing was placed.
     std::optional<Placement> PlaceWord(int32_t entry, int32_t minCrossings,
                                        const StartWindow& window, Direction direction,
@@ -47,8 +49,9 @@ public:
     bool Acceptable(int32_t entry, int32_t column, int32_t row, int32_t minCrossings,
                     Direction direction) const;
 
-    // Writes the entry's word at a position that passed the tests of PlaceWord.
-    // The random draw of the clue among equal entries happens here.
+    // Writes the entry's word at a position that passed the tests of PlaceWord
+    // and records in the run where it starts. The random draw of the clue
+    // among equal entries happens here.
     Placement Commit(int32_t entry, int32_t column, int32_t row, Direction direction);
 
 private:
@@ -61,6 +64,7 @@ private:
     bool Propose(int32_t entry, int32_t column, int32_t row, Direction direction);
 
     Puzzle& puzzle_;
+    GenerationRun& run_;
     UserDialogs& dialogs_;
     RandomSource& random_;
 };

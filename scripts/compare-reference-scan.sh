@@ -22,8 +22,8 @@ for table in "$tables"/*.db "$tables"/*.DB; do
     for seed in "${seeds[@]}"; do
       fast="$work/fast-$name-$size-$seed.wbx"
       scan="$work/scan-$name-$size-$seed.wbx"
-      # Both runs must end alike: with the same status (1 when the solution word
-      # is not found or the grid is too small for the table) and message.
+      # Both runs must end alike: with the same status (3 when the solution word
+      # is not found, 1 when the grid is too small for the table) and message.
       set +e
       "$cli" generate "$table" -o "$fast" --size "$size" --seed "$seed" 2>"$work/fast.err"
       fastStatus=$?

@@ -31,7 +31,8 @@ def rankings():
 
 def cli(*args, check=True):
     result = subprocess.run([CLI, *args], capture_output=True, text=True, encoding="utf-8")
-    if result.returncode > 1 or (check and result.returncode != 0):
+    # 3: the puzzle was written, but its solution word found no place.
+    if result.returncode not in (0, 1, 3) or (check and result.returncode != 0):
         sys.exit(f"wabolex-cli {' '.join(args)}: {result.stderr.strip()}")
     return result
 
@@ -68,7 +69,7 @@ def generate(table, folder, extra):
     puzzles = []
     for seed in range(1, PUZZLES + 1):
         out = os.path.join(folder, f"{seed}.wbx")
-        # Exit status 1 with a saved puzzle: the solution word did not fit.
+        # Exit status 3 with a saved puzzle: the solution word did not fit.
         result = cli("generate", table, "-o", out, "--seed", str(seed), *extra, check=False)
         if not os.path.exists(out):
             sys.exit(f"Rätsel {seed}: {result.stderr.strip()}")

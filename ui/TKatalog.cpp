@@ -39,6 +39,7 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 
 namespace {
@@ -125,7 +126,7 @@ void TKatalog::FormCreate() {
     view_.ShowSolution = false;
     view_.Solving = false;
     puzzle_.SolutionWordShown = false;
-    puzzle_.WordCount = 0;
+    vocabulary_ = std::make_shared<const Vocabulary>();
     puzzle_.ResizeGrid(StartGridSide, StartGridSide);
     ausgabe_->SetColCount(puzzle_.Columns);
     ausgabe_->SetRowCount(puzzle_.Rows);
@@ -200,6 +201,8 @@ void TKatalog::RunCommand(const std::function<void()>& command) {
         return;
     } catch (const WabolexError& e) {
         messages_.Error(Cp1252::ToQString(e.what()));
+    } catch (const std::bad_alloc&) {
+        messages_.Error(QString::fromUtf8(OutOfMemoryMessage));
     } catch (const std::exception& e) {
         messages_.Error(QString::fromLocal8Bit(e.what()));
     }
@@ -294,22 +297,18 @@ void TKatalog::DBLadenClick() {
     if (file.exists())
         lastTableFolder_ = file.absolutePath();
 
-    const std::string previousSource = puzzle_.SourceName;
-    BusyCursor busy;
-    try {
-        VocabularyLoader::Load(std::filesystem::path(file.absoluteFilePath().toStdString()),
-                               puzzle_);
-    } catch (...) {
-        // Without its short-word table the main words are loaded all the same,
-        // and the caption must say which table they came from.
-        if (puzzle_.SourceName != previousSource) {
-            tableOrder_.clear();
-            UpdateCaption();
-        }
-        throw;
+    LoadedVocabulary loaded;
+    {
+        BusyCursor busy;
+        loaded =
+            VocabularyLoader::Load(std::filesystem::path(file.absoluteFilePath().toStdString()));
     }
-    tableOrder_.clear(); // the new list is in its table's order
+    vocabulary_ = loaded.Words;
+    puzzle_.SourceName = loaded.SourceName;
     UpdateCaption();
+    // Without its short-word table the main words are loaded all the same.
+    if (loaded.ShortWordsProblem)
+        throw WabolexError(*loaded.ShortWordsProblem);
 }
 
 void TKatalog::EinstellungenClick() {
@@ -331,32 +330,19 @@ void TKatalog::EinstellungenClick() {
 
 // "Wörter mischen": the words of each length in an order drawn from the run's
 // random source, as wabolex-cli generate --vary orders them from its seed,
-// always from the table's own order, which comes back when the box is cleared.
-void TKatalog::OrderWords() {
-    const bool mix = eOptions_->MixWords();
-    if (!mix && tableOrder_.empty())
-        return; // nothing changes
-    if (tableOrder_.empty())
-        tableOrder_ = puzzle_.WordList;
-    if (mix) {
-        const uint64_t seed = static_cast<uint64_t>(random_.Random(INT32_MAX)) << 32 |
-                              static_cast<uint32_t>(random_.Random(INT32_MAX));
-        const std::vector<int32_t> order = Variety::ShuffledOrder(
-            tableOrder_, puzzle_.ShortWordStart, puzzle_.WordCount, seed, &ShippedCommonWords());
-        for (size_t i = 0; i < order.size(); ++i)
-            puzzle_.WordList[i] = tableOrder_[static_cast<size_t>(order[i])];
-    } else {
-        puzzle_.WordList = tableOrder_;
-        tableOrder_.clear();
-    }
-    // The index follows the list's order.
-    puzzle_.VocabularyIndex.reset();
+// always from the table's own order.
+std::optional<Vocabulary> TKatalog::MixedWords() {
+    if (!eOptions_->MixWords())
+        return std::nullopt;
+    const uint64_t seed = static_cast<uint64_t>(random_.Random(INT32_MAX)) << 32 |
+                          static_cast<uint32_t>(random_.Random(INT32_MAX));
+    return Variety::Shuffled(*vocabulary_, seed, &ShippedCommonWords());
 }
 
 void TKatalog::RGenerierenClick() {
-    OrderWords();
+    const std::optional<Vocabulary> mixed = MixedWords();
     KatalogDialogs dialogs(*this);
-    Generator generator(puzzle_, dialogs, random_);
+    Generator generator(puzzle_, mixed ? *mixed : *vocabulary_, dialogs, random_);
     // The solution word is placed here, as the run's last step, so that the clue
     // list window already shows the new clues when its search is answered.
     GenerationSettings settings = eOptions_->Settings();

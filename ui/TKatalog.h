@@ -37,12 +37,14 @@
 #include "model/RandomSource.h"
 #include "model/SolvingSession.h"
 #include "model/ViewFlags.h"
+#include "model/Vocabulary.h"
 
 #include <QFont>
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -77,6 +79,8 @@ public:
     // --- State -------------------------------------------------------------
     Puzzle& puzzle() { return puzzle_; }
     const Puzzle& puzzle() const { return puzzle_; }
+    // The words of the table loaded last (none at start-up).
+    const Vocabulary& vocabulary() const { return *vocabulary_; }
     SolvingSession& session() { return session_; }
     ViewFlags& view() { return view_; }
     RandomSource& random() { return random_; }
@@ -175,6 +179,7 @@ private:
     MessageService& messages_;
     FileDialogService& fileDialogs_;
     RandomSource random_;
+    std::shared_ptr<const Vocabulary> vocabulary_;
     Puzzle puzzle_;
     SolvingSession session_;
     ViewFlags view_;
@@ -219,10 +224,9 @@ private:
 
     // After a generation: the new clue rows into the clue list window.
     void ShowClueRows();
-    // Before a generation: the words in the order "Wörter mischen" asks for.
-    void OrderWords();
-    // The loaded table's order while the word list is mixed; empty otherwise.
-    std::vector<TWordEntry> tableOrder_;
+    // Before a generation: the words in the order "Wörter mischen" asks for,
+    // or nullopt for the table's own order.
+    std::optional<Vocabulary> MixedWords();
     // The puzzle's solution word follows the settings' solution-word field.
     void TakeSolutionWord();
 };

@@ -7,6 +7,7 @@
 #include "files/ExportFormat.h"
 #include "files/ExportImage.h"
 #include "files/ExportOptions.h"
+#include "files/OutputDevice.h"
 #include "files/PrintJob.h"
 #include "files/PuzzleFile.h"
 #include "ui/BusyCursor.h"
@@ -71,9 +72,10 @@ void Export(TKatalog& katalog, OutputVariant variant) {
     ExportOptions options;
     options.SheetPaper = LetterPaper() ? Paper::Letter : Paper::A4;
     const BusyCursor busy;
-    ExportFiles::Save(format, puzzle, variant, options, file->Path,
-                      ExportFormats::IsPicture(format) ? std::optional<QString>(cluePath)
-                                                       : std::nullopt);
+    ExportFiles::Save(format, puzzle, variant, options, ToPath(file->Path),
+                      ExportFormats::IsPicture(format)
+                          ? std::optional<std::filesystem::path>(ToPath(cluePath))
+                          : std::nullopt);
 }
 
 QPageSize PdfPaper() {
@@ -92,7 +94,7 @@ void SaveAsPdf(TKatalog& katalog, const std::string& caption, OutputVariant vari
         return;
     }
     const BusyCursor busy;
-    PrintJob::PrintToPdf(*path, PdfPaper(), puzzle, caption, variant);
+    PrintJob::PrintToPdf(ToPath(*path), PdfPaper(), puzzle, caption, variant);
 }
 
 void Print(TKatalog& katalog, OutputVariant variant) {

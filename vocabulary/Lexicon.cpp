@@ -9,6 +9,9 @@
 
 namespace {
 
+// Bytes of the longest word a list may hold (UTF-8): far beyond any word.
+constexpr size_t kLongestWord = 100;
+
 void AppendUtf8(std::string& out, unsigned code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -62,6 +65,10 @@ void ForEachLine(std::string_view text, const std::function<void(std::string_vie
 // Calls use with the spelt fold of every single word in the list.
 void ForEachWord(std::string_view utf8List, const std::function<void(std::string)>& use) {
     const auto word = [&](std::string_view utf8) {
+        // No word of a list is this long; a huge line costs no copies.
+        if (utf8.size() > kLongestWord) {
+            return;
+        }
         const std::string text = Cp1252::FromUtf8(utf8);
         if (!text.empty() && std::all_of(text.begin(), text.end(), VocabularyRules::IsLetter)) {
             use(VocabularyRules::Fold(text).Spelt);
@@ -78,7 +85,11 @@ void ForEachWord(std::string_view utf8List, const std::function<void(std::string
 } // namespace
 
 void Lexicon::AddKnownWords(std::string_view utf8List) {
-    ForEachWord(utf8List, [&](std::string word) { known_.insert(std::move(word)); });
+    ForEachWord(utf8List, [&](std::string word) {
+        if (known_.insert(std::move(word)).second) {
+            CheckSize();
+        }
+    });
 }
 
 void Lexicon::AddRanking(std::string_view utf8List) {
@@ -87,7 +98,17 @@ void Lexicon::AddRanking(std::string_view utf8List) {
         const auto [it, added] = rank_.emplace(std::move(word), position);
         it->second = std::min(it->second, position);
         ++position;
+        if (added) {
+            CheckSize();
+        }
     });
+}
+
+void Lexicon::CheckSize() const {
+    if (known_.size() + rank_.size() > MaxWords) {
+        throw TooManyWords(W("mehr als ") + std::to_string(MaxWords) +
+                           W(" verschiedene Wörter in allen Listen zusammen."));
+    }
 }
 
 bool Lexicon::Knows(std::string_view word) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/WabolexError.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,6 +15,16 @@
 class Lexicon {
 public:
     static constexpr size_t Unranked = static_cast<size_t>(-1);
+    // More different words than this in all lists together are refused: the
+    // lists the shipped tables are made from hold about 500,000, and each word
+    // costs memory.
+    static constexpr size_t MaxWords = 1000000;
+
+    // Thrown by the Add functions beyond MaxWords (Windows-1252 message).
+    class TooManyWords : public WabolexError {
+    public:
+        using WabolexError::WabolexError;
+    };
 
     // A list of existing words (UTF-8): one word a line, where a hunspell
     // dictionary's "/flags" and its count line are ignored, or a JSON array of
@@ -34,6 +46,8 @@ public:
     std::vector<std::string> MostCommon(size_t count) const;
 
 private:
+    void CheckSize() const;
+
     std::unordered_set<std::string> known_;
     std::unordered_map<std::string, size_t> rank_;
 };

@@ -1,5 +1,7 @@
 #include "vocabulary/TableCheck.h"
 
+#include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/ThesaurusImport.h"
 
@@ -7,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -27,8 +30,18 @@ std::vector<std::string> ClueTerms(const std::string& clue) {
 // its answer or one of its clue terms as offensive.
 class ThesaurusGroups {
 public:
-    ThesaurusGroups(std::string_view utf8, const VocabularyRules::BanList* banned)
+    // More groups than this with words of the table are refused: OpenThesaurus
+    // has 34,000 groups in all, and each costs memory.
+    static constexpr size_t MaxGroups = 100000;
+
+    // Only the groups that hold a word of the table are kept.
+    ThesaurusGroups(std::string_view utf8, const VocabularyRules::BanList* banned,
+                    const std::vector<TWordEntry>& entries)
         : banned_(banned) {
+        std::unordered_set<std::string_view> words;
+        for (const TWordEntry& entry : entries) {
+            words.insert(entry.Word);
+        }
         while (!utf8.empty()) {
             const size_t end = std::min(utf8.find('\n'), utf8.size());
             const std::string_view line = utf8.substr(0, end);
@@ -36,7 +49,16 @@ public:
             if (line.empty() || line.front() == '#') {
                 continue;
             }
-            groups_.push_back(ThesaurusImport::ReadGroup(line));
+            std::vector<Term> group = ThesaurusImport::ReadGroup(line);
+            if (std::none_of(group.begin(), group.end(),
+                             [&](const Term& term) { return words.count(term.Answer) != 0; })) {
+                continue;
+            }
+            if (groups_.size() == MaxGroups) {
+                throw WabolexError(W("Der Thesaurus hat mehr als ") + std::to_string(MaxGroups) +
+                                   W(" Gruppen mit Wörtern der Tabelle."));
+            }
+            groups_.push_back(std::move(group));
             for (const Term& term : groups_.back()) {
                 if (!term.Answer.empty()) {
                     byAnswer_[term.Answer].push_back(groups_.size() - 1);
@@ -95,7 +117,7 @@ private:
 };
 
 void CountWords(const std::vector<TWordEntry>& entries, TableCheck::Report& report) {
-    std::set<std::string> words;
+    std::set<std::string_view> words;
     for (const TWordEntry& entry : entries) {
         if (words.insert(entry.Word).second) {
             ++report.WordsByLength[entry.Word.size()];
@@ -118,11 +140,11 @@ void CountWords(const std::vector<TWordEntry>& entries, TableCheck::Report& repo
 // A word whose entries are split by other words becomes two words for the
 // generator, and may stand twice in one puzzle.
 void FindScattered(const std::vector<TWordEntry>& entries, TableCheck::Report& report) {
-    std::set<std::string> finished;
+    std::set<std::string_view> finished;
     for (size_t i = 0; i < entries.size(); ++i) {
         const bool startsRun = i == 0 || entries[i - 1].Word != entries[i].Word;
         if (startsRun && !finished.insert(entries[i].Word).second) {
-            report.Scattered.Entries.push_back(entries[i]);
+            report.Scattered.Entries.push_back(&entries[i]);
         }
     }
 }
@@ -132,9 +154,9 @@ void FindScattered(const std::vector<TWordEntry>& entries, TableCheck::Report& r
 namespace TableCheck {
 
 bool Report::BreaksHardRule() const {
-    for (const Finding* finding : {&GiveAways, &SharedParts, &Banned, &Offensive, &EmptyClues,
-                                   &InShortWords, &Scattered, &WrongLength, &Unknown, &LongFields,
-                                   &Duplicates}) {
+    for (const Finding* finding :
+         {&GiveAways, &SharedParts, &Banned, &Offensive, &EmptyClues, &InShortWords, &Scattered,
+          &WrongLength, &BlackCells, &Unknown, &LongFields, &Duplicates}) {
         if (finding->Hard && !finding->Entries.empty()) {
             return true;
         }
@@ -154,42 +176,46 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
 
     std::unique_ptr<ThesaurusGroups> thesaurus;
     if (report.ThesaurusCompared) {
-        thesaurus = std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8, inputs.Banned);
+        thesaurus =
+            std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8, inputs.Banned, entries);
     }
-    std::set<std::pair<std::string, std::string>> pairs;
+    std::set<std::pair<std::string_view, std::string_view>> pairs;
     for (const TWordEntry& entry : entries) {
         if (entry.Word.empty() || entry.Clue.empty()) {
-            report.EmptyClues.Entries.push_back(entry);
+            report.EmptyClues.Entries.push_back(&entry);
+        }
+        if (entry.HoldsBlackCell()) {
+            report.BlackCells.Entries.push_back(&entry);
         }
         if (VocabularyRules::GivesAway(entry.Clue, entry.Word)) {
-            report.GiveAways.Entries.push_back(entry);
+            report.GiveAways.Entries.push_back(&entry);
         }
         if (VocabularyRules::SharesWordPartIn(entry.Clue, entry.Word)) {
-            report.SharedParts.Entries.push_back(entry);
+            report.SharedParts.Entries.push_back(&entry);
         }
         if (inputs.Words != nullptr && !inputs.Words->Knows(entry.Word)) {
-            report.Unknown.Entries.push_back(entry);
+            report.Unknown.Entries.push_back(&entry);
         }
         if (inputs.Banned != nullptr &&
             (inputs.Banned->Bans(entry.Word) || inputs.Banned->BansAnyIn(entry.Clue))) {
-            report.Banned.Entries.push_back(entry);
+            report.Banned.Entries.push_back(&entry);
         }
         if (thesaurus && thesaurus->Offensive(entry)) {
-            report.Offensive.Entries.push_back(entry);
+            report.Offensive.Entries.push_back(&entry);
         }
         if (inputs.ShortWords != nullptr && inputs.ShortWords->count(entry.Word) != 0) {
-            report.InShortWords.Entries.push_back(entry);
+            report.InShortWords.Entries.push_back(&entry);
         }
         if (report.LengthsCompared &&
             (entry.Word.size() < inputs.MinLength || entry.Word.size() > inputs.MaxLength)) {
-            report.WrongLength.Entries.push_back(entry);
+            report.WrongLength.Entries.push_back(&entry);
         }
         if (entry.Word.size() > TWordEntry::MaxWordLength ||
             entry.Clue.size() > TWordEntry::MaxClueLength) {
-            report.LongFields.Entries.push_back(entry);
+            report.LongFields.Entries.push_back(&entry);
         }
         if (!pairs.insert({entry.Word, entry.Clue}).second) {
-            report.Duplicates.Entries.push_back(entry);
+            report.Duplicates.Entries.push_back(&entry);
         }
     }
     return report;

@@ -16,9 +16,10 @@ class Lexicon;
 // and which entries break a rule. Texts are Windows-1252.
 namespace TableCheck {
 
-// Entries that break one rule, in table order.
+// Entries that break one rule, in table order. They point into the checked
+// list, which outlives the report: a large table is not copied once per rule.
 struct Finding {
-    std::vector<TWordEntry> Entries;
+    std::vector<const TWordEntry*> Entries;
     bool Hard = false; // a broken hard rule makes the table unfit to ship
 };
 
@@ -40,6 +41,7 @@ struct Report {
     Finding InShortWords{{}, true}; // the word is in the short-word table too
     Finding Scattered{{}, true};    // entries of one word that do not stand together
     Finding WrongLength{{}, true};  // a word outside the lengths the table is for
+    Finding BlackCells{{}, true};   // a word holding '.', a black cell in the grid
     Finding Unknown{{}, true};      // neither a whole word of the word lists nor ranked
     Finding LongFields;             // word over 15 or clue over 50 characters
     Finding Duplicates;             // the same word and clue twice
@@ -56,7 +58,8 @@ struct Inputs {
     const Lexicon* Words = nullptr; // word lists and rankings; none: not compared
 };
 
-// `entries` in the order the loader reads them (uncut).
+// `entries` in the order the loader reads them (uncut); the report's findings
+// point into them.
 Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs);
 
 } // namespace TableCheck

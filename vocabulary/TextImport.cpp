@@ -6,6 +6,7 @@
 #include "vocabulary/ParadoxTable.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -24,12 +25,73 @@ std::string_view Trim(std::string_view s) {
 }
 
 void Skip(ImportResult& result, size_t line, const std::string& utf8Why) {
-    result.Warnings.push_back(W("Zeile ") + std::to_string(line) + ": " + W(utf8Why) +
-                              W(" Die Zeile wird übergangen."));
+    result.Warn(W("Zeile ") + std::to_string(line) + ": " + W(utf8Why) +
+                W(" Die Zeile wird übergangen."));
     ++result.SkippedLines;
 }
 
+// The first control character of a text (NUL, ESC, a tab inside it ...).
+std::optional<char32_t> FirstControl(std::string_view text) {
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code == 0x7F) {
+            return code;
+        }
+    }
+    return std::nullopt;
+}
+
+// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
+// forms, no surrogates, nothing beyond U+10FFFF.
+bool IsUtf8(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        size_t length = 0;
+        char32_t code = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) {
+            return false;
+        }
+        for (size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            code = (code << 6) | (next & 0x3F);
+        }
+        const char32_t lowest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+        if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 } // namespace
+
+void ImportResult::Warn(std::string cp1252) {
+    if (Warnings.size() < MaxWarnings) {
+        Warnings.push_back(std::move(cp1252));
+    } else {
+        ++MoreWarnings;
+    }
+}
 
 namespace TextImport {
 
@@ -71,6 +133,15 @@ void AddLine(std::string_view utf8, size_t number, ImportResult& result) {
     }
     const std::string_view word = Trim(line.substr(0, separator));
     const std::string_view clue = Trim(line.substr(separator + 1));
+    // A control character would reach the grid, the files and the terminal.
+    for (const auto& [what, text] : {std::pair{"Der Begriff", word}, std::pair{"Die Umschreibung", clue}}) {
+        if (const std::optional<char32_t> c = FirstControl(text)) {
+            Skip(result, number,
+                 std::string(what) + " enthält das Steuerzeichen " + Cp1252::CodePointName(*c) +
+                     ".");
+            return;
+        }
+    }
     // The character itself has no place in a Windows-1252 message; its number has.
     if (const char32_t c = Cp1252::FirstWithoutForm(word); c != 0) {
         Skip(result, number,
@@ -105,10 +176,9 @@ void AddLine(std::string_view utf8, size_t number, ImportResult& result) {
     }
     record.Clue = CutClue(fullClue, kClueLength);
     if (record.Clue.size() < fullClue.size()) {
-        result.Warnings.push_back(W("Zeile ") + std::to_string(number) +
-                                  W(": Die Umschreibung hat mehr als 50 Zeichen und wurde "
-                                    "gekürzt auf \"") +
-                                  record.Clue + "\".");
+        result.Warn(W("Zeile ") + std::to_string(number) +
+                    W(": Die Umschreibung hat mehr als 50 Zeichen und wurde gekürzt auf \"") +
+                    record.Clue + "\".");
     }
     result.Records.push_back(std::move(record));
 }
@@ -133,10 +203,18 @@ void ReadLines(const std::filesystem::path& file,
     }
     std::string line;
     bool tooLong = false;
+    size_t firstNotUtf8 = 0;
+    size_t notUtf8 = 0;
     for (size_t number = 1; in.ReadLine(line, MaxLineBytes, tooLong); ++number) {
         if (tooLong) {
             Skip(result, number, "Die Zeile ist länger als 16 KB.");
             continue;
+        }
+        // A text saved as Windows-1252 (or a line of one pasted in): read so.
+        if (!IsUtf8(line)) {
+            firstNotUtf8 = firstNotUtf8 == 0 ? number : firstNotUtf8;
+            ++notUtf8;
+            line = Cp1252::ToUtf8(line);
         }
         addLine(line, number);
         if (result.Records.size() > ParadoxTable::MaxRecords) {
@@ -144,6 +222,13 @@ void ReadLines(const std::filesystem::path& file,
                                W(": mehr Einträge, als eine Tabelle aufnehmen kann (höchstens ") +
                                std::to_string(ParadoxTable::MaxRecords) + ").");
         }
+    }
+    if (notUtf8 > 0) {
+        result.Warnings.insert(
+            result.Warnings.begin(),
+            W("Zeile ") + std::to_string(firstNotUtf8) + W(": die Datei ist kein UTF-8; ") +
+                (notUtf8 == 1 ? W("diese Zeile wurde") : std::to_string(notUtf8) + W(" Zeilen wurden")) +
+                W(" als Windows-1252 gelesen."));
     }
 }
 

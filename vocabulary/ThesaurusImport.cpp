@@ -493,8 +493,8 @@ void Importer::AddLine(std::string_view utf8) {
         // Vater (Hauptform) beside "der Alte (derb)" would be left with
         // "Elternknoten".
         for (const Term& term : group) {
-            if (term.Main && !term.Answer.empty()) {
-                lostMain_.insert(term.Answer);
+            if (term.Main && !term.Answer.empty() && lostMain_.insert(term.Answer).second) {
+                Keep();
             }
         }
         return;
@@ -503,7 +503,15 @@ void Importer::AddLine(std::string_view utf8) {
         [&](const std::string& word, size_t form, std::vector<size_t> key,
             std::vector<std::string> clues) {
             candidates_[word].push_back({std::move(key), std::move(clues), form});
+            Keep();
         });
+}
+
+void Importer::Keep() {
+    if (++kept_ > MaxKept) {
+        throw WabolexError(W("Der Thesaurus ergibt mehr als ") + std::to_string(MaxKept) +
+                           W(" Umschreibungen; so viele nimmt kein Wortschatz auf."));
+    }
 }
 
 void Importer::AddThesaurusClues(const std::string& word, std::set<std::string>& taken,

@@ -99,6 +99,10 @@ std::string AnswerOf(std::string_view cp1252Term);
 // Collects the groups of a file line by line and chooses the clues at the end.
 class Importer {
 public:
+    // More clues and words than this are refused while the file is read: the
+    // whole of OpenThesaurus gives some 60,000, and each costs memory.
+    static constexpr size_t MaxKept = 500000;
+
     explicit Importer(const Options& options) : options_(options) {}
 
     void AddLine(std::string_view utf8Line);
@@ -106,6 +110,7 @@ public:
     std::vector<VocabularyRecord> Finish() const;
 
 private:
+    void Keep(); // counts one more kept clue or word; throws beyond MaxKept
     // The clues a group offers for a word; a smaller Key is a better choice.
     struct Candidate {
         std::vector<size_t> Key;
@@ -121,6 +126,7 @@ private:
     const Options& options_;
     std::map<std::string, std::vector<Candidate>> candidates_; // by word
     std::set<std::string> lostMain_; // words whose usual meaning is in an unfit group
+    size_t kept_ = 0;                // candidates and lost words, bounded by MaxKept
 };
 
 // Every line of a text in memory.

@@ -109,7 +109,8 @@ bool EdgePartIn(std::string_view from, std::string_view to) {
     for (const bool atStart : {true, false}) {
         // A longer part is found only where a shorter one is.
         for (size_t n = kShortestPart; n <= from.size(); ++n) {
-            const std::string_view part = atStart ? from.substr(0, n) : from.substr(from.size() - n);
+            const std::string_view part =
+                atStart ? from.substr(0, n) : from.substr(from.size() - n);
             if (!Contains(to, part)) {
                 break;
             }
@@ -157,8 +158,9 @@ template <typename Use> void ForEachEntry(std::string_view utf8, Use use) {
 }
 
 void SortLongestFirst(std::vector<std::string>& list) {
-    std::stable_sort(list.begin(), list.end(),
-                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    std::stable_sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) {
+        return a.size() > b.size();
+    });
 }
 
 std::vector<std::string> SpeltWords(std::string_view text) {

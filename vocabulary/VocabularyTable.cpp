@@ -81,7 +81,6 @@ std::vector<TWordEntry> Entries(const ParadoxTable& table, bool cut = true) {
         if (cut && entry.Clue.size() > TWordEntry::MaxClueLength) {
             entry.Clue.resize(TWordEntry::MaxClueLength);
         }
-        entry.Available = 1;
     }
     return entries;
 }

@@ -42,7 +42,8 @@ Umschreibungslänge im Median und die Einträge, die eine Regel verletzen
 ihr Wort (auch nicht durch einen gemeinsamen Wortteil), kein Begriff der
 Sperrliste (auch nicht in einem Wort), keine leere Umschreibung, kein Wort
 auch in "Kurzwörter2004.DB" daneben, die Einträge eines Worts stehen
-beieinander; mit --lengths: jedes Wort hat eine dieser Längen; mit
+beieinander, kein Wort mit einem Punkt (im Gitter ein schwarzes Feld); mit
+--lengths: jedes Wort hat eine dieser Längen; mit
 --thesaurus: kein Eintrag, den OpenThesaurus nur aus Gruppen mit anstößig
 markierten Begriffen hergibt; mit --known-words und --ranking (Listen wie
 bei import): jedes Wort steht so in einer der Listen.
@@ -57,15 +58,15 @@ std::optional<int> ParseCheckOptions(const Args& args, CheckOptions& options) {
     line.Operand(table, "Es fehlt die Tabelle.", "Nur eine Tabelle ist erlaubt: ")
         .Value("--thesaurus", Store(options.Thesaurus))
         .Values("--known-words",
-               [&](const std::string& value) -> std::string {
-                   options.KnownWords.push_back(value);
-                   return {};
-               })
+                [&](const std::string& value) -> std::string {
+                    options.KnownWords.push_back(value);
+                    return {};
+                })
         .Values("--ranking",
-               [&](const std::string& value) -> std::string {
-                   options.Rankings.push_back(value);
-                   return {};
-               })
+                [&](const std::string& value) -> std::string {
+                    options.Rankings.push_back(value);
+                    return {};
+                })
         .Value("--lengths",
                [&](const std::string& value) -> std::string {
                    if (!ParseLengths(value, options.MinLength, options.MaxLength)) {
@@ -75,8 +76,8 @@ std::optional<int> ParseCheckOptions(const Args& args, CheckOptions& options) {
                })
         .Value("--examples", [&](const std::string& value) -> std::string {
             uint64_t examples = 0;
-            if (!ParseNumber(value, examples) || examples > 999999) {
-                return "--examples erwartet eine Zahl: " + value;
+            if (!ParseNumber(value, examples)) {
+                return "--examples erwartet eine ganze Zahl ab 0: " + value;
             }
             options.Examples = static_cast<size_t>(examples);
             return {};
@@ -90,16 +91,28 @@ std::optional<int> ParseCheckOptions(const Args& args, CheckOptions& options) {
 
 // The thesaurus and the word lists are read whole; they are far smaller than this.
 std::string ReadThesaurus(const fs::path& file) {
-    constexpr uint64_t kLargestThesaurus = 64 * 1024 * 1024;
+    constexpr uint64_t kLargestThesaurus = 16 * 1024 * 1024; // OpenThesaurus: 2.3 MB
     InputFile in(file);
     return in.ReadAll(kLargestThesaurus);
+}
+
+// A table's text as the terminal may show it: a control character (an escape
+// sequence would act on the terminal) is named instead.
+std::string Visible(const std::string& cp1252) {
+    std::string shown;
+    for (const char c : cp1252) {
+        const auto code = static_cast<unsigned char>(c);
+        shown += code < 0x20 || code == 0x7F ? "[" + Cp1252::CodePointName(code) + "]"
+                                             : std::string(1, c);
+    }
+    return shown;
 }
 
 void PrintFinding(const std::string& utf8Label, const TableCheck::Finding& finding,
                   size_t examples) {
     Out(W(utf8Label) + ": " + std::to_string(finding.Entries.size()));
     for (size_t i = 0; i < finding.Entries.size() && i < examples; ++i) {
-        Out("    " + finding.Entries[i].Word + ": " + finding.Entries[i].Clue);
+        Out("    " + Visible(finding.Entries[i]->Word) + ": " + Visible(finding.Entries[i]->Clue));
     }
 }
 
@@ -171,6 +184,8 @@ int CheckTable(const Args& args) {
         Out(W("  (Kurzwörter2004.DB fehlt daneben und wurde nicht verglichen.)"));
     }
     PrintFinding("  Einträge eines Worts, die nicht beieinander stehen", report.Scattered,
+                 options.Examples);
+    PrintFinding("  Wörter mit einem Punkt (im Gitter ein schwarzes Feld)", report.BlackCells,
                  options.Examples);
     if (report.LengthsCompared) {
         PrintFinding("  Wörter mit anderer Länge als " + std::to_string(options.MinLength) +

@@ -7,12 +7,15 @@
 
 // The sub-commands of wabolex-cli. Each gets the arguments after its name and
 // returns the exit status: 0 success, 1 failure (the German message already
-// written to stderr), 2 wrong usage.
+// written to stderr), 2 wrong usage; generate also 3 (written without its
+// solution word).
 namespace Cli {
 
 constexpr int Ok = 0;
 constexpr int Failure = 1;
 constexpr int Usage = 2;
+// generate: the puzzle file is written, but the solution word found no place.
+constexpr int WithoutSolutionWord = 3;
 
 using Args = std::vector<std::string>;
 

@@ -5,13 +5,14 @@
 #include "files/ExportFiles.h"
 #include "files/ExportFormat.h"
 #include "files/ExportOptions.h"
+#include "io/FileError.h"
+#include "io/FilePaths.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QString>
-
+#include <filesystem>
 #include <optional>
 #include <string>
+
+namespace fs = std::filesystem;
 
 namespace Cli {
 
@@ -44,10 +45,9 @@ constexpr Form kForms[] = {
 Windows-1252 mit CR LF.)"},
 };
 
-// Beside the bitmap under the same base name, as a user of the command expects.
-QString DefaultCluePath(const QString& image) {
-    const QFileInfo info(image);
-    return info.dir().filePath(info.completeBaseName() + ".txt");
+// Beside the picture under the same base name, as a user of the command expects.
+fs::path DefaultCluePath(const fs::path& picture) {
+    return picture.parent_path() / (picture.stem().string() + ".txt");
 }
 
 // A text for the file's metadata: UTF-8 from the terminal, one line.
@@ -138,27 +138,30 @@ int Export(const Args& args) {
         return line.Refuse("Das Format wird an der Endung erkannt: .bmp, .png, .svg, .ipuz, "
                            ".html oder .pdf (ohne Endung BMP).");
     }
-    // A picture gets its clue text beside it; the other formats hold their
-    // clues and get one only when asked for.
-    const QString imagePath = QString::fromStdString(options.Output);
-    std::optional<QString> cluePath;
+    // A picture gets its clue text beside it; an ipuz file holds its clues
+    // and gets one only when asked for. Paths stay the bytes given.
+    const fs::path picture = options.Output;
+    std::optional<fs::path> cluePath;
     if (clues) {
-        cluePath = QString::fromStdString(*clues);
+        if (IsOnlyExtension(*clues)) {
+            return line.Refuse(OnlyExtensionReason(*clues));
+        }
+        cluePath = *clues;
     } else if (ExportFormats::IsPicture(*format)) {
-        cluePath = DefaultCluePath(imagePath);
+        cluePath = DefaultCluePath(picture);
     }
     const std::string misplaced =
         Misplaced(*format, cluePath.has_value(), title, author, copyright, paper, encoding);
     if (!misplaced.empty()) {
         return line.Refuse(misplaced);
     }
-    // Each output would replace the puzzle or the other output.
-    const std::string cluesFile = cluePath ? cluePath->toStdString() : std::string();
-    if (SameFile(options.Output, options.Puzzle) ||
-        (cluePath && SameFile(cluesFile, options.Puzzle))) {
+    // Each output would replace the puzzle or the other output, also through
+    // a link, and a link that names a file not made yet.
+    if (FilePaths::Same(picture, options.Puzzle) ||
+        (cluePath && FilePaths::Same(*cluePath, options.Puzzle))) {
         return line.Refuse("Bild und Umschreibungen dürfen die Rätseldatei nicht überschreiben.");
     }
-    if (cluePath && SameFile(cluesFile, options.Output)) {
+    if (cluePath && FilePaths::Same(*cluePath, picture)) {
         return line.Refuse("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
     }
     ExportOptions exportOptions;
@@ -169,7 +172,13 @@ int Export(const Args& args) {
     exportOptions.ClueEncoding = encoding.value_or(TextEncoding::Windows1252);
     const auto application = OffscreenApplication();
     const Puzzle puzzle = LoadPuzzle(options.Puzzle);
-    ExportFiles::Save(*format, puzzle, options.Variant, exportOptions, imagePath, cluePath);
+    ExportFiles::Save(*format, puzzle, options.Variant, exportOptions, picture, cluePath);
+    // The clue text's name was not given: say which file it went to, since a
+    // file of that name is replaced.
+    if (cluePath && !clues) {
+        Error(W("Die Umschreibungen stehen in \"") + FileError::Shown(*cluePath) +
+              W("\" (eine andere Datei nennt --clues)."));
+    }
     return Ok;
 }
 

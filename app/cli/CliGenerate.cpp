@@ -1,6 +1,7 @@
 // wabolex-cli generate: "Ö&ffnen", "&Generieren" and "&Speichern" without a window.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliNumbers.h"
+#include "app/cli/CliPaths.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/PuzzleBatch.h"
 #include "app/cli/PuzzleMaker.h"
@@ -8,6 +9,7 @@
 #include "base/WabolexError.h"
 #include "files/PuzzleFile.h"
 #include "io/FileError.h"
+#include "io/FilePaths.h"
 #include "io/OutputFile.h"
 #include "model/GenerationSettings.h"
 #include "model/Generator.h"
@@ -16,15 +18,18 @@
 #include "model/UserDialogs.h"
 #include "model/WordIndex.h"
 #include "vocabulary/ShippedCommonWords.h"
+#include "vocabulary/TextImport.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -39,45 +44,68 @@ constexpr uint64_t MaxTries = 100;
 struct Options {
     fs::path Table;
     fs::path Output; // the puzzle file, or with Count the folder
-    int32_t Columns = StartGridSide;
-    int32_t Rows = StartGridSide;
     MakeOptions Make;
     std::optional<uint64_t> Seed;
     std::optional<uint64_t> Count; // a batch of puzzles with consecutive seeds
     std::optional<uint64_t> Jobs;
 };
 
-// Loads the table and the short words beside it. A missing short-word table
-// only matters when the short words are to be used.
-bool LoadVocabulary(const Options& options, Puzzle& puzzle) {
-    puzzle.SourceName.clear();
-    try {
-        VocabularyLoader::Load(options.Table, puzzle);
-    } catch (const WabolexError& e) {
-        // The loader names the puzzle after the table once the main words are in.
-        const bool mainLoaded = !puzzle.SourceName.empty();
-        if (!mainLoaded || options.Make.Settings.UseShortWords) {
-            Error(e.what());
-            if (mainLoaded) {
-                const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
-                Error(W("Ohne ") + FileError::NameOf(shortWords) +
-                      W(" kann nur mit --no-short-words erzeugt werden."));
-            }
-            return false;
-        }
+// Loads the table and the short words beside it; nullptr after a message.
+// A missing short-word table only matters when the short words are to be used.
+std::shared_ptr<const Vocabulary> LoadVocabulary(const Options& options) {
+    const LoadedVocabulary loaded = VocabularyLoader::Load(options.Table);
+    if (loaded.ShortWordsProblem && options.Make.Settings.UseShortWords) {
+        Error(*loaded.ShortWordsProblem);
+        const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
+        Error(W("Ohne ") + FileError::NameOf(shortWords) +
+              W(" kann nur mit --no-short-words erzeugt werden."));
+        return nullptr;
     }
-    return true;
+    // The window's "no table chosen" message would puzzle a user who named one.
+    if (loaded.Words->WordCount() == 0) {
+        Error(W("Die Wortschatztabelle ") + loaded.SourceName + W(" enthält keine Begriffe."));
+        return nullptr;
+    }
+    return loaded.Words;
 }
 
-// Writing the puzzle over one of the tables it is made from would destroy that table.
+// The tables a puzzle is made from; writing it over one would destroy it.
+std::vector<fs::path> Tables(const Options& options) {
+    return {options.Table, VocabularyLoader::ShortWordTable(options.Table)};
+}
+
 bool OverwritesATable(const Options& options) {
-    std::error_code ec;
-    if (!fs::exists(options.Output, ec)) {
-        return false;
+    const std::vector<fs::path> tables = Tables(options);
+    return std::any_of(tables.begin(), tables.end(), [&](const fs::path& table) {
+        return FilePaths::Same(options.Output, table);
+    });
+}
+
+// Why the solution word could never be placed or read back as it was
+// given, or empty: it is searched letter by letter among the grid's
+// letters, at most 20, and a file names "no solution word" with "*".
+std::string SolutionWordProblem(const std::string& cp1252) {
+    if (cp1252.find_first_not_of(' ') == std::string::npos) {
+        return cp1252.empty() ? "Das Lösungswort fehlt!!!"
+                              : "Das Lösungswort besteht nur aus Leerzeichen.";
     }
-    const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
-    return fs::equivalent(options.Output, options.Table, ec) ||
-           fs::equivalent(options.Output, shortWords, ec);
+    for (const char c : cp1252) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code == 0x7F) {
+            return "Das Lösungswort enthält das Steuerzeichen " + Cp1252::CodePointName(code) +
+                   ".";
+        }
+        if (!TextImport::IsLetter(c)) {
+            return "Das Lösungswort darf nur Buchstaben enthalten, nicht „" +
+                   Cp1252::ToUtf8(std::string(1, c)) + "“.";
+        }
+    }
+    const auto longest = static_cast<size_t>(MaxSolutionLength);
+    if (cp1252.size() > longest) {
+        return "Das Lösungswort hat " + std::to_string(cp1252.size()) +
+               " Buchstaben, höchstens " + std::to_string(longest) + " sind möglich.";
+    }
+    return {};
 }
 
 // What the options say together; the reason they do not fit, or empty.
@@ -96,22 +124,26 @@ std::string Check(Options& options, bool wordGiven, bool noWordGiven) {
     if (wordGiven && noWordGiven) {
         return "--solution-word und --no-solution-word schließen sich aus.";
     }
-    // The settings field takes at most 20 characters and refuses to be empty.
-    const auto longest = static_cast<size_t>(MaxSolutionLength);
-    if (options.Make.Settings.SolutionWord.size() > longest) {
-        options.Make.Settings.SolutionWord.resize(longest);
+    if (options.Make.Settings.UseSolutionWord) {
+        if (std::string problem = SolutionWordProblem(options.Make.Settings.SolutionWord);
+            !problem.empty()) {
+            return problem;
+        }
     }
-    if (options.Make.Settings.UseSolutionWord && options.Make.Settings.SolutionWord.empty()) {
-        return "Das Lösungswort fehlt!!!";
-    }
-    // The settings dialog raises its lowest pass count with the grid's longer side.
-    options.Make.Settings.Passes =
-        std::max(options.Make.Settings.Passes, MinimumPasses(options.Columns, options.Rows));
-    options.Make.Settings.ShowInsertions = false;
-    options.Make.Common = &ShippedCommonWords();
     if (!options.Count && OverwritesATable(options)) {
         return "Die Rätseldatei darf keine der Wortschatztabellen überschreiben.";
     }
+    if (!options.Count && !HasExtension(options.Output, ".wbx")) {
+        return IsOnlyExtension(options.Output)
+                   ? OnlyExtensionReason(options.Output)
+                   : "Die Rätseldatei braucht einen Namen mit der Endung .wbx: " +
+                         options.Output.string();
+    }
+    // The settings dialog raises its lowest pass count with the grid's longer side.
+    options.Make.Settings.Passes = std::max(options.Make.Settings.Passes,
+                                            MinimumPasses(options.Make.Columns, options.Make.Rows));
+    options.Make.Settings.ShowInsertions = false;
+    options.Make.Common = &ShippedCommonWords();
     return {};
 }
 
@@ -148,7 +180,8 @@ Lösungswort HOCHZEITSTAG. Ohne --seed wird der Startwert aus der Uhr gezogen.
 ORDNER/<Tabelle>-<Startwert>.wbx, etwa Allgemein-17.wbx; jede Datei gleicht
 Byte für Byte der eines einzelnen Aufrufs mit ihrem Startwert und denselben
 Angaben. Ohne --seed wird S gezogen und ausgegeben. Die Tabelle wird einmal
-geladen; J Aufträge (Vorgabe: einer je Prozessorkern) arbeiten parallel.
+geladen; J Aufträge (Vorgabe: einer je Prozessorkern) arbeiten parallel, bei
+großen Gittern und Tabellen höchstens so viele, wie der Speicher fasst.
 Der Ordner wird bei Bedarf angelegt; steht eine Datei im Weg, wird nichts
 erzeugt. Auf einem Terminal zeigt stderr einen Fortschrittsbalken; am Ende
 steht auf stdout eine Zeile mit Rätseln, Zeit und Rätseln je Sekunde.)"},
@@ -168,8 +201,8 @@ std::optional<int> ParseOptions(const Args& args, Options& options) {
         .Value("-o", Store(options.Output))
         .Value("--size",
                [&](const std::string& value) -> std::string {
-                   if (!ParseSize(value, options.Columns, options.Rows) ||
-                       !IsGridSide(options.Columns) || !IsGridSide(options.Rows)) {
+                   if (!ParseSize(value, options.Make.Columns, options.Make.Rows) ||
+                       !IsGridSide(options.Make.Columns) || !IsGridSide(options.Make.Rows)) {
                        return "Die Größe muss SpaltenxZeilen sein, jeweils 5 bis 99, etwa 15x15.";
                    }
                    return {};
@@ -243,30 +276,17 @@ int Generate(const Args& args) {
         OutputFile::Check(options.Output, W("Die Rätseldatei"));
     }
 
-    Puzzle vocabulary;
-    vocabulary.ResizeGrid(options.Columns, options.Rows);
-    vocabulary.ResetGrid();
-    if (!LoadVocabulary(options, vocabulary)) {
+    const std::shared_ptr<const Vocabulary> words = LoadVocabulary(options);
+    if (!words) {
         return Failure;
     }
-    // The window's "no table chosen" message would puzzle a user who named one.
-    if (vocabulary.WordCount == 0) {
-        Error(W("Die Wortschatztabelle ") + vocabulary.SourceName + W(" enthält keine Begriffe."));
-        return Failure;
-    }
-
-    // Made once and shared by every job; a run with --vary makes its own.
-    if (!options.Make.Vary) {
-        vocabulary.VocabularyIndex =
-            std::make_shared<const WordIndex>(vocabulary.WordList, vocabulary.WordCount);
-    }
-
     if (options.Count) {
         BatchOptions batch;
         batch.Folder = options.Output;
         batch.Base = options.Table.stem().string();
         batch.Count = *options.Count;
         batch.Jobs = options.Jobs ? static_cast<unsigned>(*options.Jobs) : 0;
+        batch.Inputs = Tables(options);
         if (options.Seed) {
             batch.FirstSeed = *options.Seed;
         } else {
@@ -275,11 +295,16 @@ int Generate(const Args& args) {
             batch.FirstSeed = RandomSource::ClockSeed() % (uint64_t{1} << 62);
             Out("Erster Startwert: " + std::to_string(batch.FirstSeed));
         }
-        return RunBatch(vocabulary, options.Make, batch);
+        return RunBatch(*words, options.Make, batch);
     }
 
-    PuzzleMaker maker(std::move(vocabulary), options.Make);
-    const MadePuzzle made = maker.Make(options.Seed.value_or(RandomSource::ClockSeed()));
+    if (!options.Seed) {
+        // Drawn from the clock and printed, so that the puzzle can be made again.
+        options.Seed = RandomSource::ClockSeed();
+        Error(W("Startwert: ") + std::to_string(*options.Seed));
+    }
+    PuzzleMaker maker(*words, options.Make);
+    const MadePuzzle made = maker.Make(*options.Seed);
     for (const std::string& message : made.Messages) {
         Error(message);
     }
@@ -287,7 +312,7 @@ int Generate(const Args& args) {
         return Failure;
     }
     PuzzleFile::SaveLines(options.Output, made.Lines);
-    return made.Outcome == GenerationOutcome::Generated ? Ok : Failure;
+    return made.Outcome == GenerationOutcome::Generated ? Ok : WithoutSolutionWord;
 }
 
 const Command GenerateCommand{"generate", kForms, Generate};

@@ -5,6 +5,7 @@
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
 #include "io/FileError.h"
+#include "io/FilePaths.h"
 #include "io/InputFile.h"
 #include "io/OutputFile.h"
 #include "vocabulary/Lexicon.h"
@@ -48,9 +49,16 @@ std::string Check(const ImportOptions& options) {
     if (!options.Thesaurus && (!options.KnownWords.empty() || !options.Rankings.empty())) {
         return "--known-words und --ranking gelten nur mit --thesaurus.";
     }
-    std::error_code ec;
-    if (fs::equivalent(options.Input, options.Output, ec)) {
+    // Writing the table over one of the files it is read from would destroy it.
+    if (FilePaths::Same(options.Input, options.Output)) {
         return "Die Zieltabelle darf nicht die Eingabedatei sein.";
+    }
+    for (const auto* lists : {&options.KnownWords, &options.Rankings}) {
+        for (const fs::path& list : *lists) {
+            if (FilePaths::Same(list, options.Output)) {
+                return "Die Zieltabelle darf keine der Wortlisten sein: " + list.string();
+            }
+        }
     }
     return {};
 }
@@ -122,11 +130,23 @@ std::optional<int> ParseImportOptions(const Args& args, ImportOptions& options) 
     return std::nullopt;
 }
 
-// A word list for the lexicon: read whole, within a size no word list reaches.
+// A word list for the lexicon: read whole, within a size no word list reaches
+// (the largest, wngerman, has 4.7 MB).
 std::string ReadList(const fs::path& file) {
-    constexpr uint64_t kLargestList = 64 * 1024 * 1024;
+    constexpr uint64_t kLargestList = 16 * 1024 * 1024;
     InputFile in(file);
     return in.ReadAll(kLargestList);
+}
+
+// The lexicon refuses more words than any real lists hold; the message names
+// the list that went beyond.
+template <typename Add>
+void AddList(const fs::path& file, Add add) {
+    try {
+        add(ReadList(file));
+    } catch (const Lexicon::TooManyWords& e) {
+        throw WabolexError(W("Die Wortliste ") + FileError::NameOf(file) + ": " + e.what());
+    }
 }
 
 // Reads the input line by line into entries; what was left out goes into the result.
@@ -135,10 +155,10 @@ ImportResult ReadInput(const ImportOptions& options) {
     ThesaurusImport::Options thesaurus;
     if (options.Thesaurus) {
         for (const fs::path& list : options.KnownWords) {
-            lexicon.AddKnownWords(ReadList(list));
+            AddList(list, [&](std::string_view text) { lexicon.AddKnownWords(text); });
         }
         for (const fs::path& list : options.Rankings) {
-            lexicon.AddRanking(ReadList(list));
+            AddList(list, [&](std::string_view text) { lexicon.AddRanking(text); });
         }
         thesaurus.MinLength = options.Shortest;
         thesaurus.MaxLength = options.Longest;
@@ -186,6 +206,10 @@ int Import(const Args& args) {
     const std::string inputName = FileError::NameOf(options.Input);
     for (const std::string& warning : input.Warnings) {
         Error(inputName + ", " + warning);
+    }
+    if (input.MoreWarnings > 0) {
+        Error(inputName + W(": ") + std::to_string(input.MoreWarnings) +
+              W(" weitere Warnungen nicht gezeigt."));
     }
     if (input.Records.empty()) {
         Error(W("In ") + inputName + W(" steht kein Eintrag für die Tabelle; ") +

@@ -3,9 +3,9 @@
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliPuzzleOutput.h"
 #include "files/PrintJob.h"
+#include "io/FilePaths.h"
 
 #include <QPageSize>
-#include <QString>
 
 #include <optional>
 #include <string>
@@ -36,13 +36,17 @@ int Print(const Args& args) {
     if (const std::optional<int> status = ParseOutputArgs(line, args, options)) {
         return *status;
     }
-    if (SameFile(options.Output, options.Puzzle)) {
+    if (!HasExtension(options.Output, ".pdf")) {
+        return line.Refuse("Die PDF-Datei braucht einen Namen mit der Endung .pdf: " +
+                           options.Output);
+    }
+    if (FilePaths::Same(options.Output, options.Puzzle)) {
         return line.Refuse("Die PDF-Datei darf die Rätseldatei nicht überschreiben.");
     }
     const auto application = OffscreenApplication();
     const Puzzle puzzle = LoadPuzzle(options.Puzzle);
-    PrintJob::PrintToPdf(QString::fromStdString(options.Output), QPageSize(paper), puzzle,
-                         CaptionAfterLoading(puzzle), options.Variant);
+    PrintJob::PrintToPdf(options.Output, QPageSize(paper), puzzle, CaptionAfterLoading(puzzle),
+                         options.Variant);
     return Ok;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliPaths.h"
 #include "app/cli/CommandLine.h"
 #include "base/Cp1252.h"
+#include "base/WabolexError.h"
 #include "files/ExportOptions.h"
 #include "files/OutputVariant.h"
 #include "files/PuzzleFile.h"
@@ -12,12 +14,15 @@
 #include <QDate>
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
+#include <unistd.h>
+#include <vector>
 
 // What the export and print commands share: drawing without a display, and a
 // puzzle loaded from its file as the window would hold it after loading.
@@ -31,8 +36,30 @@ inline void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QSt
     }
 }
 
+// Qt ends the program when it cannot open the handles its platform needs;
+// with too few allowed ("ulimit -n 4") that is said and the command ends.
+inline void RequireFileHandles(int count) {
+    std::vector<int> opened;
+    for (int i = 0; i < count; ++i) {
+        const int fd = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (fd < 0) {
+            break;
+        }
+        opened.push_back(fd);
+    }
+    const bool enough = opened.size() == static_cast<size_t>(count);
+    for (const int fd : opened) {
+        ::close(fd);
+    }
+    if (!enough) {
+        throw WabolexError(W("Zum Zeichnen sind zu wenige Dateien erlaubt (ulimit -n): ") +
+                           FileError::Reason(EMFILE) + ".");
+    }
+}
+
 // Fonts and painting need a GUI application; the command line has no screen.
 inline std::unique_ptr<QGuiApplication> OffscreenApplication() {
+    RequireFileHandles(3);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
     static int argc = 1;
@@ -77,6 +104,9 @@ inline std::optional<int> ParseOutputArgs(CommandLine& line, const Args& args,
     if (parsed.Output.empty()) {
         return line.Refuse("Es fehlt die Ausgabedatei (-o DATEI).");
     }
+    if (IsOnlyExtension(parsed.Output)) {
+        return line.Refuse(OnlyExtensionReason(parsed.Output));
+    }
     return std::nullopt;
 }
 
@@ -89,24 +119,6 @@ inline std::optional<Paper> PaperNamed(const std::string& name) {
         return Paper::Letter;
     }
     return std::nullopt;
-}
-
-// Do two paths name one file? Also for files that do not exist yet.
-inline bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec)) {
-        return true;
-    }
-    // Absolute first: a bare relative name would stay as it is.
-    const auto resolved = [&ec](const std::string& name) {
-        return std::filesystem::weakly_canonical(std::filesystem::absolute(name, ec), ec);
-    };
-    const std::filesystem::path first = resolved(a);
-    if (ec) {
-        return false;
-    }
-    const std::filesystem::path second = resolved(b);
-    return !ec && first == second;
 }
 
 // The window's caption after loading: "Wabolex <year>", three blanks, the

@@ -18,7 +18,8 @@ namespace Cli {
 
 // The last lines of every help.
 constexpr const char* ExitStatusHelp =
-    "\nRückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei falschem Aufruf.\n";
+    "\nRückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei falschem Aufruf; bei generate\n"
+    "3, wenn ein Rätsel gespeichert wurde, sein Lösungswort aber keinen Platz fand.\n";
 
 class CommandLine {
 public:

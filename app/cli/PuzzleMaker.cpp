@@ -6,6 +6,7 @@
 #include "model/UserDialogs.h"
 #include "model/Variety.h"
 
+#include <optional>
 #include <utility>
 
 namespace Cli {
@@ -23,16 +24,10 @@ public:
 
 } // namespace
 
-PuzzleMaker::PuzzleMaker(const Puzzle& vocabulary, const MakeOptions& options)
-    : options_(options), work_(vocabulary), vocabulary_(&vocabulary) {}
-
-PuzzleMaker::PuzzleMaker(Puzzle&& vocabulary, const MakeOptions& options)
-    : options_(options), work_(std::move(vocabulary)) {
-    // --vary reorders the work's list before each run from the table's order.
-    if (options.Vary) {
-        kept_ = std::make_unique<const Puzzle>(work_);
-    }
-    vocabulary_ = kept_ ? kept_.get() : &work_;
+PuzzleMaker::PuzzleMaker(const Vocabulary& words, const MakeOptions& options)
+    : words_(words), options_(options) {
+    work_.ResizeGrid(options.Columns, options.Rows);
+    work_.ResetGrid();
 }
 
 MadePuzzle PuzzleMaker::Make(uint64_t seed) {
@@ -51,20 +46,15 @@ MadePuzzle PuzzleMaker::Make(uint64_t seed) {
 
 MadePuzzle PuzzleMaker::Run(uint64_t seed) {
     const GenerationSettings& settings = options_.Settings;
+    // With --vary the run reads the words in an order of its own; the texts
+    // stay where they are.
+    std::optional<Vocabulary> varied;
     if (options_.Vary) {
-        // Assigned entry by entry: the texts reuse the room of the last run.
-        const std::vector<int32_t> order = Variety::ShuffledOrder(
-            vocabulary_->WordList, vocabulary_->ShortWordStart, vocabulary_->WordCount, seed,
-            options_.Common);
-        for (size_t i = 0; i < order.size(); ++i) {
-            work_.WordList[i] = vocabulary_->WordList[static_cast<size_t>(order[i])];
-        }
-        // The index follows the list's order: the run makes one for this order.
-        work_.VocabularyIndex.reset();
+        varied = Variety::Shuffled(words_, seed, options_.Common);
     }
     SilentDialogs dialogs;
     RandomSource random(seed);
-    Generator generator(work_, dialogs, random);
+    Generator generator(work_, varied ? *varied : words_, dialogs, random);
     generator.UseReferenceScan(options_.ReferenceScan);
     MadePuzzle made;
     made.Outcome = generator.RGenerieren(settings);

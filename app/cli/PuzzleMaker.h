@@ -5,9 +5,9 @@
 #include "model/Generator.h"
 #include "model/Puzzle.h"
 #include "model/PuzzleScore.h"
+#include "model/Vocabulary.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +15,8 @@ namespace Cli {
 
 // How wabolex-cli generate makes each puzzle.
 struct MakeOptions {
+    int32_t Columns = StartGridSide;
+    int32_t Rows = StartGridSide;
     GenerationSettings Settings;
     int32_t Tries = 1;          // candidates per puzzle; the best by PuzzleScore is kept
     bool Vary = false;          // shuffle the words of each length before every run
@@ -34,17 +36,11 @@ struct MadePuzzle {
 
 // Makes puzzles from a vocabulary loaded once. The vocabulary is only read;
 // each maker works on a puzzle of its own, so makers may run in parallel
-// threads. The puzzle of a seed depends on nothing but the vocabulary, the
-// options and the seed.
+// threads on one vocabulary. The puzzle of a seed depends on nothing but the
+// vocabulary, the options and the seed.
 class PuzzleMaker {
 public:
-    // vocabulary: a puzzle with the table loaded and the grid sized. The maker
-    // works on a copy of its own, so that makers may share one vocabulary.
-    PuzzleMaker(const Puzzle& vocabulary, const MakeOptions& options);
-    // The same for a caller that needs the vocabulary no more: without --vary
-    // the maker works on it directly instead of on a copy, whose tens of
-    // thousands of texts cost a single run more than its generation.
-    PuzzleMaker(Puzzle&& vocabulary, const MakeOptions& options);
+    PuzzleMaker(const Vocabulary& words, const MakeOptions& options);
 
     // The best of the tries: the first with the seed itself, the others with
     // Variety::TrySeed; a later try replaces an earlier only when it scores
@@ -55,10 +51,9 @@ private:
     // One run, exactly as a plain generate with this seed.
     MadePuzzle Run(uint64_t seed);
 
+    const Vocabulary& words_;
     const MakeOptions& options_;
     Puzzle work_;
-    std::unique_ptr<const Puzzle> kept_; // the handed-over vocabulary in table order, for --vary
-    const Puzzle* vocabulary_;           // the words in table order
 };
 
 } // namespace Cli

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 
 namespace {
@@ -61,8 +62,12 @@ int FinishOutput(int status) {
         return status;
     }
     const int error = errno;
+    // EBADF: the caller started the program with its output closed.
     Error(W("Die Ausgabe kann nicht geschrieben werden: ") +
-          (error != 0 ? FileError::Reason(error) : W("Schreibfehler")) + ".");
+          (error == EBADF  ? W("die Standardausgabe ist geschlossen")
+           : error != 0 ? FileError::Reason(error)
+                        : W("Schreibfehler")) +
+          ".");
     return status == Ok ? Failure : status;
 }
 
@@ -93,6 +98,8 @@ int main(int argc, char** argv) {
         status = command->Run(args);
     } catch (const WabolexError& e) {
         Cli::Error(e.what());
+    } catch (const std::bad_alloc&) {
+        Cli::Error(W(OutOfMemoryMessage));
     } catch (const std::exception& e) {
         Cli::Error(W("Fehler: ") + e.what());
     }

@@ -57,7 +57,9 @@ const std::string kClueText = "waagerecht\r\n"
 TEST_F(CliExportPrintTest, ExportWritesBitmapAndClueTextBesideIt) {
     const auto result = CliRun::Run(folder_, {"export", "Tiere.wbx", "-o", "bild.bmp"});
     ASSERT_EQ(result.Status, 0) << result.Err;
-    EXPECT_EQ(result.Err, "");
+    // The clue text replaces a file of that name: the user is told which.
+    EXPECT_EQ(result.Err,
+              "Die Umschreibungen stehen in \"bild.txt\" (eine andere Datei nennt --clues).\n");
     const QImage image(QString::fromStdString((folder_ / "bild.bmp").string()), "BMP");
     EXPECT_EQ(image.size(), QSize(240, 340));              // solution word marked in the file
     EXPECT_EQ(image.pixel(120, 160), qRgb(255, 255, 255)); // cell (2, 3), no letter

@@ -82,11 +82,14 @@ TEST_F(CliFaultTest, OutputsThatAreNoFilesAreRefusedAndLinksFollowed) {
     }
     CliRun::WriteBytes(folder_ / "liste.txt", "UHU;Eule\n");
     for (const std::string& node : nodes) {
+        // Puzzle files and PDF files need their extension: links name the node.
+        fs::create_symlink(node, folder_ / (node + ".wbx"));
+        fs::create_symlink(node, folder_ / (node + ".pdf"));
         for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-                 {"generate", "Test.db", "-o", node, "--no-solution-word"},
+                 {"generate", "Test.db", "-o", node + ".wbx", "--no-solution-word"},
                  {"import", "liste.txt", "-o", node},
                  {"export", "Tiere.wbx", "-o", node},
-                 {"print", "Tiere.wbx", "-o", node}}) {
+                 {"print", "Tiere.wbx", "-o", node + ".pdf"}}) {
             const auto result = CliRun::Run(folder_, args);
             EXPECT_EQ(result.Status, 1) << args[0] << " " << node;
             EXPECT_NE(result.Err.find(kNotRegular), std::string::npos) << result.Err;
@@ -259,4 +262,64 @@ TEST_F(CliFaultTest, HugeInputsAreRefusedWithBoundedMemory) {
     result = CliRun::Run(folder_, {"generate", "Riesig.db", "-o", "x.wbx", "--no-solution-word"});
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_LT(result.PeakKilobytes, kMostKilobytes);
+}
+
+// Inputs of many megabytes cost memory by what they can hold, not by their
+// size: a puzzle file by the lines its grid allows, an import by one line at
+// a time and a bounded number of warnings, word lists by the words kept.
+TEST_F(CliFaultTest, BigInputsCostBoundedMemory) {
+    constexpr long kMostKilobytes = 256 * 1024;
+    CliRun::WriteBytes(folder_ / "leer.wbx", std::string(16 * 1024 * 1024, '\n'));
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"stats", "leer.wbx"}, {"export", "leer.wbx", "-o", "l.png"}}) {
+        const auto result = CliRun::Run(folder_, args);
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_EQ(result.Err, "Die Datei leer.wbx ist zu groß (höchstens 2 MB).\n");
+        EXPECT_LT(result.PeakKilobytes, 64 * 1024) << args[0];
+    }
+    // One clue of a megabyte: longer than a clue can be.
+    std::string puzzle = ReadBytes(folder_ / "Tiere.wbx");
+    const size_t clue = puzzle.find("*waagerecht*") + 12;
+    puzzle.insert(clue, std::string(1024 * 1024, 'x'));
+    CliRun::WriteBytes(folder_ / "lang.wbx", puzzle);
+    auto result = CliRun::Run(folder_, {"print", "lang.wbx", "-o", "lang.pdf"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Err.find("die Umschreibung hat 1048"), std::string::npos) << result.Err;
+    EXPECT_LT(result.PeakKilobytes, 64 * 1024);
+
+    std::string bad;
+    for (int i = 0; i < 4 * 1024 * 1024; ++i) {
+        bad += "ohne Trenner\n";
+    }
+    CliRun::WriteBytes(folder_ / "schlecht.txt", bad);
+    result = CliRun::Run(folder_, {"import", "schlecht.txt", "-o", "s.db"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(std::count(result.Err.begin(), result.Err.end(), '\n'), 1002);
+    EXPECT_NE(result.Err.find("schlecht.txt: 4193304 weitere Warnungen nicht gezeigt."),
+              std::string::npos);
+    EXPECT_LT(result.PeakKilobytes, kMostKilobytes);
+
+    // Word lists of 16 MB (their limit) of different words, and one larger.
+    CliRun::WriteBytes(folder_ / "thesaurus.txt", "Haus;Gebäude;Heim\nAuto;Wagen\n");
+    std::string words;
+    for (size_t n = 0; words.size() < 16 * 1000 * 1000; ++n) {
+        std::string word;
+        for (size_t i = 0, k = n; i < 7; ++i, k /= 26) {
+            word += static_cast<char>('a' + k % 26);
+        }
+        words += word + "\n";
+    }
+    CliRun::WriteBytes(folder_ / "woerter.txt", words);
+    result = CliRun::Run(folder_, {"import", "thesaurus.txt", "--thesaurus", "--known-words",
+                                   "woerter.txt", "-o", "t.db"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Err, "Die Wortliste woerter.txt: mehr als 1000000 verschiedene Wörter in "
+                          "allen Listen zusammen.\n");
+    EXPECT_LT(result.PeakKilobytes, kMostKilobytes);
+    CliRun::WriteBytes(folder_ / "woerter.txt", words + words);
+    result = CliRun::Run(folder_, {"import", "thesaurus.txt", "--thesaurus", "--ranking",
+                                   "woerter.txt", "-o", "t.db"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Err, "Die Datei woerter.txt ist zu groß (höchstens 16 MB).\n");
+    EXPECT_FALSE(fs::exists(folder_ / "t.db"));
 }

@@ -130,7 +130,7 @@ TEST_F(CliGenerateTest, DefaultsUseTheSettingsStartValues) {
             EXPECT_EQ(contents.Grid.At(mark.Column, mark.Row).Letter, word[k]);
         }
     } else {
-        EXPECT_EQ(result.Status, 1);
+        EXPECT_EQ(result.Status, 3);
         EXPECT_EQ(result.Err, "Lösungswort HOCHZEITSTAG NICHT gefunden\n");
         EXPECT_EQ(contents.Marks[0].Column, -1);
     }
@@ -139,7 +139,7 @@ TEST_F(CliGenerateTest, DefaultsUseTheSettingsStartValues) {
 TEST_F(CliGenerateTest, SolutionWordNotFoundStillWritesThePuzzleWithoutMarks) {
     // Typed in small letters with an umlaut: searched in capitals, stored in Windows-1252.
     const auto result = Generate("ohne.wbx", {"--solution-word", "zäh", "--seed", "5"});
-    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Status, 3) << "written, but without its solution word";
     EXPECT_EQ(result.Err, "Lösungswort ZÄH NICHT gefunden\n");
     const PuzzleFileContents contents = PuzzleFile::Read(folder_ / "ohne.wbx");
     EXPECT_EQ(contents.SolutionWord, std::optional<std::string>(W("ZÄH")));
@@ -148,10 +148,12 @@ TEST_F(CliGenerateTest, SolutionWordNotFoundStillWritesThePuzzleWithoutMarks) {
     }
     ExpectSound("ohne.wbx");
 
-    // A word longer than the settings field is cut to its 20 characters.
-    Generate("lang.wbx", {"--solution-word", std::string(25, 'q'), "--seed", "5"});
+    // Twenty letters are the most; an umlaut is one letter.
+    EXPECT_EQ(Generate("lang.wbx", {"--solution-word", "ä" + std::string(19, 'q'), "--seed", "5"})
+                  .Status,
+              3);
     EXPECT_EQ(PuzzleFile::Read(folder_ / "lang.wbx").SolutionWord,
-              std::optional<std::string>(std::string(20, 'Q')));
+              std::optional<std::string>(W("Ä") + std::string(19, 'Q')));
 }
 
 TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGridAndTheScore) {
@@ -198,7 +200,7 @@ TEST_F(CliGenerateTest, StatsShowsTheSevenValuesOfTheGridAndTheScore) {
     EXPECT_NE(
         CliRun::Run(folder_, {"stats", "mit.wbx"}).Out.find("Bewertung: Lösungswort gefunden"),
         std::string::npos);
-    ASSERT_EQ(Generate("zaeh.wbx", {"--solution-word", "zäh", "--seed", "5"}).Status, 1);
+    ASSERT_EQ(Generate("zaeh.wbx", {"--solution-word", "zäh", "--seed", "5"}).Status, 3);
     EXPECT_NE(CliRun::Run(folder_, {"stats", "zaeh.wbx"})
                   .Out.find("Bewertung: Lösungswort nicht gefunden"),
               std::string::npos);
@@ -282,8 +284,12 @@ TEST_F(CliGenerateTest, OneParserForEveryCommand) {
         EXPECT_FALSE(fs::exists(folder_ / "x.wbx"));
     }
 
-    // A value may look like an option; the option before it takes it.
-    EXPECT_EQ(Generate("dash.wbx", {"--solution-word", "-", "--seed", "5"}).Status, 1);
+    // A value may look like an option; the option before it takes it (and
+    // then finds no letter in it).
+    const auto dash = Generate("dash.wbx", {"--solution-word", "-", "--seed", "5"});
+    EXPECT_EQ(dash.Status, 2);
+    EXPECT_EQ(dash.Err.substr(0, dash.Err.find('\n')),
+              "Das Lösungswort darf nur Buchstaben enthalten, nicht „-“.");
 
     // Help for one command, from anywhere in its arguments, whatever else is wrong.
     for (const std::vector<std::string>& call : std::vector<std::vector<std::string>>{

@@ -7,9 +7,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace CliRun {
@@ -24,9 +27,19 @@ struct Result {
 // What a run may meet besides its arguments.
 struct Conditions {
     long FileSizeLimit = -1;      // bytes, as "ulimit -f" sets it
+    long OpenFiles = -1;          // file handles, as "ulimit -n" sets it
+    long AddressSpace = -1;       // bytes of memory, as "ulimit -v" sets it
     std::filesystem::path Stdout; // instead of a file of the test's own
-    unsigned Seconds = 120;       // a run that takes longer is ended
+    bool StdoutClosed = false;    // started with its output closed
+    // /proc hidden in a mount namespace of its own, so that files cannot be
+    // made unnamed (O_TMPFILE needs /proc to be linked). A run that cannot
+    // have it exits with CannotHideProc.
+    bool HideProc = false;
+    std::vector<std::pair<std::string, std::string>> Environment; // set besides the test's own
+    unsigned Seconds = 120; // a run that takes longer is ended
 };
+
+constexpr int CannotHideProc = 125;
 
 inline std::string ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -66,10 +79,29 @@ inline Running Start(const std::filesystem::path& folder, const std::vector<std:
             ::chdir(folder.c_str()) != 0) {
             ::_exit(126);
         }
-        if (conditions.FileSizeLimit >= 0) {
-            const rlimit limit{static_cast<rlim_t>(conditions.FileSizeLimit),
-                               static_cast<rlim_t>(conditions.FileSizeLimit)};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
+        // Only the three standard handles stay open, whatever the test
+        // program was given (ctest's pipes, say).
+        ::close_range(3, ~0u, 0);
+        for (const auto& [name, value] : conditions.Environment) {
+            ::setenv(name.c_str(), value.c_str(), 1);
+        }
+        for (const auto& [resource, value] :
+             {std::pair{RLIMIT_FSIZE, conditions.FileSizeLimit},
+              std::pair{RLIMIT_NOFILE, conditions.OpenFiles},
+              std::pair{RLIMIT_AS, conditions.AddressSpace}}) {
+            if (value >= 0) {
+                const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
+                ::setrlimit(resource, &limit);
+            }
+        }
+        if (conditions.StdoutClosed) {
+            ::close(1);
+        }
+        if (conditions.HideProc &&
+            (::unshare(CLONE_NEWNS) != 0 ||
+             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+             ::mount("tmpfs", "/proc", "tmpfs", 0, "size=16k") != 0)) {
+            ::_exit(CannotHideProc);
         }
         ::alarm(conditions.Seconds);
         std::vector<char*> argv{const_cast<char*>(WABOLEX_CLI)};

@@ -175,14 +175,14 @@ TEST(ExportFormatTest, ExportAndItsClueTextAreWrittenTogetherOrNotAtAll) {
     ASSERT_TRUE(dir.isValid());
     const QString ipuz = dir.filePath("r.ipuz");
     OutputFile::WriteWhole(ToPath(ipuz), "alt", W("Die ipuz-Datei"));
-    ExportFiles::Save(ExportFormat::Ipuz, SamplePuzzles::Small(), OutputVariant::Puzzle, {}, ipuz,
-                      std::nullopt);
+    ExportFiles::Save(ExportFormat::Ipuz, SamplePuzzles::Small(), OutputVariant::Puzzle, {},
+                      ToPath(ipuz), std::nullopt);
     EXPECT_TRUE(ReadAll(ipuz).startsWith("{\n"));
 
     // The picture cannot be written: the clue text stays unwritten too.
     try {
         ExportFiles::Save(ExportFormat::Svg, SamplePuzzles::Small(), OutputVariant::Solution, {},
-                          dir.filePath("fehlt/b.svg"), dir.filePath("b.txt"));
+                          ToPath(dir.filePath("fehlt/b.svg")), ToPath(dir.filePath("b.txt")));
         ADD_FAILURE() << "no error for a missing folder";
     } catch (const WabolexError& e) {
         EXPECT_NE(std::string(e.what()).find(W("Das SVG-Bild")), std::string::npos) << e.what();

@@ -47,7 +47,9 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     Puzzle puzzle;
-    VocabularyLoader::Load(golden::WriteAnimalTables(folder.path().toStdString()), puzzle);
+    const LoadedVocabulary loaded =
+        VocabularyLoader::Load(golden::WriteAnimalTables(folder.path().toStdString()));
+    puzzle.SourceName = loaded.SourceName;
     puzzle.Columns = seeded.Columns;
     puzzle.Rows = seeded.Rows;
 
@@ -56,7 +58,7 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     settings.SolutionWord = "TIERPARK";
     AcceptingDialogs dialogs;
     RandomSource random(seeded.Seed);
-    Generator(puzzle, dialogs, random).RGenerieren(settings);
+    Generator(puzzle, *loaded.Words, dialogs, random).RGenerieren(settings);
 
     std::string puzzleFile;
     puzzle.SolutionWord = settings.SolutionWord;

@@ -1,5 +1,6 @@
 #include "files/PrintPuzzle.h"
 #include "base/WabolexError.h"
+#include "files/OutputDevice.h"
 #include "files/PainterCanvas.h"
 #include "files/PrintJob.h"
 #include "tests/files/RecordingCanvas.h"
@@ -336,7 +337,7 @@ TEST(PrintPuzzleTest, PdfPagesAndPageMeasures) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("druck.pdf");
-    PrintJob::PrintToPdf(path, QPageSize(QPageSize::A4), SamplePuzzles::Full(23, 33), kCaption,
+    PrintJob::PrintToPdf(ToPath(path), QPageSize(QPageSize::A4), SamplePuzzles::Full(23, 33), kCaption,
                          OutputVariant::Puzzle);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -354,7 +355,7 @@ TEST(PrintPuzzleTest, PdfPagesAndPageMeasures) {
     EXPECT_EQ(page.DpiY, 600);
 
     try {
-        PrintJob::PrintToPdf(dir.filePath("fehlt/druck.pdf"), QPageSize(QPageSize::A4),
+        PrintJob::PrintToPdf(ToPath(dir.filePath("fehlt/druck.pdf")), QPageSize(QPageSize::A4),
                              SamplePuzzles::Small(), kCaption, OutputVariant::Puzzle);
         FAIL() << "no error for a missing folder";
     } catch (const WabolexError& e) {
@@ -370,7 +371,7 @@ TEST(PrintPuzzleTest, PdfRenderedBackMatchesTheUnits) {
     }
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    PrintJob::PrintToPdf(dir.filePath("druck.pdf"), QPageSize(QPageSize::A4),
+    PrintJob::PrintToPdf(ToPath(dir.filePath("druck.pdf")), QPageSize(QPageSize::A4),
                          SamplePuzzles::Full(15, 15), kCaption, OutputVariant::Puzzle);
     const QString command =
         QString("/usr/bin/pdftoppm -r 254 -f 1 -l 1 -gray -singlefile '%1' '%2'")

@@ -2,6 +2,7 @@
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
 #include "files/LineFile.h"
+#include "tests/io/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -201,7 +203,8 @@ TEST_F(PuzzleFileTest, ReadsCrLineEndsAndNamesABlankLineAtTheEnd) {
     EXPECT_EQ(contents.ClueRows, Sample().ClueRows);
     EXPECT_EQ(contents.SolutionWord, std::optional<std::string>("HU"));
 
-    for (const std::string& end : {std::string("\r\n"), std::string("\r"), std::string("\r\n\r\n")}) {
+    for (const std::string& end :
+         {std::string("\r\n"), std::string("\r"), std::string("\r\n\r\n")}) {
         for (const bool checked : {true, false}) {
             WriteBytes(dir_ / "leer.wbx", Join(LinesWith(Sample(), checked, "HU")) + end);
             try {
@@ -260,6 +263,38 @@ TEST_F(PuzzleFileTest, TextsAndLinesBeyondWhatThePuzzleCanHoldAreRefused) {
     // A million empty lines after the size lines: refused at the first too many.
     EXPECT_EQ(refusal("xMax=6\r\nyMax=5\r\n" + std::string(1000000, '\n')),
               prefix + "Zeile 89: ein Rätsel von 6x5 hat höchstens 88 Zeilen.");
+}
+
+// Many megabytes in the shapes a damaged or hostile file takes, read in a
+// child whose memory is limited to 256 MB: each is refused cleanly, at once.
+TEST_F(PuzzleFileTest, BigInputsAreRefusedWithinAMemoryLimit) {
+    const std::string sizes = "xMax=99\r\nyMax=99\r\n";
+    const std::vector<std::pair<std::string, std::string>> inputs = {
+        {"leer.wbx", std::string(16 * 1024 * 1024, '\n')},
+        {"zeilen.wbx", sizes + std::string(2 * 1024 * 1024 - sizes.size(), '\n')},
+        {"cr.wbx", sizes + std::string(2 * 1024 * 1024 - sizes.size(), '\r')},
+        {"eine.wbx", "xMax=" + std::string(2 * 1024 * 1024 - 10, '9')},
+        {"gitter.wbx", sizes + std::string(2 * 1024 * 1024 - sizes.size(), '.')},
+    };
+    for (const auto& [name, bytes] : inputs) {
+        WriteBytes(dir_ / name, bytes);
+    }
+    WriteBytes(dir_ / "loch.wbx", "");
+    fs::resize_file(dir_ / "loch.wbx", 64ull << 30); // claims 64 GB, holds nothing
+    const int status = ChildProcess::Run([&] {
+        const rlimit limit{256ull << 20, 256ull << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+        for (const std::string name :
+             {"leer.wbx", "zeilen.wbx", "cr.wbx", "eine.wbx", "gitter.wbx", "loch.wbx"}) {
+            try {
+                PuzzleFile::Read(dir_ / name);
+                return 1;
+            } catch (const WabolexError&) {
+            }
+        }
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(PuzzleFileTest, TextsWithLineEndsStayOnTheirLine) {

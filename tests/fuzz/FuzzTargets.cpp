@@ -3,6 +3,7 @@
 #include "base/WabolexError.h"
 #include "files/PuzzleFile.h"
 #include "model/Puzzle.h"
+#include "model/Vocabulary.h"
 #include "vocabulary/ParadoxTable.h"
 #include "vocabulary/VocabularyTable.h"
 
@@ -36,8 +37,11 @@ std::string ParadoxTable(const uint8_t* data, size_t size) {
                 return "a word or clue longer than the word list allows";
             }
         }
-        Puzzle puzzle;
-        puzzle.SetVocabulary(std::move(words), {});
+        // The vocabulary and its index are made from whatever the table held.
+        const Vocabulary vocabulary(words, {});
+        if (vocabulary.WordCount() != static_cast<int32_t>(words.size())) {
+            return "the vocabulary lost entries";
+        }
     } catch (const WabolexError&) {
     }
     return {};

@@ -249,9 +249,8 @@ TEST_P(OutputFileTest, TemporariesCarryANameOnlyThisProgramMakes) {
         again.Write("neu");
         for (const std::string& name : Names(folder_.Path())) {
             if (name != "raetsel.wbx") {
-                return OutputFile::IsTemporaryName(name) && name.starts_with(".raetsel.wbx.")
-                           ? 0
-                           : 1;
+                return OutputFile::IsTemporaryName(name) && name.starts_with(".raetsel.wbx.") ? 0
+                                                                                              : 1;
             }
         }
         // Unnamed until committed.
@@ -260,7 +259,8 @@ TEST_P(OutputFileTest, TemporariesCarryANameOnlyThisProgramMakes) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(Names(folder_.Path()), std::vector<std::string>{"raetsel.wbx"});
 
-    for (const char* name : {".raetsel.wbx.0a1b2c3d4e5f.wabolex-tmp", ".x.zzzzzzzzzzzz.wabolex-tmp"}) {
+    for (const char* name :
+         {".raetsel.wbx.0a1b2c3d4e5f.wabolex-tmp", ".x.zzzzzzzzzzzz.wabolex-tmp"}) {
         EXPECT_TRUE(OutputFile::IsTemporaryName(name)) << name;
     }
     for (const char* name :
@@ -322,8 +322,8 @@ TEST_P(OutputFileTest, TheNextWriteRemovesLeftoversOfKilledWriters) {
     }
 
     std::vector<std::string> expected = lookalikes;
-    for (const std::string& name : {held, link, folder, std::string("neu.txt"),
-                                    std::string("ziel.txt")}) {
+    for (const std::string& name :
+         {held, link, folder, std::string("neu.txt"), std::string("ziel.txt")}) {
         expected.push_back(name);
     }
     std::sort(expected.begin(), expected.end());
@@ -351,8 +351,8 @@ TEST_P(OutputFileTest, WritersInOneFolderAtOnceNeverDisturbEachOther) {
     int failures = 0;
     for (int round = 0; round < 60; ++round) {
         failures += ChildProcess::Run([&] {
-                        OutputFile::WriteWhole(Path("b" + std::to_string(round % 3) + ".wbx"),
-                                               "b", W("Die Datei"));
+                        OutputFile::WriteWhole(Path("b" + std::to_string(round % 3) + ".wbx"), "b",
+                                               W("Die Datei"));
                         return 0;
                     }) != 0;
     }
@@ -360,8 +360,8 @@ TEST_P(OutputFileTest, WritersInOneFolderAtOnceNeverDisturbEachOther) {
     ::waitpid(steady, &status, 0);
     EXPECT_EQ(failures, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the steady writer failed";
-    EXPECT_EQ(Names(folder_.Path()), (std::vector<std::string>{"a.wbx", "b0.wbx", "b1.wbx",
-                                                                "b2.wbx"}));
+    EXPECT_EQ(Names(folder_.Path()),
+              (std::vector<std::string>{"a.wbx", "b0.wbx", "b1.wbx", "b2.wbx"}));
 }
 
 // SIGTERM while many threads write at once: none of their temporaries is left,

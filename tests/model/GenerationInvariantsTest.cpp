@@ -16,7 +16,8 @@ struct Word {
 };
 
 // Everything wrong with a generated puzzle, one line per finding.
-std::vector<std::string> Problems(const Puzzle& p) {
+std::vector<std::string> Problems(const Puzzle& p, const GenerationRun& run) {
+    const Vocabulary& vocabulary = run.Words;
     std::vector<std::string> problems;
     auto at = [&](int32_t c, int32_t r) {
         std::string text(1, '(');
@@ -48,7 +49,8 @@ std::vector<std::string> Problems(const Puzzle& p) {
                     problems.push_back("number " + std::to_string(number) + " at " + at(c, r) +
                                        ", expected " + std::to_string(expectedNumber));
                 }
-                const int32_t entry = across ? p.AcrossWordAt(number) : p.DownWordAt(number);
+                const int32_t entry =
+                    run.WordAt(number, across ? Direction::Across : Direction::Down);
                 int32_t length = 1;
                 int32_t x = c;
                 int32_t y = r;
@@ -58,7 +60,7 @@ std::vector<std::string> Problems(const Puzzle& p) {
                     read += p.Grid.At(x, y).Letter;
                     ++length;
                 }
-                const std::string& word = p.Entry(entry).Word;
+                const std::string word(vocabulary.Entry(entry).Word);
                 if (entry < 1 || read != word) {
                     problems.push_back("word at " + at(c, r) + " reads " + read + ", entry is " +
                                        word);
@@ -138,12 +140,12 @@ std::vector<std::string> Problems(const Puzzle& p) {
 
     // One clue row per word, by number, across before down.
     std::vector<ClueRow> clues;
-    for (int32_t n = 1; n < p.CellCount; ++n) {
-        if (p.AcrossWordAt(n) > 0) {
-            clues.push_back(ClueRow::Of(n, Direction::Across, p.Entry(p.AcrossWordAt(n)).Clue));
-        }
-        if (p.DownWordAt(n) > 0) {
-            clues.push_back(ClueRow::Of(n, Direction::Down, p.Entry(p.DownWordAt(n)).Clue));
+    for (int32_t n = 1; n < run.CellCount(); ++n) {
+        for (const Direction direction : {Direction::Across, Direction::Down}) {
+            if (const int32_t entry = run.WordAt(n, direction); entry > 0) {
+                clues.push_back(
+                    ClueRow::Of(n, direction, std::string(vocabulary.Entry(entry).Clue)));
+            }
         }
     }
     if (clues != p.ClueRows || clues.size() != words.size()) {
@@ -156,18 +158,20 @@ void GenerateAndCheck(int32_t columns, int32_t rows, int mainWords, uint64_t see
                       bool shortWords) {
     Puzzle puzzle;
     puzzle.ResizeGrid(columns, rows);
-    SetSyntheticWords(puzzle, mainWords, mainWords / 10, static_cast<uint32_t>(seed * 7 + 1));
+    const Vocabulary words =
+        SyntheticWords(mainWords, mainWords / 10, static_cast<uint32_t>(seed * 7 + 1));
     ScriptedDialogs dialogs;
     RandomSource random(seed);
     GenerationSettings settings;
     settings.ShowInsertions = false;
     settings.UseShortWords = shortWords;
     settings.SolutionWord = "Erde";
-    const GenerationOutcome outcome = Generator(puzzle, dialogs, random).RGenerieren(settings);
+    Generator generator(puzzle, words, dialogs, random);
+    const GenerationOutcome outcome = generator.RGenerieren(settings);
     const std::string where =
         std::to_string(columns) + "x" + std::to_string(rows) + " seed " + std::to_string(seed);
     ASSERT_NE(outcome, GenerationOutcome::NotRun) << where;
-    const std::vector<std::string> problems = Problems(puzzle);
+    const std::vector<std::string> problems = Problems(puzzle, *generator.Run());
     EXPECT_TRUE(problems.empty()) << where << ": " << problems.front() << "\n"
                                   << BarPicture(puzzle);
     ASSERT_EQ(dialogs.Statistics.size(), 1u);

@@ -38,9 +38,10 @@ TEST(GeneratorRunTest, WithoutVocabularyNothingChanges) {
     Puzzle puzzle;
     puzzle.Grid.At(3, 3).Letter = 'Q';
     const Puzzle before = puzzle;
+    const Vocabulary words;
     ScriptedDialogs dialogs;
     RandomSource random(1);
-    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(GenerationSettings{}),
+    EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(GenerationSettings{}),
               GenerationOutcome::NotRun);
     EXPECT_EQ(dialogs.Errors,
               std::vector<std::string>{W("Es wurde keine Wortschatzdatei gewählt!")});
@@ -50,11 +51,12 @@ TEST(GeneratorRunTest, WithoutVocabularyNothingChanges) {
 
 TEST(GeneratorRunTest, OnlyShortWordsIsRefusedWithAMessage) {
     Puzzle puzzle;
-    SetWords(puzzle, {}, {"AB", "CD", "EF"});
+    const Vocabulary words = Words({}, {"AB", "CD", "EF"});
     const TFeld before = puzzle.Grid;
     ScriptedDialogs dialogs;
     RandomSource random(1);
-    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(Quiet()), GenerationOutcome::NotRun);
+    EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(Quiet()),
+              GenerationOutcome::NotRun);
     ASSERT_EQ(dialogs.Errors.size(), 1u);
     EXPECT_NE(dialogs.Errors[0].find(W("nur Kurzwörter")), std::string::npos);
     EXPECT_EQ(puzzle.Grid, before);
@@ -63,12 +65,12 @@ TEST(GeneratorRunTest, OnlyShortWordsIsRefusedWithAMessage) {
 TEST(GeneratorRunTest, NoMainWordFittingTheStartDirectionEndsWithAResetGrid) {
     Puzzle puzzle;
     puzzle.ResizeGrid(6, 5); // across start: words must be shorter than 6
-    SetWords(puzzle, {"ABCDEFG", "ABCDEF"}, {"AB"});
+    const Vocabulary words = Words({"ABCDEFG", "ABCDEF"}, {"AB"});
     puzzle.ClueRows = {ClueRow::Of(1, Direction::Across, "alt"),
                        ClueRow::Of(2, Direction::Down, "alt")};
     ScriptedDialogs dialogs;
     RandomSource random(1);
-    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(GenerationSettings{}),
+    EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(GenerationSettings{}),
               GenerationOutcome::NotRun);
     ASSERT_EQ(dialogs.Errors.size(), 1u);
     EXPECT_NE(dialogs.Errors[0].find("Spaltenanzahl"), std::string::npos);
@@ -101,13 +103,13 @@ TEST(GeneratorRunTest, StartDirectionFollowsTheLongerSide) {
     for (const Case& c : cases) {
         Puzzle puzzle;
         puzzle.ResizeGrid(c.columns, c.rows);
-        SetWords(puzzle, {"STARTWORT"});
+        const Vocabulary words = Words({"STARTWORT"});
         ScriptedDialogs dialogs;
         // The first free draws after the direction: word 0 of 1, then the start cell 2.
         std::vector<int32_t> draws = c.draws;
         draws.insert(draws.end(), {0, 2});
         ScriptedRandom random(draws);
-        Generator(puzzle, dialogs, random).RGenerieren(Quiet());
+        Generator(puzzle, words, dialogs, random).RGenerieren(Quiet());
         EXPECT_EQ(random.Asked.at(0), c.columns == c.rows ? 100 : 1) << c.columns << "x" << c.rows;
         ASSERT_EQ(puzzle.ClueRows.size(), 1u);
         EXPECT_EQ(puzzle.ClueRows[0].DirectionText(), c.across ? "waagerecht" : "senkrecht");
@@ -122,13 +124,13 @@ TEST(GeneratorRunTest, StartDirectionFollowsTheLongerSide) {
 TEST(GeneratorRunTest, StartWordQuestionRepeatsTheDrawOnNo) {
     Puzzle puzzle;
     puzzle.ResizeGrid(12, 10);
-    SetWords(puzzle, {"ABCDEFGHIJKL", "KLEID", "HOSE"});
+    const Vocabulary words = Words({"ABCDEFGHIJKL", "KLEID", "HOSE"});
     ScriptedDialogs dialogs;
     dialogs.StartAnswers = {false, true};
     dialogs.DefaultPlacement = UserDialogs::Answer::No;
     // Draw entry 1 (too long, drawn again silently), entry 2 (No), entry 3 (Yes).
     ScriptedRandom random({0, 1, 2, 0});
-    Generator(puzzle, dialogs, random).RGenerieren(GenerationSettings{});
+    Generator(puzzle, words, dialogs, random).RGenerieren(GenerationSettings{});
     EXPECT_EQ(dialogs.StartTexts, (std::vector<std::string>{"waagerecht - KLEID : KLEID clue 2",
                                                             "waagerecht - HOSE : HOSE clue 3"}));
     EXPECT_EQ(std::vector<int32_t>(random.Asked.begin(), random.Asked.begin() + 4),
@@ -139,10 +141,10 @@ TEST(GeneratorRunTest, StartWordQuestionRepeatsTheDrawOnNo) {
 
 TEST(GeneratorRunTest, QuietRunShowsNoBoxUntilTheStatistics) {
     Puzzle puzzle;
-    SetSyntheticWords(puzzle, 400, 50, 7);
+    const Vocabulary words = SyntheticWords(400, 50, 7);
     ScriptedDialogs dialogs;
     RandomSource random(3);
-    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(Quiet()),
+    EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(Quiet()),
               GenerationOutcome::Generated);
     EXPECT_EQ(dialogs.Events, (std::vector<std::string>{"busy", "new", "repaint", "idle", "repaint",
                                                         "statistics"}));
@@ -152,38 +154,40 @@ TEST(GeneratorRunTest, QuietRunShowsNoBoxUntilTheStatistics) {
 
 TEST(GeneratorRunTest, CancelOnTheFirstProposalLetsTheRunGoOnWithoutQuestions) {
     Puzzle puzzle;
-    SetSyntheticWords(puzzle, 400, 50, 7);
+    const Vocabulary words = SyntheticWords(400, 50, 7);
     ScriptedDialogs dialogs;
     dialogs.PlacementAnswers = {UserDialogs::Answer::Cancel};
     RandomSource random(3);
     GenerationSettings settings = Quiet();
     settings.ShowInsertions = true;
-    Generator(puzzle, dialogs, random).RGenerieren(settings);
+    Generator generator(puzzle, words, dialogs, random);
+    generator.RGenerieren(settings);
     EXPECT_EQ(dialogs.StartTexts.size(), 1u);
     EXPECT_EQ(dialogs.PlacementTexts.size(), 1u);
-    EXPECT_FALSE(puzzle.ConfirmInsertions);
+    EXPECT_FALSE(generator.Run()->ConfirmInsertions);
 
     // Cancel places the word where Yes would, so the puzzle equals a quiet run's.
     Puzzle quiet;
-    SetSyntheticWords(quiet, 400, 50, 7);
+    const Vocabulary quietWords = SyntheticWords(400, 50, 7);
     ScriptedDialogs none;
     RandomSource same(3);
-    Generator(quiet, none, same).RGenerieren(Quiet());
+    Generator(quiet, quietWords, none, same).RGenerieren(Quiet());
     EXPECT_EQ(BarPicture(puzzle), BarPicture(quiet));
 }
 
 TEST(GeneratorRunTest, NoOnEveryProposalLeavesOnlyTheStartWord) {
     Puzzle puzzle;
-    SetSyntheticWords(puzzle, 300, 30, 11);
+    const Vocabulary words = SyntheticWords(300, 30, 11);
     ScriptedDialogs dialogs;
     dialogs.DefaultPlacement = UserDialogs::Answer::No;
     RandomSource random(5);
     GenerationSettings settings = Quiet();
     settings.ShowInsertions = true;
-    Generator(puzzle, dialogs, random).RGenerieren(settings);
+    Generator generator(puzzle, words, dialogs, random);
+    generator.RGenerieren(settings);
     EXPECT_GT(dialogs.PlacementTexts.size(), 1u);
     EXPECT_EQ(puzzle.ClueRows.size(), 1u);
-    EXPECT_TRUE(puzzle.ConfirmInsertions);
+    EXPECT_TRUE(generator.Run()->ConfirmInsertions);
     const PuzzleStatistics s = PuzzleStatistics::Count(puzzle);
     EXPECT_EQ(s.AcrossWords + s.DownWords, 1);
     EXPECT_EQ(s.Crossings, 0);
@@ -194,12 +198,12 @@ TEST(GeneratorRunTest, PassSettingCountsOnlyAboveTheGridMinimum) {
     auto run = [](int32_t side, int32_t passes) {
         Puzzle puzzle;
         puzzle.ResizeGrid(side, side);
-        SetSyntheticWords(puzzle, side > 50 ? 3000 : 600, 60, 21);
+        const Vocabulary words = SyntheticWords(side > 50 ? 3000 : 600, 60, 21);
         ScriptedDialogs dialogs;
         RandomSource random(9);
         GenerationSettings settings = Quiet();
         settings.Passes = passes;
-        Generator(puzzle, dialogs, random).RGenerieren(settings);
+        Generator(puzzle, words, dialogs, random).RGenerieren(settings);
         return BarPicture(puzzle);
     };
     const std::string fifteen = run(15, 4);
@@ -216,14 +220,14 @@ TEST(GeneratorRunTest, EveryPassAsksOnceWhenAllProposalsAreRefused) {
          std::vector<std::pair<int32_t, size_t>>{{0, 5}, {3, 5}, {4, 6}, {7, 9}}) {
         Puzzle puzzle;
         puzzle.ResizeGrid(10, 5);
-        SetWords(puzzle, {"ABCDEFGH", "XA"});
+        const Vocabulary words = Words({"ABCDEFGH", "XA"});
         ScriptedDialogs dialogs;
         dialogs.DefaultPlacement = UserDialogs::Answer::No;
         ScriptedRandom random({0, 0});
         GenerationSettings settings;
         settings.Passes = passes;
         settings.UseSolutionWord = false;
-        Generator(puzzle, dialogs, random).RGenerieren(settings);
+        Generator(puzzle, words, dialogs, random).RGenerieren(settings);
         EXPECT_EQ(dialogs.PlacementTexts.size(), proposals) << "Durchläufe " << passes;
         EXPECT_EQ(dialogs.PlacementTexts.back(), "senkrecht - XA");
         EXPECT_EQ(dialogs.SelectedCells.back(), (std::pair<int, int>{0, 3}));
@@ -240,16 +244,19 @@ ABCDEFGH..
 TEST(GeneratorRunTest, ShortWordsOnlyWhenAsked) {
     for (const bool useShort : {false, true}) {
         Puzzle puzzle;
-        SetSyntheticWords(puzzle, 150, 400, 4);
+        const Vocabulary words = SyntheticWords(150, 400, 4);
         ScriptedDialogs dialogs;
         RandomSource random(8);
         GenerationSettings settings = Quiet();
         settings.UseShortWords = useShort;
-        Generator(puzzle, dialogs, random).RGenerieren(settings);
+        Generator generator(puzzle, words, dialogs, random);
+        generator.RGenerieren(settings);
+        const GenerationRun& run = *generator.Run();
         int32_t shortWords = 0;
-        for (int32_t n = 1; n < puzzle.CellCount; ++n) {
-            shortWords += puzzle.AcrossWordAt(n) >= puzzle.ShortWordStart ? 1 : 0;
-            shortWords += puzzle.DownWordAt(n) >= puzzle.ShortWordStart ? 1 : 0;
+        for (int32_t n = 1; n < run.CellCount(); ++n) {
+            for (const Direction direction : {Direction::Across, Direction::Down}) {
+                shortWords += run.WordAt(n, direction) >= words.ShortWordStart() ? 1 : 0;
+            }
         }
         if (useShort) {
             EXPECT_GT(shortWords, 0);
@@ -261,20 +268,20 @@ TEST(GeneratorRunTest, ShortWordsOnlyWhenAsked) {
 
 TEST(GeneratorRunTest, SolutionWordIsPlacedLastOrReportedMissing) {
     Puzzle puzzle;
-    SetSyntheticWords(puzzle, 400, 50, 7);
+    const Vocabulary words = SyntheticWords(400, 50, 7);
     ScriptedDialogs dialogs;
     RandomSource random(3);
     GenerationSettings settings = Quiet();
     settings.UseSolutionWord = true;
     settings.SolutionWord = "Eis";
-    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(settings),
+    EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(settings),
               GenerationOutcome::Generated);
     EXPECT_TRUE(puzzle.SolutionWordShown);
     EXPECT_EQ(puzzle.Grid.At(puzzle.SolutionMarks[2].Column, puzzle.SolutionMarks[2].Row).Letter,
               'S');
 
     settings.SolutionWord = "QQQQQQQQQQQQQQQQQQQQ";
-    EXPECT_EQ(Generator(puzzle, dialogs, random).RGenerieren(settings),
+    EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(settings),
               GenerationOutcome::SolutionWordNotFound);
     EXPECT_FALSE(puzzle.SolutionWordShown);
     EXPECT_EQ(dialogs.RetryErrors.back(), W("Lösungswort QQQQQQQQQQQQQQQQQQQQ NICHT gefunden"));
@@ -290,13 +297,13 @@ namespace {
 TEST(GeneratorRunTest, SameSeedGivesTheSamePuzzle) {
     Puzzle puzzle;
     puzzle.ResizeGrid(11, 8);
-    SetSyntheticWords(puzzle, 250, 40, 2024);
+    const Vocabulary words = SyntheticWords(250, 40, 2024);
     ScriptedDialogs dialogs;
     RandomSource random(77);
     GenerationSettings settings;
     settings.ShowInsertions = false;
     settings.SolutionWord = "Rad";
-    Generator(puzzle, dialogs, random).RGenerieren(settings);
+    Generator(puzzle, words, dialogs, random).RGenerieren(settings);
     EXPECT_EQ(BarPicture(puzzle), Picture(R"(
 +-+-+-+-+-+-+-+-+-+-+-+
 |.|U F I N I N E|S F|.|

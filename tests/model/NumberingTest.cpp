@@ -1,45 +1,58 @@
 // Numbering in reading order, the completed bars and the clue rows.
 #include "model/Numbering.h"
+#include "model/GenerationRun.h"
 #include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace testing_support;
 
 namespace {
 
-// A grid whose start cells hold word-list indices, as the generator leaves it.
+// A grid with its words and a run that knows which entry starts where, as
+// the generator leaves them.
 class NumberingTest : public ::testing::Test {
 protected:
     Puzzle puzzle;
+    Vocabulary words;
+    std::unique_ptr<GenerationRun> run;
 
-    void Prepare(const std::vector<std::string>& letters, const std::vector<std::string>& marks) {
+    void Prepare(Vocabulary vocabulary, const std::vector<std::string>& letters,
+                 const std::vector<std::string>& marks) {
+        words = std::move(vocabulary);
         SetGrid(puzzle, letters, marks);
-        puzzle.CellCount = puzzle.Columns * puzzle.Rows;
-        puzzle.AcrossWord.assign(static_cast<size_t>(puzzle.CellCount), 0);
-        puzzle.DownWord.assign(static_cast<size_t>(puzzle.CellCount), 0);
+        run = std::make_unique<GenerationRun>(words, puzzle.Columns, puzzle.Rows);
+    }
+    void Starts(int32_t column, int32_t row, Direction direction, int32_t entry) {
+        run->StartAt(column, row, direction) = entry;
     }
 };
 
 TEST_F(NumberingTest, NumbersRunInReadingOrderAndASharedStartGetsOneNumber) {
-    SetWords(puzzle, {"HAUS", "HUT", "SEE", "TAL"});
     // HAUS across from (3,0), HUT down from (3,0), SEE down from (6,0), TAL across from (0,2).
-    Prepare({"...HAUS", "...U..E", "TAL...E"}, {"...+--+", "...|..|", "---|..|"});
-    puzzle.Grid.At(3, 0).AcrossNo = 1;
-    puzzle.Grid.At(3, 0).DownNo = 2;
-    puzzle.Grid.At(6, 0).DownNo = 3;
-    puzzle.Grid.At(0, 2).AcrossNo = 4;
-    Numbering::NumberWords(puzzle);
+    Prepare(Words({"HAUS", "HUT", "SEE", "TAL"}), {"...HAUS", "...U..E", "TAL...E"},
+            {"...+--+", "...|..|", "---|..|"});
+    Starts(3, 0, Direction::Across, 1);
+    Starts(3, 0, Direction::Down, 2);
+    Starts(6, 0, Direction::Down, 3);
+    Starts(0, 2, Direction::Across, 4);
+    Numbering::NumberWords(puzzle, *run);
     EXPECT_EQ(puzzle.Grid.At(3, 0).AcrossNo, 1);
     EXPECT_EQ(puzzle.Grid.At(3, 0).DownNo, 1);
     EXPECT_EQ(puzzle.Grid.At(6, 0).DownNo, 2);
     EXPECT_EQ(puzzle.Grid.At(0, 2).AcrossNo, 3) << "the next row is numbered after row 0";
-    EXPECT_EQ(std::vector<int32_t>(puzzle.AcrossWord.begin(), puzzle.AcrossWord.begin() + 5),
-              (std::vector<int32_t>{0, 1, 0, 4, 0}));
-    EXPECT_EQ(std::vector<int32_t>(puzzle.DownWord.begin(), puzzle.DownWord.begin() + 5),
-              (std::vector<int32_t>{0, 2, 3, 0, 0}));
+    std::vector<int32_t> across;
+    std::vector<int32_t> down;
+    for (int32_t n = 0; n < 5; ++n) {
+        across.push_back(run->WordAt(n, Direction::Across));
+        down.push_back(run->WordAt(n, Direction::Down));
+    }
+    EXPECT_EQ(across, (std::vector<int32_t>{0, 1, 0, 4, 0}));
+    EXPECT_EQ(down, (std::vector<int32_t>{0, 2, 3, 0, 0}));
 
-    Numbering::FillClueList(puzzle);
+    Numbering::FillClueList(puzzle, *run);
     EXPECT_EQ(puzzle.ClueRows,
               (std::vector<ClueRow>{ClueRow::Of(1, Direction::Across, "HAUS clue 1"),
                                     ClueRow::Of(1, Direction::Down, "HUT clue 2"),
@@ -48,15 +61,14 @@ TEST_F(NumberingTest, NumbersRunInReadingOrderAndASharedStartGetsOneNumber) {
 }
 
 TEST_F(NumberingTest, CompleteBarsClosesEveryEdgeOutsideTheWords) {
-    SetWords(puzzle, {"HAUS", "HUT"});
-    Prepare({".HAUS.", ".U....", ".T...."}, {".+---.", ".|....", ".|...."});
-    puzzle.Grid.At(1, 0).AcrossNo = 1;
-    puzzle.Grid.At(1, 0).DownNo = 2;
+    Prepare(Words({"HAUS", "HUT"}), {".HAUS.", ".U....", ".T...."}, {".+---.", ".|....", ".|...."});
+    Starts(1, 0, Direction::Across, 1);
+    Starts(1, 0, Direction::Down, 2);
     // The bars placement left at the word ends.
     puzzle.Grid.At(0, 0).BarRight = 1;
     puzzle.Grid.At(4, 0).BarRight = 1;
-    Numbering::NumberWords(puzzle);
-    Numbering::CompleteBars(puzzle);
+    Numbering::NumberWords(puzzle, *run);
+    Numbering::CompleteBars(puzzle, *run);
     EXPECT_EQ(BarPicture(puzzle), Picture(R"(
 +-+-+-+-+-+-+
 |.|H A U S|.|
@@ -69,13 +81,13 @@ TEST_F(NumberingTest, CompleteBarsClosesEveryEdgeOutsideTheWords) {
 }
 
 TEST_F(NumberingTest, RowWithOneWordInTheMiddleOfAWideGrid) {
-    SetWords(puzzle, {"LAMPE"});
-    Prepare({"..LAMPE........", "..............."}, {"..-----........", "..............."});
-    puzzle.Grid.At(2, 0).AcrossNo = 1;
+    Prepare(Words({"LAMPE"}), {"..LAMPE........", "..............."},
+            {"..-----........", "..............."});
+    Starts(2, 0, Direction::Across, 1);
     puzzle.Grid.At(1, 0).BarRight = 1;
     puzzle.Grid.At(6, 0).BarRight = 1;
-    Numbering::NumberWords(puzzle);
-    Numbering::CompleteBars(puzzle);
+    Numbering::NumberWords(puzzle, *run);
+    Numbering::CompleteBars(puzzle, *run);
     std::string rightEdges;
     for (int32_t c = 0; c < 15; ++c) {
         rightEdges += puzzle.Grid.At(c, 0).BarRight ? '|' : ' ';

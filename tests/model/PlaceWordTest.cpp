@@ -1,8 +1,11 @@
 // The placement search on hand-made grids.
+#include "model/GenerationRun.h"
 #include "model/WordPlacer.h"
 #include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace testing_support;
 
@@ -11,17 +14,30 @@ namespace {
 class PlaceWordTest : public ::testing::Test {
 protected:
     Puzzle puzzle;
+    Vocabulary words;
     ScriptedDialogs dialogs;
     ScriptedRandom random{{}};
-    WordPlacer placer{puzzle, dialogs, random};
+    std::unique_ptr<GenerationRun> run;
+    std::unique_ptr<WordPlacer> placer;
     std::optional<Placement> placed;
 
-    // Places entry `index` in the window, with proposals while the puzzle's
+    // A new run with these words on the grid as it is sized now: every word free.
+    void Start(Vocabulary vocabulary) {
+        words = std::move(vocabulary);
+        Restart();
+    }
+    void Restart(RandomSource& draws) {
+        run = std::make_unique<GenerationRun>(words, puzzle.Columns, puzzle.Rows);
+        placer = std::make_unique<WordPlacer>(puzzle, *run, dialogs, draws);
+    }
+    void Restart() { Restart(random); }
+
+    // Places entry `index` in the window, with proposals while the run's
     // ConfirmInsertions is on; returns whether it was placed.
     bool Place(int32_t index, int32_t minCrossings, int32_t columnFrom, int32_t columnTo,
                int32_t rowFrom, int32_t rowTo, Direction direction) {
-        placed = placer.PlaceWord(index, minCrossings, {columnFrom, columnTo, rowFrom, rowTo},
-                                  direction, puzzle.ConfirmInsertions);
+        placed = placer->PlaceWord(index, minCrossings, {columnFrom, columnTo, rowFrom, rowTo},
+                                   direction, run->ConfirmInsertions);
         if (placed) {
             EXPECT_EQ(placed->Entry, index);
             EXPECT_EQ(placed->Dir, direction);
@@ -31,9 +47,9 @@ protected:
 };
 
 TEST_F(PlaceWordTest, WordsEndToEndShareOneBarAndBordersGetNoExtraBar) {
-    SetWords(puzzle, {"AB", "CDE"});
     puzzle.ResizeGrid(5, 3);
     puzzle.ResetGrid();
+    Start(Words({"AB", "CDE"}));
     ASSERT_TRUE(Place(1, 0, 0, 0, 0, 0, Direction::Across));
     ASSERT_TRUE(Place(2, 0, 2, 2, 0, 0, Direction::Across));
     ASSERT_TRUE(Place(1, 0, 1, 1, 2, 2, Direction::Across));
@@ -51,15 +67,17 @@ TEST_F(PlaceWordTest, WordsEndToEndShareOneBarAndBordersGetNoExtraBar) {
 .....
 .--..
 )"));
-    EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 1);
-    EXPECT_EQ(puzzle.Grid.At(2, 0).AcrossNo, 2);
+    // The run knows where each word starts; the grid gets its numbers later.
+    EXPECT_EQ(run->StartAt(0, 0, Direction::Across), 1);
+    EXPECT_EQ(run->StartAt(2, 0, Direction::Across), 2);
+    EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 0);
     EXPECT_EQ(placed, (Placement{1, 1, 2, 2, Direction::Across}));
 }
 
 TEST_F(PlaceWordTest, DownWordInTheMiddleGetsBarsAboveAndBelow) {
-    SetWords(puzzle, {"XYZ"});
     puzzle.ResizeGrid(3, 5);
     puzzle.ResetGrid();
+    Start(Words({"XYZ"}));
     ASSERT_TRUE(Place(1, 0, 1, 1, 1, 1, Direction::Down));
     EXPECT_EQ(BarPicture(puzzle), Picture(R"(
 +-+-+-+
@@ -74,13 +92,13 @@ TEST_F(PlaceWordTest, DownWordInTheMiddleGetsBarsAboveAndBelow) {
 |. . .|
 +-+-+-+
 )"));
-    EXPECT_EQ(puzzle.Grid.At(1, 1).DownNo, 1);
-    EXPECT_EQ(puzzle.Grid.At(1, 1).AcrossNo, 0);
+    EXPECT_EQ(run->StartAt(1, 1, Direction::Down), 1);
+    EXPECT_EQ(run->StartAt(1, 1, Direction::Across), 0);
 }
 
 TEST_F(PlaceWordTest, CrossesOnlyOnEqualLettersOfTheOtherDirection) {
-    SetWords(puzzle, {"BAD", "XYZ"});
     SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
+    Start(Words({"BAD", "XYZ"}));
     // XYZ meets the A or B of the down word with another letter everywhere in rows 0..2.
     EXPECT_FALSE(Place(2, 1, 0, 2, 0, 2, Direction::Across));
     EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
@@ -106,8 +124,8 @@ TEST_F(PlaceWordTest, CrossesOnlyOnEqualLettersOfTheOtherDirection) {
 }
 
 TEST_F(PlaceWordTest, NeverLiesOnItsOwnDirectionOrOnACrossing) {
-    SetWords(puzzle, {"HAUS", "AUS", "HA"});
     SetGrid(puzzle, {"HAUS.", ".....", "....."}, {"----.", ".....", "....."});
+    Start(Words({"HAUS", "AUS", "HA"}));
     EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, Direction::Across)) << "the same word over itself";
     EXPECT_FALSE(Place(2, 0, 1, 1, 0, 0, Direction::Across));
     puzzle.Grid.At(0, 0).Mark = CellMark::Crossing();
@@ -122,82 +140,81 @@ TEST_F(PlaceWordTest, NeverLiesOnItsOwnDirectionOrOnACrossing) {
 }
 
 TEST_F(PlaceWordTest, MinCrossingsCountsCrossedWords) {
-    SetWords(puzzle, {"ABCD"});
     SetGrid(puzzle, {"A..D..", "......"}, {"|..|..", "......"});
+    Start(Words({"ABCD"}));
     EXPECT_TRUE(Place(1, 2, 0, 0, 0, 0, Direction::Across)) << "two crossings";
     SetGrid(puzzle, {"A.....", "......"}, {"|.....", "......"});
-    puzzle.MarkAllAvailable();
+    Restart();
     EXPECT_FALSE(Place(1, 2, 0, 2, 0, 1, Direction::Across))
         << "one crossing is not enough for two";
     EXPECT_TRUE(Place(1, 1, 0, 2, 0, 1, Direction::Across));
 }
 
 TEST_F(PlaceWordTest, FencedPositionsAreRejected) {
-    SetWords(puzzle, {"AB", "CD"});
     SetGrid(puzzle, {".....", ".....", "....."}, {});
+    Start(Words({"AB", "CD"}));
     // Row 0: the top border above, bars below both cells.
     puzzle.Grid.At(0, 0).BarBelow = 1;
     puzzle.Grid.At(1, 0).BarBelow = 1;
-    EXPECT_TRUE(placer.IsFenced(0, 0, 2, Direction::Across));
-    EXPECT_FALSE(placer.IsFenced(1, 0, 2, Direction::Across));
+    EXPECT_TRUE(placer->IsFenced(0, 0, 2, Direction::Across));
+    EXPECT_FALSE(placer->IsFenced(1, 0, 2, Direction::Across));
     EXPECT_FALSE(Place(1, 0, 0, 0, 0, 0, Direction::Across));
     // Row 1 has bars above (row 0's BarBelow) but only one below.
     puzzle.Grid.At(0, 1).BarBelow = 1;
-    EXPECT_FALSE(placer.IsFenced(0, 1, 2, Direction::Across));
+    EXPECT_FALSE(placer->IsFenced(0, 1, 2, Direction::Across));
     puzzle.Grid.At(1, 1).BarBelow = 1;
-    EXPECT_TRUE(placer.IsFenced(0, 1, 2, Direction::Across));
+    EXPECT_TRUE(placer->IsFenced(0, 1, 2, Direction::Across));
     // Down in column 0: the left border counts as a bar.
     puzzle.Grid.At(0, 0).BarRight = 1;
     puzzle.Grid.At(0, 1).BarRight = 1;
-    EXPECT_TRUE(placer.IsFenced(0, 0, 2, Direction::Down));
+    EXPECT_TRUE(placer->IsFenced(0, 0, 2, Direction::Down));
     EXPECT_FALSE(Place(2, 0, 0, 0, 0, 0, Direction::Down));
-    EXPECT_FALSE(placer.IsFenced(1, 0, 2, Direction::Down));
+    EXPECT_FALSE(placer->IsFenced(1, 0, 2, Direction::Down));
 }
 
 TEST_F(PlaceWordTest, EqualNeighboursAreOneWordWithARandomClue) {
-    SetWords(puzzle, {"AAAA", "BBBB", "CCCC", "DDDD", "XY", "XY", "XY", "EEEE"});
     puzzle.ResizeGrid(6, 6);
     puzzle.ResetGrid();
-    puzzle.MarkAllAvailable();
+    words = Words({"AAAA", "BBBB", "CCCC", "DDDD", "XY", "XY", "XY", "EEEE"});
     ScriptedRandom draws({2});
-    WordPlacer g(puzzle, dialogs, draws);
-    ASSERT_TRUE(g.PlaceWord(5, 0, {0, 0, 0, 0}, Direction::Across, false));
+    Restart(draws);
+    ASSERT_TRUE(placer->PlaceWord(5, 0, {0, 0, 0, 0}, Direction::Across, false));
     EXPECT_EQ(draws.Asked, std::vector<int32_t>{3});
-    EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 7) << "entry 5 + the drawn 2";
+    EXPECT_EQ(run->StartAt(0, 0, Direction::Across), 7) << "entry 5 + the drawn 2";
     for (int32_t i = 1; i <= 8; ++i) {
-        EXPECT_EQ(puzzle.Entry(i).Available, (i >= 5 && i <= 7) ? 0 : 1) << "entry " << i;
+        EXPECT_EQ(run->Available[i], (i >= 5 && i <= 7) ? 0 : 1) << "entry " << i;
     }
     // From entry 6 the run is 6..7 only; entry 5 stays placeable.
-    puzzle.MarkAllAvailable();
     ScriptedRandom second({0});
-    WordPlacer h(puzzle, dialogs, second);
-    ASSERT_TRUE(h.PlaceWord(6, 0, {0, 0, 2, 2}, Direction::Down, false));
+    Restart(second);
+    ASSERT_TRUE(placer->PlaceWord(6, 0, {0, 0, 2, 2}, Direction::Down, false));
     EXPECT_EQ(second.Asked, std::vector<int32_t>{2});
-    EXPECT_EQ(puzzle.Grid.At(0, 2).DownNo, 6);
-    EXPECT_EQ(puzzle.Entry(5).Available, 1);
-    EXPECT_EQ(puzzle.Entry(6).Available, 0);
-    EXPECT_EQ(puzzle.Entry(7).Available, 0);
+    EXPECT_EQ(run->StartAt(0, 2, Direction::Down), 6);
+    EXPECT_EQ(run->Available[5], 1);
+    EXPECT_EQ(run->Available[6], 0);
+    EXPECT_EQ(run->Available[7], 0);
+    // The vocabulary itself is read only.
+    EXPECT_EQ(words.Entry(6).Clue, "XY clue 6");
 }
 
 TEST_F(PlaceWordTest, RunOfEqualWordsEndsAtTheLastEntry) {
-    SetWords(puzzle, {"ABC"}, {"XY", "XY"});
     puzzle.ResizeGrid(5, 5);
     puzzle.ResetGrid();
-    puzzle.MarkAllAvailable();
+    words = Words({"ABC"}, {"XY", "XY"});
     ScriptedRandom draws({1});
-    WordPlacer g(puzzle, dialogs, draws);
-    ASSERT_TRUE(g.PlaceWord(2, 0, {0, 0, 0, 0}, Direction::Across, false));
+    Restart(draws);
+    ASSERT_TRUE(placer->PlaceWord(2, 0, {0, 0, 0, 0}, Direction::Across, false));
     EXPECT_EQ(draws.Asked, std::vector<int32_t>{2});
-    EXPECT_EQ(puzzle.Grid.At(0, 0).AcrossNo, 3);
+    EXPECT_EQ(run->StartAt(0, 0, Direction::Across), 3);
 }
 
 TEST_F(PlaceWordTest, NoRestoresTheGridAndTheSearchGoesOn) {
-    SetWords(puzzle, {"AX"});
     SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
+    Start(Words({"AX"}));
     dialogs.Watched = &puzzle;
     dialogs.PlacementAnswers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
     const TFeld before = puzzle.Grid;
-    puzzle.ConfirmInsertions = true;
+    run->ConfirmInsertions = true;
     ASSERT_TRUE(Place(1, 1, 0, 3, 0, 3, Direction::Across));
     EXPECT_EQ(dialogs.PlacementTexts,
               (std::vector<std::string>{"waagerecht - AX", "waagerecht - AX"}));
@@ -221,23 +238,24 @@ TEST_F(PlaceWordTest, NoRestoresTheGridAndTheSearchGoesOn) {
 ..+-.
 .....
 )"));
-    EXPECT_TRUE(puzzle.ConfirmInsertions);
+    EXPECT_TRUE(run->ConfirmInsertions);
 
     // No on every proposal: nothing placed, the grid as before.
     SetGrid(puzzle, {"..A..", "..B..", "..A..", "....."}, {"..|..", "..|..", "..|..", "....."});
-    puzzle.MarkAllAvailable();
+    Restart();
+    run->ConfirmInsertions = true;
     dialogs.DefaultPlacement = UserDialogs::Answer::No;
     EXPECT_FALSE(Place(1, 1, 0, 3, 0, 3, Direction::Across));
     EXPECT_EQ(puzzle.Grid, before);
 }
 
 TEST_F(PlaceWordTest, CancelPlacesTheWordAndEndsTheQuestions) {
-    SetWords(puzzle, {"AXE", "BY"});
     SetGrid(puzzle, {"A....", "B....", "....."}, {"|....", "|....", "....."});
+    Start(Words({"AXE", "BY"}));
     dialogs.PlacementAnswers = {UserDialogs::Answer::Cancel};
-    puzzle.ConfirmInsertions = true;
+    run->ConfirmInsertions = true;
     ASSERT_TRUE(Place(1, 1, 0, 2, 0, 2, Direction::Across));
-    EXPECT_FALSE(puzzle.ConfirmInsertions);
+    EXPECT_FALSE(run->ConfirmInsertions);
     ASSERT_TRUE(Place(2, 1, 0, 2, 0, 2, Direction::Across));
     EXPECT_EQ(dialogs.PlacementTexts.size(), 1u);
     EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
@@ -248,25 +266,26 @@ BY...
 }
 
 TEST_F(PlaceWordTest, ProposalSelectsTheCellPastTheWordOrTheLastOne) {
-    SetWords(puzzle, {"ABCDE", "ABC"});
     SetGrid(puzzle, {"A....", ".....", ".....", ".....", "....."},
             {"|....", ".....", ".....", ".....", "....."});
-    puzzle.ConfirmInsertions = true;
+    Start(Words({"ABCDE", "ABC"}));
+    run->ConfirmInsertions = true;
     dialogs.DefaultPlacement = UserDialogs::Answer::No;
     Place(2, 1, 0, 0, 0, 0, Direction::Across);
     puzzle.Grid.At(0, 0).Mark = CellMark::Of(Direction::Across);
     Place(2, 1, 0, 0, 0, 0, Direction::Down);
-    puzzle.ResizeGrid(6, 6);
     SetGrid(puzzle, {"A.....", "......", "......", "......", "......", "......"},
             {"|.....", "......", "......", "......", "......", "......"});
+    Restart();
+    run->ConfirmInsertions = true;
     Place(1, 1, 0, 0, 0, 0, Direction::Across);
     EXPECT_EQ(dialogs.SelectedCells, (std::vector<std::pair<int, int>>{{3, 0}, {0, 3}, {5, 0}}));
     EXPECT_EQ(dialogs.PlacementTexts[1], "senkrecht - ABC");
 }
 
 TEST_F(PlaceWordTest, WindowPastTheGridExaminesOnlyInsidePositions) {
-    SetWords(puzzle, {"ABC"});
     SetGrid(puzzle, {".....", ".....", "....C"}, {".....", ".....", "....|"});
+    Start(Words({"ABC"}));
     EXPECT_FALSE(Place(1, 1, -3, 9, -2, 7, Direction::Down));
     EXPECT_TRUE(Place(1, 1, -3, 9, -2, 7, Direction::Across));
     EXPECT_EQ(LetterPicture(puzzle), Picture(R"(
@@ -277,17 +296,17 @@ TEST_F(PlaceWordTest, WindowPastTheGridExaminesOnlyInsidePositions) {
 }
 
 TEST_F(PlaceWordTest, WordFitsOnlyWhenShorterThanTheGridSide) {
-    SetWords(puzzle, {"ABCDEFGHIJKLMNO", "ABCDE", ""});
+    Start(Words({"ABCDEFGHIJKLMNO", "ABCDE", ""}));
     puzzle.ResizeGrid(15, 16);
-    EXPECT_FALSE(placer.WordFits(1, Direction::Across));
-    EXPECT_TRUE(placer.WordFits(1, Direction::Down));
+    EXPECT_FALSE(placer->WordFits(1, Direction::Across));
+    EXPECT_TRUE(placer->WordFits(1, Direction::Down));
     puzzle.ResizeGrid(16, 15);
-    EXPECT_TRUE(placer.WordFits(1, Direction::Across));
-    EXPECT_FALSE(placer.WordFits(1, Direction::Down));
+    EXPECT_TRUE(placer->WordFits(1, Direction::Across));
+    EXPECT_FALSE(placer->WordFits(1, Direction::Down));
     puzzle.ResizeGrid(5, 6);
-    EXPECT_FALSE(placer.WordFits(2, Direction::Across));
-    EXPECT_TRUE(placer.WordFits(2, Direction::Down));
-    EXPECT_FALSE(placer.WordFits(3, Direction::Down)) << "an empty word fits nowhere";
+    EXPECT_FALSE(placer->WordFits(2, Direction::Across));
+    EXPECT_TRUE(placer->WordFits(2, Direction::Down));
+    EXPECT_FALSE(placer->WordFits(3, Direction::Down)) << "an empty word fits nowhere";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
 #include "model/CommonWords.h"
+#include "model/GenerationRun.h"
 #include "model/Puzzle.h"
 #include "model/PuzzleScore.h"
 #include "model/PuzzleStatistics.h"
@@ -132,10 +133,14 @@ TEST(PuzzleTest, AccessOutsideTheGridOrTheWordListThrows) {
     EXPECT_THROW(puzzle.Grid.At(6, 0), WabolexError);
     EXPECT_THROW(puzzle.Grid.At(0, 5), WabolexError);
     EXPECT_THROW(puzzle.Grid.At(-1, 0), WabolexError);
-    SetWords(puzzle, {"AB"}, {"C"});
-    EXPECT_NO_THROW(puzzle.Entry(2));
-    EXPECT_THROW(puzzle.Entry(3), WabolexError);
-    EXPECT_THROW(puzzle.AcrossWordAt(0), WabolexError) << "no numbering before a generation";
+    const Vocabulary words = Words({"AB"}, {"C"});
+    EXPECT_NO_THROW(words.Entry(2));
+    EXPECT_THROW(words.Entry(3), WabolexError);
+    EXPECT_THROW(words.Entry(-1), WabolexError);
+    GenerationRun run(words, 6, 5);
+    EXPECT_NO_THROW(run.WordAt(29, Direction::Down));
+    EXPECT_THROW(run.WordAt(30, Direction::Across), WabolexError);
+    EXPECT_THROW(run.StartAt(6, 0, Direction::Across), WabolexError);
 }
 
 } // namespace

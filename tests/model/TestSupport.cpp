@@ -75,21 +75,21 @@ void SetGrid(Puzzle& p, const std::vector<std::string>& letters,
     }
 }
 
-void SetWords(Puzzle& p, const std::vector<std::string>& mainWords,
-              const std::vector<std::string>& shortWords) {
+Vocabulary Words(const std::vector<std::string>& mainWords,
+                 const std::vector<std::string>& shortWords) {
     std::vector<TWordEntry> main;
     std::vector<TWordEntry> shorts;
     int n = 1;
     for (const auto& w : mainWords) {
-        main.push_back({w, w + " clue " + std::to_string(n++), 1});
+        main.push_back({w, w + " clue " + std::to_string(n++)});
     }
     for (const auto& w : shortWords) {
-        shorts.push_back({w, w + " clue " + std::to_string(n++), 1});
+        shorts.push_back({w, w + " clue " + std::to_string(n++)});
     }
-    p.SetVocabulary(std::move(main), std::move(shorts));
+    return Vocabulary(main, shorts);
 }
 
-void SetSyntheticWords(Puzzle& p, int mainCount, int shortCount, uint32_t seed) {
+Vocabulary SyntheticWords(int mainCount, int shortCount, uint32_t seed) {
     static const std::string letters = "EEEEENNNIIISSSRRRAAATTTDDHHUULLCGMOBWFKZP";
     std::mt19937 engine(seed);
     auto word = [&](int length) {
@@ -102,9 +102,9 @@ void SetSyntheticWords(Puzzle& p, int mainCount, int shortCount, uint32_t seed) 
     std::vector<TWordEntry> main;
     for (int i = 0; i < mainCount; ++i) {
         const std::string w = word(2 + static_cast<int>(engine() % 14));
-        main.push_back({w, "Begriff " + std::to_string(i), 1});
+        main.push_back({w, "Begriff " + std::to_string(i)});
         if (engine() % 20 == 0) { // the same word with a second clue
-            main.push_back({w, "Zweitbegriff " + std::to_string(i), 1});
+            main.push_back({w, "Zweitbegriff " + std::to_string(i)});
         }
     }
     std::stable_sort(main.begin(), main.end(), [](const TWordEntry& a, const TWordEntry& b) {
@@ -112,9 +112,9 @@ void SetSyntheticWords(Puzzle& p, int mainCount, int shortCount, uint32_t seed) 
     });
     std::vector<TWordEntry> shorts;
     for (int i = 0; i < shortCount; ++i) {
-        shorts.push_back({word(2 + static_cast<int>(engine() % 2)), "kurz", 1});
+        shorts.push_back({word(2 + static_cast<int>(engine() % 2)), "kurz"});
     }
-    p.SetVocabulary(std::move(main), std::move(shorts));
+    return Vocabulary(main, shorts);
 }
 
 bool ScriptedDialogs::ConfirmStartWord(const std::string& text) {

@@ -7,6 +7,7 @@
 #include "model/PuzzleStatistics.h"
 #include "model/RandomSource.h"
 #include "model/UserDialogs.h"
+#include "model/Vocabulary.h"
 
 #include <cstdint>
 #include <deque>
@@ -35,12 +36,12 @@ void SetGrid(Puzzle& puzzle, const std::vector<std::string>& letters,
              const std::vector<std::string>& marks);
 
 // Main words and short words as given; the clue of a word is "<word> clue <n>".
-void SetWords(Puzzle& puzzle, const std::vector<std::string>& mainWords,
-              const std::vector<std::string>& shortWords = {});
+Vocabulary Words(const std::vector<std::string>& mainWords,
+                 const std::vector<std::string>& shortWords = {});
 
 // A vocabulary of pseudo-random words (fixed seed) with lengths 2..15, longest
 // first, some equal words next to each other; plus short words of 2..3 letters.
-void SetSyntheticWords(Puzzle& puzzle, int mainCount, int shortCount, uint32_t seed);
+Vocabulary SyntheticWords(int mainCount, int shortCount, uint32_t seed);
 
 // Answers given from queues; what was asked is recorded.
 class ScriptedDialogs : public UserDialogs {

@@ -12,18 +12,20 @@
 
 namespace {
 
-std::vector<TWordEntry> List(const std::vector<std::string>& words) {
-    std::vector<TWordEntry> list(1); // entry 0 is reserved
+// The words before shortStart are main words, the others short words.
+Vocabulary List(const std::vector<std::string>& words, size_t shortStart) {
+    std::vector<TWordEntry> main;
+    std::vector<TWordEntry> shortWords;
     for (size_t i = 0; i < words.size(); ++i) {
-        list.push_back({words[i], "clue " + std::to_string(i), 1});
+        (i + 1 < shortStart ? main : shortWords).push_back({words[i], "clue " + std::to_string(i)});
     }
-    return list;
+    return Vocabulary(main, shortWords);
 }
 
-std::vector<std::string> Words(const std::vector<TWordEntry>& list) {
+std::vector<std::string> Words(const Vocabulary& list) {
     std::vector<std::string> words;
-    for (size_t i = 1; i < list.size(); ++i) {
-        words.push_back(list[i].Word);
+    for (int32_t i = 1; i <= list.WordCount(); ++i) {
+        words.emplace_back(list.Entry(i).Word);
     }
     return words;
 }
@@ -40,10 +42,11 @@ constexpr int32_t kShortStart = 15; // entries 15.. are the short words
 } // namespace
 
 TEST(VarietyTest, ShufflesWithinEachLengthAndKeepsEachWordsEntriesTogether) {
-    std::vector<TWordEntry> list = List(kWords);
-    const std::vector<TWordEntry> before = list;
-    Variety::ShuffleWithinLengths(list, kShortStart, static_cast<int32_t>(kWords.size()), 42);
+    const Vocabulary table = List(kWords, kShortStart);
+    const Vocabulary list = Variety::Shuffled(table, 42);
     const std::vector<std::string> words = Words(list);
+    EXPECT_EQ(list.ShortWordStart(), kShortStart);
+    EXPECT_EQ(Words(table), kWords) << "the table's own order stays as it was";
     EXPECT_NE(words, kWords);
     // Every position keeps the length it had, and each run its words.
     for (size_t i = 0; i < kWords.size(); ++i) {
@@ -58,30 +61,28 @@ TEST(VarietyTest, ShufflesWithinEachLengthAndKeepsEachWordsEntriesTogether) {
     EXPECT_EQ(sorted(words, 7, 14), sorted(kWords, 7, 14));
     // The five-letter short words stay after the boundary.
     EXPECT_EQ(sorted(words, 14, 16), sorted(kWords, 14, 16));
-    EXPECT_EQ(list[0], before[0]);
+    EXPECT_EQ(list.Entry(0).Word, "");
     // The two entries of CDEFGH stay neighbours, in their order.
     const auto first = std::find(words.begin(), words.end(), "CDEFGH") - words.begin();
     EXPECT_EQ(words[first + 1], "CDEFGH");
-    EXPECT_EQ(list[first + 1].Clue, "clue 2");
-    EXPECT_EQ(list[first + 2].Clue, "clue 3");
+    EXPECT_EQ(list.Entry(static_cast<int32_t>(first + 1)).Clue, "clue 2");
+    EXPECT_EQ(list.Entry(static_cast<int32_t>(first + 2)).Clue, "clue 3");
+    // The index follows the new order: the first six-letter word is the new one.
+    EXPECT_EQ(list.Index().FirstEntries(6).front(), 1);
+    EXPECT_EQ(list.Index().LengthOf(1), 6);
+    // A shuffled list shuffled again names the table's entries.
+    EXPECT_EQ(Words(Variety::Shuffled(list, 42)).size(), kWords.size());
 }
 
 TEST(VarietyTest, OrderFollowsTheSeedAlone) {
-    const auto shuffled = [](uint64_t seed) {
-        std::vector<TWordEntry> list = List(kWords);
-        Variety::ShuffleWithinLengths(list, kShortStart, static_cast<int32_t>(kWords.size()), seed);
-        return Words(list);
-    };
+    const Vocabulary table = List(kWords, kShortStart);
+    const auto shuffled = [&table](uint64_t seed) { return Words(Variety::Shuffled(table, seed)); };
     EXPECT_EQ(shuffled(7), shuffled(7));
     std::map<std::vector<std::string>, int> orders;
     for (uint64_t seed = 0; seed < 50; ++seed) {
         ++orders[shuffled(seed)];
     }
     EXPECT_GT(orders.size(), 40u);
-    // A list shorter than it claims is not read past its end.
-    std::vector<TWordEntry> cut = List({"ABCDE", "BCDEF"});
-    Variety::ShuffleWithinLengths(cut, 3, 9, 1);
-    EXPECT_EQ(cut.size(), 3u);
 }
 
 // Drawn with weights, the common words of a run come first far more often
@@ -103,23 +104,21 @@ TEST(VarietyTest, WeightedDrawPutsCommonWordsFirstMoreOften) {
     EXPECT_EQ(Variety::CommonWeight(19999), 2);
     EXPECT_EQ(Variety::CommonWeight(CommonWords::Unranked), 1);
     std::map<std::string, int> first;
+    const Vocabulary table = List(words, 21);
     for (uint64_t seed = 0; seed < 400; ++seed) {
-        std::vector<TWordEntry> list = List(words);
-        Variety::ShuffleWithinLengths(list, 21, 20, seed, &common);
+        const Vocabulary list = Variety::Shuffled(table, seed, &common);
         std::vector<std::string> order = Words(list);
         std::sort(order.begin(), order.end());
         ASSERT_EQ(order, words);
-        ++first[list[1].Word];
+        ++first[std::string(list.Entry(1).Word)];
     }
     // Weights 16 and 2 of 36 in all: about 178 and 22 of 400.
     EXPECT_GT(first["AAAAA"], 140);
     EXPECT_GT(first["BBBBB"], first["CCCCC"]);
     EXPECT_GT(first.size(), 10u);
     // The same seed, the same order; and the entries of a word stay together.
-    std::vector<TWordEntry> a = List(kWords);
-    std::vector<TWordEntry> b = List(kWords);
-    Variety::ShuffleWithinLengths(a, kShortStart, static_cast<int32_t>(kWords.size()), 3, &common);
-    Variety::ShuffleWithinLengths(b, kShortStart, static_cast<int32_t>(kWords.size()), 3, &common);
+    const Vocabulary a = Variety::Shuffled(List(kWords, kShortStart), 3, &common);
+    const Vocabulary b = Variety::Shuffled(List(kWords, kShortStart), 3, &common);
     EXPECT_EQ(Words(a), Words(b));
     const std::vector<std::string> shuffled = Words(a);
     const auto at = std::find(shuffled.begin(), shuffled.end(), "CDEFGH") - shuffled.begin();

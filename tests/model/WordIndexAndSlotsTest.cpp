@@ -14,12 +14,12 @@ using namespace testing_support;
 
 namespace {
 
-// Entry 0 reserved, then words of 0..17 characters in no order, some with '.',
-// some equal to the one before.
+// Words of 0..17 characters in no order, some with '.', some equal to the one
+// before.
 std::vector<TWordEntry> MixedWords(uint32_t seed, int count) {
     const std::string letters = "EENRSTAIxy\xC4\xDF.";
     std::mt19937 engine(seed);
-    std::vector<TWordEntry> words(1);
+    std::vector<TWordEntry> words;
     for (int i = 0; i < count; ++i) {
         if (i > 0 && engine() % 3 == 0) {
             words.push_back(words.back());
@@ -32,57 +32,55 @@ std::vector<TWordEntry> MixedWords(uint32_t seed, int count) {
                 word += c;
             }
         }
-        words.push_back({word, "", 1});
+        words.push_back({word, ""});
     }
     return words;
 }
 
 TEST(WordIndexTest, ARunOfEqualWordsServesEachRangeFromItsAvailableEntries) {
     // Entries 2..4 are one word; 3 is taken, as when it was the start word.
-    std::vector<TWordEntry> words = {{},
-                                     {"XY", "", 1},
-                                     {"AB", "1", 1},
-                                     {"AB", "2", 0},
-                                     {"AB", "3", 1},
-                                     {"AB.", "", 1},
-                                     {"AB", "4", 1}};
-    const WordIndex index(words, 6);
-    AvailableWords available(index, words);
+    const Vocabulary words(
+        {{"XY", ""}, {"AB", "1"}, {"AB", "2"}, {"AB", "3"}, {"AB.", ""}, {"AB", "4"}}, {});
+    std::vector<uint8_t> free = {1, 1, 1, 0, 1, 1, 1};
+    const WordIndex& index = words.Index();
+    AvailableWords available(index, free);
     WordPattern pattern;
     pattern.Length = 2;
     pattern.Add(1, 'B');
     EXPECT_EQ(available.FirstMatch(pattern, 3, 3), AvailableWords::None);
     EXPECT_EQ(available.FirstMatch(pattern, 3, 6), 4);
     EXPECT_EQ(available.FirstMatch(pattern, 1, 6), 2) << "the run is still there for entry 2";
-    words[2].Available = 0;
-    words[4].Available = 0;
+    free[2] = 0;
+    free[4] = 0;
     EXPECT_EQ(available.FirstMatch(pattern, 1, 6), 6) << "'AB.' is not in the index";
     EXPECT_EQ(index.Uncovered(), std::vector<int32_t>{5});
 }
 
 TEST(WordIndexTest, FirstMatchAgreesWithLookingAtEveryEntry) {
-    std::vector<TWordEntry> words = MixedWords(11, 3000);
-    const auto count = static_cast<int32_t>(words.size()) - 1;
-    const WordIndex index(words, count);
+    const Vocabulary words(MixedWords(11, 3000), {});
+    const int32_t count = words.WordCount();
+    const WordIndex& index = words.Index();
     std::mt19937 engine(12);
     // Some words are taken before the search starts, more while it runs.
+    std::vector<uint8_t> free(static_cast<size_t>(count) + 1, 1);
     for (int32_t entry = 1; entry <= count; ++entry) {
-        words[static_cast<size_t>(entry)].Available = engine() % 5 == 0 ? 0 : 1;
+        free[static_cast<size_t>(entry)] = engine() % 5 == 0 ? 0 : 1;
     }
-    AvailableWords available(index, words);
+    AvailableWords available(index, free);
 
     for (int32_t entry = 1; entry <= count; ++entry) {
-        const std::string_view word = words[static_cast<size_t>(entry)].GridWord();
+        const std::string_view word = words.Entry(entry).GridWord();
         ASSERT_EQ(index.LengthOf(entry), static_cast<int32_t>(word.size()));
         ASSERT_EQ(index.Covers(entry), !word.empty() && word.find('.') == std::string::npos);
     }
     for (int query = 0; query < 4000; ++query) {
         if (query % 50 == 0) {
-            words[1 + engine() % static_cast<uint32_t>(count)].Available = 0;
+            free[1 + engine() % static_cast<uint32_t>(count)] = 0;
         }
         // Mostly the letters of some word at some positions, so that matches exist.
         const std::string_view model =
-            words[1 + engine() % static_cast<uint32_t>(count)].GridWord();
+            words.Entry(static_cast<int32_t>(1 + engine() % static_cast<uint32_t>(count)))
+                .GridWord();
         WordPattern pattern;
         pattern.Length = model.empty() ? 1 + static_cast<int32_t>(engine() % 15)
                                        : static_cast<int32_t>(model.size());
@@ -99,9 +97,8 @@ TEST(WordIndexTest, FirstMatchAgreesWithLookingAtEveryEntry) {
 
         int32_t expected = AvailableWords::None;
         for (int32_t entry = from; entry <= std::min(last, count); ++entry) {
-            const TWordEntry& candidate = words[static_cast<size_t>(entry)];
-            const std::string_view word = candidate.GridWord();
-            bool fits = candidate.Available == 1 && index.Covers(entry) &&
+            const std::string_view word = words.Entry(entry).GridWord();
+            bool fits = free[static_cast<size_t>(entry)] == 1 && index.Covers(entry) &&
                         static_cast<int32_t>(word.size()) == pattern.Length;
             for (int32_t j = 0; fits && j < pattern.Count; ++j) {
                 fits =
@@ -168,12 +165,12 @@ TEST(OpenSlotsTest, KeptUpToDatePlacementByPlacement) {
             puzzle.ResizeGrid(columns, rows);
             puzzle.ResetGrid();
             // One-letter words are what lets a crossed slot be fenced in.
-            SetWords(puzzle, {"A", "E", "N", "AN", "EN", "NE", "ANE", "NEE", "ENNA", "ANNE", "NENA",
-                              "EEN", "NAN", "AENNE"});
-            puzzle.MarkAllAvailable();
+            const Vocabulary words = Words({"A", "E", "N", "AN", "EN", "NE", "ANE", "NEE", "ENNA",
+                                            "ANNE", "NENA", "EEN", "NAN", "AENNE"});
+            GenerationRun run(words, columns, rows);
             ScriptedRandom random({}, seed);
             ScriptedDialogs dialogs;
-            WordPlacer placer(puzzle, dialogs, random);
+            WordPlacer placer(puzzle, run, dialogs, random);
             OpenSlots slots(puzzle.Grid);
             std::mt19937 engine(seed);
             for (int attempt = 0; attempt < 400; ++attempt) {
@@ -181,7 +178,7 @@ TEST(OpenSlotsTest, KeptUpToDatePlacementByPlacement) {
                 const Direction direction = engine() % 2 == 0 ? Direction::Across : Direction::Down;
                 const auto column = static_cast<int32_t>(engine() % columns);
                 const auto row = static_cast<int32_t>(engine() % rows);
-                puzzle.Entry(entry).Available = 1;
+                run.Available[static_cast<size_t>(entry)] = 1;
                 const auto placed = placer.PlaceWord(entry, attempt < 3 ? 0 : 1,
                                                      {column, column, row, row}, direction, false);
                 if (!placed) {

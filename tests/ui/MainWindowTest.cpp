@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, StartsWithCaptionEmptyGridAndHiddenSecondaryWindowsInOrde
     EXPECT_EQ(P().Rows, 15);
     EXPECT_EQ(katalog->Ausgabe()->ColCount(), 15);
     EXPECT_EQ(katalog->Ausgabe()->RowCount(), 15);
-    EXPECT_EQ(P().WordCount, 0);
+    EXPECT_EQ(katalog->vocabulary().WordCount(), 0);
     EXPECT_FALSE(V().ShowGenerated || V().ShowSolution || V().Solving || P().SolutionWordShown);
     EXPECT_EQ(katalog->Ausgabe()->pos(), QPoint(10, 10));
 

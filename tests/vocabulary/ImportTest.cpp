@@ -343,7 +343,7 @@ TEST(LexiconTest, ReadsWordListsDictionariesAndJson) {
     EXPECT_TRUE(lexicon.Knows("KETTE"));
     EXPECT_TRUE(lexicon.Knows("STRASSE"));
     EXPECT_FALSE(lexicon.Knows(W("Straßenkette"))); // a compound is not enough
-    EXPECT_TRUE(lexicon.Knows("HAUS"));              // ranked
+    EXPECT_TRUE(lexicon.Knows("HAUS"));             // ranked
     EXPECT_FALSE(lexicon.Knows("NMM"));
     EXPECT_EQ(lexicon.Rank("STRASSE"), 1u);
     EXPECT_EQ(lexicon.Rank(W("Tür")), 0u); // the best position in any list

@@ -1,7 +1,6 @@
 #include "vocabulary/VocabularyLoader.h"
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
-#include "model/Puzzle.h"
 #include "tests/vocabulary/TempFolder.h"
 #include "vocabulary/ParadoxWriter.h"
 #include "vocabulary/VocabularyTable.h"
@@ -16,10 +15,10 @@ namespace {
 
 const fs::path kShortName = fs::path(u8"Kurzwörter2004.DB");
 
-std::vector<std::string> Words(const Puzzle& puzzle) {
+std::vector<std::string> Words(const LoadedVocabulary& loaded) {
     std::vector<std::string> words;
-    for (const auto& e : puzzle.WordList) {
-        words.push_back(e.Word);
+    for (int32_t i = 0; i <= loaded.Words->WordCount(); ++i) {
+        words.emplace_back(loaded.Words->Entry(i).Word);
     }
     return words;
 }
@@ -45,89 +44,82 @@ protected:
     const fs::path& Dir() const { return folder_.Path(); }
 
     TempFolder folder_;
-    Puzzle puzzle_;
 };
 
 } // namespace
 
 TEST_F(VocabularyLoaderTest, MainWordsLongestFirstThenTheShortWords) {
-    VocabularyLoader::Load(Dir() / "tiere.db", puzzle_);
+    const LoadedVocabulary loaded = VocabularyLoader::Load(Dir() / "tiere.db");
     // Equal words stay together in key order; the short table follows its own order.
-    EXPECT_EQ(Words(puzzle_),
+    EXPECT_EQ(Words(loaded),
               (std::vector<std::string>{"", "ELEFANT", "KATZE", "HUND", "HUND", "AAL", "EI"}));
-    EXPECT_EQ(puzzle_.WordCount, 6);
-    EXPECT_EQ(puzzle_.ShortWordStart, 5);
-    EXPECT_EQ(puzzle_.SourceName, "tiere.db");
-    EXPECT_EQ(puzzle_.Entry(3).Clue, "Bellt");
-    EXPECT_EQ(puzzle_.Entry(4).Clue, "Haustier");
-    EXPECT_EQ(puzzle_.Entry(1).Available, 1);
-    EXPECT_EQ(puzzle_.Entry(5).Available, 0);
+    EXPECT_EQ(loaded.Words->WordCount(), 6);
+    EXPECT_EQ(loaded.Words->ShortWordStart(), 5);
+    EXPECT_EQ(loaded.SourceName, "tiere.db");
+    EXPECT_FALSE(loaded.ShortWordsProblem);
+    EXPECT_EQ(loaded.Words->Entry(3).Clue, "Bellt");
+    EXPECT_EQ(loaded.Words->Entry(4).Clue, "Haustier");
+    EXPECT_EQ(loaded.Words->Index().WordCount(), 6);
 }
 
 TEST_F(VocabularyLoaderTest, TheShortWordTableItselfAndItsNameInOtherCase) {
-    VocabularyLoader::Load(Dir() / kShortName, puzzle_);
-    EXPECT_EQ(puzzle_.WordCount, 2);
-    EXPECT_EQ(puzzle_.ShortWordStart, 3);
-    EXPECT_EQ(puzzle_.SourceName, W("Kurzwörter2004.DB"));
+    LoadedVocabulary loaded = VocabularyLoader::Load(Dir() / kShortName);
+    EXPECT_EQ(loaded.Words->WordCount(), 2);
+    EXPECT_EQ(loaded.Words->ShortWordStart(), 3);
+    EXPECT_EQ(loaded.SourceName, W("Kurzwörter2004.DB"));
+    EXPECT_FALSE(loaded.ShortWordsProblem);
 
     // Only the exact name counts as the short-word table: a copy under another
     // spelling brings its words twice.
     fs::copy_file(Dir() / kShortName, Dir() / fs::path(u8"kurzwörter2004.db"));
-    VocabularyLoader::Load(Dir() / fs::path(u8"kurzwörter2004.db"), puzzle_);
-    EXPECT_EQ(Words(puzzle_), (std::vector<std::string>{"", "AAL", "EI", "AAL", "EI"}));
-    EXPECT_EQ(puzzle_.ShortWordStart, 3);
+    loaded = VocabularyLoader::Load(Dir() / fs::path(u8"kurzwörter2004.db"));
+    EXPECT_EQ(Words(loaded), (std::vector<std::string>{"", "AAL", "EI", "AAL", "EI"}));
+    EXPECT_EQ(loaded.Words->ShortWordStart(), 3);
 }
 
-TEST_F(VocabularyLoaderTest, AMissingOrBrokenMainTableChangesNothing) {
-    VocabularyLoader::Load(Dir() / "tiere.db", puzzle_);
-    const auto before = puzzle_.WordList;
-
-    EXPECT_EQ(MessageOf([&] { VocabularyLoader::Load(Dir() / "fehlt.db", puzzle_); }),
+TEST_F(VocabularyLoaderTest, AMissingOrBrokenMainTableIsRefused) {
+    EXPECT_EQ(MessageOf([&] { VocabularyLoader::Load(Dir() / "fehlt.db"); }),
               W("Die Datei fehlt.db existiert NICHT!"));
     std::ofstream(Dir() / "kaputt.db")
         << "keine Tabelle, nur Text, aber lang genug fuer einen Kopf "
            "mit allerlei Bytes darin, die nichts bedeuten";
-    EXPECT_NE(
-        MessageOf([&] { VocabularyLoader::Load(Dir() / "kaputt.db", puzzle_); }).find("kaputt.db"),
-        std::string::npos);
-    EXPECT_THROW(VocabularyLoader::Load(Dir(), puzzle_), WabolexError); // a folder
-
-    EXPECT_EQ(puzzle_.WordList, before);
-    EXPECT_EQ(puzzle_.WordCount, 6);
-    EXPECT_EQ(puzzle_.SourceName, "tiere.db");
+    EXPECT_NE(MessageOf([&] { VocabularyLoader::Load(Dir() / "kaputt.db"); }).find("kaputt.db"),
+              std::string::npos);
+    EXPECT_THROW(VocabularyLoader::Load(Dir()), WabolexError); // a folder
 }
 
-TEST_F(VocabularyLoaderTest, WithoutShortWordTableTheMainWordsStayLoaded) {
+TEST_F(VocabularyLoaderTest, WithoutShortWordTableTheMainWordsAreLoadedAndTheProblemNamed) {
     fs::remove(Dir() / kShortName);
-    const std::string message =
-        MessageOf([&] { VocabularyLoader::Load(Dir() / "tiere.db", puzzle_); });
-    EXPECT_EQ(message, W("Die Kurzworttabelle Kurzwörter2004.DB fehlt im Ordner von tiere.db. "
-                         "Die Wörter aus tiere.db sind ohne Kurzwörter geladen."));
-    EXPECT_EQ(puzzle_.WordCount, 4);
-    EXPECT_EQ(puzzle_.ShortWordStart, 5);
-    EXPECT_EQ(puzzle_.SourceName, "tiere.db");
+    LoadedVocabulary loaded = VocabularyLoader::Load(Dir() / "tiere.db");
+    ASSERT_TRUE(loaded.ShortWordsProblem);
+    EXPECT_EQ(*loaded.ShortWordsProblem,
+              W("Die Kurzworttabelle Kurzwörter2004.DB fehlt im Ordner von tiere.db. "
+                "Die Wörter aus tiere.db sind ohne Kurzwörter geladen."));
+    EXPECT_EQ(loaded.Words->WordCount(), 4);
+    EXPECT_EQ(loaded.Words->ShortWordStart(), 5);
+    EXPECT_EQ(loaded.SourceName, "tiere.db");
 
     // A damaged short-word table behaves the same.
     std::ofstream(Dir() / kShortName) << std::string(300, '\x07');
-    EXPECT_THROW(VocabularyLoader::Load(Dir() / "tiere.db", puzzle_), WabolexError);
-    EXPECT_EQ(puzzle_.WordCount, 4);
+    loaded = VocabularyLoader::Load(Dir() / "tiere.db");
+    EXPECT_TRUE(loaded.ShortWordsProblem);
+    EXPECT_EQ(loaded.Words->WordCount(), 4);
 }
 
-TEST_F(VocabularyLoaderTest, ASmallerOrEmptyVocabularyReplacesTheOldOne) {
-    VocabularyLoader::Load(Dir() / "tiere.db", puzzle_);
+TEST_F(VocabularyLoaderTest, AnEmptyMainTableGivesOnlyShortWords) {
     ParadoxWriter::WriteVocabulary(Dir() / "leer.db", {});
-    VocabularyLoader::Load(Dir() / "leer.db", puzzle_);
-    EXPECT_EQ(Words(puzzle_), (std::vector<std::string>{"", "AAL", "EI"}));
-    EXPECT_EQ(puzzle_.ShortWordStart, 1);
-    EXPECT_EQ(puzzle_.WordCount, 2);
+    const LoadedVocabulary loaded = VocabularyLoader::Load(Dir() / "leer.db");
+    EXPECT_EQ(Words(loaded), (std::vector<std::string>{"", "AAL", "EI"}));
+    EXPECT_EQ(loaded.Words->ShortWordStart(), 1);
+    EXPECT_EQ(loaded.Words->WordCount(), 2);
 }
 
 // A table written in the caller's order is read in that order within each
 // length: the entries of a word join its first, repeated pairs go.
 TEST(ParadoxWriterOrderTest, GivenOrderSurvivesWithinEachLength) {
     const std::vector<VocabularyRecord> records = {
-        {"ZEBRA", "Streifen"}, {"AFFE", "Primat"},   {"HUND", "Bellt"},  {"ZEBRA", "Tier"},
-        {"ADLER", "Vogel"},    {"HUND", "Bellt"},    {"BAER", "Petz"},   {"AFFE", "Menschenaffe"}};
+        {"ZEBRA", "Streifen"}, {"AFFE", "Primat"}, {"HUND", "Bellt"}, {"ZEBRA", "Tier"},
+        {"ADLER", "Vogel"},    {"HUND", "Bellt"},  {"BAER", "Petz"},  {"AFFE", "Menschenaffe"}};
     const std::string image =
         ParadoxWriter::VocabularyImage(records, "t.db", nullptr, ParadoxWriter::Order::AsGiven);
     std::vector<std::string> read;

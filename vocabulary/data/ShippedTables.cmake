@@ -23,8 +23,11 @@ function(wabolex_check_table table lengths)
   if(EXISTS ${short_source})
     list(APPEND depends ${short_table})
   endif()
+  # Every generator runs the commands in order; only Ninja would make the
+  # stamp's folder by itself.
   add_custom_command(OUTPUT ${stamp}
     COMMAND wabolex-cli check-table ${table} --lengths ${lengths} --examples 20 ${ARGN}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/checked
     COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
     DEPENDS ${depends}
     COMMENT "Prüfe ${name}"
