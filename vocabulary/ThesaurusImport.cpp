@@ -502,13 +502,15 @@ void Importer::AddLine(std::string_view utf8) {
     GroupImport(group, options_).ForEachClue(
         [&](const std::string& word, size_t form, std::vector<size_t> key,
             std::vector<std::string> clues) {
+            const size_t texts = clues.size();
             candidates_[word].push_back({std::move(key), std::move(clues), form});
-            Keep();
+            Keep(texts);
         });
 }
 
-void Importer::Keep() {
-    if (++kept_ > MaxKept) {
+void Importer::Keep(size_t texts) {
+    kept_ += texts;
+    if (kept_ > MaxKept) {
         throw WabolexError(W("Der Thesaurus ergibt mehr als ") + std::to_string(MaxKept) +
                            W(" Umschreibungen; so viele nimmt kein Wortschatz auf."));
     }

@@ -110,7 +110,7 @@ public:
     std::vector<VocabularyRecord> Finish() const;
 
 private:
-    void Keep(); // counts one more kept clue or word; throws beyond MaxKept
+    void Keep(size_t texts = 1); // counts kept clue texts or words; throws beyond MaxKept
     // The clues a group offers for a word; a smaller Key is a better choice.
     struct Candidate {
         std::vector<size_t> Key;
