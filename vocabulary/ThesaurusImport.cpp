@@ -3,6 +3,7 @@
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
 #include "vocabulary/Lexicon.h"
+#include "vocabulary/ReviewedClues.h"
 #include "vocabulary/VocabularyRules.h"
 
 #include <algorithm>
@@ -19,9 +20,10 @@ namespace {
 constexpr size_t kClueLength = 50;
 constexpr size_t kClueTerms = 2;
 constexpr size_t kCluesPerWord = 2;
-constexpr size_t kManyMeanings = 4;           // groups with a clue for one word
+constexpr size_t kAlternativeTerms = 5; // terms that may join the first where the best clue is taken
+constexpr size_t kManyMeanings = 4; // groups with a clue for one word
 constexpr size_t kTierSize = size_t{1} << 32; // above every position in a ranking
-constexpr size_t kNoTerm = 4 * kTierSize;     // after every rank of a term
+constexpr size_t kNoTerm = 4 * kTierSize;      // after every rank of a term
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) {
@@ -106,21 +108,23 @@ void ReadRemark(std::string_view content, ThesaurusImport::Term& term) {
     // Words a reader from elsewhere or of today does not know.
     term.Regional =
         term.Regional ||
-        HasAny(remark,
-               {"österr",      "schweiz",      "süddt",         "norddt",        "norddeutsch",
-                "süddeutsch",  "regional",     "bair",          "bayr",          "ruhrdt",
-                "veraltet",    "veraltend",    "selten",        "schwäb",        "rheinisch",
-                "rhein.",      "berlinerisch", "berl.",         "kölsch",        "ddr",
-                "landschaftl", "fränk",        "niederdt",      "niederdeutsch", "plattdeutsch",
-                "thüring",     "südtirol",     "sächs",         "alemann",       "westfäl",
-                "badisch",     "pfälz",        "westdeutsch",   "ostdeutsch",    "mitteldeutsch",
-                "oberdeutsch", "hessisch",     "liechtenstein", "luxemb",        "lux.",
-                "saarl",       "altertümelnd", "altertümlich",  "mundartl",      "dialekt",
-                "wienerisch",  "tirol",        "kärnt",         "steir",         "vorarlberg",
-                "schles",      "ostfries",     "hamburg",       "mecklenb",      "elsäss"});
-    term.Foreign = term.Foreign ||
-                   HasAny(remark, {"engl.", "franz.", "lat.", "ital.", "span.", "griech", "jidd",
-                                   "niederl", "japan", "russ.", "portug", "türk", "arab"});
+        HasAny(remark, {"österr",       "schweiz",      "süddt",         "norddt",
+                        "norddeutsch",  "süddeutsch",   "regional",      "bair",
+                        "bayr",         "ruhrdt",       "veraltet",      "veraltend",
+                        "selten",       "schwäb",       "rheinisch",     "rhein.",
+                        "berlinerisch", "berl.",        "kölsch",        "ddr",
+                        "landschaftl",  "fränk",        "niederdt",      "niederdeutsch",
+                        "plattdeutsch", "thüring",      "südtirol",      "sächs",
+                        "alemann",      "westfäl",      "badisch",       "pfälz",
+                        "westdeutsch",  "ostdeutsch",   "mitteldeutsch", "oberdeutsch",
+                        "hessisch",     "liechtenstein", "luxemb",       "lux.",
+                        "saarl",        "altertümelnd", "altertümlich",  "mundartl",
+                        "dialekt",      "wienerisch",   "tirol",         "kärnt",
+                        "steir",        "vorarlberg",   "schles",        "ostfries",
+                        "hamburg",      "mecklenb",     "elsäss"});
+    term.Foreign = term.Foreign || HasAny(remark, {"engl.", "franz.", "lat.", "ital.", "span.",
+                                                   "griech", "jidd", "niederl", "japan",
+                                                   "russ.", "portug", "türk", "arab"});
     term.Vulgar = term.Vulgar || HasAny(remark, {"vulg"});
     term.Main = term.Main || HasAny(remark, {"hauptform"});
     std::string rest = remark;
@@ -143,6 +147,12 @@ void Collapse(std::string& text) {
         result.pop_back();
     }
     text = std::move(result);
+}
+
+// Clue texts compared as the solver reads them: "Folge, Reihe" and "folge,
+// Reihe" are one.
+std::string ClueKey(const std::string& clue) {
+    return VocabularyRules::Fold(clue).Spelt;
 }
 
 bool IsFragment(const std::string& text) {
@@ -214,33 +224,39 @@ public:
         }
     }
 
-    // Calls add(word, form, key, clue) once for each word of the group with a clue.
+    // Calls add(word, form, key, clues) once for each word of the group with a
+    // clue; clues holds the best clue first, then others for where it is taken.
     template <typename Add> void ForEachClue(Add add) const {
         std::set<std::string> answered; // one clue per word and group
         for (size_t i = 0; i < group_.size(); ++i) {
             if (!IsAnswer(i) || !answered.insert(group_[i].Answer).second) {
                 continue;
             }
-            std::vector<size_t> terms = ClueTerms(i);
-            if (terms.empty()) {
+            const std::vector<std::vector<size_t>> choices = ClueChoices(i);
+            if (choices.empty()) {
                 continue;
             }
-            std::string clue;
-            for (size_t t : terms) {
-                clue += (clue.empty() ? "" : ", ") + group_[t].Text;
+            std::vector<std::string> clues;
+            for (const std::vector<size_t>& terms : choices) {
+                std::string clue;
+                for (size_t t : terms) {
+                    clue += (clue.empty() ? "" : ", ") + group_[t].Text;
+                }
+                clues.push_back(std::move(clue));
             }
             // The word's own standing in the group first: its usual sense
             // before a marked one; then the clue: plain terms before marked
             // ones, a common first term before a rare one; then the group
             // whose clue terms are the most common; then the smaller group.
+            const std::vector<size_t>& terms = choices.front();
             const ThesaurusImport::Term& answer = group_[i];
             const size_t standing = answer.Main ? 0 : answer.Marked ? 2 : 1;
             add(answer.Answer, FormOf(answer),
                 std::vector<size_t>{standing, group_[terms[0]].Marked ? size_t{1} : size_t{0},
                                     rank_[terms[0]] < kTierSize ? size_t{0} : size_t{1},
-                                    rank_[terms[0]], terms.size() > 1 ? rank_[terms[1]] : kNoTerm,
-                                    group_.size()},
-                std::move(clue));
+                                    rank_[terms[0]],
+                                    terms.size() > 1 ? rank_[terms[1]] : kNoTerm, group_.size()},
+                std::move(clues));
         }
     }
 
@@ -289,8 +305,7 @@ private:
             return 0;
         }
         const std::string& bare = term.Bare;
-        const bool participle =
-            bare.ends_with("end") || (bare.starts_with("ge") && bare.ends_with("t"));
+        const bool participle = bare.ends_with("end") || (bare.starts_with("ge") && bare.ends_with("t"));
         return participle ? 2 : 1;
     }
 
@@ -320,9 +335,9 @@ private:
         return word.size() < 3 || capitalInside || !vowel;
     }
 
-    // One or two terms, the most common first; marked terms only where the
-    // group has no plain one.
-    std::vector<size_t> ClueTerms(size_t answer) const {
+    // The terms that may clue the answer, the most common first; marked
+    // terms only where the group has no plain one.
+    std::vector<size_t> ClueCandidates(size_t answer) const {
         std::vector<size_t> candidates;
         std::set<std::string> seen;
         for (size_t i = 0; i < group_.size(); ++i) {
@@ -342,26 +357,54 @@ private:
         }
         std::stable_sort(candidates.begin(), candidates.end(),
                          [&](size_t a, size_t b) { return rank_[a] < rank_[b]; });
-        std::vector<size_t> terms;
-        size_t length = 0;
+        return candidates;
+    }
+
+    // True when the term may follow `first` in a clue of `length` characters so far.
+    bool MayFollow(size_t first, size_t term, size_t length) const {
+        // Two forms of one word ("Glaube, Glauben") are one term.
+        const bool kin = VocabularyRules::GivesAway(group_[term].Text, group_[first].Bare);
+        // A rare word after a common one adds more doubt than help
+        // ("Wärme, Demse").
+        const bool rareAfterCommon = rank_[first] < kTierSize && rank_[term] >= 2 * kTierSize;
+        return !kin && !rareAfterCommon && length + 2 + group_[term].Text.size() <= kClueLength;
+    }
+
+    // The clues for the answer, best first. The best: one or two terms, the
+    // most common first. Then, for a word whose best clue a more common word
+    // of the group already has, the first term with another of the group's
+    // most common candidates, then the first term alone: the term that fits
+    // best stays, only its company changes.
+    std::vector<std::vector<size_t>> ClueChoices(size_t answer) const {
+        const std::vector<size_t> candidates = ClueCandidates(answer);
+        std::vector<std::vector<size_t>> choices;
+        std::vector<size_t> best;
         for (size_t i : candidates) {
-            const size_t more = (terms.empty() ? 0 : 2) + group_[i].Text.size();
-            // Two forms of one word ("Glaube, Glauben") are one term.
-            const bool kin =
-                !terms.empty() && VocabularyRules::GivesAway(group_[i].Text, group_[terms[0]].Bare);
-            // A rare word after a common one adds more doubt than help
-            // ("Wärme, Demse").
-            const bool rareAfterCommon =
-                !terms.empty() && rank_[terms[0]] < kTierSize && rank_[i] >= 2 * kTierSize;
-            if (!kin && !rareAfterCommon && length + more <= kClueLength) {
-                terms.push_back(i);
-                length += more;
-                if (terms.size() == kClueTerms) {
+            const size_t length = best.empty() ? 0 : group_[best[0]].Text.size();
+            if (best.empty() ? group_[i].Text.size() <= kClueLength : MayFollow(best[0], i, length)) {
+                best.push_back(i);
+                if (best.size() == kClueTerms) {
                     break;
                 }
             }
         }
-        return terms;
+        if (best.empty()) {
+            return choices;
+        }
+        choices.push_back(best);
+        const size_t first = best.front();
+        const size_t n = std::min(candidates.size(), kAlternativeTerms);
+        for (size_t b = 0; b < n; ++b) {
+            const size_t other = candidates[b];
+            std::vector<size_t> pair = {first, other};
+            if (other != first && pair != best && MayFollow(first, other, group_[first].Text.size())) {
+                choices.push_back(std::move(pair));
+            }
+        }
+        if (best.size() > 1) {
+            choices.push_back({first});
+        }
+        return choices;
     }
 
     const std::vector<ThesaurusImport::Term>& group_;
@@ -456,31 +499,101 @@ void Importer::AddLine(std::string_view utf8) {
         }
         return;
     }
-    GroupImport(group, options_)
-        .ForEachClue(
-            [&](const std::string& word, size_t form, std::vector<size_t> key, std::string clue) {
-                candidates_[word].push_back({std::move(key), std::move(clue), form});
-                Keep();
-            });
+    GroupImport(group, options_).ForEachClue(
+        [&](const std::string& word, size_t form, std::vector<size_t> key,
+            std::vector<std::string> clues) {
+            const size_t texts = clues.size();
+            candidates_[word].push_back({std::move(key), std::move(clues), form});
+            Keep(texts);
+        });
 }
 
-void Importer::Keep() {
-    if (++kept_ > MaxKept) {
+void Importer::Keep(size_t texts) {
+    kept_ += texts;
+    if (kept_ > MaxKept) {
         throw WabolexError(W("Der Thesaurus ergibt mehr als ") + std::to_string(MaxKept) +
                            W(" Umschreibungen; so viele nimmt kein Wortschatz auf."));
     }
 }
 
+void Importer::AddThesaurusClues(const std::string& word, std::set<std::string>& taken,
+                                 std::vector<VocabularyRecord>& records) const {
+    std::vector<Candidate> best = candidates_.at(word);
+    std::stable_sort(best.begin(), best.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.Key < b.Key; });
+    // A word of many meanings gets a clue of the wrong one too often, and
+    // one whose usual meaning went with an unfit group has only others
+    // left: each stays only where the thesaurus names its usual meaning.
+    if ((best.size() >= kManyMeanings || lostMain_.count(word) != 0) && best.front().Key[0] != 0) {
+        return;
+    }
+    // A word the thesaurus marks in every group ("Birne (ugs.)" for the
+    // head) has only a special meaning there.
+    if (best.front().Key[0] == 2) {
+        return;
+    }
+    // A second meaning only when it stands as well as the first: the word
+    // unmarked in both, plain clue terms in both, a common first term.
+    std::set<std::string> meanings; // the best clue of each meaning given
+    std::vector<std::string> given;
+    for (const Candidate& candidate : best) {
+        const bool asGood = candidate.Key[0] == best.front().Key[0] &&
+                            candidate.Key[1] == best.front().Key[1] && candidate.Key[0] < 2 &&
+                            candidate.Key[2] == 0 && best.size() < kManyMeanings;
+        if (given.size() == kCluesPerWord || (!given.empty() && !asGood)) {
+            break;
+        }
+        if (!meanings.insert(candidate.Clues.front()).second) {
+            continue; // one meaning in two groups
+        }
+        // Two answers with one clue text leave the solver guessing which is
+        // which where both stand in a puzzle: the best clue no other word
+        // has, else the best.
+        const auto free =
+            std::find_if(candidate.Clues.begin(), candidate.Clues.end(),
+                         [&](const std::string& clue) { return taken.count(ClueKey(clue)) == 0; });
+        const std::string& clue = free != candidate.Clues.end() ? *free : candidate.Clues.front();
+        if (std::find(given.begin(), given.end(), clue) == given.end()) {
+            taken.insert(ClueKey(clue));
+            given.push_back(clue);
+            records.push_back({word, clue});
+        }
+    }
+}
+
 std::vector<VocabularyRecord> Importer::Finish() const {
-    // Ranked words by rank; the others by their form, then alphabetically (the
-    // map's order).
-    std::vector<std::tuple<size_t, size_t, const std::string*>> words; // rank, form, word
+    const ReviewedClues* reviewed = options_.Reviewed;
+    std::map<std::string, size_t> forms; // every word with a clue, and its best form
     for (const auto& [word, candidates] : candidates_) {
-        const size_t rank = options_.Words != nullptr ? options_.Words->Rank(word) : 0;
         size_t form = 2;
         for (const Candidate& candidate : candidates) {
             form = std::min(form, candidate.Form);
         }
+        forms.emplace(word, form);
+    }
+    std::set<std::string> taken; // clue texts, as ClueKey gives them
+    if (reviewed != nullptr) {
+        for (const auto& [word, clues] : reviewed->Words()) {
+            for (const std::string& clue : clues) {
+                taken.insert(ClueKey(clue));
+            }
+            if (clues.empty() || forms.count(word) != 0 || word.size() < options_.MinLength ||
+                word.size() > options_.MaxLength) {
+                continue;
+            }
+            if (options_.Words != nullptr && options_.Words->HasKnownWords() &&
+                !options_.Words->Knows(word)) {
+                throw WabolexError(W("Das von Hand geprüfte Wort ") + word +
+                                   W(" steht in keiner Wortliste."));
+            }
+            forms.emplace(word, 1);
+        }
+    }
+    // Ranked words by rank; the others by their form, then alphabetically (the
+    // map's order).
+    std::vector<std::tuple<size_t, size_t, const std::string*>> words; // rank, form, word
+    for (const auto& [word, form] : forms) {
+        const size_t rank = options_.Words != nullptr ? options_.Words->Rank(word) : 0;
         words.emplace_back(rank, rank == Lexicon::Unranked ? form : 0, &word);
     }
     std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) {
@@ -488,34 +601,13 @@ std::vector<VocabularyRecord> Importer::Finish() const {
     });
     std::vector<VocabularyRecord> records;
     for (const auto& [rank, form, word] : words) {
-        std::vector<Candidate> best = candidates_.at(*word);
-        std::stable_sort(best.begin(), best.end(),
-                         [](const Candidate& a, const Candidate& b) { return a.Key < b.Key; });
-        // A word of many meanings gets a clue of the wrong one too often, and
-        // one whose usual meaning went with an unfit group has only others
-        // left: each stays only where the thesaurus names its usual meaning.
-        if ((best.size() >= kManyMeanings || lostMain_.count(*word) != 0) &&
-            best.front().Key[0] != 0) {
-            continue;
-        }
-        // A word the thesaurus marks in every group ("Birne (ugs.)" for the
-        // head) has only a special meaning there.
-        if (best.front().Key[0] == 2) {
-            continue;
-        }
-        // A second meaning only when it stands as well as the first: the word
-        // unmarked in both, plain clue terms in both, a common first term.
-        std::set<std::string> clues;
-        for (const Candidate& candidate : best) {
-            const bool asGood = candidate.Key[0] == best.front().Key[0] &&
-                                candidate.Key[1] == best.front().Key[1] && candidate.Key[0] < 2 &&
-                                candidate.Key[2] == 0 && best.size() < kManyMeanings;
-            if (clues.size() == kCluesPerWord || (!clues.empty() && !asGood)) {
-                break;
+        if (const std::vector<std::string>* clues =
+                reviewed != nullptr ? reviewed->Find(*word) : nullptr) {
+            for (const std::string& clue : *clues) {
+                records.push_back({*word, clue});
             }
-            if (clues.insert(candidate.Clue).second) {
-                records.push_back({*word, candidate.Clue});
-            }
+        } else {
+            AddThesaurusClues(*word, taken, records);
         }
     }
     return records;

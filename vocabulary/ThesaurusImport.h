@@ -10,6 +10,7 @@
 #include <vector>
 
 class Lexicon;
+class ReviewedClues;
 namespace VocabularyRules {
 class BanList;
 }
@@ -32,11 +33,16 @@ class BanList;
 //
 // A word that stands in several groups keeps the clues of at most two: first
 // those where the word itself is unmarked, then those whose clue terms are the
-// most common. The records come out ordered by how common their word is
-// (ranked words by rank, then the others: nouns, other words, participles, each
-// alphabetically), the entries of one
-// word together, so that a search that takes the first fitting word meets
-// familiar words first.
+// most common. A word an editor has reviewed (Options::Reviewed) takes the
+// clues the editor gave it instead, or stays out; it may also be a word the
+// thesaurus does not give. Other words avoid a clue text that a more common
+// word already has: their best term keeps another of the group's common terms
+// as company, or stands alone.
+//
+// The records come out ordered by how common their word is (ranked words by
+// rank, then the others: nouns, other words, participles, each
+// alphabetically), the entries of one word together, so that a search that
+// takes the first fitting word meets familiar words first.
 namespace ThesaurusImport {
 
 struct Options {
@@ -50,6 +56,9 @@ struct Options {
     // Terms, written the same way, that are no answer but may stand in a
     // clue: words the thesaurus knows only in a side sense.
     const std::set<std::string>* SideSenses = nullptr;
+    // Clues checked by hand, which replace those of the thesaurus; none: no
+    // word reviewed.
+    const ReviewedClues* Reviewed = nullptr;
 };
 
 // The words of vocabulary/data/KeineLoesungswoerter.txt and of
@@ -101,13 +110,18 @@ public:
     std::vector<VocabularyRecord> Finish() const;
 
 private:
-    void Keep(); // counts one more kept clue or word; throws beyond MaxKept
-    // One clue a group offers for a word; a smaller Key is a better choice.
+    void Keep(size_t texts = 1); // counts kept clue texts or words; throws beyond MaxKept
+    // The clues a group offers for a word; a smaller Key is a better choice.
     struct Candidate {
         std::vector<size_t> Key;
-        std::string Clue;
-        size_t Form = 0; // 0 noun, 1 other word, 2 participle
+        std::vector<std::string> Clues; // the best first, then ones to use where it is taken
+        size_t Form = 0;                // 0 noun, 1 other word, 2 participle
     };
+
+    // The word's records from its candidates, each clue text one that
+    // `taken` does not hold yet where the group offers one.
+    void AddThesaurusClues(const std::string& word, std::set<std::string>& taken,
+                           std::vector<VocabularyRecord>& records) const;
 
     const Options& options_;
     std::map<std::string, std::vector<Candidate>> candidates_; // by word

@@ -100,6 +100,7 @@ bool LongWordGivesAway(std::string_view word, std::string_view answer) {
 }
 
 constexpr size_t kShortestPart = 4;
+constexpr size_t kShortestStem = 3;
 
 // A part of four or more letters at the start or the end of `from` that stands
 // anywhere in `to` and is more than common beginnings and endings.
@@ -113,7 +114,7 @@ bool EdgePartIn(std::string_view from, std::string_view to) {
             if (!Contains(to, part)) {
                 break;
             }
-            if (parts.Core(part).size() >= kShortestPart) {
+            if (parts.Core(part, atStart).size() >= kShortestPart) {
                 return true;
             }
         }
@@ -241,11 +242,16 @@ WordParts WordParts::Parse(std::string_view utf8) {
     ForEachEntry(utf8, [&](std::string_view line) {
         const bool beginning = line.back() == '-';
         const bool ending = line.front() == '-';
-        const std::string spelt = Fold(Cp1252::FromUtf8(Trimmed(line, "-"))).Spelt;
-        if (spelt.empty() || beginning == ending) {
+        const Folded folded = Fold(Cp1252::FromUtf8(Trimmed(line, "-")));
+        if (folded.Spelt.empty() || beginning == ending) {
             return; // neither or both: no part of a word
         }
-        (beginning ? parts.beginnings_ : parts.endings_).push_back(spelt);
+        // Both folds: words are compared in both (-mäßig as MAESSIG and MASSIG).
+        std::vector<std::string>& list = beginning ? parts.beginnings_ : parts.endings_;
+        list.push_back(folded.Spelt);
+        if (folded.Plain != folded.Spelt) {
+            list.push_back(folded.Plain);
+        }
     });
     SortLongestFirst(parts.beginnings_);
     SortLongestFirst(parts.endings_);
@@ -257,7 +263,10 @@ const WordParts& WordParts::Shipped() {
     return shipped;
 }
 
-std::string WordParts::Core(std::string_view spelt) const {
+std::string WordParts::Core(std::string_view spelt, bool startOfWord) const {
+    if (TailOfEnding(spelt, startOfWord)) {
+        return {};
+    }
     for (const std::string& beginning : beginnings_) {
         if (spelt.starts_with(beginning)) {
             spelt.remove_prefix(beginning.size());
@@ -267,14 +276,24 @@ std::string WordParts::Core(std::string_view spelt) const {
     for (bool stripped = true; stripped;) {
         stripped = false;
         for (const std::string& ending : endings_) {
-            if (spelt.ends_with(ending)) {
+            const size_t stem = spelt.size() - std::min(spelt.size(), ending.size());
+            if (spelt.ends_with(ending) &&
+                (!startOfWord || stem == 0 || stem >= kShortestStem)) {
                 spelt.remove_suffix(ending.size());
                 stripped = true;
                 break;
             }
         }
     }
-    return std::string(spelt);
+    return TailOfEnding(spelt, startOfWord) ? std::string() : std::string(spelt);
+}
+
+// The tail of an ending, away from the start of a word, is no more than the
+// ending: EREN of -ieren, SSIG of -mäßig.
+bool WordParts::TailOfEnding(std::string_view spelt, bool startOfWord) const {
+    return !startOfWord && std::any_of(endings_.begin(), endings_.end(), [&](const std::string& e) {
+               return e.size() > spelt.size() && e.ends_with(spelt);
+           });
 }
 
 bool SharesWordPart(const Folded& word, const Folded& answer) {

@@ -39,10 +39,15 @@ public:
 
     // What is left of a spelt fold once one listed beginning is taken from its
     // front and listed endings, one after another, from its end (the longest
-    // first): VERTRAG -> TRAG, FREUNDLICHKEIT -> FREUND.
-    std::string Core(std::string_view spelt) const;
+    // first): VERTRAG -> TRAG, FREUNDLICHKEIT -> FREUND. From the start of a
+    // word, an ending goes only where it leaves a stem of three letters or
+    // nothing: KERN (Kernspaltung) is no K + -ern, HEIT (heiter) is -heit.
+    // Elsewhere the tail of an ending is nothing but ending: EREN (-ieren).
+    std::string Core(std::string_view spelt, bool startOfWord = false) const;
 
 private:
+    bool TailOfEnding(std::string_view spelt, bool startOfWord) const;
+
     std::vector<std::string> beginnings_; // longest first
     std::vector<std::string> endings_;    // longest first
 };

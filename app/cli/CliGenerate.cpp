@@ -180,7 +180,7 @@ ORDNER/<Tabelle>-<Startwert>.wbx, etwa Allgemein-17.wbx; jede Datei gleicht
 Byte für Byte der eines einzelnen Aufrufs mit ihrem Startwert und denselben
 Angaben. Ohne --seed wird S gezogen und ausgegeben. Die Tabelle wird einmal
 geladen; J Aufträge (Vorgabe: einer je Prozessorkern) arbeiten parallel, bei
-großen Gittern höchstens so viele, wie in 192 MB Platz finden (99x99: 30).
+großen Gittern und Tabellen höchstens so viele, wie der Speicher fasst.
 Der Ordner wird bei Bedarf angelegt; steht eine Datei im Weg, wird nichts
 erzeugt. Auf einem Terminal zeigt stderr einen Fortschrittsbalken; am Ende
 steht auf stdout eine Zeile mit Rätseln, Zeit und Rätseln je Sekunde.)"},

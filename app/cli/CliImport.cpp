@@ -10,6 +10,7 @@
 #include "io/OutputFile.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/ParadoxWriter.h"
+#include "vocabulary/ReviewedClues.h"
 #include "vocabulary/TextImport.h"
 #include "vocabulary/ThesaurusImport.h"
 #include "vocabulary/VocabularyRules.h"
@@ -163,6 +164,7 @@ ImportResult ReadInput(const ImportOptions& options) {
         thesaurus.Banned = &VocabularyRules::BanList::Shipped();
         thesaurus.NotAnswers = &ThesaurusImport::ShippedNotAnswers();
         thesaurus.SideSenses = &ThesaurusImport::ShippedSideSenses();
+        thesaurus.Reviewed = &ReviewedClues::Shipped();
         if (lexicon.HasKnownWords() || lexicon.HasRanking()) {
             thesaurus.Words = &lexicon;
         }

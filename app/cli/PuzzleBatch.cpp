@@ -151,15 +151,24 @@ void RunJob(const Vocabulary& words, const MakeOptions& options, const BatchOpti
     }
 }
 
-// A job's search takes about half a kilobyte per grid cell (5 MB for 99 x 99
-// with two tries): the jobs that run at once share this much, so that a batch
-// of the largest puzzles asked for with many jobs stays within its memory.
-uint64_t MostJobs(int32_t columns, int32_t rows) {
-    constexpr uint64_t kJobsMemory = 192ull * 1024 * 1024;
+// The jobs that run at once share what the shared vocabulary leaves of 224 MB
+// (it takes some 250 bytes a word), so that a batch of the largest puzzles
+// from the largest table asked for with many jobs stays within its memory. A
+// job's search takes about half a kilobyte per grid cell (5 MB for 99 x 99
+// with two tries), and with --vary an order of the words of its own (some 60
+// bytes a word).
+uint64_t MostJobs(const MakeOptions& options, int32_t words) {
+    constexpr uint64_t kMemory = 224ull * 1024 * 1024;
+    constexpr uint64_t kLeast = 32ull * 1024 * 1024;
+    constexpr uint64_t kPerWord = 256;
     constexpr uint64_t kPerCell = 640;
-    const uint64_t cells =
-        static_cast<uint64_t>(std::max(columns, 1)) * static_cast<uint64_t>(std::max(rows, 1));
-    return std::max<uint64_t>(1, kJobsMemory / (cells * kPerCell));
+    constexpr uint64_t kPerVariedWord = 64;
+    const auto count = static_cast<uint64_t>(std::max(words, 0));
+    const uint64_t jobsMemory = std::max(kLeast, kMemory - std::min(kMemory, count * kPerWord));
+    const uint64_t cells = static_cast<uint64_t>(std::max(options.Columns, 1)) *
+                           static_cast<uint64_t>(std::max(options.Rows, 1));
+    const uint64_t perJob = cells * kPerCell + (options.Vary ? count * kPerVariedWord : 0);
+    return std::max<uint64_t>(1, jobsMemory / perJob);
 }
 
 // The folders made for the batch, innermost first, so that a batch refused
@@ -215,8 +224,8 @@ std::optional<uint64_t> SeedOf(const BatchOptions& batch, const std::string& nam
     }
     uint64_t seed = 0;
     const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
-    if (!ParseNumber(digits, seed) || seed < batch.FirstSeed ||
-        seed - batch.FirstSeed >= batch.Count || BatchFile(batch, seed).filename() != name) {
+    if (!ParseNumber(digits, seed) || seed < batch.FirstSeed || seed - batch.FirstSeed >= batch.Count ||
+        BatchFile(batch, seed).filename() != name) {
         return std::nullopt;
     }
     return seed;
@@ -305,9 +314,9 @@ int RunBatch(const Vocabulary& words, const MakeOptions& options, const BatchOpt
         return status;
     }
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const auto jobs =
-        static_cast<unsigned>(std::min({batch.Jobs == 0 ? uint64_t{cores} : uint64_t{batch.Jobs},
-                                        batch.Count, MostJobs(options.Columns, options.Rows)}));
+    const auto jobs = static_cast<unsigned>(
+        std::min({batch.Jobs == 0 ? uint64_t{cores} : uint64_t{batch.Jobs}, batch.Count,
+                  MostJobs(options, words.WordCount())}));
 
     BatchState state(batch, ::isatty(STDERR_FILENO) == 1);
     const Clock::time_point start = Clock::now();

@@ -560,4 +560,21 @@ TEST_F(CliHostileTest, ManyJobsOnTheLargestGridStayWithinTheMemory) {
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(Names(folder_ / "gross").size(), 40u);
     EXPECT_LT(result.PeakKilobytes, 256 * 1024);
+
+    // The largest table a batch may get, each job with an order of its own.
+    std::string list;
+    for (uint64_t i = 0; i < 500000; ++i) {
+        std::string word;
+        for (uint64_t n = i * 2654435761u % 8031810176u; word.size() < 7; n /= 26) {
+            word += static_cast<char>('A' + n % 26);
+        }
+        list += word + ";Umschreibung mit einigen Wörtern darin, Nummer " + std::to_string(i) +
+                "\n";
+    }
+    CliRun::WriteBytes(folder_ / "viel.txt", list);
+    ASSERT_EQ(Run({"import", "viel.txt", "-o", "Viel.db"}).Status, 0);
+    const auto varied = Run({"generate", "Viel.db", "-o", "bunt", "--count", "16", "--jobs", "64",
+                             "--vary", "--seed", "1", "--no-solution-word"});
+    EXPECT_EQ(varied.Status, 0) << varied.Err;
+    EXPECT_LT(varied.PeakKilobytes, 256 * 1024);
 }

@@ -122,6 +122,7 @@ TEST(VocabularyRulesTest, GiveAwaysByAWordPartBeyondCommonBeginningsAndEndings) 
     EXPECT_TRUE(GivesAway("Vesper, Brotzeit", "ABENDBROT"));
     EXPECT_TRUE(GivesAway(W("Bäuerin"), "BAUERSFRAU"));
     EXPECT_TRUE(GivesAway("Erkrankung", "KRANKHEIT"));
+    EXPECT_TRUE(GivesAway("Kernspaltung", "KERNFISSION")); // KERN is no K + -ern
     EXPECT_TRUE(VocabularyRules::SharesWordPartIn("Berufsleben", "ARBEITSLEBEN"));
     // Common endings and beginnings alone give nothing away.
     EXPECT_FALSE(GivesAway("Ehrlichkeit", "WAHRHEIT"));
@@ -129,15 +130,22 @@ TEST(VocabularyRulesTest, GiveAwaysByAWordPartBeyondCommonBeginningsAndEndings) 
     EXPECT_FALSE(GivesAway("vertreten", "VERTEIDIGEN"));
     EXPECT_FALSE(GivesAway("Gemeinschaft", "MANNSCHAFT"));
     EXPECT_FALSE(GivesAway("Verantwortung", "VERPFLICHTUNG"));
+    EXPECT_FALSE(GivesAway("fokussieren", "SPEZIALISIEREN")); // EREN is part of -ieren
+    EXPECT_FALSE(GivesAway(W("regelmäßig"), "ROUTINEMAESSIG"));
+    EXPECT_FALSE(GivesAway(W("planmäßig"), "ROUTINEMAESSIG")); // also without the umlaut's E
     EXPECT_FALSE(VocabularyRules::SharesWordPartIn("Ehrlichkeit", "WAHRHEIT"));
     // Parts under four letters never count.
     EXPECT_FALSE(GivesAway("Radweg", "FAHRRAD"));
 
     const VocabularyRules::WordParts parts =
-        VocabularyRules::WordParts::Parse("# Kommentar\nver-\n-lich\n-keit\n-\nkeins\n");
+        VocabularyRules::WordParts::Parse("# Kommentar\nver-\n-lich\n-keit\n-ern\n-ieren\n-\nkeins\n");
     EXPECT_EQ(parts.Core("VERTRAG"), "TRAG");
     EXPECT_EQ(parts.Core("FREUNDLICHKEIT"), "FREUND");
     EXPECT_EQ(parts.Core("KEINS"), "KEINS");
+    EXPECT_EQ(parts.Core("KERN"), "K");
+    EXPECT_EQ(parts.Core("KERN", true), "KERN");
+    EXPECT_EQ(parts.Core("LICHKEIT", true), "");
+    EXPECT_EQ(parts.Core("EREN"), "");
 }
 
 TEST(TableCheckTest, CountsEachProblemAndKnowsTheHardRules) {
