@@ -142,7 +142,12 @@ std::string Check(Options& options, bool wordGiven, bool noWordGiven) {
     options.Make.Settings.Passes = std::max(options.Make.Settings.Passes,
                                             MinimumPasses(options.Make.Columns, options.Make.Rows));
     options.Make.Settings.ShowInsertions = false;
-    options.Make.Common = &ShippedCommonWords();
+    // The common words weight --vary's draw and decide between tries; a plain
+    // run reads none of them, and their list takes longer to read than a
+    // small puzzle to make.
+    if (options.Make.Vary || options.Make.Tries > 1) {
+        options.Make.Common = &ShippedCommonWords();
+    }
     return {};
 }
 

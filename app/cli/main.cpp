@@ -1,14 +1,7 @@
 #include "app/cli/CliCommands.h"
 #include "app/cli/CommandLine.h"
-#include "base/Cp1252.h"
-#include "base/WabolexError.h"
-#include "io/FileError.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <exception>
 #include <iostream>
-#include <new>
 #include <string>
 
 namespace {
@@ -43,36 +36,6 @@ int UsageError(const std::string& utf8Message) {
 
 } // namespace
 
-namespace Cli {
-
-void Error(const std::string& cp1252Message) {
-    std::cerr << Cp1252::ToUtf8(cp1252Message) << '\n';
-}
-
-void Out(const std::string& cp1252Line) {
-    std::cout << Cp1252::ToUtf8(cp1252Line) << '\n';
-}
-
-int FinishOutput(int status) {
-    // Output that never arrived is a failure, even when the work was done.
-    errno = 0;
-    std::cout.flush();
-    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
-    if (!failed) {
-        return status;
-    }
-    const int error = errno;
-    // EBADF: the caller started the program with its output closed.
-    Error(W("Die Ausgabe kann nicht geschrieben werden: ") +
-          (error == EBADF ? W("die Standardausgabe ist geschlossen")
-           : error != 0   ? FileError::Reason(error)
-                          : W("Schreibfehler")) +
-          ".");
-    return status == Ok ? Failure : status;
-}
-
-} // namespace Cli
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         return UsageError("Es fehlt ein Befehl.");
@@ -93,15 +56,5 @@ int main(int argc, char** argv) {
     if (!command) {
         return UsageError("Unbekannter Befehl: " + name);
     }
-    int status = Cli::Failure;
-    try {
-        status = command->Run(args);
-    } catch (const WabolexError& e) {
-        Cli::Error(e.what());
-    } catch (const std::bad_alloc&) {
-        Cli::Error(W(OutOfMemoryMessage));
-    } catch (const std::exception& e) {
-        Cli::Error(W("Fehler: ") + e.what());
-    }
-    return Cli::FinishOutput(status);
+    return Cli::FinishOutput(Cli::Guarded([&] { return command->Run(args); }));
 }
