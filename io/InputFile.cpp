@@ -78,7 +78,7 @@ InputFile::Image InputFile::Map() const {
     }
     // The pages of a file of common size are mapped at once, in one call
     // instead of a fault per few pages; a large one only as it is read.
-    constexpr uint64_t kMappedAtOnce = 64u << 20;
+    constexpr uint64_t kMappedAtOnce = 8u << 20;
     const int flags = MAP_PRIVATE | (size_ <= kMappedAtOnce ? MAP_POPULATE : 0);
     void* data = ::mmap(nullptr, static_cast<size_t>(size_), PROT_READ, flags, fd_, 0);
     if (data == MAP_FAILED) {

@@ -100,3 +100,25 @@ TEST(InputFileTest, EveryKindOfLineEndEndsALine) {
     }
     EXPECT_EQ(lines, (std::vector<std::string>{"a", filler, "b", "c", "", "d", "", "e"}));
 }
+
+// The image holds the file as it was opened, stays after the file is closed
+// and moves without a copy; an empty file gives an empty image.
+TEST(InputFileTest, TheImageHoldsTheWholeFile) {
+    TempFolder folder;
+    const fs::path file = folder.Path() / "tabelle.db";
+    std::string bytes(70000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(i * 7);
+    }
+    std::ofstream(file, std::ios::binary) << bytes;
+    InputFile::Image image = InputFile(file).Map();
+    EXPECT_EQ(image.Bytes(), bytes);
+    const char* const data = image.Bytes().data();
+    InputFile::Image moved = std::move(image);
+    EXPECT_TRUE(image.Bytes().empty());
+    EXPECT_EQ(moved.Bytes().data(), data);
+
+    const fs::path empty = folder.Path() / "leer.db";
+    std::ofstream(empty, std::ios::binary).flush();
+    EXPECT_TRUE(InputFile(empty).Map().Bytes().empty());
+}
