@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,10 @@ class WabolexError : public std::runtime_error {
 public:
     explicit WabolexError(const std::string& cp1252Message) : std::runtime_error(cp1252Message) {}
 };
+
+// "Bereichsüberschreitung: <what> <index> liegt außerhalb von 0..<last>", the
+// end of a command that reached past the end of a list (what: Windows-1252).
+[[noreturn]] void ThrowOutOfRange(const std::string& what, int64_t index, int64_t last);
 
 // What an error boundary says when memory ran out (std::bad_alloc), UTF-8.
 constexpr const char* OutOfMemoryMessage =

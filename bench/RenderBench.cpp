@@ -32,7 +32,7 @@ WidgetApplication widgetApplication;
 // A full 99 x 99 puzzle: every cell a letter, marks of all three kinds, a
 // number in every fifth cell, bars in a regular pattern and 20 circled cells.
 void FillPuzzle(TKatalog& katalog) {
-    Puzzle& p = katalog.puzzle();
+    Puzzle p;
     p.ResizeGrid(99, 99);
     p.ResetGrid();
     static const CellMark marks[] = {CellMark::Of(Direction::Across), CellMark::Of(Direction::Down),
@@ -49,11 +49,13 @@ void FillPuzzle(TKatalog& katalog) {
         }
     for (int i = 0; i < MaxSolutionLength; ++i)
         p.SolutionMarks[static_cast<size_t>(i)] = {i * 4, i * 3, i + 1};
-    katalog.EOptions()->SetSolutionWord(QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    GenerationSettings settings = katalog.session().Settings();
+    settings.SolutionWord = "ABCDEFGHIJKLMNOPQRST";
+    katalog.EOptions()->SetValue(settings);
     p.SolutionWordShown = true;
-    katalog.view().ShowGenerated = true;
-    katalog.Ausgabe()->SetColCount(99);
-    katalog.Ausgabe()->SetRowCount(99);
+    ViewFlags view;
+    view.ShowGenerated = true;
+    katalog.ShowPuzzle(p, view);
 }
 
 void BM_RepaintVisibleGrid99(benchmark::State& state) {

@@ -10,7 +10,7 @@ public:
     void Error(const QString&) override {}
     void Information(const QString&) override {}
     bool Confirm(const QString&) override { return false; }
-    bool Warning(const QString&) override { return false; }
+    bool Warning(const QString&) override { return true; } // a new grid size is taken
     void RetryError(const QString&) override {}
     bool StartWord(const QString&) override { return true; }
     Answer Satisfied(const QString&) override { return Answer::Yes; }

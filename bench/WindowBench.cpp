@@ -8,6 +8,7 @@
 #include "ui/TKatalog.h"
 #include "ui/TStatistikAnzeige.h"
 
+#include <QAction>
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -29,14 +30,18 @@ void WindowGenerateUntilStatistics(benchmark::State& state) {
     TKatalog katalog(messages, files, 1);
     katalog.show();
     QApplication::processEvents();
+    const auto command = [&katalog](const char* name) {
+        katalog.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    };
     files.Open = QString::fromStdString(kGeneralTable.string());
-    katalog.DBLadenClick();
-    katalog.EOptions()->SetGridSize(side, side);
-    katalog.EOptions()->SetShowInsertions(false);
-    katalog.puzzle().ResizeGrid(side, side);
-    katalog.Ausgabe()->SetColCount(side);
-    katalog.Ausgabe()->SetRowCount(side);
-    katalog.puzzle().ResetGrid();
+    command("DBLaden");
+    GenerationSettings settings = katalog.session().Settings();
+    settings.Columns = side;
+    settings.Rows = side;
+    settings.ShowInsertions = false;
+    katalog.EOptions()->SetValue(settings);
+    katalog.SetModalHook([](QWidget* window) { window->hide(); });
+    command("Einstellungen"); // the new size is taken at once
     QApplication::processEvents();
 
     using Clock = std::chrono::steady_clock;
@@ -52,7 +57,7 @@ void WindowGenerateUntilStatistics(benchmark::State& state) {
     double whole = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
-        katalog.RGenerierenClick();
+        command("RGenerieren");
         const auto done = Clock::now();
         state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
         whole += std::chrono::duration<double>(done - start).count();

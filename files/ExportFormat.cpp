@@ -86,7 +86,7 @@ QByteArray ExportFormats::Svg(const Puzzle& puzzle, OutputVariant variant,
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(kSvgResolution);
-    svg.setTitle(SvgText(options.TitleOf(puzzle)));
+    svg.setTitle(SvgText(options.TitleText()));
     QPainter painter;
     if (!painter.begin(&svg)) {
         throw WabolexError(W("Das SVG-Bild konnte nicht gezeichnet werden."));

@@ -52,7 +52,8 @@ void ExportImage::Draw(Canvas& canvas, const Puzzle& puzzle, OutputVariant varia
         }
     }
     if (puzzle.SolutionWordShown) {
-        painter.SolutionRow({kMargin, kMargin + cell * puzzle.Rows}, puzzle.SolutionWord, variant);
+        painter.SolutionRow({kMargin, kMargin + cell * puzzle.Rows},
+                            puzzle.SolutionWord.value_or(""), variant);
     }
 }
 
@@ -85,8 +86,8 @@ void ExportImage::Write(const QImage& image, OutputFile& file) {
     }
 }
 
-std::string ExportImage::ProposedName(const Puzzle& puzzle, OutputVariant variant) {
-    const std::string& source = puzzle.SourceName;
+std::string ExportImage::ProposedName(const Puzzle& puzzle, const std::string& source,
+                                      OutputVariant variant) {
     const auto dot = source.find('.');
     const std::string base = dot == std::string::npos ? std::string() : source.substr(0, dot);
     std::string name = base + "-" + std::to_string(puzzle.Columns) + "x" +

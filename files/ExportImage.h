@@ -30,9 +30,11 @@ public:
     // The BMP bytes into a file being written; the caller commits it.
     static void Write(const QImage& image, OutputFile& file);
 
-    // SourceName before its first "." (empty without "."), then "-CxR-K" with K
-    // the clue rows; "Lösung " in front for the solution. Windows-1252.
-    static std::string ProposedName(const Puzzle& puzzle, OutputVariant variant);
+    // The source's name (the table or puzzle file loaded last) before its
+    // first "." (empty without "."), then "-CxR-K" with K the clue rows;
+    // "Lösung " in front for the solution. Windows-1252.
+    static std::string ProposedName(const Puzzle& puzzle, const std::string& sourceName,
+                                    OutputVariant variant);
     // The clue text goes beside the bitmap under the proposed name.
     static QString ClueTextPath(const QString& bitmapPath, const std::string& proposedName);
 };

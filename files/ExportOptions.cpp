@@ -2,10 +2,9 @@
 
 #include "base/Cp1252.h"
 
-std::string ExportOptions::TitleOf(const Puzzle& puzzle) const {
+std::string ExportOptions::TitleText() const {
     if (Title) {
         return *Title;
     }
-    const std::string& source = puzzle.SourceName;
-    return Cp1252::ToUtf8(source.substr(0, source.find('.')));
+    return Cp1252::ToUtf8(SourceName.substr(0, SourceName.find('.')));
 }

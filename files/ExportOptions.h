@@ -17,15 +17,18 @@ enum class TextEncoding { Windows1252, Utf8 };
 // line; they never enter the model), the sheet's paper and the clue text's
 // encoding. The window exports with the defaults.
 struct ExportOptions {
-    std::optional<std::string> Title; // nullopt: the puzzle's file name
+    // The name of the table or puzzle file the puzzle came from (Windows-1252);
+    // "NoName" for a puzzle from before anything was loaded.
+    std::string SourceName = "NoName";
+    std::optional<std::string> Title; // nullopt: the source's name
     std::string Author;               // empty: none
     std::string Copyright;            // empty: none
     Paper SheetPaper = Paper::A4;
     TextEncoding ClueEncoding = TextEncoding::Windows1252;
 
-    // The title given, else the puzzle's source name before its first "."
-    // (the whole name when it has none), as UTF-8.
-    std::string TitleOf(const Puzzle& puzzle) const;
+    // The title given, else the source's name before its first "." (the
+    // whole name when it has none), as UTF-8.
+    std::string TitleText() const;
 };
 
 // The sentence that explains the circled cells (UTF-8).

@@ -99,7 +99,7 @@ std::string IpuzFile::Text(const Puzzle& puzzle, const ExportOptions& options) {
     out += "  \"version\": \"http://ipuz.org/v2\",\n";
     out += "  \"kind\": [\"http://ipuz.org/crossword#1\"],\n";
     out += "  \"origin\": \"Wabolex\",\n";
-    out += "  \"title\": " + WebText::Json(options.TitleOf(puzzle)) + ",\n";
+    out += "  \"title\": " + WebText::Json(options.TitleText()) + ",\n";
     if (!options.Author.empty()) {
         out += "  \"author\": " + WebText::Json(options.Author) + ",\n";
     }
@@ -123,7 +123,7 @@ std::string IpuzFile::Text(const Puzzle& puzzle, const ExportOptions& options) {
     out += "  }";
     if (marked) {
         out += ",\n  \"explanation\": " +
-               Json(W("Lösungswort: ") + Cp1252::ToUpper(puzzle.SolutionWord));
+               Json(W("Lösungswort: ") + Cp1252::ToUpper(puzzle.SolutionWord.value_or("")));
     }
     return out + "\n}\n";
 }

@@ -58,8 +58,7 @@ void PrintJob::PrintOnDefaultPrinter(const Puzzle& puzzle, const std::string& ca
 }
 
 void PrintJob::PrintToPdf(const std::filesystem::path& path, const QPageSize& pageSize,
-                          const Puzzle& puzzle, const std::string& caption,
-                          OutputVariant variant) {
+                          const Puzzle& puzzle, const std::string& caption, OutputVariant variant) {
     OutputFile file(path, W("Die PDF-Datei"));
     {
         // The PDF writer reports no write errors; the device sees them.
@@ -76,8 +75,7 @@ void PrintJob::PrintToPdf(const std::filesystem::path& path, const QPageSize& pa
         }
         device.ThrowIfFailed();
         if (device.Tail().find("%%EOF") == std::string::npos) {
-            FileError::ThrowWrite(W("Die PDF-Datei"), path,
-                                  W("sie ist unvollständig geblieben"));
+            FileError::ThrowWrite(W("Die PDF-Datei"), path, W("sie ist unvollständig geblieben"));
         }
     }
     file.Commit();

@@ -31,8 +31,7 @@ public:
                                       OutputVariant variant);
     // The path is used byte for byte, as the system names the file.
     static void PrintToPdf(const std::filesystem::path& path, const QPageSize& pageSize,
-                           const Puzzle& puzzle,
-                           const std::string& caption, OutputVariant variant);
+                           const Puzzle& puzzle, const std::string& caption, OutputVariant variant);
     // Begins the job on device, maps 0.1 mm onto the printable area and ends it.
     static void Print(QPagedPaintDevice& device, const Puzzle& puzzle, const std::string& caption,
                       OutputVariant variant);

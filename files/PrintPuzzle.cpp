@@ -57,7 +57,7 @@ public:
         }
         // The row goes below the first page's part of the grid.
         if (band.FirstColumn == 0 && band.FirstRow == 0 && puzzle_.SolutionWordShown) {
-            cells_.SolutionRow({kLeft, bottom}, puzzle_.SolutionWord, variant_);
+            cells_.SolutionRow({kLeft, bottom}, puzzle_.SolutionWord.value_or(""), variant_);
         }
         canvas_.NewPage();
     }

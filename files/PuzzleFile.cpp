@@ -6,6 +6,7 @@
 #include "model/TWordEntry.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -258,14 +259,15 @@ private:
 
 } // namespace
 
-std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWordChecked) {
+std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle) {
     if (!IsGridSide(puzzle.Columns) || !IsGridSide(puzzle.Rows) ||
         puzzle.Grid.Columns() != puzzle.Columns || puzzle.Grid.Rows() != puzzle.Rows) {
         throw WabolexError(W("Ein Gitter von ") + std::to_string(puzzle.Columns) + "x" +
                            std::to_string(puzzle.Rows) + W(" kann nicht gespeichert werden."));
     }
-    const std::string word = OneLine(puzzle.SolutionWord);
-    if (solutionWordChecked && word.size() > static_cast<size_t>(MaxSolutionLength)) {
+    const std::optional<std::string> word =
+        puzzle.SolutionWord ? std::optional(OneLine(*puzzle.SolutionWord)) : std::nullopt;
+    if (word && word->size() > static_cast<size_t>(MaxSolutionLength)) {
         throw WabolexError(W("Das Lösungswort ist länger als 20 Zeichen."));
     }
 
@@ -287,13 +289,12 @@ std::vector<std::string> PuzzleFile::Lines(const Puzzle& puzzle, bool solutionWo
         lines.push_back(std::to_string(mark.Column) + "|" + std::to_string(mark.Row) + "|" +
                         std::to_string(mark.Position));
     }
-    lines.push_back(solutionWordChecked ? word : NoSolutionWord);
+    lines.push_back(word.value_or(NoSolutionWord));
     return lines;
 }
 
-void PuzzleFile::Save(const std::filesystem::path& file, const Puzzle& puzzle,
-                      bool solutionWordChecked) {
-    SaveLines(file, Lines(puzzle, solutionWordChecked));
+void PuzzleFile::Save(const std::filesystem::path& file, const Puzzle& puzzle) {
+    SaveLines(file, Lines(puzzle));
 }
 
 void PuzzleFile::SaveLines(const std::filesystem::path& file,
@@ -366,16 +367,16 @@ void PuzzleFile::Apply(const PuzzleFileContents& contents, Puzzle& puzzle) {
     puzzle.Grid = contents.Grid;
     puzzle.ClueRows = contents.ClueRows;
     puzzle.SolutionMarks = contents.Marks;
-    puzzle.SolutionWord = contents.SolutionWord.value_or("");
+    puzzle.SolutionWord = contents.SolutionWord;
     if (contents.Marks[0].Column >= 0) {
         puzzle.SolutionWordShown = true;
     }
 }
 
-std::string PuzzleFile::ProposedName(const Puzzle& puzzle) {
+std::string PuzzleFile::ProposedName(const Puzzle& puzzle, const std::string& sourceName) {
     // A name without "." contributes nothing, so "NoName" proposes "-15x15-1".
-    const size_t dot = puzzle.SourceName.find('.');
-    const std::string base = dot == std::string::npos ? "" : puzzle.SourceName.substr(0, dot);
+    const size_t dot = sourceName.find('.');
+    const std::string base = dot == std::string::npos ? "" : sourceName.substr(0, dot);
     const size_t clueRows = puzzle.ClueRows.empty() ? 1 : puzzle.ClueRows.size();
     return base + "-" + std::to_string(puzzle.Columns) + "x" + std::to_string(puzzle.Rows) + "-" +
            std::to_string(clueRows);

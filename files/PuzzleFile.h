@@ -28,15 +28,13 @@ struct PuzzleFileContents {
 class PuzzleFile {
 public:
     // The file's lines for the current puzzle. The solution word line is the
-    // puzzle's solution word when checked, otherwise "*". Throws WabolexError
-    // for a state that could not be read back (size outside 5..99, word longer
-    // than 20, ...).
-    static std::vector<std::string> Lines(const Puzzle& puzzle, bool solutionWordChecked);
+    // puzzle's solution word, "*" for none. Throws WabolexError for a state
+    // that could not be read back (size outside 5..99, word longer than 20, ...).
+    static std::vector<std::string> Lines(const Puzzle& puzzle);
 
     // Writes the lines and makes the file read-only. A read-only file is never
     // replaced, and a failed write leaves any old file as it was.
-    static void Save(const std::filesystem::path& file, const Puzzle& puzzle,
-                     bool solutionWordChecked);
+    static void Save(const std::filesystem::path& file, const Puzzle& puzzle);
     // Writes lines made by Lines exactly as Save does.
     static void SaveLines(const std::filesystem::path& file, const std::vector<std::string>& lines);
 
@@ -52,12 +50,13 @@ public:
                                     const std::string& fileName);
 
     // Puts what was read into the puzzle: size, grid, clue rows, marks and the
-    // solution word (empty for none). A first mark that names a cell switches
+    // solution word (nullopt for none). A first mark that names a cell switches
     // the solution word display on; otherwise the display flag keeps its value.
     static void Apply(const PuzzleFileContents& contents, Puzzle& puzzle);
 
-    // The name the save dialog proposes: SourceName cut before its first "."
-    // (nothing without a "."), then "-", columns, "x", rows, "-", number of
-    // clue rows ("Tiere-15x15-42").
-    static std::string ProposedName(const Puzzle& puzzle);
+    // The name the save dialog proposes: the source's name (the table or
+    // puzzle file loaded last) cut before its first "." (nothing without a
+    // "."), then "-", columns, "x", rows, "-", number of clue rows
+    // ("Tiere-15x15-42").
+    static std::string ProposedName(const Puzzle& puzzle, const std::string& sourceName);
 };

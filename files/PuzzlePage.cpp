@@ -256,7 +256,7 @@ std::string PuzzlePage::PuzzleId(const Puzzle& puzzle) {
 std::string PuzzlePage::Text(const Puzzle& puzzle, OutputVariant variant,
                              const ExportOptions& options) {
     const bool solution = variant == OutputVariant::Solution;
-    const std::string title = WebText::Html(options.TitleOf(puzzle));
+    const std::string title = WebText::Html(options.TitleText());
     const std::vector<PageWord> across = WordsOf(puzzle, Direction::Across);
     const std::vector<PageWord> down = WordsOf(puzzle, Direction::Down);
     std::vector<PageWord> words = across;

@@ -289,7 +289,7 @@ public:
         pageSize_ = page;
         content_ =
             QRectF(kMargin, kMargin, page.width() - 2 * kMargin, page.height() - 2 * kMargin);
-        title_ = QString::fromStdString(options.TitleOf(puzzle));
+        title_ = QString::fromStdString(options.TitleText());
         if (variant == OutputVariant::Solution) {
             title_ += QStringLiteral(" \u2013 L\u00f6sung");
         }
@@ -563,7 +563,8 @@ void Draw(QPdfWriter& writer, const SheetLayout& layout, const Puzzle& puzzle,
             if (!puzzle.ShownMarks().empty()) {
                 painter.setTransform(toDevice(layout.Box() / 100.0, layout.Row()));
                 PainterCanvas canvas(painter);
-                CellPainter(canvas, SheetStyle()).SolutionRow({0, 0}, puzzle.SolutionWord, variant);
+                CellPainter(canvas, SheetStyle())
+                    .SolutionRow({0, 0}, puzzle.SolutionWord.value_or(""), variant);
             }
         }
         drawTexts(layout.Texts(), page);
@@ -595,7 +596,7 @@ void PuzzleSheet::Write(const Puzzle& puzzle, OutputVariant variant, const Expor
     {
         QPdfWriter writer(&device);
         SetUp(writer, options);
-        writer.setTitle(QString::fromStdString(options.TitleOf(puzzle)));
+        writer.setTitle(QString::fromStdString(options.TitleText()));
         const Measure measure(writer);
         const SheetLayout layout(puzzle, variant, options, PageSizeOf(options.SheetPaper), measure);
         try {

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -68,6 +70,39 @@ void InputFile::ReadAt(uint64_t offset, char* into, size_t count) const {
         count -= static_cast<size_t>(n);
         offset += static_cast<uint64_t>(n);
     }
+}
+
+InputFile::Image InputFile::Map() const {
+    if (size_ == 0) {
+        return {}; // nothing to map; the empty image reads as an empty file
+    }
+    // The pages of a file of common size are mapped at once, in one call
+    // instead of a fault per few pages; a large one only as it is read.
+    constexpr uint64_t kMappedAtOnce = 64u << 20;
+    const int flags = MAP_PRIVATE | (size_ <= kMappedAtOnce ? MAP_POPULATE : 0);
+    void* data = ::mmap(nullptr, static_cast<size_t>(size_), PROT_READ, flags, fd_, 0);
+    if (data == MAP_FAILED) {
+        FileError::ThrowRead(path_, errno);
+    }
+    return {static_cast<const char*>(data), static_cast<size_t>(size_)};
+}
+
+InputFile::Image::~Image() {
+    if (data_ != nullptr) {
+        ::munmap(const_cast<char*>(data_), size_);
+    }
+}
+
+InputFile::Image::Image(Image&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+
+InputFile::Image& InputFile::Image::operator=(Image&& other) noexcept {
+    if (this != &other) {
+        Image gone(std::move(*this));
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
 }
 
 void InputFile::ThrowTooLarge(uint64_t maxBytes) const {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A file opened for reading. Opening never waits: a pipe, a device or a folder
@@ -34,6 +35,12 @@ public:
     // and the rest of it is skipped, so no line costs more memory than that.
     bool ReadLine(std::string& line, size_t maxBytes, bool& tooLong);
 
+    // The whole file mapped read-only, the size it had when it was opened:
+    // its bytes are read from the page cache as they are used, never copied.
+    // The mapping stays valid after the file is closed.
+    class Image;
+    Image Map() const;
+
     // "Die Datei NAME ist zu groß (höchstens N MB)." for callers that set limits.
     [[noreturn]] void ThrowTooLarge(uint64_t maxBytes) const;
 
@@ -48,4 +55,25 @@ private:
     size_t begin_ = 0;
     size_t end_ = 0;
     bool afterCr_ = false; // the last line ended with a CR
+};
+
+// A read-only mapping of a file made by InputFile::Map. A file that another
+// program shortens while it is mapped ends the process (SIGBUS) when the lost
+// pages are read: keep an image only while a file is read.
+class InputFile::Image {
+public:
+    Image() = default;
+    ~Image();
+    Image(Image&& other) noexcept;
+    Image& operator=(Image&& other) noexcept;
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    std::string_view Bytes() const { return {data_, size_}; }
+
+private:
+    friend class InputFile;
+    Image(const char* data, size_t size) : data_(data), size_(size) {}
+    const char* data_ = nullptr;
+    size_t size_ = 0;
 };

@@ -1,16 +1,8 @@
 #include "model/GenerationRun.h"
 
-#include "base/Cp1252.h"
 #include "base/WabolexError.h"
 
-#include <string>
-
 namespace {
-
-[[noreturn]] void ThrowIndex(const char* what, int32_t index, int32_t last) {
-    throw WabolexError(W("Bereichsüberschreitung: ") + what + " " + std::to_string(index) +
-                       W(" liegt außerhalb von 0..") + std::to_string(last));
-}
 
 size_t Twice(int32_t index, Direction direction) {
     return 2 * static_cast<size_t>(index) + static_cast<size_t>(direction);
@@ -25,7 +17,7 @@ GenerationRun::GenerationRun(const Vocabulary& words, int32_t columns, int32_t r
 
 int32_t& GenerationRun::StartAt(int32_t column, int32_t row, Direction direction) {
     if (column < 0 || column >= columns_ || row < 0 || row >= rows_) {
-        ThrowIndex("Wortanfang", column * rows_ + row, CellCount() - 1);
+        ThrowOutOfRange("Wortanfang", column * rows_ + row, CellCount() - 1);
     }
     return starts_[Twice(column * rows_ + row, direction)];
 }
@@ -36,7 +28,7 @@ int32_t GenerationRun::StartAt(int32_t column, int32_t row, Direction direction)
 
 int32_t& GenerationRun::WordAt(int32_t number, Direction direction) {
     if (number < 0 || number >= CellCount()) {
-        ThrowIndex(direction == Direction::Across ? "AcrossWord" : "DownWord", number,
+        ThrowOutOfRange(direction == Direction::Across ? "AcrossWord" : "DownWord", number,
                    CellCount() - 1);
     }
     return numbered_[Twice(number, direction)];

@@ -1,9 +1,7 @@
 #include "model/Generator.h"
 
-#include "base/Cp1252.h"
 #include "model/Numbering.h"
 #include "model/PuzzleStatistics.h"
-#include "model/SolutionWord.h"
 #include "model/WordIndex.h"
 
 #include <algorithm>
@@ -39,21 +37,17 @@ Generator::Generator(Puzzle& puzzle, const Vocabulary& words, UserDialogs& dialo
 
 GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
     if (words_.WordCount() == 0) {
-        dialogs_.ShowError(W("Es wurde keine Wortschatzdatei gewählt!"));
-        return GenerationOutcome::NotRun;
+        return GenerationOutcome::NoVocabulary;
     }
     // The start word and the free step draw from the main words only.
     if (words_.ShortWordStart() < 2) {
-        dialogs_.ShowError(W("Die Wortschatzdatei enthält nur Kurzwörter. Zum Generieren wird "
-                             "eine Wortschatzdatei mit längeren Begriffen benötigt."));
-        return GenerationOutcome::NotRun;
+        return GenerationOutcome::OnlyShortWords;
     }
 
     BusyGuard busy(dialogs_);
     if (!PrepareStart(settings)) {
         busy.Release();
-        StopWithMessage(run_->Dir);
-        return GenerationOutcome::NotRun;
+        return Stop(run_->Dir);
     }
     GenerationRun& run = *run_;
     search_.reset();
@@ -91,10 +85,6 @@ GenerationOutcome Generator::RGenerieren(const GenerationSettings& settings) {
     dialogs_.Repaint();
     dialogs_.ShowStatistics(PuzzleStatistics::Count(puzzle_));
     Numbering::FillClueList(puzzle_, run);
-    if (settings.UseSolutionWord &&
-        !SolutionWord::PlaceSolutionWord(puzzle_, settings.SolutionWord, random_, dialogs_)) {
-        return GenerationOutcome::SolutionWordNotFound;
-    }
     return GenerationOutcome::Generated;
 }
 
@@ -135,16 +125,11 @@ bool Generator::PrepareStart(const GenerationSettings& settings) {
 // No main word fits the start direction, so the start-word draw would never
 // end. Leaves the reset grid with an empty clue list, so nothing describes a
 // puzzle that is no longer there.
-void Generator::StopWithMessage(Direction direction) {
+GenerationOutcome Generator::Stop(Direction direction) {
     puzzle_.ClueRows.assign(1, ClueRow{});
     dialogs_.Repaint();
-    dialogs_.ShowError(direction == Direction::Across
-                           ? W("Kein Begriff des Wortschatzes ist kürzer als die Spaltenanzahl. "
-                               "Bitte das Gitter breiter wählen oder einen anderen Wortschatz "
-                               "öffnen.")
-                           : W("Kein Begriff des Wortschatzes ist kürzer als die Zeilenanzahl. "
-                               "Bitte das Gitter höher wählen oder einen anderen Wortschatz "
-                               "öffnen."));
+    return direction == Direction::Across ? GenerationOutcome::NoStartWordAcross
+                                          : GenerationOutcome::NoStartWordDown;
 }
 
 int32_t Generator::DrawStartWord(const GenerationSettings& settings, Direction direction) {
@@ -156,10 +141,7 @@ int32_t Generator::DrawStartWord(const GenerationSettings& settings, Direction d
         if (!settings.ShowInsertions) {
             return i;
         }
-        const VocabularyEntry entry = words_.Entry(i);
-        const std::string text =
-            DirectionPrefix(direction) + std::string(entry.Word) + " : " + std::string(entry.Clue);
-        if (dialogs_.ConfirmStartWord(text)) {
+        if (dialogs_.ConfirmStartWord(direction, words_.Entry(i))) {
             return i;
         }
     }

@@ -17,14 +17,20 @@
 
 // How a run of "&Generieren" ended.
 enum class GenerationOutcome {
-    NotRun,               // refused before changing anything, or stopped with a message
-    Generated,            // a numbered puzzle with its clue rows (and solution word if asked)
-    SolutionWordNotFound, // generated, but the solution word could not be placed
+    Generated,      // a numbered puzzle with its clue rows
+    NoVocabulary,   // refused: no table loaded; nothing changed
+    OnlyShortWords, // refused: the table holds no main word; nothing changed
+    // Stopped: no main word is shorter than the grid's side in the start
+    // direction, so no start word can be drawn. The grid is reset and the clue
+    // rows are emptied, so that nothing describes a puzzle no longer there.
+    NoStartWordAcross,
+    NoStartWordDown,
 };
 
 // The run of "&Generieren": the start word, the passes of chain step and free
-// step, the fill pass and the completion. Which word is tried where, and in which
-// direction, is decided here; placing a word is the WordPlacer's.
+// step, the fill pass and the completion (numbering, bars, statistics, clue
+// rows). The solution word is the caller's next step (SolutionWord::Place). Which word is tried
+// where, and in which direction, is decided here; placing a word is the WordPlacer's.
 //
 // A word's placement attempt scans its window of start positions. Attempts that
 // fail change nothing, so unless the user is shown every proposal the driver asks
@@ -70,7 +76,7 @@ private:
                                      const StartWindow& window, Direction direction);
     bool IsAvailable(int32_t entry) const;
     void Placed(const Placement& placed);
-    void StopWithMessage(Direction direction);
+    GenerationOutcome Stop(Direction direction);
 
     Puzzle& puzzle_;
     const Vocabulary& words_;

@@ -29,5 +29,6 @@ std::span<const SolutionMark> Puzzle::ShownMarks() const {
     if (!SolutionWordShown) {
         return {};
     }
-    return std::span(SolutionMarks).first(std::min(SolutionWord.size(), SolutionMarks.size()));
+    const size_t letters = SolutionWord ? SolutionWord->size() : 0;
+    return std::span(SolutionMarks).first(std::min(letters, SolutionMarks.size()));
 }

@@ -1,22 +1,15 @@
 #pragma once
 
 #include "model/ClueRow.h"
+#include "model/GridSide.h"
 #include "model/SolutionMark.h"
 #include "model/TFeld.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
-
-// The grid's size: columns and rows each within these bounds.
-constexpr int32_t MinGridSide = 5;
-constexpr int32_t MaxGridSide = 99;
-constexpr int32_t StartGridSide = 15; // at start-up, and where no size is given
-
-constexpr bool IsGridSide(int32_t side) {
-    return side >= MinGridSide && side <= MaxGridSide;
-}
 
 // The puzzle: grid with its numbered words and bars, clue rows and the
 // solution word with its marks; what puzzle files, export and print read. Plain
@@ -33,16 +26,14 @@ public:
     int32_t Rows = StartGridSide;
     TFeld Grid;
 
-    // The solution word: the text of the settings' solution-word field, kept
-    // equal to it by the window (Windows-1252, at most 20 characters there).
-    std::string SolutionWord = "HOCHZEITSTAG";
+    // The solution word the puzzle carries, as its file's last line holds it:
+    // the settings' word while their solution-word box is checked, nullopt
+    // ("*") while it is not (Windows-1252).
+    std::optional<std::string> SolutionWord = "HOCHZEITSTAG";
     TSolutionMarks SolutionMarks;
     // The marks hold a placed solution word that is drawn, printed and exported.
     bool SolutionWordShown = false;
     std::vector<ClueRow> ClueRows; // the clue list; one empty row before any puzzle
-
-    // Name of the current table or puzzle file ("NoName" at start-up).
-    std::string SourceName = "NoName";
 
     // Sets Columns and Rows and gives Grid that shape (cells empty, no bars).
     void ResizeGrid(int32_t columns, int32_t rows);

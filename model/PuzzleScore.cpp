@@ -1,6 +1,5 @@
 #include "model/PuzzleScore.h"
 
-#include "base/Cp1252.h"
 #include "model/CommonWords.h"
 #include "model/Puzzle.h"
 
@@ -69,23 +68,4 @@ bool PuzzleScore::BetterThan(const PuzzleScore& other) const {
 
 int32_t PuzzleScore::CommonPercent() const {
     return Answers > 0 ? static_cast<int32_t>(int64_t{CommonAnswers} * 100 / Answers) : 0;
-}
-
-std::string PuzzleScore::Text() const {
-    std::string word;
-    switch (Word) {
-    case SolutionWord::Placed:
-        word = W("Lösungswort gefunden");
-        break;
-    case SolutionWord::NotAsked:
-        word = W("ohne Lösungswort");
-        break;
-    case SolutionWord::NotFound:
-        word = W("Lösungswort nicht gefunden");
-        break;
-    }
-    return word + ", " + std::to_string(BlackCells) + " schwarze Felder, " +
-           std::to_string(CommonPercent()) + W(" % häufige Wörter, ") + std::to_string(Crossings) +
-           W(" Überschneidungen, ") + std::to_string(TwoLetterAnswers) +
-           " Antworten mit 2 Buchstaben";
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 class CommonWords;
 class Puzzle;
@@ -32,8 +31,4 @@ struct PuzzleScore {
 
     // The share of common answers in whole percent, rounded down.
     int32_t CommonPercent() const;
-
-    // "Lösungswort gefunden, 41 schwarze Felder, 62 % häufige Wörter,
-    // 78 Überschneidungen, 3 Antworten mit 2 Buchstaben" (Windows-1252).
-    std::string Text() const;
 };

@@ -18,16 +18,13 @@ PuzzleStatistics PuzzleStatistics::Count(const Puzzle& puzzle) {
     return s;
 }
 
-std::string PuzzleStatistics::PercentText() const {
-    // Hundredths of a percent, rounded half up from the exact ratio: binary
-    // floating point would round a tie such as 15.625 down to even.
-    int64_t hundredths = 0;
-    if (Columns > 0 && Rows > 0) {
-        const int64_t numerator = static_cast<int64_t>(Crossings) * 10000;
-        const int64_t denominator = static_cast<int64_t>(Columns) * Rows;
-        hundredths = (2 * numerator + denominator) / (2 * denominator);
+int64_t PuzzleStatistics::CrossingHundredths() const {
+    // Rounded half up from the exact ratio: binary floating point would round
+    // a tie such as 15.625 down to even.
+    if (Columns <= 0 || Rows <= 0) {
+        return 0;
     }
-    const std::string fraction = std::to_string(hundredths % 100);
-    // German decimal comma, whatever locale the C library runs in.
-    return std::to_string(hundredths / 100) + "," + (fraction.size() < 2 ? "0" : "") + fraction;
+    const int64_t numerator = static_cast<int64_t>(Crossings) * 10000;
+    const int64_t denominator = static_cast<int64_t>(Columns) * Rows;
+    return (2 * numerator + denominator) / (2 * denominator);
 }

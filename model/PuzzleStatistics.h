@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 class Puzzle;
 
@@ -16,7 +15,7 @@ struct PuzzleStatistics {
 
     static PuzzleStatistics Count(const Puzzle& puzzle);
 
-    // Crossings * 100 / Columns / Rows with two decimals, rounded half up,
-    // and a decimal comma: "16,44", "15,63" for 15.625.
-    std::string PercentText() const;
+    // Crossings * 100 / Columns / Rows in hundredths of a percent, rounded
+    // half up: 1644 for 16.4444, 1563 for 15.625.
+    int64_t CrossingHundredths() const;
 };

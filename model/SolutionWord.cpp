@@ -3,7 +3,6 @@
 #include "base/Cp1252.h"
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
-#include "model/UserDialogs.h"
 
 #include <algorithm>
 
@@ -48,14 +47,16 @@ bool SolutionWord::IsMarked(const Puzzle& puzzle, int32_t column, int32_t row, i
     return MarkedIn(puzzle.SolutionMarks, column, row, count);
 }
 
-bool SolutionWord::PlaceSolutionWord(Puzzle& puzzle, const std::string& solutionWordText,
-                                     RandomSource& random, UserDialogs& dialogs) {
+std::string SolutionWord::Searched(std::string_view word) {
     // There are marks for at most 20 letters.
-    const std::string word =
-        Cp1252::ToUpper(std::string_view(solutionWordText).substr(0, MaxSolutionLength));
+    return Cp1252::ToUpper(word.substr(0, MaxSolutionLength));
+}
+
+SolutionWord::Outcome SolutionWord::Place(Puzzle& puzzle, std::string_view solutionWord,
+                                          RandomSource& random) {
+    const std::string word = Searched(solutionWord);
     if (!AllLettersPresent(puzzle, word)) {
-        dialogs.ShowRetryError(W("Lösungswort ") + word + " NICHT gefunden");
-        return false;
+        return Outcome::NotFound;
     }
     // Every letter has a free cell of its own, so the random draws end.
     puzzle.SolutionWordShown = true;
@@ -70,5 +71,5 @@ bool SolutionWord::PlaceSolutionWord(Puzzle& puzzle, const std::string& solution
                  IsMarked(puzzle, column, row, found));
         puzzle.SolutionMarks[p] = SolutionMark{column, row, found + 1};
     }
-    return true;
+    return Outcome::Placed;
 }

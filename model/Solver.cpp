@@ -96,27 +96,3 @@ bool Solver::ShowSolution() {
     view_.Solving = false;
     return wasSolving;
 }
-
-std::string Solver::RefusalText() {
-    return "Du darfst den richtigen Buchstaben genau einmal eingeben!";
-}
-
-std::string Solver::OccupiedText() {
-    return "Das Feld ist doch schon belegt!";
-}
-
-std::string Solver::CompletionText(int32_t attempts) {
-    return W("Du hast das Rätsel in ") + std::to_string(attempts) + W(" Versuchen gelöst!");
-}
-
-std::string Solver::AttemptsLabel(int32_t attempts) {
-    return "Versuche " + std::to_string(attempts);
-}
-
-std::string Solver::CorrectLabel(int32_t correct) {
-    return "Richtig " + std::to_string(correct);
-}
-
-std::string Solver::LetterCountLabel(int32_t letters) {
-    return "Anzahl " + std::to_string(letters);
-}

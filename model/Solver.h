@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 
 // On-screen solving, without any window: the solver's entries, the counters and
 // the typing direction live in the session; starting and ending it switches the
@@ -45,14 +44,6 @@ public:
 
     // "&Anzeigen" of the solution; returns whether solving was running.
     bool ShowSolution();
-
-    // Texts of the boxes and the info window (Windows-1252).
-    static std::string RefusalText();
-    static std::string OccupiedText();
-    static std::string CompletionText(int32_t attempts);
-    static std::string AttemptsLabel(int32_t attempts);
-    static std::string CorrectLabel(int32_t correct);
-    static std::string LetterCountLabel(int32_t letters);
 
     // Only codes "A".."z" are letters; a..z are stored as capitals, the six
     // characters between "Z" and "a" as typed.

@@ -1,19 +1,15 @@
 #pragma once
 
-// What the main window's grid shows, and which variant the last print and the
-// last export command chose. At most one of the three views is set.
+// What the main window's grid shows. At most one of the three views is set.
 struct ViewFlags {
     bool ShowGenerated = false; // the generated letters, coloured by their marks
     bool ShowSolution = false;  // clue numbers and the solution letters
     bool Solving = false;       // clue numbers and the solver's entries; keys act
-    bool PrintSolution = false;
-    bool ExportSolution = false;
 
     // A generation begins a new puzzle: its letters are shown as they are placed.
     void ShowNewPuzzle() {
         ShowGenerated = true;
         ShowSolution = false;
-        ExportSolution = false;
         Solving = false;
     }
 

@@ -34,6 +34,23 @@ void Vocabulary::Builder::Add(std::string_view word, std::string_view clue) {
     texts_->Chars.append(word).append(clue);
 }
 
+size_t Vocabulary::Builder::Size() const {
+    return texts_->Slots.size();
+}
+
+std::string_view Vocabulary::Builder::WordAt(size_t entry) const {
+    const Slot& slot = texts_->Slots.at(entry);
+    return std::string_view(texts_->Chars).substr(slot.Offset, slot.WordSize);
+}
+
+void Vocabulary::Builder::DropFrom(size_t entries) {
+    if (entries == 0 || entries >= texts_->Slots.size()) {
+        return;
+    }
+    texts_->Chars.resize(texts_->Slots[entries].Offset);
+    texts_->Slots.resize(entries);
+}
+
 void Vocabulary::Builder::EndOfMainWords() {
     shortWordStart_ = static_cast<int32_t>(texts_->Slots.size());
 }
@@ -91,8 +108,7 @@ Vocabulary Vocabulary::Reordered(std::vector<int32_t> order) const {
 
 VocabularyEntry Vocabulary::Entry(int32_t index) const {
     if (index < 0 || index > wordCount_) {
-        throw WabolexError(W("Bereichsüberschreitung: Wortliste ") + std::to_string(index) +
-                           W(" liegt außerhalb von 0..") + std::to_string(wordCount_));
+        ThrowOutOfRange("Wortliste", index, wordCount_);
     }
     const auto place = static_cast<size_t>(index);
     const Slot& slot = texts_->Slots[order_.empty() ? place : static_cast<size_t>(order_[place])];

@@ -33,6 +33,11 @@ public:
         Builder();
         void Reserve(size_t entries, size_t characters);
         void Add(std::string_view word, std::string_view clue);
+        // Entries added so far, entry 0 included; the word of one of them.
+        size_t Size() const;
+        std::string_view WordAt(size_t entry) const;
+        // Takes back the entries from `entries` on.
+        void DropFrom(size_t entries);
         // The entries added so far are the main words; the rest are short words.
         void EndOfMainWords();
         Vocabulary Build();

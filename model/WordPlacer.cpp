@@ -115,9 +115,8 @@ bool WordPlacer::Propose(int32_t entry, int32_t column, int32_t row, Direction d
     UserDialogs::Answer answer = UserDialogs::Answer::No;
     try {
         dialogs_.Repaint();
-        answer = dialogs_.ConfirmPlacement(DirectionPrefix(direction) +
-                                               std::string(run_.Words.Entry(entry).Word),
-                                           selectColumn, selectRow);
+        answer = dialogs_.ConfirmPlacement(direction, run_.Words.Entry(entry).Word, selectColumn,
+                                           selectRow);
     } catch (...) {
         grid = saved; // no half-proposed letters without marks stay behind
         throw;

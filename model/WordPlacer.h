@@ -9,14 +9,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
-
-// "waagerecht - " or "senkrecht - ", the start of the texts of the start-word
-// question and of the proposals.
-inline std::string DirectionPrefix(Direction direction) {
-    return std::string(DirectionWord(direction)) + " - ";
-}
 
 // Placing one word: the scan of a window of start positions, the proposal to
 // the user, and the commit that writes letters, marks, start number and bars and

@@ -1,20 +1,21 @@
 #include "ui/KatalogDialogs.h"
 
 #include "files/Cp1252Qt.h"
+#include "session/Messages.h"
 #include "ui/MessageService.h"
 #include "ui/TAusgabe.h"
-#include "ui/TKatalog.h"
 
-bool KatalogDialogs::ConfirmStartWord(const std::string& text) {
-    return katalog_.messages().StartWord(Cp1252::ToQString(text));
+bool KatalogDialogs::ConfirmStartWord(Direction direction, const VocabularyEntry& entry) {
+    return messages_.StartWord(Cp1252::ToQString(Messages::StartWordQuestion(direction, entry)));
 }
 
-UserDialogs::Answer KatalogDialogs::ConfirmPlacement(const std::string& text, int column, int row) {
+UserDialogs::Answer KatalogDialogs::ConfirmPlacement(Direction direction, std::string_view word,
+                                                     int column, int row) {
     // The proposed letters are in the grid; the cell after the word is selected
     // so that the user sees where the word ends.
-    katalog_.Ausgabe()->RepaintNow();
-    katalog_.Ausgabe()->SetCurrentCell(column, row);
-    switch (katalog_.messages().Satisfied(Cp1252::ToQString(text))) {
+    grid_.RepaintNow();
+    grid_.SetCurrentCell(column, row);
+    switch (messages_.Satisfied(Cp1252::ToQString(Messages::PlacementQuestion(direction, word)))) {
     case MessageService::Answer::Yes:
         return Answer::Yes;
     case MessageService::Answer::No:
@@ -25,12 +26,8 @@ UserDialogs::Answer KatalogDialogs::ConfirmPlacement(const std::string& text, in
     return Answer::Cancel;
 }
 
-void KatalogDialogs::BeginNewPuzzle() {
-    katalog_.view().ShowNewPuzzle();
-}
-
 void KatalogDialogs::Repaint() {
-    katalog_.Ausgabe()->RepaintNow();
+    grid_.RepaintNow();
 }
 
 void KatalogDialogs::SetBusy(bool busy) {
@@ -40,14 +37,6 @@ void KatalogDialogs::SetBusy(bool busy) {
         busy_.emplace();
 }
 
-void KatalogDialogs::ShowError(const std::string& text) {
-    katalog_.messages().Error(Cp1252::ToQString(text));
-}
-
-void KatalogDialogs::ShowRetryError(const std::string& text) {
-    katalog_.messages().RetryError(Cp1252::ToQString(text));
-}
-
 void KatalogDialogs::ShowStatistics(const PuzzleStatistics& statistics) {
-    katalog_.ShowStatistics(statistics);
+    showStatistics_(statistics);
 }

@@ -3,27 +3,31 @@
 #include "model/UserDialogs.h"
 #include "ui/BusyCursor.h"
 
+#include <functional>
 #include <optional>
 
-class TKatalog;
+class MessageService;
+class TAusgabe;
 
-// The user's part of a generation or a solution-word placement, answered with
-// the main window's message boxes, its grid and its statistics window.
+// The user's part of a generation, answered with the main window's message
+// boxes, its grid and its statistics window.
 class KatalogDialogs : public UserDialogs {
 public:
-    explicit KatalogDialogs(TKatalog& katalog) : katalog_(katalog) {}
+    KatalogDialogs(MessageService& messages, TAusgabe& grid,
+                   std::function<void(const PuzzleStatistics&)> showStatistics)
+        : messages_(messages), grid_(grid), showStatistics_(std::move(showStatistics)) {}
 
-    bool ConfirmStartWord(const std::string& text) override;
-    Answer ConfirmPlacement(const std::string& text, int column, int row) override;
-    void BeginNewPuzzle() override;
+    bool ConfirmStartWord(Direction direction, const VocabularyEntry& entry) override;
+    Answer ConfirmPlacement(Direction direction, std::string_view word, int column,
+                            int row) override;
     void Repaint() override;
     void SetBusy(bool busy) override;
-    void ShowError(const std::string& text) override;
-    void ShowRetryError(const std::string& text) override;
     void ShowStatistics(const PuzzleStatistics& statistics) override;
 
 private:
-    TKatalog& katalog_;
+    MessageService& messages_;
+    TAusgabe& grid_;
+    std::function<void(const PuzzleStatistics&)> showStatistics_;
     // Gone with the dialogs, so that a command ending by an error leaves no busy cursor.
     std::optional<BusyCursor> busy_;
 };

@@ -1,7 +1,6 @@
 #include "ui/TBegriffsumschreibung.h"
 
 #include "files/Cp1252Qt.h"
-#include "ui/TKatalog.h"
 
 #include <QFont>
 #include <QHeaderView>
@@ -61,11 +60,6 @@ TBegriffsumschreibung::TBegriffsumschreibung(QWidget* parent)
     // row it was pressed on; moving the selection with the keys reports nothing.
     connect(UListe, &QTableWidget::cellClicked, this, [this] { emit RowClicked(); });
     Fill({});
-    // The click acts on the main window's grid, inside its error boundary.
-    if (auto* katalog = qobject_cast<TKatalog*>(parent)) {
-        connect(this, &TBegriffsumschreibung::RowClicked, katalog,
-                [katalog] { katalog->RunCommand([katalog] { katalog->UListeClick(); }); });
-    }
 }
 
 std::vector<ClueRow> TBegriffsumschreibung::Shown(const std::vector<ClueRow>& rows) {

@@ -15,7 +15,6 @@ class QTableWidget;
 // window moves its grid to that word. A press on the grid selects a row here.
 class TBegriffsumschreibung : public QWidget {
     Q_OBJECT
-    friend class WindowTestAccess;
 
 public:
     explicit TBegriffsumschreibung(QWidget* parent = nullptr);

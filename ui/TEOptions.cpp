@@ -4,13 +4,14 @@
 #include "model/Puzzle.h"
 #include "ui/Fonts.h"
 #include "ui/MessageService.h"
-#include "ui/TKatalog.h"
 #include "ui/TSpinEdit.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QValidator>
+
+#include <utility>
 
 namespace {
 
@@ -73,10 +74,10 @@ TSpinEdit* MakeSpinEdit(int minValue, int maxValue, int value, int top, const QS
 
 } // namespace
 
-TEOptions::TEOptions(TKatalog* katalog)
-    : QDialog(katalog, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      katalog_(katalog) {
+TEOptions::TEOptions(MessageService& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      messages_(messages) {
     setObjectName(QStringLiteral("EOptions"));
     setWindowTitle(QStringLiteral("Einstellungen"));
     setAutoFillBackground(true);
@@ -117,8 +118,16 @@ TEOptions::TEOptions(TKatalog* katalog)
         label->setCursor(Qt::PointingHandCursor);
     mixWords_ = MakeCheckBox(QStringLiteral("Wörter mischen"), QRect(16, 258, 185, 25),
                              QStringLiteral("andere Wörter in jedem Rätsel"), this);
-    mixWords_->setObjectName(QStringLiteral("CheckBoxWM"));
     mixWords_->setChecked(false);
+    const std::pair<QWidget*, const char*> names[] = {
+        {columns_, "SpinEditX"},         {rows_, "SpinEditY"},
+        {passes_, "SpinEditE"},          {useShortWords_, "CheckBoxKWD"},
+        {showInsertions_, "CheckBoxEW"}, {useSolutionWord_, "CheckBoxLW"},
+        {solutionWord_, "EditLW"},       {mixWords_, "CheckBoxWM"},
+        {columnsLabel_, "LabelX"},       {rowsLabel_, "LabelY"},
+        {passesLabel_, "LabelD"}};
+    for (const auto& [widget, name] : names)
+        widget->setObjectName(QString::fromLatin1(name));
 
     setTabOrder(columns_, rows_);
     setTabOrder(rows_, useShortWords_);
@@ -128,12 +137,18 @@ TEOptions::TEOptions(TKatalog* katalog)
     setTabOrder(solutionWord_, passes_);
     setTabOrder(passes_, mixWords_);
 
-    connect(columns_, &QSpinBox::valueChanged, this, [this] { SpinEditXChange(); });
-    connect(rows_, &QSpinBox::valueChanged, this, [this] { SpinEditYChange(); });
-    connect(passes_, &QSpinBox::valueChanged, this, [this] { SpinEditEChange(); });
-    connect(useSolutionWord_, &QCheckBox::toggled, this, [this] { CheckBoxLWClick(); });
-    connect(solutionWord_, &QLineEdit::returnPressed, this, [this] { EditLWKeyPress(); });
-    connect(solutionWord_, &QLineEdit::textChanged, this, &TEOptions::SolutionWordChanged);
+    connect(columns_, &QSpinBox::valueChanged, this, &TEOptions::SpinEditXChange);
+    connect(rows_, &QSpinBox::valueChanged, this, &TEOptions::SpinEditYChange);
+    connect(passes_, &QSpinBox::valueChanged, this, &TEOptions::SpinEditEChange);
+    connect(useSolutionWord_, &QCheckBox::toggled, this, &TEOptions::CheckBoxLWClick);
+    connect(solutionWord_, &QLineEdit::returnPressed, this, &TEOptions::EditLWKeyPress);
+    // Every change is in force at once, after the control's own handler.
+    for (QSpinBox* spin : {static_cast<QSpinBox*>(columns_), static_cast<QSpinBox*>(rows_),
+                           static_cast<QSpinBox*>(passes_)})
+        connect(spin, &QSpinBox::valueChanged, this, &TEOptions::Changed);
+    for (QCheckBox* box : {useShortWords_, showInsertions_, useSolutionWord_, mixWords_})
+        connect(box, &QCheckBox::toggled, this, &TEOptions::Changed);
+    connect(solutionWord_, &QLineEdit::textChanged, this, &TEOptions::Changed);
 
     FitHeight();
 }
@@ -175,13 +190,11 @@ void TEOptions::SpinEditEChange() {
 
 void TEOptions::CheckBoxLWClick() {
     FitHeight();
-    if (useSolutionWord_->isChecked()) {
-        katalog_->SetSolutionWordMenuEnabled(true);
-    } else {
-        // The field falls outside the window and is emptied.
+    const bool checked = useSolutionWord_->isChecked();
+    // Unchecked, the field falls outside the window and is emptied.
+    if (!checked)
         solutionWord_->clear();
-        katalog_->SetSolutionWordMenuEnabled(false);
-    }
+    emit SolutionWordChecked(checked);
 }
 
 void TEOptions::EditLWKeyPress() {
@@ -191,7 +204,7 @@ void TEOptions::EditLWKeyPress() {
 void TEOptions::FormCloseQuery(bool& canClose) {
     canClose = true;
     if (useSolutionWord_->isChecked() && solutionWord_->text().isEmpty()) {
-        katalog_->messages().RetryError(QStringLiteral("Das Lösungswort fehlt!!!"));
+        messages_.RetryError(QStringLiteral("Das Lösungswort fehlt!!!"));
         canClose = false;
     }
 }
@@ -203,68 +216,29 @@ void TEOptions::reject() {
         QDialog::reject();
 }
 
-// --- Accessors ------------------------------------------------------------------
+// --- The value ---------------------------------------------------------------------
 
-int TEOptions::GridWidth() const {
-    return columns_->Value();
-}
-int TEOptions::GridHeight() const {
-    return rows_->Value();
-}
-
-void TEOptions::SetGridSize(int width, int height) {
-    columns_->setValue(width);
-    rows_->setValue(height);
-}
-
-int TEOptions::Passes() const {
-    return passes_->Value();
-}
-bool TEOptions::UseShortWords() const {
-    return useShortWords_->isChecked();
-}
-bool TEOptions::ShowInsertions() const {
-    return showInsertions_->isChecked();
-}
-void TEOptions::SetShowInsertions(bool show) {
-    showInsertions_->setChecked(show);
-}
-bool TEOptions::IsSolutionWordChecked() const {
-    return useSolutionWord_->isChecked();
+void TEOptions::SetValue(const GenerationSettings& settings) {
+    columns_->setValue(settings.Columns);
+    rows_->setValue(settings.Rows);
+    passes_->setValue(settings.Passes);
+    useShortWords_->setChecked(settings.UseShortWords);
+    showInsertions_->setChecked(settings.ShowInsertions);
+    // Checking runs CheckBoxLWClick (height, menu, field) before the word is set.
+    useSolutionWord_->setChecked(settings.UseSolutionWord);
+    solutionWord_->setText(Cp1252::ToQString(settings.SolutionWord).left(MaxSolutionLength));
+    mixWords_->setChecked(settings.MixWords);
 }
 
-// A change of state runs CheckBoxLWClick, as a click would; setting the state
-// it already has changes nothing.
-void TEOptions::SetSolutionWordChecked(bool checked) {
-    useSolutionWord_->setChecked(checked);
-}
-
-QString TEOptions::SolutionWord() const {
-    return solutionWord_->text();
-}
-
-std::string TEOptions::SolutionWordCp1252() const {
-    return Cp1252::FromQString(solutionWord_->text());
-}
-
-void TEOptions::SetSolutionWord(const QString& word) {
-    solutionWord_->setText(word.left(MaxSolutionLength));
-}
-
-GenerationSettings TEOptions::Settings() const {
+GenerationSettings TEOptions::Value() const {
     GenerationSettings settings;
-    settings.ShowInsertions = ShowInsertions();
-    settings.Passes = Passes();
-    settings.UseShortWords = UseShortWords();
-    settings.UseSolutionWord = IsSolutionWordChecked();
-    settings.SolutionWord = SolutionWordCp1252();
+    settings.Columns = columns_->Value();
+    settings.Rows = rows_->Value();
+    settings.ShowInsertions = showInsertions_->isChecked();
+    settings.Passes = passes_->Value();
+    settings.UseShortWords = useShortWords_->isChecked();
+    settings.UseSolutionWord = useSolutionWord_->isChecked();
+    settings.SolutionWord = Cp1252::FromQString(solutionWord_->text());
+    settings.MixWords = mixWords_->isChecked();
     return settings;
-}
-
-bool TEOptions::MixWords() const {
-    return mixWords_->isChecked();
-}
-
-void TEOptions::SetMixWords(bool mix) {
-    mixWords_->setChecked(mix);
 }

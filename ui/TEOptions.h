@@ -3,54 +3,37 @@
 #include "model/GenerationSettings.h"
 
 #include <QDialog>
-#include <QString>
-#include <string>
 
+class MessageService;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class TKatalog;
 class TSpinEdit;
 
-// The settings dialog "Einstellungen". It holds every setting of a run; the
-// commands read its controls at the moment they need them. There is no OK
-// button: whatever the controls hold when it closes is in force.
-//
-// Its controls, with the names their handlers carry:
-//   columns_         SpinEditX    "Spaltenanzahl", 5..99
-//   rows_            SpinEditY    "Zeilenanzahl", 5..99
-//   passes_          SpinEditE    "Durchläufe", 2..20, its lowest value moving with the size
-//   useShortWords_   CheckBoxKWD  "Kurzwortdatei benutzen"
-//   showInsertions_  CheckBoxEW   "Einfügewort anzeigen"
-//   useSolutionWord_ CheckBoxLW   "Lösungswort "
-//   solutionWord_    EditLW       the solution word, at most 20 characters
-//   mixWords_        CheckBoxWM   "Wörter mischen", under the others, unchecked
+// The settings dialog "Einstellungen": the editor of the one settings value
+// the session holds. Every change of a control is reported at once, and what
+// the controls hold is in force; there is no OK button. The tests find the
+// controls by their object names:
+//   SpinEditX    "Spaltenanzahl", 5..99
+//   SpinEditY    "Zeilenanzahl", 5..99
+//   SpinEditE    "Durchläufe", 2..20, its lowest value moving with the size
+//   CheckBoxKWD  "Kurzwortdatei benutzen"
+//   CheckBoxEW   "Einfügewort anzeigen"
+//   CheckBoxLW   "Lösungswort "
+//   EditLW       the solution word, at most 20 characters
+//   CheckBoxWM   "Wörter mischen", under the others, unchecked
 class TEOptions : public QDialog {
     Q_OBJECT
-    friend class WindowTestAccess;
 
 public:
-    explicit TEOptions(TKatalog* katalog);
+    // The dialog shows its own box when it may not close (no solution word).
+    TEOptions(MessageService& messages, QWidget* parent);
 
-    // --- What the commands read and set ----------------------------------
-    int GridWidth() const;
-    int GridHeight() const;
-    // Width first, then height; each change runs its handler.
-    void SetGridSize(int width, int height);
-    int Passes() const;
-    bool UseShortWords() const;
-    bool ShowInsertions() const;
-    void SetShowInsertions(bool show);
-    bool IsSolutionWordChecked() const;
-    // Setting the check box runs CheckBoxLWClick (height, menu, field).
-    void SetSolutionWordChecked(bool checked);
-    QString SolutionWord() const;
-    std::string SolutionWordCp1252() const;
-    void SetSolutionWord(const QString& word);
-    GenerationSettings Settings() const;
-    // "Wörter mischen": each generation takes the words in a drawn order.
-    bool MixWords() const;
-    void SetMixWords(bool mix);
+    // Sets the controls, width before height, each change running its handler
+    // as a user's would.
+    void SetValue(const GenerationSettings& settings);
+    // What the controls hold.
+    GenerationSettings Value() const;
 
     // Outer window heights with and without the solution-word field.
     static constexpr int kHeightWithWord = 290;
@@ -61,24 +44,29 @@ public:
     // The row of "Wörter mischen" under the others adds to both heights.
     static constexpr int kMixRowHeight = 37;
 
-    // --- Handlers ----------------------------------------------------------
-    void SpinEditXChange();
-    void SpinEditYChange();
-    void SpinEditEChange();
-    void CheckBoxLWClick();
-    void EditLWKeyPress();
-    void FormCloseQuery(bool& canClose);
-
 public slots:
     // Every way of closing (close box, Escape, Enter in the field) comes here.
     void reject() override;
 
 signals:
-    // The text of the solution-word field changed, by typing or by program.
-    void SolutionWordChanged();
+    // A control changed, by the user or by program: the value is in force.
+    void Changed();
+    // "Lösungswort " was checked or cleared: the menu "Lösungs&wort" follows it.
+    void SolutionWordChecked(bool checked);
+
+private slots:
+    void SpinEditXChange();
+    void SpinEditYChange();
+    void SpinEditEChange();
+    void CheckBoxLWClick();
+    void EditLWKeyPress();
 
 private:
-    TKatalog* katalog_;
+    void FormCloseQuery(bool& canClose);
+    // The dialog's height and the place of the last row for the solution-word box's state.
+    void FitHeight();
+
+    MessageService& messages_;
     QLabel* columnsLabel_ = nullptr;
     QLabel* rowsLabel_ = nullptr;
     QLabel* passesLabel_ = nullptr;
@@ -90,7 +78,4 @@ private:
     QCheckBox* useSolutionWord_ = nullptr;
     QLineEdit* solutionWord_ = nullptr;
     QCheckBox* mixWords_ = nullptr;
-
-    // The dialog's height and the place of the last row for the solution-word box's state.
-    void FitHeight();
 };

@@ -18,6 +18,7 @@ TInfoBox::TInfoBox(QWidget* parent)
     panel->setPalette(lime);
 
     title_ = new QLabel(QStringLiteral("Wabolex"), panel);
+    title_->setObjectName(QStringLiteral("Title"));
     title_->setFont(Fonts::WithCellHeight(QStringLiteral("Kids"), 20, true));
     QPalette red = title_->palette();
     red.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));

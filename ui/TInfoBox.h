@@ -8,7 +8,6 @@ class QLabel;
 // year it was written, on a lime panel.
 class TInfoBox : public CenteredDialog {
     Q_OBJECT
-    friend class WindowTestAccess;
 
 public:
     explicit TInfoBox(QWidget* parent);

@@ -3,10 +3,8 @@
 #include "base/WabolexError.h"
 #include "files/CellPainter.h"
 #include "files/Cp1252Qt.h"
-#include "model/Generator.h"
 #include "model/PuzzleStatistics.h"
-#include "model/SolutionWord.h"
-#include "model/Variety.h"
+#include "session/Messages.h"
 #include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/Fonts.h"
@@ -21,8 +19,6 @@
 #include "ui/TLHint.h"
 #include "ui/TRegelnBox.h"
 #include "ui/TStatistikAnzeige.h"
-#include "vocabulary/ShippedCommonWords.h"
-#include "vocabulary/VocabularyLoader.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,7 +73,7 @@ QIcon ProgramIcon() {
 
 TKatalog::TKatalog(MessageService& messages, FileDialogService& fileDialogs, uint64_t seed,
                    QWidget* parent)
-    : QMainWindow(parent), messages_(messages), fileDialogs_(fileDialogs), random_(seed) {
+    : QMainWindow(parent), messages_(messages), fileDialogs_(fileDialogs), session_(seed) {
     Fonts::InstallSubstitutes();
     setObjectName(QStringLiteral("Katalog"));
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -120,32 +116,36 @@ TKatalog::~TKatalog() = default;
 void TKatalog::FormCreate() {
     titleText_ = QStringLiteral("Wabolex ") + QString::number(QDate::currentDate().year());
     setWindowTitle(titleText_);
-    puzzle_.SourceName = "NoName";
-    // The random source was seeded when the window was made.
-    view_.ShowGenerated = false;
-    view_.ShowSolution = false;
-    view_.Solving = false;
-    puzzle_.SolutionWordShown = false;
-    vocabulary_ = std::make_shared<const Vocabulary>();
-    puzzle_.ResizeGrid(StartGridSide, StartGridSide);
-    ausgabe_->SetColCount(puzzle_.Columns);
-    ausgabe_->SetRowCount(puzzle_.Rows);
+    // The session starts with no words, a 15 x 15 grid of empty cells without
+    // bars and no view; its random source was seeded when it was made.
+    FitGrid();
 }
 
 void TKatalog::CreateSecondaryWindows() {
     // Hidden, in this order; each lives until the main window goes.
-    eOptions_ = new TEOptions(this);
+    eOptions_ = new TEOptions(messages_, this);
     begriffsumschreibung_ = new TBegriffsumschreibung(this);
     infoBox_ = new TInfoBox(this);
     regelnBox_ = new TRegelnBox(this);
     statistikAnzeige_ = new TStatistikAnzeige(this);
     lHint_ = new TLHint(this);
-    TakeSolutionWord();
-    connect(eOptions_, &TEOptions::SolutionWordChanged, this, [this] { TakeSolutionWord(); });
+    lHint_->setObjectName(QStringLiteral("LHint"));
+    begriffsumschreibung_->setObjectName(QStringLiteral("Begriffsumschreibung"));
+
+    // The dialog edits the session's settings; what it holds is in force.
+    connect(eOptions_, &TEOptions::Changed, this,
+            [this] { session_.SetSettings(eOptions_->Value()); });
+    connect(eOptions_, &TEOptions::SolutionWordChecked, MenuLoesungswort, &QMenu::setEnabled);
+    // A click in the clue list acts on the grid, inside the error boundary.
+    connect(begriffsumschreibung_, &TBegriffsumschreibung::RowClicked, this,
+            [this] { RunCommand([this] { UListeClick(); }); });
+    ShowSettings();
 }
 
-QAction* TKatalog::AddCommand(QMenu* menu, const QString& caption, void (TKatalog::*handler)()) {
+QAction* TKatalog::AddCommand(QMenu* menu, const QString& caption, const char* name,
+                              void (TKatalog::*handler)()) {
     QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this,
             [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
     return action;
@@ -154,43 +154,48 @@ QAction* TKatalog::AddCommand(QMenu* menu, const QString& caption, void (TKatalo
 void TKatalog::CreateMenu() {
     QMenuBar* bar = menuBar();
 
-    MenuDatei = bar->addMenu(QStringLiteral("&Datei"));
-    DBLaden = AddCommand(MenuDatei, QStringLiteral("Ö&ffnen"), &TKatalog::DBLadenClick);
-    RExportieren =
-        AddCommand(MenuDatei, QStringLiteral("&Rätsel exportieren"), &TKatalog::RExportierenClick);
-    LExportieren =
-        AddCommand(MenuDatei, QStringLiteral("Lösung exportieren"), &TKatalog::LExportierenClick);
-    MenuDatei->addSeparator();
-    Beenden = AddCommand(MenuDatei, QStringLiteral("&Beenden"), &TKatalog::BeendenClick);
+    QMenu* datei = bar->addMenu(QStringLiteral("&Datei"));
+    datei->setObjectName(QStringLiteral("MenuDatei"));
+    AddCommand(datei, QStringLiteral("Ö&ffnen"), "DBLaden", &TKatalog::DBLadenClick);
+    AddCommand(datei, QStringLiteral("&Rätsel exportieren"), "RExportieren",
+               &TKatalog::RExportierenClick);
+    AddCommand(datei, QStringLiteral("Lösung exportieren"), "LExportieren",
+               &TKatalog::LExportierenClick);
+    datei->addSeparator();
+    AddCommand(datei, QStringLiteral("&Beenden"), "Beenden", &TKatalog::BeendenClick);
 
     // A menu-bar entry without items that is itself the command.
-    Einstellungen = bar->addAction(QStringLiteral("&Einstellungen"));
-    connect(Einstellungen, &QAction::triggered, this,
+    QAction* einstellungen = bar->addAction(QStringLiteral("&Einstellungen"));
+    einstellungen->setObjectName(QStringLiteral("Einstellungen"));
+    connect(einstellungen, &QAction::triggered, this,
             [this] { RunCommand([this] { EinstellungenClick(); }); });
 
-    MenuRaetsel = bar->addMenu(QStringLiteral("&Rätsel"));
-    RGenerieren =
-        AddCommand(MenuRaetsel, QStringLiteral("&Generieren"), &TKatalog::RGenerierenClick);
-    RAnzeigen = AddCommand(MenuRaetsel, QStringLiteral("&Lösen"), &TKatalog::RAnzeigenClick);
-    RStatistik = AddCommand(MenuRaetsel, QStringLiteral("S&tatistik"), &TKatalog::RStatistikClick);
-    MenuRaetsel->addSeparator();
-    RDrucken = AddCommand(MenuRaetsel, QStringLiteral("&Drucken"), &TKatalog::RDruckenClick);
-    RLaden = AddCommand(MenuRaetsel, QStringLiteral("&Laden"), &TKatalog::RLadenClick);
-    RSpeichern = AddCommand(MenuRaetsel, QStringLiteral("&Speichern"), &TKatalog::RSpeichernClick);
+    QMenu* raetsel = bar->addMenu(QStringLiteral("&Rätsel"));
+    raetsel->setObjectName(QStringLiteral("MenuRaetsel"));
+    AddCommand(raetsel, QStringLiteral("&Generieren"), "RGenerieren", &TKatalog::RGenerierenClick);
+    AddCommand(raetsel, QStringLiteral("&Lösen"), "RAnzeigen", &TKatalog::RAnzeigenClick);
+    AddCommand(raetsel, QStringLiteral("S&tatistik"), "RStatistik", &TKatalog::RStatistikClick);
+    raetsel->addSeparator();
+    AddCommand(raetsel, QStringLiteral("&Drucken"), "RDrucken", &TKatalog::RDruckenClick);
+    AddCommand(raetsel, QStringLiteral("&Laden"), "RLaden", &TKatalog::RLadenClick);
+    AddCommand(raetsel, QStringLiteral("&Speichern"), "RSpeichern", &TKatalog::RSpeichernClick);
 
     MenuLoesungswort = bar->addMenu(QStringLiteral("Lösungs&wort"));
-    LWDelete = AddCommand(MenuLoesungswort, QStringLiteral("&löschen"), &TKatalog::LWDeleteClick);
-    neuePosition =
-        AddCommand(MenuLoesungswort, QStringLiteral("neue Position"), &TKatalog::neuePositionClick);
+    MenuLoesungswort->setObjectName(QStringLiteral("MenuLoesungswort"));
+    AddCommand(MenuLoesungswort, QStringLiteral("&löschen"), "LWDelete", &TKatalog::LWDeleteClick);
+    AddCommand(MenuLoesungswort, QStringLiteral("neue Position"), "neuePosition",
+               &TKatalog::neuePositionClick);
 
-    MenuLoesung = bar->addMenu(QStringLiteral("&Lösung"));
-    LAnzeigen = AddCommand(MenuLoesung, QStringLiteral("&Anzeigen"), &TKatalog::LAnzeigenClick);
-    LDrucken = AddCommand(MenuLoesung, QStringLiteral("&Drucken"), &TKatalog::LDruckenClick);
+    QMenu* loesung = bar->addMenu(QStringLiteral("&Lösung"));
+    loesung->setObjectName(QStringLiteral("MenuLoesung"));
+    AddCommand(loesung, QStringLiteral("&Anzeigen"), "LAnzeigen", &TKatalog::LAnzeigenClick);
+    AddCommand(loesung, QStringLiteral("&Drucken"), "LDrucken", &TKatalog::LDruckenClick);
 
-    MenuHilfe = bar->addMenu(QStringLiteral("&Hilfe"));
-    Hinweise = AddCommand(MenuHilfe, QStringLiteral("&Hinweise"), &TKatalog::HinweiseClick);
-    MenuHilfe->addSeparator();
-    Info = AddCommand(MenuHilfe, QStringLiteral("&Info"), &TKatalog::InfoClick);
+    QMenu* hilfe = bar->addMenu(QStringLiteral("&Hilfe"));
+    hilfe->setObjectName(QStringLiteral("MenuHilfe"));
+    AddCommand(hilfe, QStringLiteral("&Hinweise"), "Hinweise", &TKatalog::HinweiseClick);
+    hilfe->addSeparator();
+    AddCommand(hilfe, QStringLiteral("&Info"), "Info", &TKatalog::InfoClick);
 }
 
 // --- Error boundary -----------------------------------------------------------
@@ -266,18 +271,39 @@ void TKatalog::BeendenClick() {
     close();
 }
 
+// --- Shared steps -----------------------------------------------------------------
+
 void TKatalog::UpdateCaption() {
-    const QString source = Cp1252::ToQString(puzzle_.SourceName);
+    const QString source = Cp1252::ToQString(session_.SourceName());
     const qsizetype dot = source.indexOf('.');
     setWindowTitle(titleText_ + QStringLiteral("   ") + (dot < 0 ? QString() : source.left(dot)));
 }
 
-void TKatalog::SetSolutionWordMenuEnabled(bool enabled) {
-    MenuLoesungswort->setEnabled(enabled);
+void TKatalog::FitGrid() {
+    ausgabe_->SetColCount(session_.CurrentPuzzle().Columns);
+    ausgabe_->SetRowCount(session_.CurrentPuzzle().Rows);
 }
 
-void TKatalog::TakeSolutionWord() {
-    puzzle_.SolutionWord = eOptions_->SolutionWordCp1252();
+void TKatalog::ShowSettings() {
+    // A copy: each control reports its change to the session while the others
+    // still show the old values.
+    const GenerationSettings settings = session_.Settings();
+    eOptions_->SetValue(settings);
+    MenuLoesungswort->setEnabled(settings.UseSolutionWord);
+    // The field may hold the word in another form than the session (a byte
+    // the code page leaves undefined); what the field shows is in force.
+    session_.SetSettings(eOptions_->Value());
+}
+
+void TKatalog::ShowStatistics(const PuzzleStatistics& statistics) {
+    statistikAnzeige_->Fill(statistics);
+    ShowModal(statistikAnzeige_);
+}
+
+void TKatalog::ShowPuzzle(const Puzzle& puzzle, const ViewFlags& view) {
+    session_.ShowPuzzle(puzzle, view);
+    FitGrid();
+    ausgabe_->RepaintNow();
 }
 
 // --- Commands -------------------------------------------------------------------
@@ -297,93 +323,70 @@ void TKatalog::DBLadenClick() {
     if (file.exists())
         lastTableFolder_ = file.absolutePath();
 
-    LoadedVocabulary loaded;
+    std::optional<std::string> shortWordsProblem;
     {
-        BusyCursor busy;
-        loaded =
-            VocabularyLoader::Load(std::filesystem::path(file.absoluteFilePath().toStdString()));
+        const BusyCursor busy;
+        shortWordsProblem = session_.LoadTable(
+            std::filesystem::path(QFile::encodeName(file.absoluteFilePath()).toStdString()));
     }
-    vocabulary_ = loaded.Words;
-    puzzle_.SourceName = loaded.SourceName;
     UpdateCaption();
     // Without its short-word table the main words are loaded all the same.
-    if (loaded.ShortWordsProblem)
-        throw WabolexError(*loaded.ShortWordsProblem);
+    if (shortWordsProblem)
+        messages_.Error(Cp1252::ToQString(*shortWordsProblem));
 }
 
 void TKatalog::EinstellungenClick() {
     ShowModal(eOptions_);
-    const int x = eOptions_->GridWidth();
-    const int y = eOptions_->GridHeight();
-    if (x == ausgabe_->ColCount() && y == ausgabe_->RowCount())
+    if (!session_.SizeChangeAsked())
         return;
     if (!messages_.Warning(QStringLiteral("Soll das aktuelle Rätsel gelöscht werden?")))
         return;
-    puzzle_.SolutionWordShown = false;
-    view_.ForgetOldGrid();
-    puzzle_.ResizeGrid(x, y);
-    ausgabe_->SetColCount(x);
-    ausgabe_->SetRowCount(y);
-    puzzle_.ResetGrid();
+    session_.ApplySize();
+    FitGrid();
     ausgabe_->RepaintNow();
 }
 
-// "Wörter mischen": the words of each length in an order drawn from the run's
-// random source, as wabolex-cli generate --vary orders them from its seed,
-// always from the table's own order.
-std::optional<Vocabulary> TKatalog::MixedWords() {
-    if (!eOptions_->MixWords())
-        return std::nullopt;
-    const uint64_t seed = static_cast<uint64_t>(random_.Random(INT32_MAX)) << 32 |
-                          static_cast<uint32_t>(random_.Random(INT32_MAX));
-    return Variety::Shuffled(*vocabulary_, seed, &ShippedCommonWords());
-}
-
 void TKatalog::RGenerierenClick() {
-    const std::optional<Vocabulary> mixed = MixedWords();
-    KatalogDialogs dialogs(*this);
-    Generator generator(puzzle_, mixed ? *mixed : *vocabulary_, dialogs, random_);
-    // The solution word is placed here, as the run's last step, so that the clue
-    // list window already shows the new clues when its search is answered.
-    GenerationSettings settings = eOptions_->Settings();
-    const bool withSolutionWord = settings.UseSolutionWord;
-    settings.UseSolutionWord = false;
-    const GenerationOutcome outcome = generator.RGenerieren(settings);
+    KatalogDialogs dialogs(messages_, *ausgabe_, [this](const PuzzleStatistics& statistics) {
+        ShowStatistics(statistics);
+    });
+    const GenerationOutcome outcome = session_.Generate(dialogs);
     // A run that stopped part-way has reset the clue rows; the list shows that too.
-    ShowClueRows();
-    if (outcome == GenerationOutcome::NotRun)
+    begriffsumschreibung_->Fill(session_.CurrentPuzzle().ClueRows);
+    if (const std::optional<std::string> refusal = Messages::OfGeneration(outcome)) {
+        messages_.Error(Cp1252::ToQString(*refusal));
         return;
-    if (withSolutionWord)
-        SolutionWord::PlaceSolutionWord(puzzle_, settings.SolutionWord, random_, dialogs);
+    }
+    // The solution word is the run's last step, when the clue list already
+    // shows the new clues.
+    if (session_.Settings().UseSolutionWord)
+        PlaceSolutionWord();
     // The solution word's marks appear with this paint.
     ausgabe_->RepaintNow();
 }
 
+void TKatalog::PlaceSolutionWord() {
+    if (session_.PlaceSolutionWord() == SolutionWord::Outcome::NotFound) {
+        messages_.RetryError(Cp1252::ToQString(Messages::SolutionWordNotFound(
+            SolutionWord::Searched(session_.Settings().SolutionWord))));
+    }
+}
+
 void TKatalog::RStatistikClick() {
-    ShowStatistics();
-}
-
-void TKatalog::ShowStatistics() {
-    ShowStatistics(PuzzleStatistics::Count(puzzle_));
-}
-
-void TKatalog::ShowStatistics(const PuzzleStatistics& statistics) {
-    statistikAnzeige_->Fill(statistics);
-    ShowModal(statistikAnzeige_);
+    ShowStatistics(session_.Statistics());
 }
 
 void TKatalog::LWDeleteClick() {
     if (!messages_.Confirm(QStringLiteral("Soll die aktuelle Markierung gelöscht werden?")))
         return;
-    // SolutionWordShown stays set: cleared marks simply hit no cell.
-    puzzle_.ClearSolutionMarks();
+    // The solution word stays shown: cleared marks simply hit no cell.
+    session_.ClearSolutionMarks();
     ausgabe_->RepaintNow();
 }
 
 void TKatalog::neuePositionClick() {
     LWDeleteClick();
-    KatalogDialogs dialogs(*this);
-    SolutionWord::PlaceSolutionWord(puzzle_, puzzle_.SolutionWord, random_, dialogs);
+    PlaceSolutionWord();
     ausgabe_->RepaintNow();
 }
 
@@ -418,10 +421,12 @@ QColor GeneratedColour(CellMark mark, QColor unchanged) {
 
 void TKatalog::AusgabeDrawCell(QPainter& painter, int32_t aCol, int32_t aRow, const QRect& rect,
                                bool selected, bool focused) {
+    const Puzzle& puzzle = session_.CurrentPuzzle();
+    const ViewFlags& view = session_.View();
     // A paint must never throw; a grid that is being reshaped is drawn next time.
-    if (!puzzle_.Grid.Contains(aCol, aRow))
+    if (!puzzle.Grid.Contains(aCol, aRow))
         return;
-    const TGridCell& cell = puzzle_.Grid.At(aCol, aRow);
+    const TGridCell& cell = puzzle.Grid.At(aCol, aRow);
     const QColor gridTextColour = painter.pen().color();
     ScreenCanvas canvas(painter);
     CellPainter paint(canvas, ScreenStyle());
@@ -433,17 +438,18 @@ void TKatalog::AusgabeDrawCell(QPainter& painter, int32_t aCol, int32_t aRow, co
         canvas.FillRect(QRect(corner, QSize(size, size)), Silver);
     if (cell.Letter == '.')
         paint.Black(corner);
-    if (view_.ShowGenerated && cell.Letter != '.')
+    if (view.ShowGenerated && cell.Letter != '.')
         paint.Letter(corner, cell.Letter, GeneratedColour(cell.Mark, gridTextColour));
-    if (view_.Solving || view_.ShowSolution)
+    if (view.Solving || view.ShowSolution)
         paint.Number(corner, cell.ShownNumber());
     // The solver's entries may lag behind a grid that was just resized.
-    if (view_.Solving && session_.SolverGrid.Contains(aCol, aRow)) {
-        const char entry = session_.SolverGrid.At(aCol, aRow).Letter;
+    const TFeld& entries = session_.Solving().SolverGrid;
+    if (view.Solving && entries.Contains(aCol, aRow)) {
+        const char entry = entries.At(aCol, aRow).Letter;
         if (entry != '.')
             paint.Letter(corner, entry, Green);
     }
-    if (view_.ShowSolution && cell.Letter != '.')
+    if (view.ShowSolution && cell.Letter != '.')
         paint.Letter(corner, cell.Letter, ScreenStyle().LetterColour);
 
     paint.Bars(corner, cell);
@@ -454,12 +460,8 @@ void TKatalog::AusgabeDrawCell(QPainter& painter, int32_t aCol, int32_t aRow, co
     if (aRow == 0)
         canvas.Line(corner, corner + QPoint(size, 0));
 
-    for (const SolutionMark& mark : puzzle_.ShownMarks()) {
+    for (const SolutionMark& mark : puzzle.ShownMarks()) {
         if (mark.Column == aCol && mark.Row == aRow && mark.Position > 0)
             paint.Mark(corner, mark.Position);
     }
-}
-
-void TKatalog::ShowClueRows() {
-    begriffsumschreibung_->Fill(puzzle_.ClueRows);
 }

@@ -9,14 +9,12 @@
 #include "files/ExportOptions.h"
 #include "files/OutputDevice.h"
 #include "files/PrintJob.h"
-#include "files/PuzzleFile.h"
 #include "ui/BusyCursor.h"
 #include "ui/FileDialogService.h"
 #include "ui/MessageService.h"
 #include "ui/ProgramFolders.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
-#include "ui/TEOptions.h"
 
 #include <QApplication>
 #include <QFile>
@@ -41,23 +39,28 @@ bool LetterPaper() {
     return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
 }
 
+QPageSize PdfPaper() {
+    return LetterPaper() ? QPageSize(QPageSize::Letter) : QPageSize(QPageSize::A4);
+}
+
+} // namespace
+
 // Draws the image first, then asks where to put it and in which type; the
 // chosen type decides the writer. The clue text goes beside a picture under
 // the proposed name. Every type is written as the command line writes it.
-void Export(TKatalog& katalog, OutputVariant variant) {
-    const Puzzle& puzzle = katalog.puzzle();
+void TKatalog::ExportAs(OutputVariant variant) {
+    const Puzzle& puzzle = session_.CurrentPuzzle();
     const QImage image = ExportImage::Render(puzzle, variant);
-    const std::string proposed = ExportImage::ProposedName(puzzle, variant);
+    const std::string proposed = ExportImage::ProposedName(puzzle, session_.SourceName(), variant);
     QStringList filters;
     for (const ExportType& type : ExportFormats::Types()) {
         filters << QString::fromUtf8(type.Filter);
     }
-    const std::optional<FileDialogService::TypedFile> file =
-        katalog.fileDialogs().SaveTypedFileName(QStringLiteral("Deine KreuzworträtselBitmap"),
-                                                filters, ProgramFolders::Current().Exports(),
-                                                Cp1252::ToQString(proposed));
+    const std::optional<FileDialogService::TypedFile> file = fileDialogs_.SaveTypedFileName(
+        QStringLiteral("Deine KreuzworträtselBitmap"), filters, ProgramFolders::Current().Exports(),
+        Cp1252::ToQString(proposed));
     if (!file) {
-        katalog.messages().Information(QStringLiteral("Es wurde keine Bitmap gespeichert!"));
+        messages_.Information(QStringLiteral("Es wurde keine Bitmap gespeichert!"));
         return;
     }
     const auto types = ExportFormats::Types();
@@ -70,6 +73,7 @@ void Export(TKatalog& katalog, OutputVariant variant) {
         return;
     }
     ExportOptions options;
+    options.SourceName = session_.SourceName();
     options.SheetPaper = LetterPaper() ? Paper::Letter : Paper::A4;
     const BusyCursor busy;
     ExportFiles::Save(format, puzzle, variant, options, ToPath(file->Path),
@@ -78,55 +82,48 @@ void Export(TKatalog& katalog, OutputVariant variant) {
                           : std::nullopt);
 }
 
-QPageSize PdfPaper() {
-    return LetterPaper() ? QPageSize(QPageSize::Letter) : QPageSize(QPageSize::A4);
-}
-
 // The same pages as the print, into a PDF file the user names.
-void SaveAsPdf(TKatalog& katalog, const std::string& caption, OutputVariant variant) {
-    const Puzzle& puzzle = katalog.puzzle();
-    const std::string proposed = ExportImage::ProposedName(puzzle, variant);
-    const std::optional<QString> path = katalog.fileDialogs().SaveFileName(
+void TKatalog::SaveAsPdf(const std::string& caption, OutputVariant variant) {
+    const Puzzle& puzzle = session_.CurrentPuzzle();
+    const std::string proposed = ExportImage::ProposedName(puzzle, session_.SourceName(), variant);
+    const std::optional<QString> path = fileDialogs_.SaveFileName(
         QStringLiteral("Dein Kreuzworträtsel als PDF"), QStringLiteral("PDF-Dateien (*.pdf)"),
         ProgramFolders::Current().Exports(), QStringLiteral("pdf"), Cp1252::ToQString(proposed));
     if (!path) {
-        katalog.messages().Information(QStringLiteral("Es wurde keine PDF-Datei gespeichert!"));
+        messages_.Information(QStringLiteral("Es wurde keine PDF-Datei gespeichert!"));
         return;
     }
     const BusyCursor busy;
     PrintJob::PrintToPdf(ToPath(*path), PdfPaper(), puzzle, caption, variant);
 }
 
-void Print(TKatalog& katalog, OutputVariant variant) {
-    const std::string caption = Cp1252::FromQString(katalog.windowTitle());
+void TKatalog::PrintAs(OutputVariant variant) {
+    const std::string caption = Cp1252::FromQString(windowTitle());
     try {
         // A print job runs inside the command; the user sees that it is working.
         const BusyCursor busy;
-        PrintJob::PrintOnDefaultPrinter(katalog.puzzle(), caption, variant);
+        PrintJob::PrintOnDefaultPrinter(session_.CurrentPuzzle(), caption, variant);
     } catch (const NoDefaultPrinter& e) {
         // Desktops without a printer often print to PDF; offer that instead.
-        katalog.messages().Error(Cp1252::ToQString(e.what()));
-        if (katalog.messages().Confirm(
+        messages_.Error(Cp1252::ToQString(e.what()));
+        if (messages_.Confirm(
                 QStringLiteral("Soll das Rätsel stattdessen als PDF gespeichert werden?"))) {
-            SaveAsPdf(katalog, caption, variant);
+            SaveAsPdf(caption, variant);
         }
     }
 }
 
-} // namespace
-
 void TKatalog::RSpeichernClick() {
-    const bool checked = SolutionWordChecked();
     // A puzzle that could not be read back is refused before the dialog opens.
-    PuzzleFile::Lines(puzzle_, checked);
+    session_.CheckSavable();
     const std::optional<QString> path = fileDialogs_.SaveFileName(
         QStringLiteral("Dein Kreuzworträtsel"), kPuzzleFilter, ProgramFolders::Current().Puzzles(),
-        QStringLiteral("wbx"), Cp1252::ToQString(PuzzleFile::ProposedName(puzzle_)));
+        QStringLiteral("wbx"), Cp1252::ToQString(session_.ProposedPuzzleName()));
     if (!path) {
         messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel gespeichert!"));
         return;
     }
-    PuzzleFile::Save(FsPath(*path), puzzle_, checked);
+    session_.SavePuzzle(FsPath(*path));
 }
 
 void TKatalog::RLadenClick() {
@@ -137,52 +134,33 @@ void TKatalog::RLadenClick() {
         messages_.Information(QStringLiteral("Es wurde keine Kreuzworträtsel geladen!"));
         return;
     }
-    LoadPuzzleFile(*path);
+    OpenPuzzleFile(*path);
 }
 
-void TKatalog::LoadPuzzleFile(const QString& path) {
-    // The whole file is checked before anything of the current puzzle changes.
-    const PuzzleFileContents contents = PuzzleFile::Read(FsPath(path));
-    puzzle_.SourceName = Cp1252::FromQString(QFileInfo(path).fileName());
-    UpdateCaption();
-    PuzzleFile::Apply(contents, puzzle_);
-    Ausgabe()->SetColCount(puzzle_.Columns);
-    Ausgabe()->SetRowCount(puzzle_.Rows);
-    SetSettingsFromFile(puzzle_.Columns, puzzle_.Rows, contents.SolutionWord);
-    // The field may hold the word in another form than the file (a byte the
-    // code page leaves undefined); what the field shows is in force.
-    TakeSolutionWord();
-    Begriffsumschreibung()->Fill(puzzle_.ClueRows);
-    RAnzeigenClick();
+void TKatalog::OpenPuzzleFile(const QString& path) {
+    RunCommand([&] {
+        // The whole file is checked before anything of the current puzzle changes.
+        session_.LoadPuzzle(FsPath(path));
+        UpdateCaption();
+        FitGrid();
+        ShowSettings();
+        begriffsumschreibung_->Fill(session_.CurrentPuzzle().ClueRows);
+        ShowSolving();
+    });
 }
 
 void TKatalog::RExportierenClick() {
-    view_.ExportSolution = false;
-    Export(*this, OutputVariant::Puzzle);
+    ExportAs(OutputVariant::Puzzle);
 }
 
 void TKatalog::LExportierenClick() {
-    view_.ExportSolution = true;
-    Export(*this, OutputVariant::Solution);
+    ExportAs(OutputVariant::Solution);
 }
 
 void TKatalog::RDruckenClick() {
-    view_.PrintSolution = false;
-    Print(*this, OutputVariant::Puzzle);
+    PrintAs(OutputVariant::Puzzle);
 }
 
 void TKatalog::LDruckenClick() {
-    view_.PrintSolution = true;
-    Print(*this, OutputVariant::Solution);
-}
-
-bool TKatalog::SolutionWordChecked() const {
-    return EOptions()->IsSolutionWordChecked();
-}
-
-void TKatalog::SetSettingsFromFile(int32_t columns, int32_t rows,
-                                   const std::optional<std::string>& solutionWord) {
-    EOptions()->SetGridSize(columns, rows);
-    EOptions()->SetSolutionWord(solutionWord ? Cp1252::ToQString(*solutionWord) : QString());
-    EOptions()->SetSolutionWordChecked(solutionWord.has_value());
+    PrintAs(OutputVariant::Solution);
 }

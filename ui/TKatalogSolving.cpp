@@ -4,6 +4,7 @@
 #include "files/Cp1252Qt.h"
 #include "model/ClueLink.h"
 #include "model/Solver.h"
+#include "session/Messages.h"
 #include "ui/MessageService.h"
 #include "ui/TAusgabe.h"
 #include "ui/TBegriffsumschreibung.h"
@@ -31,34 +32,38 @@ Direction TypingDirectionOf(const ClueRow& row) {
 } // namespace
 
 void TKatalog::RAnzeigenClick() {
-    Solver(puzzle_, session_, view_).Start();
-    LHint()->ShowAttempts(session_.Attempts);
-    LHint()->ShowCorrect(session_.CorrectCount);
-    ShowAt(LHint(), kLHintPlace);
-    LHint()->ShowLetterCount(session_.LetterCount);
-    Ausgabe()->RepaintNow();
+    session_.StartSolving();
+    ShowSolving();
+}
+
+void TKatalog::ShowSolving() {
+    const SolvingSession& solving = session_.Solving();
+    lHint_->ShowAttempts(solving.Attempts);
+    lHint_->ShowCorrect(solving.CorrectCount);
+    ShowAt(lHint_, kLHintPlace);
+    lHint_->ShowLetterCount(solving.LetterCount);
+    ausgabe_->RepaintNow();
     ShowClueList();
 }
 
 void TKatalog::LAnzeigenClick() {
-    if (Solver(puzzle_, session_, view_).ShowSolution()) {
-        LHint()->close();
+    if (session_.ShowSolution()) {
+        lHint_->close();
     }
-    Ausgabe()->RepaintNow();
+    ausgabe_->RepaintNow();
     ShowClueList();
 }
 
 void TKatalog::ShowClueList() {
     // The list shows the puzzle's clue rows; refill only when they changed so
     // that the selection and scroll position stay otherwise.
-    Begriffsumschreibung()->Sync(puzzle_.ClueRows);
-    ShowAt(Begriffsumschreibung(), kClueListPlace);
+    begriffsumschreibung_->Sync(session_.CurrentPuzzle().ClueRows);
+    ShowAt(begriffsumschreibung_, kClueListPlace);
 }
 
 void TKatalog::AusgabeKeyPress(char& key) {
-    Solver solver(puzzle_, session_, view_);
     const Solver::KeyOutcome out =
-        solver.Key(Ausgabe()->Col(), Ausgabe()->Row(), static_cast<unsigned char>(key));
+        session_.Key(ausgabe_->Col(), ausgabe_->Row(), static_cast<unsigned char>(key));
     if (!out.Consumed) {
         return;
     }
@@ -67,70 +72,69 @@ void TKatalog::AusgabeKeyPress(char& key) {
         QApplication::beep();
         return;
     }
-    LHint()->ShowAttempts(session_.Attempts);
+    const SolvingSession& solving = session_.Solving();
+    lHint_->ShowAttempts(solving.Attempts);
     if (out.Refused) {
-        messages_.Error(Cp1252::ToQString(Solver::RefusalText()));
+        messages_.Error(Cp1252::ToQString(Messages::SolvingRefusal()));
         return;
     }
-    LHint()->ShowCorrect(session_.CorrectCount);
-    Ausgabe()->SetCurrentCell(out.Column, out.Row);
-    Ausgabe()->RepaintNow();
+    lHint_->ShowCorrect(solving.CorrectCount);
+    ausgabe_->SetCurrentCell(out.Column, out.Row);
+    ausgabe_->RepaintNow();
     if (out.Completed) {
-        messages_.Information(Cp1252::ToQString(Solver::CompletionText(session_.Attempts)));
-        solver.EndSolving();
-        LHint()->close();
+        messages_.Information(Cp1252::ToQString(Messages::SolvingCompleted(solving.Attempts)));
+        session_.EndSolving();
+        lHint_->close();
     }
 }
 
 void TKatalog::AusgabeDblClick() {
     const Solver::PeekOutcome outcome =
-        Solver(puzzle_, session_, view_).Peek(Ausgabe()->Col(), Ausgabe()->Row(), [this] {
-            Ausgabe()->RepaintNow();
-        });
+        session_.Peek(ausgabe_->Col(), ausgabe_->Row(), [this] { ausgabe_->RepaintNow(); });
     if (outcome == Solver::PeekOutcome::Occupied) {
-        messages_.Error(Cp1252::ToQString(Solver::OccupiedText()));
+        messages_.Error(Cp1252::ToQString(Messages::CellOccupied()));
     }
 }
 
 void TKatalog::AusgabeMouseDown(Qt::MouseButton button, int x, int y) {
     (void)button; // every button selects the clue; only a left press moved the cell
-    session_.TypingDirection.reset();
+    session_.SetTypingDirection(std::nullopt);
     int32_t column = 0;
     int32_t row = 0;
-    if (!Ausgabe()->MouseToCell(x, y, column, row)) {
+    if (!ausgabe_->MouseToCell(x, y, column, row)) {
         return;
     }
-    const int32_t number = ClueLink::CellNumber(puzzle_.Grid, column, row);
+    const Puzzle& puzzle = session_.CurrentPuzzle();
+    const int32_t number = ClueLink::CellNumber(puzzle.Grid, column, row);
     if (number <= 0) {
         return;
     }
-    TBegriffsumschreibung* list = Begriffsumschreibung();
-    list->Sync(puzzle_.ClueRows);
-    const int32_t listRow = ClueLink::RowOfNumber(puzzle_.ClueRows, number);
+    begriffsumschreibung_->Sync(puzzle.ClueRows);
+    const int32_t listRow = ClueLink::RowOfNumber(puzzle.ClueRows, number);
     if (listRow < 0) {
         return;
     }
-    session_.TypingDirection = TypingDirectionOf(puzzle_.ClueRows[static_cast<size_t>(listRow)]);
-    list->SelectRow(listRow, ClueLink::FirstVisibleRow(listRow));
+    session_.SetTypingDirection(TypingDirectionOf(puzzle.ClueRows[static_cast<size_t>(listRow)]));
+    begriffsumschreibung_->SelectRow(listRow, ClueLink::FirstVisibleRow(listRow));
 }
 
 void TKatalog::UListeClick() {
-    session_.TypingDirection.reset();
-    const TBegriffsumschreibung* list = Begriffsumschreibung();
-    const int32_t selected = list->SelectedRow();
+    session_.SetTypingDirection(std::nullopt);
+    const int32_t selected = begriffsumschreibung_->SelectedRow();
     if (selected < 0) {
         return;
     }
     // The empty row before any puzzle holds no number: nothing to go to.
-    const ClueRow& row = list->Row(selected);
+    const ClueRow& row = begriffsumschreibung_->Row(selected);
     if (row.Number <= 0) {
         return;
     }
-    const std::optional<ClueLink::Cell> start = ClueLink::WordStart(puzzle_.Grid, row.Number);
+    const std::optional<ClueLink::Cell> start =
+        ClueLink::WordStart(session_.CurrentPuzzle().Grid, row.Number);
     if (!start) {
         return;
     }
-    Ausgabe()->SetCol(start->Column);
-    Ausgabe()->SetRow(start->Row);
-    session_.TypingDirection = TypingDirectionOf(row);
+    ausgabe_->SetCol(start->Column);
+    ausgabe_->SetRow(start->Row);
+    session_.SetTypingDirection(TypingDirectionOf(row));
 }

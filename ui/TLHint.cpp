@@ -1,7 +1,7 @@
 #include "ui/TLHint.h"
 
 #include "files/Cp1252Qt.h"
-#include "model/Solver.h"
+#include "session/Messages.h"
 
 #include <QFont>
 #include <QLabel>
@@ -39,19 +39,22 @@ TLHint::TLHint(QWidget* parent)
     attempts_ = MakeLabel(this, QStringLiteral("Versuche 0"), 16);
     correct_ = MakeLabel(this, QStringLiteral("Richtig 0"), 168);
     letterCount_ = MakeLabel(this, QStringLiteral("Anzahl 0"), 304);
+    attempts_->setObjectName(QStringLiteral("LabelV"));
+    correct_->setObjectName(QStringLiteral("LabelR"));
+    letterCount_->setObjectName(QStringLiteral("LabelA"));
 }
 
 void TLHint::ShowAttempts(int32_t attempts) {
-    attempts_->setText(Cp1252::ToQString(Solver::AttemptsLabel(attempts)));
+    attempts_->setText(Cp1252::ToQString(Messages::AttemptsLabel(attempts)));
     attempts_->adjustSize();
 }
 
 void TLHint::ShowCorrect(int32_t correct) {
-    correct_->setText(Cp1252::ToQString(Solver::CorrectLabel(correct)));
+    correct_->setText(Cp1252::ToQString(Messages::CorrectLabel(correct)));
     correct_->adjustSize();
 }
 
 void TLHint::ShowLetterCount(int32_t letters) {
-    letterCount_->setText(Cp1252::ToQString(Solver::LetterCountLabel(letters)));
+    letterCount_->setText(Cp1252::ToQString(Messages::LetterCountLabel(letters)));
     letterCount_->adjustSize();
 }

@@ -10,7 +10,6 @@ class QLabel;
 // number of letter cells while the user solves on screen.
 class TLHint : public QWidget {
     Q_OBJECT
-    friend class WindowTestAccess;
 
 public:
     explicit TLHint(QWidget* parent = nullptr);

@@ -9,7 +9,6 @@ class QPlainTextEdit;
 // The usage notes "Nutzungshinweise": the steps of a session as a read-only text.
 class TRegelnBox : public CenteredDialog {
     Q_OBJECT
-    friend class WindowTestAccess;
 
 public:
     explicit TRegelnBox(QWidget* parent);

@@ -2,6 +2,7 @@
 
 #include "files/Cp1252Qt.h"
 #include "model/PuzzleStatistics.h"
+#include "session/Messages.h"
 #include "ui/Fonts.h"
 
 #include <QLabel>
@@ -32,20 +33,22 @@ TStatistikAnzeige::TStatistikAnzeige(QWidget* parent)
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setGeometry(10, 8, 241, 33);
 
+    // The value labels are named as the tests find them.
     struct Row {
         int Top;
         const char* Caption;
         QLabel** Value;
         QColor Colour;
+        const char* Name;
     };
     const Row rows[] = {
-        {56, "Zeilenanzahl", &rows_, QColor(0x00, 0xFF, 0xFF)},
-        {96, "Spaltenanzahl", &columns_, QColor(0xFF, 0x00, 0xFF)},
-        {136, "Überschneidungen", &crossings_, QColor(0x00, 0xFF, 0x00)},
-        {176, "in Prozenten", &crossingsPercent_, QColor(0x00, 0xFF, 0x00)},
-        {216, "schwarze Felder", &blackCells_, QColor(0x00, 0x00, 0x00)},
-        {256, "waagerechte Worte", &acrossWords_, QColor(0x00, 0x00, 0xFF)},
-        {296, "senkrechte Worte", &downWords_, QColor(0xFF, 0x00, 0x00)},
+        {56, "Zeilenanzahl", &rows_, QColor(0x00, 0xFF, 0xFF), "LabelZE2"},
+        {96, "Spaltenanzahl", &columns_, QColor(0xFF, 0x00, 0xFF), "LabelSP2"},
+        {136, "Überschneidungen", &crossings_, QColor(0x00, 0xFF, 0x00), "LabelUE2"},
+        {176, "in Prozenten", &crossingsPercent_, QColor(0x00, 0xFF, 0x00), "LabelPR2"},
+        {216, "schwarze Felder", &blackCells_, QColor(0x00, 0x00, 0x00), "LabelSF2"},
+        {256, "waagerechte Worte", &acrossWords_, QColor(0x00, 0x00, 0xFF), "LabelWW2"},
+        {296, "senkrechte Worte", &downWords_, QColor(0xFF, 0x00, 0x00), "LabelSW2"},
     };
     for (const Row& row : rows) {
         QLabel* caption = MakeLabel(QString::fromUtf8(row.Caption), row.Colour, rowFont, this);
@@ -54,6 +57,7 @@ TStatistikAnzeige::TStatistikAnzeige(QWidget* parent)
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setGeometry(kValueRight - 80, row.Top, 80, 19);
         value->setCursor(Qt::PointingHandCursor);
+        value->setObjectName(QString::fromLatin1(row.Name));
         *row.Value = value;
     }
 }
@@ -65,5 +69,5 @@ void TStatistikAnzeige::Fill(const PuzzleStatistics& statistics) {
     blackCells_->setText(QString::number(statistics.BlackCells));
     acrossWords_->setText(QString::number(statistics.AcrossWords));
     downWords_->setText(QString::number(statistics.DownWords));
-    crossingsPercent_->setText(Cp1252::ToQString(statistics.PercentText()));
+    crossingsPercent_->setText(Cp1252::ToQString(Messages::Percent(statistics)));
 }

@@ -9,7 +9,6 @@ struct PuzzleStatistics;
 // the user can judge the pattern. It keeps the last values between displays.
 class TStatistikAnzeige : public CenteredDialog {
     Q_OBJECT
-    friend class WindowTestAccess;
 
 public:
     explicit TStatistikAnzeige(QWidget* parent);

@@ -90,6 +90,18 @@ CodePageConverter::CodePageConverter(int codePage) : codePage_(codePage) {
     }
 }
 
+void CodePageConverter::AppendCp1252(std::string_view bytes, std::string& out) const {
+    if (codePage_ == 1252) {
+        out.append(bytes);
+    } else if (!multiByte_) {
+        for (const char c : bytes) {
+            out += table_[static_cast<unsigned char>(c)];
+        }
+    } else {
+        out += ToCp1252(bytes);
+    }
+}
+
 std::string CodePageConverter::ToCp1252(std::string_view bytes) const {
     if (codePage_ == 1252) {
         return std::string(bytes);

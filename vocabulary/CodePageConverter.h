@@ -13,6 +13,8 @@ public:
 
     int CodePage() const { return codePage_; }
     std::string ToCp1252(std::string_view bytes) const;
+    // The same, appended to `out` (no string of its own for single-byte pages).
+    void AppendCp1252(std::string_view bytes, std::string& out) const;
 
 private:
     struct MultiByte;

@@ -212,52 +212,66 @@ void ReadFieldNames(std::string_view d, const Layout& layout, const CodePageConv
     }
 }
 
-using ReadBytes = std::function<void(uint64_t offset, char* into, size_t count)>;
+// `count` bytes of the image at `offset`; the checks before each use keep
+// every request inside the file.
+std::string_view BytesAt(std::string_view image, uint64_t offset, size_t count) {
+    if (offset > image.size() || count > image.size() - offset) {
+        throw WabolexError(W("Die Tabelle ist kürzer als ihre Kopfdaten angeben."));
+    }
+    return image.substr(static_cast<size_t>(offset), count);
+}
 
 // The data block chain: every block inside the file, none visited twice, fill
 // levels within the block, and the records adding up to the header's count.
-// Each block's records are read as the chain reaches it, so no more is read
-// than the header's count allows and the file really holds.
-void ReadChain(std::string_view header, uint64_t fileSize, const Layout& layout, size_t recordSize,
-               const ReadBytes& read, std::vector<unsigned char>& records, const Checker& check) {
+// The records stay where they are in the file; only where each begins is
+// noted, as the chain reaches its block.
+void ReadChain(std::string_view header, std::string_view image, const Layout& layout,
+               size_t recordSize, std::vector<uint32_t>& recordAt, const Checker& check) {
     const size_t numRecords = Read32(header, kNumRecords);
     const size_t fileBlocks = Read16(header, kFileBlocks);
-    const uint64_t blocksInFile = (fileSize - layout.HeaderSize) / layout.BlockSize;
+    const uint64_t blocksInFile = (image.size() - layout.HeaderSize) / layout.BlockSize;
     const size_t perBlock = (layout.BlockSize - kBlockHeader) / recordSize;
     check.Require(numRecords <= ParadoxTable::MaxRecords &&
                       numRecords * recordSize <= ParadoxTable::MaxRecordBytes,
                   "die Tabelle ist mit " + std::to_string(numRecords) +
                       " Datensätzen zu groß (höchstens " +
                       std::to_string(ParadoxTable::MaxRecords) + ")");
-    records.reserve(std::min<uint64_t>(numRecords, blocksInFile * perBlock) * recordSize);
+    recordAt.reserve(std::min<uint64_t>(numRecords, blocksInFile * perBlock));
     std::vector<bool> visited(fileBlocks + 1, false);
     size_t total = 0;
     for (size_t block = Read16(header, kFirstBlock); block != 0;) {
-        const std::string which = "Datenblock " + std::to_string(block);
-        check.Require(block <= fileBlocks && block <= blocksInFile,
-                      which + " liegt außerhalb der Datei");
+        // The texts of the messages are made only for a block that fails.
+        const auto fail = [&check, block](const char* what) {
+            check.Fail("Datenblock " + std::to_string(block) + what);
+        };
+        if (block > fileBlocks || block > blocksInFile) {
+            fail(" liegt außerhalb der Datei");
+        }
         check.Require(!visited[block], "die Kette der Datenblöcke ist ringförmig");
         visited[block] = true;
         const uint64_t start = layout.HeaderSize + (block - 1) * uint64_t{layout.BlockSize};
-        char blockHeader[kBlockHeader];
-        read(start, blockHeader, kBlockHeader);
-        const std::string_view head(blockHeader, kBlockHeader);
+        const std::string_view head = BytesAt(image, start, kBlockHeader);
         // Offset of the last record in the block; minus one record when it is empty.
         const int lastOffset = static_cast<int16_t>(Read16(head, 4));
         const bool sound = lastOffset >= 0
                                ? lastOffset % static_cast<int>(recordSize) == 0 &&
                                      static_cast<size_t>(lastOffset) / recordSize < perBlock
                                : lastOffset == -static_cast<int>(recordSize);
-        check.Require(sound, which + " hat einen ungültigen Füllstand");
+        if (!sound) {
+            fail(" hat einen ungültigen Füllstand");
+        }
         const size_t count = lastOffset >= 0 ? static_cast<size_t>(lastOffset) / recordSize + 1 : 0;
         total += count;
-        check.Require(total <= numRecords, "die Datenblöcke enthalten mehr als die " +
-                                               std::to_string(numRecords) +
-                                               " Datensätze der Kopfdaten");
-        const size_t at = records.size();
-        records.resize(at + count * recordSize);
-        read(start + kBlockHeader, reinterpret_cast<char*>(records.data() + at),
-             count * recordSize);
+        if (total > numRecords) {
+            check.Fail("die Datenblöcke enthalten mehr als die " + std::to_string(numRecords) +
+                       " Datensätze der Kopfdaten");
+        }
+        // Blocks lie below 65,536 x 32 KB, so every offset fits 32 bits.
+        const uint64_t first = start + kBlockHeader;
+        BytesAt(image, first, count * recordSize);
+        for (size_t i = 0; i < count; ++i) {
+            recordAt.push_back(static_cast<uint32_t>(first + i * recordSize));
+        }
         block = Read16(head, 0);
     }
     check.Require(total == numRecords, "die Anzahl der Datensätze (" + std::to_string(numRecords) +
@@ -267,72 +281,33 @@ void ReadChain(std::string_view header, uint64_t fileSize, const Layout& layout,
 
 } // namespace
 
-namespace {
-
-// Reads a file through a window of 64 KB. The chain asks for each block's
-// header and then its records, a few hundred bytes to 2 KB at a time and
-// mostly from front to back; one system call per request cost more than the
-// whole table's data (4,500 reads for the shipped general vocabulary).
-class WindowedReader {
-public:
-    explicit WindowedReader(const InputFile& in) : in_(in), window_(kWindow) {}
-
-    void Read(uint64_t offset, char* into, size_t count) {
-        if (count > kWindow) {
-            in_.ReadAt(offset, into, count);
-            return;
-        }
-        if (offset < start_ || offset + count > start_ + filled_) {
-            // Never past the size the file had when it was opened.
-            const uint64_t rest = in_.Size() > offset ? in_.Size() - offset : 0;
-            filled_ =
-                static_cast<size_t>(std::max<uint64_t>(std::min<uint64_t>(kWindow, rest), count));
-            start_ = offset;
-            in_.ReadAt(offset, window_.data(), filled_);
-        }
-        std::memcpy(into, window_.data() + (offset - start_), count);
-    }
-
-private:
-    static constexpr size_t kWindow = 64 * 1024;
-    const InputFile& in_;
-    std::vector<char> window_;
-    uint64_t start_ = 0;
-    size_t filled_ = 0;
+struct ParadoxTable::Source {
+    InputFile::Image Mapped;
+    std::string Copied;
 };
 
-} // namespace
-
 ParadoxTable ParadoxTable::Open(const std::filesystem::path& file) {
-    const std::string name = FileError::NameOf(file);
-    const InputFile in(file);
-    WindowedReader reader(in);
-    return Load(
-        in.Size(),
-        [&reader](uint64_t offset, char* into, size_t count) { reader.Read(offset, into, count); },
-        name);
+    auto source = std::make_shared<Source>();
+    source->Mapped = InputFile(file).Map();
+    const std::string_view image = source->Mapped.Bytes();
+    return Load(std::move(source), image, FileError::NameOf(file));
 }
 
 ParadoxTable ParadoxTable::Parse(std::string_view image, const std::string& displayName) {
-    return Load(
-        image.size(),
-        [image](uint64_t offset, char* into, size_t count) {
-            std::copy_n(image.data() + offset, count, into);
-        },
-        displayName);
+    auto source = std::make_shared<Source>();
+    source->Copied = std::string(image);
+    const std::string_view copied = source->Copied;
+    return Load(std::move(source), copied, displayName);
 }
 
-ParadoxTable ParadoxTable::Load(uint64_t size, const ReadBytes& read,
+ParadoxTable ParadoxTable::Load(std::shared_ptr<const Source> source, std::string_view image,
                                 const std::string& displayName) {
     const Checker check(displayName);
     // The first bytes tell whether this is a table at all; then the header,
     // which the file must hold completely.
-    std::string header(static_cast<size_t>(std::min<uint64_t>(size, kBaseHeaderEnd)), '\0');
-    read(0, header.data(), header.size());
-    ReadKind(header, check);
-    const uint64_t headerSize = std::max<uint64_t>(Read16(header, kHeaderSize), header.size());
-    header.resize(static_cast<size_t>(std::min(size, headerSize)));
-    read(kBaseHeaderEnd, header.data() + kBaseHeaderEnd, header.size() - kBaseHeaderEnd);
+    ReadKind(image.substr(0, kBaseHeaderEnd), check);
+    const std::string_view header =
+        image.substr(0, std::max<size_t>(Read16(image, kHeaderSize), kBaseHeaderEnd));
 
     const Layout layout = ReadLayout(header, check);
     ParadoxTable table(layout.CodePage);
@@ -342,8 +317,10 @@ ParadoxTable ParadoxTable::Load(uint64_t size, const ReadBytes& read,
     ReadFieldNames(header, layout, table.converter_, table.fields_, check);
     const size_t recordSize = RecordSize(header);
     table.recordSize_ = static_cast<int>(recordSize);
-    ReadChain(header, size, layout, recordSize, read, table.records_, check);
-    table.recordCount_ = table.records_.size() / recordSize;
+    ReadChain(header, image, layout, recordSize, table.recordAt_, check);
+    table.recordCount_ = table.recordAt_.size();
+    table.source_ = std::move(source);
+    table.image_ = image;
     return table;
 }
 
@@ -361,7 +338,7 @@ const unsigned char* ParadoxTable::Value(size_t record, int field) const {
     if (record >= recordCount_ || field < 0 || static_cast<size_t>(field) >= fields_.size()) {
         throw WabolexError(W("Zugriff außerhalb der Tabelle ") + displayName_ + ".");
     }
-    return records_.data() + record * static_cast<size_t>(recordSize_) +
+    return reinterpret_cast<const unsigned char*>(image_.data()) + recordAt_[record] +
            static_cast<size_t>(fields_[static_cast<size_t>(field)].Offset);
 }
 
@@ -394,18 +371,37 @@ std::optional<int32_t> ParadoxTable::Integer(size_t record, int field) const {
     FieldError(field, " ist keine ganze Zahl.");
 }
 
+namespace {
+
+// An Alpha field's bytes up to its first NUL.
+std::string_view AlphaBytes(const unsigned char* v, int size) {
+    const void* end = std::memchr(v, 0, static_cast<size_t>(size));
+    const size_t length = end != nullptr
+                              ? static_cast<size_t>(static_cast<const unsigned char*>(end) - v)
+                              : static_cast<size_t>(size);
+    return {reinterpret_cast<const char*>(v), length};
+}
+
+} // namespace
+
+void ParadoxTable::AppendText(size_t record, int field, std::string& out) const {
+    const ParadoxField& f = fields_.at(static_cast<size_t>(field));
+    if (f.Type == ParadoxFieldType::Alpha) {
+        converter_.AppendCp1252(AlphaBytes(Value(record, field), f.Size), out);
+        return;
+    }
+    out += Text(record, field).value_or(std::string());
+}
+
 std::optional<std::string> ParadoxTable::Text(size_t record, int field) const {
     const unsigned char* v = Value(record, field);
     const ParadoxField& f = fields_[static_cast<size_t>(field)];
     if (f.Type == ParadoxFieldType::Alpha) {
-        const void* end = std::memchr(v, 0, static_cast<size_t>(f.Size));
-        const size_t length = end != nullptr
-                                  ? static_cast<size_t>(static_cast<const unsigned char*>(end) - v)
-                                  : static_cast<size_t>(f.Size);
-        if (length == 0) {
+        const std::string_view bytes = AlphaBytes(v, f.Size);
+        if (bytes.empty()) {
             return std::nullopt;
         }
-        return converter_.ToCp1252(std::string_view(reinterpret_cast<const char*>(v), length));
+        return converter_.ToCp1252(bytes);
     }
     if (f.Type == ParadoxFieldType::Short || f.Type == ParadoxFieldType::Long ||
         f.Type == ParadoxFieldType::AutoInc) {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,7 +39,8 @@ struct ParadoxField {
     int Offset = 0; // position in the record
 };
 
-// A Paradox data table (.db, versions 3.0 to 7) read completely into memory.
+// A Paradox data table (.db, versions 3.0 to 7): the file mapped read-only,
+// its header and block chain checked, each record read where it lies.
 // Everything in the file is checked before it is used; a file that is not a
 // sound, unencrypted Paradox table is refused with a WabolexError whose German
 // message names the file. Records come in the order of the data block chain.
@@ -69,15 +70,17 @@ public:
     // table's code page, whole-number fields in decimal. Empty optional = NULL.
     // Other field types throw WabolexError.
     std::optional<std::string> Text(size_t record, int field) const;
+    // The same appended to `out`; NULL appends nothing.
+    void AppendText(size_t record, int field, std::string& out) const;
     // Short, Long and AutoInc fields; empty optional = NULL. Others throw.
     std::optional<int32_t> Integer(size_t record, int field) const;
 
 private:
-    // Reads `count` bytes at `offset` of the table; throws when it cannot.
-    using ReadBytes = std::function<void(uint64_t offset, char* into, size_t count)>;
+    struct Source; // what holds the bytes of image_
 
     explicit ParadoxTable(int codePage) : converter_(codePage) {}
-    static ParadoxTable Load(uint64_t size, const ReadBytes& read, const std::string& displayName);
+    static ParadoxTable Load(std::shared_ptr<const Source> source, std::string_view image,
+                             const std::string& displayName);
 
     const unsigned char* Value(size_t record, int field) const;
     [[noreturn]] void FieldError(int field, const std::string& what) const;
@@ -88,5 +91,7 @@ private:
     std::vector<ParadoxField> fields_;
     int recordSize_ = 0;
     size_t recordCount_ = 0;
-    std::vector<unsigned char> records_; // recordCount_ * recordSize_ bytes
+    std::shared_ptr<const Source> source_;
+    std::string_view image_;         // the whole file
+    std::vector<uint32_t> recordAt_; // where each record begins in image_
 };

@@ -176,8 +176,7 @@ Report Check(const std::vector<TWordEntry>& entries, const Inputs& inputs) {
 
     std::unique_ptr<ThesaurusGroups> thesaurus;
     if (report.ThesaurusCompared) {
-        thesaurus =
-            std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8, inputs.Banned, entries);
+        thesaurus = std::make_unique<ThesaurusGroups>(inputs.ThesaurusUtf8, inputs.Banned, entries);
     }
     std::set<std::pair<std::string_view, std::string_view>> pairs;
     for (const TWordEntry& entry : entries) {

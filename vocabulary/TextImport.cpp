@@ -134,7 +134,8 @@ void AddLine(std::string_view utf8, size_t number, ImportResult& result) {
     const std::string_view word = Trim(line.substr(0, separator));
     const std::string_view clue = Trim(line.substr(separator + 1));
     // A control character would reach the grid, the files and the terminal.
-    for (const auto& [what, text] : {std::pair{"Der Begriff", word}, std::pair{"Die Umschreibung", clue}}) {
+    for (const auto& [what, text] :
+         {std::pair{"Der Begriff", word}, std::pair{"Die Umschreibung", clue}}) {
         if (const std::optional<char32_t> c = FirstControl(text)) {
             Skip(result, number,
                  std::string(what) + " enthält das Steuerzeichen " + Cp1252::CodePointName(*c) +
@@ -224,11 +225,12 @@ void ReadLines(const std::filesystem::path& file,
         }
     }
     if (notUtf8 > 0) {
-        result.Warnings.insert(
-            result.Warnings.begin(),
-            W("Zeile ") + std::to_string(firstNotUtf8) + W(": die Datei ist kein UTF-8; ") +
-                (notUtf8 == 1 ? W("diese Zeile wurde") : std::to_string(notUtf8) + W(" Zeilen wurden")) +
-                W(" als Windows-1252 gelesen."));
+        result.Warnings.insert(result.Warnings.begin(),
+                               W("Zeile ") + std::to_string(firstNotUtf8) +
+                                   W(": die Datei ist kein UTF-8; ") +
+                                   (notUtf8 == 1 ? W("diese Zeile wurde")
+                                                 : std::to_string(notUtf8) + W(" Zeilen wurden")) +
+                                   W(" als Windows-1252 gelesen."));
     }
 }
 

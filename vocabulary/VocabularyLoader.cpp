@@ -5,7 +5,6 @@
 #include "io/FileError.h"
 #include "vocabulary/VocabularyTable.h"
 
-#include <algorithm>
 #include <string>
 #include <system_error>
 
@@ -15,19 +14,24 @@ namespace {
 const std::u8string kShortWordTable = u8"Kurzwörter2004.DB";
 
 // A word with '.' would be written into the grid as black cells inside
-// itself: the table is refused before anything of it is used.
-void RefuseBlackCells(const std::vector<TWordEntry>& words, const std::string& tableName) {
-    const auto first = std::find_if(words.begin(), words.end(),
-                                    [](const TWordEntry& entry) { return entry.HoldsBlackCell(); });
-    if (first == words.end()) {
+// itself: the table is refused before anything of it is used. Looks at the
+// entries from `from` on.
+void RefuseBlackCells(const Vocabulary::Builder& words, size_t from, const std::string& tableName) {
+    size_t count = 0;
+    std::string_view first;
+    for (size_t entry = from; entry < words.Size(); ++entry) {
+        if (words.WordAt(entry).find('.') != std::string_view::npos) {
+            first = count++ == 0 ? words.WordAt(entry) : first;
+        }
+    }
+    if (count == 0) {
         return;
     }
-    const auto count = std::count_if(first, words.end(),
-                                     [](const TWordEntry& entry) { return entry.HoldsBlackCell(); });
     throw WabolexError(W("Die Tabelle ") + tableName + W(" enthält ") + std::to_string(count) +
                        (count == 1 ? W(" Wort") : W(" Wörter")) + W(" mit einem Punkt, etwa „") +
-                       first->Word + W("“; im Gitter steht ein Punkt für ein schwarzes Feld. "
-                                       "Bitte die Tabelle berichtigen (wabolex-cli check-table)."));
+                       std::string(first) +
+                       W("“; im Gitter steht ein Punkt für ein schwarzes Feld. "
+                         "Bitte die Tabelle berichtigen (wabolex-cli check-table)."));
 }
 
 bool Exists(const std::filesystem::path& path) {
@@ -45,26 +49,29 @@ LoadedVocabulary VocabularyLoader::Load(const std::filesystem::path& table) {
     LoadedVocabulary loaded;
     loaded.SourceName = FileError::NameOf(table);
     // A missing file, a folder, a pipe or a device is refused with its reason
-    // before anything is read.
-    const std::vector<TWordEntry> mainWords = VocabularyTable::Read(table);
-    RefuseBlackCells(mainWords, loaded.SourceName);
+    // before anything is read. The records go straight into the vocabulary.
+    Vocabulary::Builder words;
+    VocabularyTable::Ordered::Open(table).AddTo(words);
+    RefuseBlackCells(words, 1, loaded.SourceName);
+    words.EndOfMainWords();
 
     const std::filesystem::path shortTable = ShortWordTable(table);
-    std::vector<TWordEntry> shortWords;
     if (table.filename() != shortTable.filename()) {
+        const size_t mainEnd = words.Size();
         try {
             if (!Exists(shortTable)) {
                 throw WabolexError(W("Die Kurzworttabelle ") + FileError::NameOf(shortTable) +
                                    W(" fehlt im Ordner von ") + loaded.SourceName + ".");
             }
-            shortWords = VocabularyTable::Read(shortTable);
-            RefuseBlackCells(shortWords, FileError::NameOf(shortTable));
+            VocabularyTable::Ordered::Open(shortTable).AddTo(words);
+            RefuseBlackCells(words, mainEnd, FileError::NameOf(shortTable));
         } catch (const WabolexError& e) {
             // The main words stay usable without the short words.
+            words.DropFrom(mainEnd);
             loaded.ShortWordsProblem = e.what() + W(" Die Wörter aus ") + loaded.SourceName +
                                        W(" sind ohne Kurzwörter geladen.");
         }
     }
-    loaded.Words = std::make_shared<const Vocabulary>(mainWords, shortWords);
+    loaded.Words = std::make_shared<const Vocabulary>(words.Build());
     return loaded;
 }

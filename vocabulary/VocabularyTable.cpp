@@ -5,7 +5,8 @@
 #include "vocabulary/ParadoxTable.h"
 
 #include <algorithm>
-#include <functional>
+#include <limits>
+#include <numeric>
 #include <optional>
 #include <utility>
 
@@ -20,61 +21,73 @@ int RequireField(const ParadoxTable& table, const std::string& utf8Name) {
     return field;
 }
 
-// Where each record goes in the order of the index "LängeAbsteigend": longest
-// first, records without a length last, and records of equal length in table
-// order. Counted per length rather than sorted.
-std::vector<size_t> PlacesByLength(const std::vector<std::optional<int32_t>>& lengths) {
-    // Runs of one length are common (tables are mostly kept by length), so a
-    // length equal to the last one is not collected again before sorting.
-    std::vector<int32_t> distinct;
-    for (const auto& length : lengths) {
-        if (length && (distinct.empty() || distinct.back() != *length)) {
-            distinct.push_back(*length);
+// The fields a vocabulary table must have.
+struct Fields {
+    int Word;
+    int Clue;
+    int Length;
+};
+
+Fields RequireFields(const ParadoxTable& table) {
+    return {RequireField(table, "Begriff"), RequireField(table, "Umschreibung"),
+            RequireField(table, "Länge")};
+}
+
+// The records in the order of the index "LängeAbsteigend": longest first,
+// records without a length last, and records of equal length in table order.
+// Lengths of real tables lie close together and are counted; others are sorted.
+std::vector<uint32_t> OrderByLength(const ParadoxTable& table, const Fields& fields) {
+    const size_t n = table.RecordCount();
+    constexpr int64_t kNone = std::numeric_limits<int64_t>::max(); // after every length
+    std::vector<int64_t> keys(n); // minus the length: ascending keys, descending lengths
+    int64_t lowest = kNone;
+    int64_t highest = std::numeric_limits<int64_t>::min();
+    for (size_t i = 0; i < n; ++i) {
+        const std::optional<int32_t> length = table.Integer(i, fields.Length);
+        keys[i] = length ? -int64_t{*length} : kNone;
+        if (length) {
+            lowest = std::min(lowest, keys[i]);
+            highest = std::max(highest, keys[i]);
         }
     }
-    std::sort(distinct.begin(), distinct.end(), std::greater<>());
-    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-    auto rank = [&](const std::optional<int32_t>& length) {
-        if (!length) {
-            return distinct.size(); // after every length
-        }
-        return static_cast<size_t>(
-            std::lower_bound(distinct.begin(), distinct.end(), *length, std::greater<>()) -
-            distinct.begin());
+    std::vector<uint32_t> order(n);
+    constexpr int64_t kMostCounted = 4096;
+    if (lowest != kNone && highest - lowest >= kMostCounted) {
+        std::iota(order.begin(), order.end(), 0u);
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+        return order;
+    }
+    // One bucket per key from the lowest on, the last for records without a length.
+    const size_t buckets = lowest == kNone ? 1 : static_cast<size_t>(highest - lowest) + 2;
+    const auto bucket = [&](int64_t key) {
+        return key == kNone ? buckets - 1 : static_cast<size_t>(key - lowest);
     };
-    std::vector<size_t> next(distinct.size() + 1, 0);
-    for (const auto& length : lengths) {
-        ++next[rank(length)];
+    std::vector<uint32_t> next(buckets, 0);
+    for (const int64_t key : keys) {
+        ++next[bucket(key)];
     }
-    size_t start = 0;
-    for (size_t& slot : next) {
+    uint32_t start = 0;
+    for (uint32_t& slot : next) {
         start += std::exchange(slot, start);
     }
-    std::vector<size_t> places(lengths.size());
-    for (size_t i = 0; i < lengths.size(); ++i) {
-        places[i] = next[rank(lengths[i])]++;
+    for (size_t i = 0; i < n; ++i) {
+        order[next[bucket(keys[i])]++] = static_cast<uint32_t>(i);
     }
-    return places;
+    return order;
 }
 
 std::vector<TWordEntry> Entries(const ParadoxTable& table, bool cut = true) {
-    const int word = RequireField(table, "Begriff");
-    const int clue = RequireField(table, "Umschreibung");
-    const int length = RequireField(table, "Länge");
-
+    const Fields fields = RequireFields(table);
+    const int word = fields.Word;
+    const int clue = fields.Clue;
     const size_t n = table.RecordCount();
-    std::vector<std::optional<int32_t>> lengths(n);
-    for (size_t i = 0; i < n; ++i) {
-        lengths[i] = table.Integer(i, length);
-    }
-    // The records are read in table order, each straight into its place, so
-    // that the table is gone through once from front to back.
-    const std::vector<size_t> places = PlacesByLength(lengths);
+    const std::vector<uint32_t> order = OrderByLength(table, fields);
     std::vector<TWordEntry> entries(n);
-    for (size_t i = 0; i < n; ++i) {
-        TWordEntry& entry = entries[places[i]];
-        entry.Word = table.Text(i, word).value_or(std::string());
-        entry.Clue = table.Text(i, clue).value_or(std::string());
+    for (size_t place = 0; place < n; ++place) {
+        TWordEntry& entry = entries[place];
+        entry.Word = table.Text(order[place], word).value_or(std::string());
+        entry.Clue = table.Text(order[place], clue).value_or(std::string());
         if (cut && entry.Word.size() > TWordEntry::MaxWordLength) {
             entry.Word.resize(TWordEntry::MaxWordLength);
         }
@@ -99,6 +112,40 @@ std::vector<TWordEntry> ReadUncut(const std::filesystem::path& file) {
 
 std::vector<TWordEntry> ReadImage(const std::string& image, const std::string& cp1252Name) {
     return Entries(ParadoxTable::Parse(image, cp1252Name));
+}
+
+struct Ordered::Table {
+    ParadoxTable Records;
+    Fields Of;
+    std::vector<uint32_t> Order; // the record at each place
+};
+
+Ordered::Ordered(std::unique_ptr<Table> table) : table_(std::move(table)) {}
+Ordered::~Ordered() = default;
+Ordered::Ordered(Ordered&&) noexcept = default;
+
+Ordered Ordered::Open(const std::filesystem::path& file) {
+    ParadoxTable records = ParadoxTable::Open(file);
+    const Fields fields = RequireFields(records);
+    std::vector<uint32_t> order = OrderByLength(records, fields);
+    return Ordered(std::make_unique<Table>(Table{std::move(records), fields, std::move(order)}));
+}
+
+void Ordered::AddTo(Vocabulary::Builder& builder) const {
+    const ParadoxTable& records = table_->Records;
+    const Fields& fields = table_->Of;
+    builder.Reserve(table_->Order.size(), table_->Order.size() * (TWordEntry::MaxWordLength / 2 +
+                                                                  TWordEntry::MaxClueLength / 2));
+    std::string word;
+    std::string clue;
+    for (const uint32_t record : table_->Order) {
+        word.clear();
+        clue.clear();
+        records.AppendText(record, fields.Word, word);
+        records.AppendText(record, fields.Clue, clue);
+        builder.Add(std::string_view(word).substr(0, TWordEntry::MaxWordLength),
+                    std::string_view(clue).substr(0, TWordEntry::MaxClueLength));
+    }
 }
 
 } // namespace VocabularyTable

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "model/TWordEntry.h"
+#include "model/Vocabulary.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,5 +24,23 @@ std::vector<TWordEntry> ReadUncut(const std::filesystem::path& file);
 
 // The same for a table image already in memory (tests, damaged variants).
 std::vector<TWordEntry> ReadImage(const std::string& image, const std::string& cp1252Name);
+
+// A table read and checked, its records in the order above, to be added to a
+// vocabulary without a copy of each record of its own.
+class Ordered {
+public:
+    // Throws as Read does.
+    static Ordered Open(const std::filesystem::path& file);
+    ~Ordered();
+    Ordered(Ordered&&) noexcept;
+
+    // Appends the words and clues, cut to 15 and 50 characters.
+    void AddTo(Vocabulary::Builder& builder) const;
+
+private:
+    struct Table;
+    explicit Ordered(std::unique_ptr<Table> table);
+    std::unique_ptr<Table> table_;
+};
 
 } // namespace VocabularyTable

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,5 +48,7 @@ void Out(const std::string& cp1252Line);
 // Flushes stdout; when that fails, says so on stderr and turns success into
 // Failure. Returns the status to exit with.
 int FinishOutput(int status);
+// The error boundary of a command: a failure is said on stderr and gives Failure.
+int Guarded(const std::function<int()>& command);
 
 } // namespace Cli

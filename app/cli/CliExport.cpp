@@ -18,33 +18,6 @@ namespace Cli {
 
 namespace {
 
-constexpr Form kForms[] = {
-    {R"(wabolex-cli export RAETSEL.wbx -o DATEI [--solution] [--clues UMSCHREIBUNGEN.txt]
-      [--encoding utf-8] [--title TITEL] [--author NAME] [--copyright TEXT]
-      [--paper A4|Letter])",
-     R"(Exportiert das Rätsel; das Format folgt aus der Endung von DATEI:
-  .bmp, .png, .svg  das Rätselbild (mit --solution die Lösung) und daneben
-                    die Umschreibungen als Text (BILD.txt oder --clues);
-                    SVG mit Texten als Text, für Satzprogramme; ohne
-                    Endung BMP
-  .ipuz             ein ipuz-Kreuzworträtsel (JSON, UTF-8) für Rätsel-Apps:
-                    Gitter mit Nummern, Trennstrichen und eingekreistem
-                    Lösungswort, Lösung und Umschreibungen; eine Textdatei
-                    nur mit --clues
-  .html             eine Webseite zum Lösen in jedem Browser, ohne Netz und
-                    ohne weitere Dateien: Tippen, Prüfen, Aufdecken, der Stand
-                    bleibt im Browser; gedruckt das leere Rätselblatt; mit
-                    --solution die ausgefüllte Seite
-  .pdf              das Rätselblatt: Gitter, Lösungswortfelder und die
-                    Umschreibungen in Spalten, bis 21x21 auf einer Seite;
-                    größere Gitter füllen die Seitenbreite, die Umschreibungen
-                    folgen auf weiteren Seiten (--paper, Vorgabe A4)
---title, --author und --copyright stehen in ipuz-Datei, Webseite und Rätselblatt
-(der Titel auch im SVG); ohne --title ist der Titel der Name der Rätseldatei.
---encoding utf-8 schreibt die Umschreibungen in UTF-8 mit LF statt in
-Windows-1252 mit CR LF.)"},
-};
-
 // Beside the picture under the same base name, as a user of the command expects.
 fs::path DefaultCluePath(const fs::path& picture) {
     return picture.parent_path() / (picture.stem().string() + ".txt");
@@ -101,7 +74,7 @@ std::string Misplaced(ExportFormat format, bool clueText, const std::optional<st
 
 } // namespace
 
-int Export(const Args& args) {
+int Export(const Command& command, const Args& args) {
     OutputArgs options;
     std::optional<std::string> clues;
     std::optional<std::string> title;
@@ -109,7 +82,7 @@ int Export(const Args& args) {
     std::optional<std::string> copyright;
     std::optional<Paper> paper;
     std::optional<TextEncoding> encoding;
-    CommandLine line(ExportCommand);
+    CommandLine line(command);
     OutputOptions(line, options)
         .Value("--clues",
                [&clues](const std::string& value) {
@@ -165,6 +138,7 @@ int Export(const Args& args) {
         return line.Refuse("Bild und Umschreibungen brauchen zwei verschiedene Dateien.");
     }
     ExportOptions exportOptions;
+    exportOptions.SourceName = FileError::NameOf(options.Puzzle);
     exportOptions.Title = title;
     exportOptions.Author = author.value_or("");
     exportOptions.Copyright = copyright.value_or("");
@@ -182,6 +156,8 @@ int Export(const Args& args) {
     return Ok;
 }
 
-const Command ExportCommand{"export", kForms, Export};
-
 } // namespace Cli
+
+extern "C" int WabolexCliExport(const Cli::Command& command, const Cli::Args& args) {
+    return Cli::Guarded([&] { return Cli::Export(command, args); });
+}

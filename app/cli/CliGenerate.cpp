@@ -92,8 +92,7 @@ std::string SolutionWordProblem(const std::string& cp1252) {
     for (const char c : cp1252) {
         const auto code = static_cast<unsigned char>(c);
         if (code < 0x20 || code == 0x7F) {
-            return "Das Lösungswort enthält das Steuerzeichen " + Cp1252::CodePointName(code) +
-                   ".";
+            return "Das Lösungswort enthält das Steuerzeichen " + Cp1252::CodePointName(code) + ".";
         }
         if (!TextImport::IsLetter(c)) {
             return "Das Lösungswort darf nur Buchstaben enthalten, nicht „" +
@@ -102,8 +101,8 @@ std::string SolutionWordProblem(const std::string& cp1252) {
     }
     const auto longest = static_cast<size_t>(MaxSolutionLength);
     if (cp1252.size() > longest) {
-        return "Das Lösungswort hat " + std::to_string(cp1252.size()) +
-               " Buchstaben, höchstens " + std::to_string(longest) + " sind möglich.";
+        return "Das Lösungswort hat " + std::to_string(cp1252.size()) + " Buchstaben, höchstens " +
+               std::to_string(longest) + " sind möglich.";
     }
     return {};
 }
@@ -143,7 +142,12 @@ std::string Check(Options& options, bool wordGiven, bool noWordGiven) {
     options.Make.Settings.Passes = std::max(options.Make.Settings.Passes,
                                             MinimumPasses(options.Make.Columns, options.Make.Rows));
     options.Make.Settings.ShowInsertions = false;
-    options.Make.Common = &ShippedCommonWords();
+    // The common words weight --vary's draw and decide between tries; a plain
+    // run reads none of them, and their list takes longer to read than a
+    // small puzzle to make.
+    if (options.Make.Vary || options.Make.Tries > 1) {
+        options.Make.Common = &ShippedCommonWords();
+    }
     return {};
 }
 
@@ -308,11 +312,11 @@ int Generate(const Args& args) {
     for (const std::string& message : made.Messages) {
         Error(message);
     }
-    if (made.Outcome == GenerationOutcome::NotRun) {
+    if (made.Outcome == MadePuzzle::Result::NotMade) {
         return Failure;
     }
     PuzzleFile::SaveLines(options.Output, made.Lines);
-    return made.Outcome == GenerationOutcome::Generated ? Ok : WithoutSolutionWord;
+    return made.Outcome == MadePuzzle::Result::Made ? Ok : WithoutSolutionWord;
 }
 
 const Command GenerateCommand{"generate", kForms, Generate};

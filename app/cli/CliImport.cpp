@@ -140,8 +140,7 @@ std::string ReadList(const fs::path& file) {
 
 // The lexicon refuses more words than any real lists hold; the message names
 // the list that went beyond.
-template <typename Add>
-void AddList(const fs::path& file, Add add) {
+template <typename Add> void AddList(const fs::path& file, Add add) {
     try {
         add(ReadList(file));
     } catch (const Lexicon::TooManyWords& e) {

@@ -12,19 +12,10 @@
 
 namespace Cli {
 
-namespace {
-
-constexpr Form kForms[] = {
-    {R"(wabolex-cli print RAETSEL.wbx -o DATEI.pdf [--solution] [--paper A4|Letter])",
-     R"(Druckt das Rätsel in eine PDF-Datei.)"},
-};
-
-} // namespace
-
-int Print(const Args& args) {
+int Print(const Command& command, const Args& args) {
     OutputArgs options;
     QPageSize::PageSizeId paper = QPageSize::A4;
-    CommandLine line(PrintCommand);
+    CommandLine line(command);
     OutputOptions(line, options).Value("--paper", [&paper](const std::string& value) {
         const std::optional<Paper> known = PaperNamed(value);
         if (!known) {
@@ -45,11 +36,13 @@ int Print(const Args& args) {
     }
     const auto application = OffscreenApplication();
     const Puzzle puzzle = LoadPuzzle(options.Puzzle);
-    PrintJob::PrintToPdf(options.Output, QPageSize(paper), puzzle, CaptionAfterLoading(puzzle),
-                         options.Variant);
+    PrintJob::PrintToPdf(options.Output, QPageSize(paper), puzzle,
+                         CaptionAfterLoading(options.Puzzle), options.Variant);
     return Ok;
 }
 
-const Command PrintCommand{"print", kForms, Print};
-
 } // namespace Cli
+
+extern "C" int WabolexCliPrint(const Cli::Command& command, const Cli::Args& args) {
+    return Cli::Guarded([&] { return Cli::Print(command, args); });
+}

@@ -68,12 +68,10 @@ inline std::unique_ptr<QGuiApplication> OffscreenApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// Reads and checks the file, then fills the puzzle; SourceName becomes the
-// file's name, as after loading in the window.
+// Reads and checks the file, then fills the puzzle, as loading in the window does.
 inline Puzzle LoadPuzzle(const std::string& path) {
     Puzzle puzzle;
     PuzzleFile::Apply(PuzzleFile::Read(path), puzzle);
-    puzzle.SourceName = FileError::NameOf(path);
     return puzzle;
 }
 
@@ -121,10 +119,10 @@ inline std::optional<Paper> PaperNamed(const std::string& name) {
     return std::nullopt;
 }
 
-// The window's caption after loading: "Wabolex <year>", three blanks, the
-// source name cut before its first ".".
-inline std::string CaptionAfterLoading(const Puzzle& puzzle) {
-    const std::string& source = puzzle.SourceName;
+// The window's caption after loading a puzzle file: "Wabolex <year>", three
+// blanks, the file's name cut before its first ".".
+inline std::string CaptionAfterLoading(const std::string& path) {
+    const std::string source = FileError::NameOf(path);
     const auto dot = source.find('.');
     const std::string shown = dot == std::string::npos ? std::string() : source.substr(0, dot);
     return "Wabolex " + std::to_string(QDate::currentDate().year()) + "   " + shown;

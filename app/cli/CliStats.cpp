@@ -7,6 +7,7 @@
 #include "model/Puzzle.h"
 #include "model/PuzzleScore.h"
 #include "model/PuzzleStatistics.h"
+#include "session/Messages.h"
 #include "vocabulary/ShippedCommonWords.h"
 
 #include <optional>
@@ -42,7 +43,7 @@ int Stats(const Args& args) {
     Out("Zeilenanzahl: " + std::to_string(statistics.Rows));
     Out("Spaltenanzahl: " + std::to_string(statistics.Columns));
     Out(W("Überschneidungen: ") + std::to_string(statistics.Crossings));
-    Out("in Prozenten: " + statistics.PercentText());
+    Out("in Prozenten: " + Messages::Percent(statistics));
     Out("schwarze Felder: " + std::to_string(statistics.BlackCells));
     Out("waagerechte Worte: " + std::to_string(statistics.AcrossWords));
     Out("senkrechte Worte: " + std::to_string(statistics.DownWords));
@@ -53,7 +54,7 @@ int Stats(const Args& args) {
         word = contents.Marks[0].Column >= 0 ? PuzzleScore::SolutionWord::Placed
                                              : PuzzleScore::SolutionWord::NotFound;
     }
-    Out("Bewertung: " + PuzzleScore::Of(puzzle, word, &ShippedCommonWords()).Text());
+    Out("Bewertung: " + Messages::Score(PuzzleScore::Of(puzzle, word, &ShippedCommonWords())));
     return Ok;
 }
 

@@ -59,9 +59,9 @@ public:
     void Done(const fs::path& file, const MadePuzzle& made) {
         const std::lock_guard lock(mutex_);
         ++done_;
-        if (made.Outcome == GenerationOutcome::NotRun) {
+        if (made.Outcome == MadePuzzle::Result::NotMade) {
             ++failed_;
-        } else if (made.Outcome == GenerationOutcome::SolutionWordNotFound) {
+        } else if (made.Outcome == MadePuzzle::Result::SolutionWordNotFound) {
             ++withoutWord_;
         }
         for (const std::string& message : made.Messages) {
@@ -137,7 +137,7 @@ void RunJob(const Vocabulary& words, const MakeOptions& options, const BatchOpti
             const uint64_t seed = batch.FirstSeed + index;
             const fs::path file = BatchFile(batch, seed);
             const MadePuzzle made = maker.Make(seed);
-            if (made.Outcome != GenerationOutcome::NotRun) {
+            if (made.Outcome != MadePuzzle::Result::NotMade) {
                 PuzzleFile::SaveLines(file, made.Lines);
             }
             state.Done(file, made);

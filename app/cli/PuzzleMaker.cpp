@@ -1,28 +1,16 @@
 #include "app/cli/PuzzleMaker.h"
 
-#include "base/Cp1252.h"
 #include "files/PuzzleFile.h"
 #include "model/RandomSource.h"
+#include "model/SolutionWord.h"
 #include "model/UserDialogs.h"
 #include "model/Variety.h"
+#include "session/Messages.h"
 
 #include <optional>
 #include <utility>
 
 namespace Cli {
-
-namespace {
-
-// Asks nothing: every proposal is accepted, messages are kept for the caller.
-class SilentDialogs : public AcceptingDialogs {
-public:
-    void ShowError(const std::string& text) override { Messages.push_back(text); }
-    void ShowRetryError(const std::string& text) override { Messages.push_back(text); }
-
-    std::vector<std::string> Messages;
-};
-
-} // namespace
 
 PuzzleMaker::PuzzleMaker(const Vocabulary& words, const MakeOptions& options)
     : words_(words), options_(options) {
@@ -35,8 +23,8 @@ MadePuzzle PuzzleMaker::Make(uint64_t seed) {
     for (int32_t k = 1; k < options_.Tries; ++k) {
         MadePuzzle candidate = Run(Variety::TrySeed(seed, k));
         const bool better =
-            candidate.Outcome != GenerationOutcome::NotRun &&
-            (best.Outcome == GenerationOutcome::NotRun || candidate.Score.BetterThan(best.Score));
+            candidate.Outcome != MadePuzzle::Result::NotMade &&
+            (best.Outcome == MadePuzzle::Result::NotMade || candidate.Score.BetterThan(best.Score));
         if (better) {
             best = std::move(candidate);
         }
@@ -52,33 +40,30 @@ MadePuzzle PuzzleMaker::Run(uint64_t seed) {
     if (options_.Vary) {
         varied = Variety::Shuffled(words_, seed, options_.Common);
     }
-    SilentDialogs dialogs;
+    AcceptingDialogs dialogs;
     RandomSource random(seed);
     Generator generator(work_, varied ? *varied : words_, dialogs, random);
     generator.UseReferenceScan(options_.ReferenceScan);
     MadePuzzle made;
-    made.Outcome = generator.RGenerieren(settings);
-    made.Messages = std::move(dialogs.Messages);
-    if (made.Outcome == GenerationOutcome::NotRun) {
-        if (made.Messages.empty()) {
-            made.Messages.push_back(W("Es wurde kein Rätsel erzeugt."));
-        }
+    if (const auto refusal = Messages::OfGeneration(generator.RGenerieren(settings))) {
+        made.Messages.push_back(*refusal);
         return made;
     }
-    PuzzleScore::SolutionWord word = settings.UseSolutionWord ? PuzzleScore::SolutionWord::Placed
-                                                              : PuzzleScore::SolutionWord::NotAsked;
-    if (made.Outcome == GenerationOutcome::SolutionWordNotFound) {
-        if (made.Messages.empty()) {
-            made.Messages.push_back(W("Lösungswort ") + settings.SolutionWord + " NICHT gefunden");
+    // The solution word, as the window places it after a generation.
+    made.Outcome = MadePuzzle::Result::Made;
+    PuzzleScore::SolutionWord word = PuzzleScore::SolutionWord::NotAsked;
+    if (settings.UseSolutionWord) {
+        word = PuzzleScore::SolutionWord::Placed;
+        if (SolutionWord::Place(work_, settings.SolutionWord, random) ==
+            SolutionWord::Outcome::NotFound) {
+            made.Outcome = MadePuzzle::Result::SolutionWordNotFound;
+            made.Messages.push_back(
+                Messages::SolutionWordNotFound(SolutionWord::Searched(settings.SolutionWord)));
+            word = PuzzleScore::SolutionWord::NotFound;
         }
-        // The search leaves the cells of the letters it did find in the marks;
-        // the puzzle is kept, but without a partial marking.
-        work_.ClearSolutionMarks();
-        work_.SolutionWordShown = false;
-        word = PuzzleScore::SolutionWord::NotFound;
     }
-    work_.SolutionWord = settings.SolutionWord;
-    made.Lines = PuzzleFile::Lines(work_, settings.UseSolutionWord);
+    work_.SolutionWord = settings.CarriedSolutionWord();
+    made.Lines = PuzzleFile::Lines(work_);
     made.Score = PuzzleScore::Of(work_, word, options_.Common);
     return made;
 }

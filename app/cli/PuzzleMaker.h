@@ -28,8 +28,13 @@ struct MakeOptions {
 
 // One puzzle as its file will hold it.
 struct MadePuzzle {
-    GenerationOutcome Outcome = GenerationOutcome::NotRun;
-    std::vector<std::string> Lines; // the puzzle file; empty when NotRun
+    enum class Result {
+        NotMade,              // the generation refused or stopped; no file to write
+        Made,                 // a puzzle, with its solution word when one was asked for
+        SolutionWordNotFound, // a puzzle, but the solution word has no place in it
+    };
+    Result Outcome = Result::NotMade;
+    std::vector<std::string> Lines; // the puzzle file; empty when NotMade
     PuzzleScore Score;
     std::vector<std::string> Messages; // what the run said (Windows-1252)
 };

@@ -10,10 +10,12 @@
 #include "ui/TEOptions.h"
 #include "ui/TKatalog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -77,8 +79,17 @@ int main(int argc, char** argv) {
     katalog.show();
     Save(&katalog, folder, "01-start.png");
 
-    katalog.DBLadenClick();
-    katalog.EOptions()->SetShowInsertions(false);
+    // The commands as the menu starts them.
+    const auto command = [&katalog](const char* name) {
+        katalog.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    };
+    const auto settings = [&katalog](const std::function<void(GenerationSettings&)>& change) {
+        GenerationSettings value = katalog.session().Settings();
+        change(value);
+        katalog.EOptions()->SetValue(value);
+    };
+    command("DBLaden");
+    settings([](GenerationSettings& s) { s.ShowInsertions = false; });
     // Modal windows are photographed instead of waiting for a user.
     QString nextModal;
     katalog.SetModalHook([&](QWidget* window) {
@@ -86,20 +97,20 @@ int main(int argc, char** argv) {
         window->hide();
     });
     nextModal = "04-statistik.png";
-    katalog.RunCommand([&] { katalog.RGenerierenClick(); });
+    command("RGenerieren");
     Save(&katalog, folder, "02-generiert-15x15.png");
 
-    katalog.RunCommand([&] { katalog.LAnzeigenClick(); });
+    command("LAnzeigen");
     Save(&katalog, folder, "08-loesung-15x15.png");
 
     katalog.SetModalHook([&](QWidget* window) {
         Save(window, folder, "03-einstellungen.png");
-        katalog.EOptions()->SetGridSize(99, 99);
+        settings([](GenerationSettings& s) { s.Columns = s.Rows = 99; });
         window->hide();
     });
-    katalog.RunCommand([&] { katalog.EinstellungenClick(); });
+    command("Einstellungen");
     katalog.SetModalHook([&](QWidget* window) { window->hide(); });
-    katalog.RunCommand([&] { katalog.RGenerierenClick(); });
+    command("RGenerieren");
     Save(&katalog, folder, "05-generiert-99x99.png");
     katalog.resize(1400, 1000);
     Save(&katalog, folder, "05b-generiert-99x99-gross.png");
@@ -109,8 +120,8 @@ int main(int argc, char** argv) {
         window->hide();
     });
     nextModal = "06-hinweise.png";
-    katalog.RunCommand([&] { katalog.HinweiseClick(); });
+    command("Hinweise");
     nextModal = "07-info.png";
-    katalog.RunCommand([&] { katalog.InfoClick(); });
+    command("Info");
     return 0;
 }

@@ -36,9 +36,7 @@ int main(int argc, char** argv) {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (!arguments[i].startsWith('-')) {
             const QString file = arguments[i];
-            QTimer::singleShot(0, &katalog, [&katalog, file] {
-                katalog.RunCommand([&katalog, &file] { katalog.LoadPuzzleFile(file); });
-            });
+            QTimer::singleShot(0, &katalog, [&katalog, file] { katalog.OpenPuzzleFile(file); });
             break;
         }
     }

@@ -20,11 +20,12 @@ protected:
         ASSERT_FALSE(folder_.empty());
         Puzzle tiere = SamplePuzzles::Small();
         tiere.SolutionWord = "hase";
-        PuzzleFile::Save(folder_ / "Tiere.wbx", tiere, true);
+        PuzzleFile::Save(folder_ / "Tiere.wbx", tiere);
         Puzzle plain = SamplePuzzles::Small();
         plain.ClearSolutionMarks();
         plain.SolutionWordShown = false;
-        PuzzleFile::Save(folder_ / "Ohne.wbx", plain, false);
+        plain.SolutionWord = std::nullopt;
+        PuzzleFile::Save(folder_ / "Ohne.wbx", plain);
     }
     static void TearDownTestSuite() {
         std::error_code ec;
@@ -93,7 +94,8 @@ TEST_F(CliExportPrintTest, PrintWritesOnePdfPagePerGridBandAndTheCluePages) {
     EXPECT_NE(ReadBytes(folder_ / "druck.pdf").find("/MediaBox [0 0 595"), std::string::npos);
 
     Puzzle large = SamplePuzzles::Full(23, 33);
-    PuzzleFile::Save(folder_ / "Gross.wbx", large, false);
+    large.SolutionWord = std::nullopt;
+    PuzzleFile::Save(folder_ / "Gross.wbx", large);
     const auto letter = CliRun::Run(
         folder_, {"print", "Gross.wbx", "--solution", "--paper", "Letter", "-o", "gross.pdf"});
     ASSERT_EQ(letter.Status, 0) << letter.Err;

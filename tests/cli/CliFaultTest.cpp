@@ -29,8 +29,10 @@ protected:
         ASSERT_FALSE(folder_.empty());
         Puzzle tiere = SamplePuzzles::Small();
         tiere.SolutionWord = "hase";
-        PuzzleFile::Save(folder_ / "Tiere.wbx", tiere, true);
-        PuzzleFile::Save(folder_ / "Gross.wbx", SamplePuzzles::Full(23, 33), false);
+        PuzzleFile::Save(folder_ / "Tiere.wbx", tiere);
+        Puzzle large = SamplePuzzles::Full(23, 33);
+        large.SolutionWord = std::nullopt;
+        PuzzleFile::Save(folder_ / "Gross.wbx", large);
         std::vector<VocabularyRecord> words;
         for (const char* word :
              {"ELEFANT", "GIRAFFE", "PINGUIN", "HAMSTER", "LEOPARD", "TIGER", "ZEBRA",

@@ -149,9 +149,9 @@ TEST_F(CliGenerateTest, SolutionWordNotFoundStillWritesThePuzzleWithoutMarks) {
     ExpectSound("ohne.wbx");
 
     // Twenty letters are the most; an umlaut is one letter.
-    EXPECT_EQ(Generate("lang.wbx", {"--solution-word", "ä" + std::string(19, 'q'), "--seed", "5"})
-                  .Status,
-              3);
+    EXPECT_EQ(
+        Generate("lang.wbx", {"--solution-word", "ä" + std::string(19, 'q'), "--seed", "5"}).Status,
+        3);
     EXPECT_EQ(PuzzleFile::Read(folder_ / "lang.wbx").SolutionWord,
               std::optional<std::string>(W("Ä") + std::string(19, 'Q')));
 }

@@ -45,7 +45,7 @@ protected:
         table_ = ReadBytes(folder_ / "Tiere.db");
         Puzzle puzzle = SamplePuzzles::Small();
         puzzle.SolutionWord = "hase";
-        PuzzleFile::Save(folder_ / "p.wbx", puzzle, true);
+        PuzzleFile::Save(folder_ / "p.wbx", puzzle);
     }
     void TearDown() override {
         std::error_code ec;
@@ -98,7 +98,8 @@ TEST_F(CliHostileTest, ABatchNeverReplacesATableThroughALinkInItsFolder) {
         const std::string file = seed == "1" ? "serie/Tiere-1.wbx" : "serie/Tiere-3.wbx";
         EXPECT_EQ(result.Err, "Die Rätseldatei \"" + file +
                                   "\" darf keine der Wortschatztabellen überschreiben.\n");
-        EXPECT_EQ(Names(folder_ / "serie"), (std::vector<std::string>{"Tiere-1.wbx", "Tiere-3.wbx"}));
+        EXPECT_EQ(Names(folder_ / "serie"),
+                  (std::vector<std::string>{"Tiere-1.wbx", "Tiere-3.wbx"}));
     }
     EXPECT_EQ(ReadBytes(folder_ / "Tiere.db"), table_);
     // Names outside the batch's seeds are none of its business.
@@ -223,10 +224,11 @@ TEST_F(CliHostileTest, WhatAKilledBatchLeftIsRemovedByTheNextWrite) {
     for (int round = 0; round < 12; ++round) {
         CliRun::Conditions named; // every file gets a temporary name
         named.HideProc = true;
-        const auto run = CliRun::Start(folder_, {"generate", "Tiere.db", "-o", "serie", "--count",
-                                                 "100000", "--seed", std::to_string(round * 100000),
-                                                 "--no-solution-word", "--jobs", "8"},
-                                       named);
+        const auto run =
+            CliRun::Start(folder_,
+                          {"generate", "Tiere.db", "-o", "serie", "--count", "100000", "--seed",
+                           std::to_string(round * 100000), "--no-solution-word", "--jobs", "8"},
+                          named);
         std::this_thread::sleep_for(std::chrono::milliseconds(100 + random() % 400));
         ::kill(run.Pid, SIGKILL);
         const auto result = CliRun::Finish(run);
@@ -235,8 +237,8 @@ TEST_F(CliHostileTest, WhatAKilledBatchLeftIsRemovedByTheNextWrite) {
         }
         leftovers += static_cast<int>(Temporaries(folder_ / "serie").size()) - 1;
         // The next write of any command into the folder.
-        const auto next = Run({"export", "p.wbx", "-o", "serie/bild.png", "--clues",
-                               "serie/bild.txt"});
+        const auto next =
+            Run({"export", "p.wbx", "-o", "serie/bild.png", "--clues", "serie/bild.txt"});
         ASSERT_EQ(next.Status, 0) << next.Err;
         EXPECT_EQ(Temporaries(folder_ / "serie"), std::vector<std::string>{".versteckt"})
             << "round " << round;
@@ -254,10 +256,11 @@ TEST_F(CliHostileTest, ASignalLeavesNoTemporaryWhateverTheNumberOfJobs) {
         const fs::path serie = folder_ / ("serie" + std::to_string(round));
         CliRun::Conditions named;
         named.HideProc = true;
-        const auto run = CliRun::Start(folder_, {"generate", "Tiere.db", "-o", serie.string(),
-                                                 "--count", "100000", "--seed", "1", "--jobs",
-                                                 "64", "--no-solution-word"},
-                                       named);
+        const auto run =
+            CliRun::Start(folder_,
+                          {"generate", "Tiere.db", "-o", serie.string(), "--count", "100000",
+                           "--seed", "1", "--jobs", "64", "--no-solution-word"},
+                          named);
         std::this_thread::sleep_for(std::chrono::milliseconds(150 + random() % 500));
         ::kill(run.Pid, SIGTERM);
         const auto result = CliRun::Finish(run);
@@ -309,7 +312,9 @@ TEST_F(CliHostileTest, AnAppendOnlyFolderGetsNoTemporary) {
 
 // Texts in an SVG are XML text, whatever the puzzle's name and clues hold.
 TEST_F(CliHostileTest, SvgTextsAreEscaped) {
-    std::vector<std::string> lines = PuzzleFile::Lines(SamplePuzzles::Small(), false);
+    Puzzle puzzle = SamplePuzzles::Small();
+    puzzle.SolutionWord = std::nullopt;
+    std::vector<std::string> lines = PuzzleFile::Lines(puzzle);
     lines[7] = "1*waagerecht*<Haus> & \"Hof\"";
     CliRun::WriteBytes(folder_ / "Tom & <Jerry>.wbx", [&] {
         std::string text;
@@ -332,8 +337,8 @@ TEST_F(CliHostileTest, SvgTextsAreEscaped) {
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(title.toStdString(), "Tom & <Jerry>");
     if (fs::exists("/usr/bin/xmllint")) {
-        const std::string command = "/usr/bin/xmllint --noout '" + (folder_ / "tj.svg").string() +
-                                    "' 2>/dev/null";
+        const std::string command =
+            "/usr/bin/xmllint --noout '" + (folder_ / "tj.svg").string() + "' 2>/dev/null";
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
 }
@@ -341,10 +346,9 @@ TEST_F(CliHostileTest, SvgTextsAreEscaped) {
 // A word with '.' would put black cells inside itself: the loader refuses
 // its table and check-table breaks a hard rule.
 TEST_F(CliHostileTest, AWordWithABlackCellIsATableFault) {
-    ParadoxWriter::WriteVocabulary(folder_ / "Punkt.db", {{"ELEFANT", "Tier"},
-                                                          {"ZEB.RA", "Tier"},
-                                                          {"GIRAFFE", "Tier"},
-                                                          {"OTTER", "Tier"}});
+    ParadoxWriter::WriteVocabulary(
+        folder_ / "Punkt.db",
+        {{"ELEFANT", "Tier"}, {"ZEB.RA", "Tier"}, {"GIRAFFE", "Tier"}, {"OTTER", "Tier"}});
     auto result = Run({"generate", "Punkt.db", "-o", "x.wbx", "--no-short-words"});
     EXPECT_EQ(result.Status, 1);
     EXPECT_NE(result.Err.find("Die Tabelle Punkt.db enthält 1 Wort mit einem Punkt, etwa "
@@ -455,9 +459,9 @@ TEST_F(CliHostileTest, AGenerateSaysItsSeedAndWhetherTheWordWasPlaced) {
     ASSERT_EQ(result.Status, 0) << result.Err;
     ASSERT_TRUE(result.Err.starts_with("Startwert: ")) << result.Err;
     const std::string seed = result.Err.substr(11, result.Err.find('\n') - 11);
-    ASSERT_EQ(Run({"generate", "Tiere.db", "-o", "b.wbx", "--no-solution-word", "--seed", seed})
-                  .Status,
-              0);
+    ASSERT_EQ(
+        Run({"generate", "Tiere.db", "-o", "b.wbx", "--no-solution-word", "--seed", seed}).Status,
+        0);
     EXPECT_EQ(ReadBytes(folder_ / "a.wbx"), ReadBytes(folder_ / "b.wbx"));
 
     result = Run({"generate", "Tiere.db", "-o", "c.wbx", "--solution-word", "QQQQ", "--seed", "1"});
@@ -477,7 +481,8 @@ TEST_F(CliHostileTest, FontsThatCannotBeLoadedAreAnError) {
     ASSERT_EQ(Run({"export", "p.wbx", "-o", "gut.png", "--clues", "gut.txt"}).Status, 0);
     const std::string good = ReadBytes(folder_ / "gut.png");
     // A font configuration that names no font at all.
-    CliRun::WriteBytes(folder_ / "fonts.conf", "<?xml version=\"1.0\"?><fontconfig></fontconfig>\n");
+    CliRun::WriteBytes(folder_ / "fonts.conf",
+                       "<?xml version=\"1.0\"?><fontconfig></fontconfig>\n");
     CliRun::Conditions noFonts;
     noFonts.Environment = {{"FONTCONFIG_FILE", (folder_ / "fonts.conf").string()}};
     auto result = Run({"export", "p.wbx", "-o", "leer.png", "--clues", "leer.txt"}, noFonts);
@@ -549,9 +554,9 @@ TEST_F(CliHostileTest, MessagesNameTheRealReason) {
 // Arguments cost memory too: the most jobs on the largest grid run in fewer
 // threads than asked, so that the batch stays within 256 MB.
 TEST_F(CliHostileTest, ManyJobsOnTheLargestGridStayWithinTheMemory) {
-    const auto result = Run({"generate", "Tiere.db", "-o", "gross", "--size", "99x99", "--count",
-                             "40", "--jobs", "256", "--tries", "2", "--seed", "1",
-                             "--no-solution-word"});
+    const auto result =
+        Run({"generate", "Tiere.db", "-o", "gross", "--size", "99x99", "--count", "40", "--jobs",
+             "256", "--tries", "2", "--seed", "1", "--no-solution-word"});
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(Names(folder_ / "gross").size(), 40u);
     EXPECT_LT(result.PeakKilobytes, 256 * 1024);

@@ -5,9 +5,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sched.h>
 #include <sstream>
 #include <string>
-#include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -85,10 +85,9 @@ inline Running Start(const std::filesystem::path& folder, const std::vector<std:
         for (const auto& [name, value] : conditions.Environment) {
             ::setenv(name.c_str(), value.c_str(), 1);
         }
-        for (const auto& [resource, value] :
-             {std::pair{RLIMIT_FSIZE, conditions.FileSizeLimit},
-              std::pair{RLIMIT_NOFILE, conditions.OpenFiles},
-              std::pair{RLIMIT_AS, conditions.AddressSpace}}) {
+        for (const auto& [resource, value] : {std::pair{RLIMIT_FSIZE, conditions.FileSizeLimit},
+                                              std::pair{RLIMIT_NOFILE, conditions.OpenFiles},
+                                              std::pair{RLIMIT_AS, conditions.AddressSpace}}) {
             if (value >= 0) {
                 const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
                 ::setrlimit(resource, &limit);

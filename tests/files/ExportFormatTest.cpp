@@ -28,9 +28,10 @@
 namespace {
 
 // The puzzle's ipuz text, with the solution-word field holding word.
-QJsonObject Ipuz(Puzzle puzzle, const std::string& word) {
+QJsonObject Ipuz(Puzzle puzzle, const std::string& word,
+                 const ExportOptions& options = SamplePuzzles::SmallOptions()) {
     puzzle.SolutionWord = word;
-    const std::string text = IpuzFile::Text(puzzle);
+    const std::string text = IpuzFile::Text(puzzle, options);
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << text;
@@ -115,11 +116,12 @@ TEST(ExportFormatTest, IpuzCirclesAsManyCellsAsTheWordHasLetters) {
 
 TEST(ExportFormatTest, IpuzEscapesTextsAndWritesUtf8) {
     Puzzle puzzle = SamplePuzzles::Small();
-    puzzle.SourceName = W("Rätsel \"1\"");
+    ExportOptions options;
+    options.SourceName = W("Rätsel \"1\"");
     puzzle.Grid.At(1, 0).Letter = '\xc4'; // Ä
     puzzle.ClueRows[0].Clue = W("Ein \"Haus\" \\ mit\tTab");
     puzzle.ClueRows.push_back(ClueRow::FromTexts("7", "Anmerkung", "weder noch"));
-    const QJsonObject ipuz = Ipuz(puzzle, W("hä"));
+    const QJsonObject ipuz = Ipuz(puzzle, W("hä"), options);
     EXPECT_EQ(ipuz["title"].toString(), QString::fromUtf8("Rätsel \"1\""));
     EXPECT_EQ(Cell(ipuz, "solution", 1, 0).toString(), QString::fromUtf8("Ä"));
     EXPECT_EQ(ipuz["clues"].toObject()["Across"].toArray()[0].toArray()[1].toString(),
@@ -140,7 +142,7 @@ TEST(ExportFormatTest, SvgIsTheSamePictureWithItsTextsAsText) {
     const Puzzle puzzle = SamplePuzzles::Small();
     for (const bool solution : {false, true}) {
         const OutputVariant variant = solution ? OutputVariant::Solution : OutputVariant::Puzzle;
-        const QByteArray svg = ExportFormats::Svg(puzzle, variant);
+        const QByteArray svg = ExportFormats::Svg(puzzle, variant, SamplePuzzles::SmallOptions());
         const QImage bitmap = ExportImage::Render(puzzle, variant);
         const QImage drawn = RenderSvg(svg, bitmap.size());
         // Black cells and bars at the same pixels: the middle of every cell,

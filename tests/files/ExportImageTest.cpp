@@ -229,12 +229,13 @@ TEST(ExportImageTest, FontHeightsAreCharacterCells) {
 
 TEST(ExportImageTest, ProposedName) {
     Puzzle puzzle = SamplePuzzles::Small();
-    EXPECT_EQ(ExportImage::ProposedName(puzzle, OutputVariant::Puzzle), "Tiere-5x5-5");
-    EXPECT_EQ(ExportImage::ProposedName(puzzle, OutputVariant::Solution), W("Lösung Tiere-5x5-5"));
-    puzzle.SourceName = "Tiere-15x15-42.wbx.bak";
-    EXPECT_EQ(ExportImage::ProposedName(puzzle, OutputVariant::Puzzle), "Tiere-15x15-42-5x5-5");
+    EXPECT_EQ(ExportImage::ProposedName(puzzle, "Tiere.db", OutputVariant::Puzzle), "Tiere-5x5-5");
+    EXPECT_EQ(ExportImage::ProposedName(puzzle, "Tiere.db", OutputVariant::Solution),
+              W("Lösung Tiere-5x5-5"));
+    EXPECT_EQ(ExportImage::ProposedName(puzzle, "Tiere-15x15-42.wbx.bak", OutputVariant::Puzzle),
+              "Tiere-15x15-42-5x5-5");
     const Puzzle startUp; // "NoName" has no dot: empty base; one empty clue row
-    EXPECT_EQ(ExportImage::ProposedName(startUp, OutputVariant::Puzzle), "-15x15-1");
+    EXPECT_EQ(ExportImage::ProposedName(startUp, "NoName", OutputVariant::Puzzle), "-15x15-1");
     EXPECT_EQ(ExportImage::ClueTextPath("/data/out/Mein Bild.bmp", W("Lösung -5x5-3")),
               QString::fromUtf8("/data/out/Lösung -5x5-3.txt"));
 }

@@ -10,6 +10,7 @@
 #include "model/Generator.h"
 #include "model/Puzzle.h"
 #include "model/RandomSource.h"
+#include "model/SolutionWord.h"
 #include "model/UserDialogs.h"
 #include "tests/files/GoldenSupport.h"
 #include "tests/files/RecordingCanvas.h"
@@ -49,7 +50,6 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     Puzzle puzzle;
     const LoadedVocabulary loaded =
         VocabularyLoader::Load(golden::WriteAnimalTables(folder.path().toStdString()));
-    puzzle.SourceName = loaded.SourceName;
     puzzle.Columns = seeded.Columns;
     puzzle.Rows = seeded.Rows;
 
@@ -59,10 +59,11 @@ TEST_P(GoldenOutputTest, SeededPuzzleAndItsOutputsStayTheSame) {
     AcceptingDialogs dialogs;
     RandomSource random(seeded.Seed);
     Generator(puzzle, *loaded.Words, dialogs, random).RGenerieren(settings);
+    SolutionWord::Place(puzzle, settings.SolutionWord, random);
 
     std::string puzzleFile;
     puzzle.SolutionWord = settings.SolutionWord;
-    for (const std::string& line : PuzzleFile::Lines(puzzle, true)) {
+    for (const std::string& line : PuzzleFile::Lines(puzzle)) {
         puzzleFile += line + "\r\n";
     }
     std::ostringstream hashes;

@@ -337,8 +337,8 @@ TEST(PrintPuzzleTest, PdfPagesAndPageMeasures) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("druck.pdf");
-    PrintJob::PrintToPdf(ToPath(path), QPageSize(QPageSize::A4), SamplePuzzles::Full(23, 33), kCaption,
-                         OutputVariant::Puzzle);
+    PrintJob::PrintToPdf(ToPath(path), QPageSize(QPageSize::A4), SamplePuzzles::Full(23, 33),
+                         kCaption, OutputVariant::Puzzle);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();

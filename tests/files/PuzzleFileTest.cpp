@@ -19,13 +19,13 @@ namespace {
 
 // The file's lines and the saved file of a puzzle whose solution word is word.
 std::vector<std::string> LinesWith(Puzzle puzzle, bool checked, const std::string& word) {
-    puzzle.SolutionWord = word;
-    return PuzzleFile::Lines(puzzle, checked);
+    puzzle.SolutionWord = checked ? std::optional(word) : std::nullopt;
+    return PuzzleFile::Lines(puzzle);
 }
 
 void SaveWith(const fs::path& file, Puzzle puzzle, bool checked, const std::string& word) {
-    puzzle.SolutionWord = word;
-    PuzzleFile::Save(file, puzzle, checked);
+    puzzle.SolutionWord = checked ? std::optional(word) : std::nullopt;
+    PuzzleFile::Save(file, puzzle);
 }
 
 class PuzzleFileTest : public ::testing::Test {
@@ -64,7 +64,6 @@ protected:
                            ClueRow::Of(1, Direction::Down, "Kopfbedeckung")};
         puzzle.SolutionMarks[0] = {0, 0, 1};
         puzzle.SolutionMarks[1] = {1, 0, 2};
-        puzzle.SourceName = "Tiere.db";
         return puzzle;
     }
 
@@ -167,7 +166,7 @@ TEST_F(PuzzleFileTest, UnsetSolutionWordAndUnmarkedPuzzle) {
     Puzzle hidden = Sample();
     PuzzleFile::Apply(contents, hidden);
     EXPECT_FALSE(hidden.SolutionWordShown);
-    EXPECT_EQ(hidden.SolutionWord, "") << "a file without a solution word clears it";
+    EXPECT_EQ(hidden.SolutionWord, std::nullopt) << "a file without a solution word clears it";
 
     // A checked but empty solution word is an empty last line, not "*".
     const auto emptyWord = LinesWith(fresh, true, "");
@@ -423,10 +422,9 @@ TEST_F(PuzzleFileTest, FailedSavesWriteNothing) {
 
 TEST_F(PuzzleFileTest, ProposedNameFromSourceSizeAndClueRows) {
     Puzzle puzzle = Sample();
-    EXPECT_EQ(PuzzleFile::ProposedName(puzzle), "Tiere-6x5-2");
-    puzzle.SourceName = "Tiere-6x5-2.wbx.bak";
-    EXPECT_EQ(PuzzleFile::ProposedName(puzzle), "Tiere-6x5-2-6x5-2");
-    EXPECT_EQ(PuzzleFile::ProposedName(Puzzle{}), "-15x15-1"); // "NoName" has no "."
+    EXPECT_EQ(PuzzleFile::ProposedName(puzzle, "Tiere.db"), "Tiere-6x5-2");
+    EXPECT_EQ(PuzzleFile::ProposedName(puzzle, "Tiere-6x5-2.wbx.bak"), "Tiere-6x5-2-6x5-2");
+    EXPECT_EQ(PuzzleFile::ProposedName(Puzzle{}, "NoName"), "-15x15-1"); // no "."
 }
 
 } // namespace

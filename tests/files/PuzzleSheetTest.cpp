@@ -35,7 +35,6 @@ Puzzle WithClues(int side, int clues) {
     }
     puzzle.SolutionWord = "HOCHZEITSTAG";
     puzzle.SolutionWordShown = true;
-    puzzle.SourceName = "Blatt.wbx";
     return puzzle;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Cp1252.h"
+#include "files/ExportOptions.h"
 #include "model/Puzzle.h"
 
 #include <string>
@@ -52,8 +53,14 @@ inline Puzzle Small() {
     puzzle.SolutionMarks[3] = {3, 1, 4}; // E
     puzzle.SolutionWord = "HASE";
     puzzle.SolutionWordShown = true;
-    puzzle.SourceName = "Tiere.db";
     return puzzle;
+}
+
+// What an export of Small() carries: it came from the table "Tiere.db".
+inline ExportOptions SmallOptions() {
+    ExportOptions options;
+    options.SourceName = "Tiere.db";
+    return options;
 }
 
 // A grid of the given size full of letters, every cell numbered.

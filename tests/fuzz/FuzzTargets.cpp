@@ -60,7 +60,7 @@ std::string PuzzleFile(const uint8_t* data, size_t size) {
     std::vector<std::string> written;
     try {
         // Apply took the solution word into the puzzle.
-        written = ::PuzzleFile::Lines(puzzle, contents.SolutionWord.has_value());
+        written = ::PuzzleFile::Lines(puzzle);
     } catch (const WabolexError& e) {
         return std::string("a file that was read cannot be written back: ") + e.what();
     }

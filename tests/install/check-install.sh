@@ -29,7 +29,7 @@ extra="$(find "$prefix/bin" -type f ! -name wabolex ! -name wabolex-cli)"
 [ -z "$extra" ] || fail "unerwartet installiert: $extra"
 # Nothing of the build folder's program folder is needed at run time. (Debug
 # information and sanitizer builds name other build paths; they are not read.)
-if grep -rlq --binary-files=text "$build/Wabolex" "$prefix/bin" "$prefix/share/applications"; then
+if grep -rlq --binary-files=text "$build/Wabolex" "$prefix/bin" "$prefix"/lib* "$prefix/share/applications"; then
     fail "ein installiertes Programm nennt den Programmordner $build/Wabolex"
 fi
 
@@ -57,4 +57,12 @@ cd "$work"
 "$prefix/bin/wabolex-cli" generate "$tables/Tiere.db" -o tiere.wbx --seed 7
 "$prefix/bin/wabolex-cli" stats tiere.wbx >/dev/null
 [ -s tiere.wbx ] || fail "kein Rätsel erzeugt"
+# Drawing comes from the installed module, which only export and print load.
+[ -n "$(find "$prefix" -name wabolex-cli-draw.so -path '*/wabolex/*')" ] ||
+    fail "das Zeichenmodul wabolex-cli-draw.so wurde nicht installiert"
+"$prefix/bin/wabolex-cli" export tiere.wbx -o tiere.png >/dev/null
+[ -s tiere.png ] || fail "kein Bild exportiert"
+if ldd "$prefix/bin/wabolex-cli" | grep -q libQt6; then
+    fail "wabolex-cli lädt die Qt-Bibliotheken schon beim Start"
+fi
 echo "Installation in $prefix geprüft."

@@ -1,5 +1,6 @@
 // Properties every generated puzzle has, checked over many seeded runs.
 #include "model/Generator.h"
+#include "model/SolutionWord.h"
 #include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -168,9 +169,10 @@ void GenerateAndCheck(int32_t columns, int32_t rows, int mainWords, uint64_t see
     settings.SolutionWord = "Erde";
     Generator generator(puzzle, words, dialogs, random);
     const GenerationOutcome outcome = generator.RGenerieren(settings);
+    SolutionWord::Place(puzzle, settings.SolutionWord, random);
     const std::string where =
         std::to_string(columns) + "x" + std::to_string(rows) + " seed " + std::to_string(seed);
-    ASSERT_NE(outcome, GenerationOutcome::NotRun) << where;
+    ASSERT_EQ(outcome, GenerationOutcome::Generated) << where;
     const std::vector<std::string> problems = Problems(puzzle, *generator.Run());
     EXPECT_TRUE(problems.empty()) << where << ": " << problems.front() << "\n"
                                   << BarPicture(puzzle);

@@ -1,6 +1,7 @@
 // The run of "&Generieren": its protocol with the user, its random draws and
 // the cases in which it stops with a message.
 #include "model/Generator.h"
+#include "model/SolutionWord.h"
 #include "tests/model/TestSupport.h"
 
 #include "base/Cp1252.h"
@@ -42,10 +43,8 @@ TEST(GeneratorRunTest, WithoutVocabularyNothingChanges) {
     ScriptedDialogs dialogs;
     RandomSource random(1);
     EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(GenerationSettings{}),
-              GenerationOutcome::NotRun);
-    EXPECT_EQ(dialogs.Errors,
-              std::vector<std::string>{W("Es wurde keine Wortschatzdatei gewählt!")});
-    EXPECT_EQ(dialogs.Events, std::vector<std::string>{"error"});
+              GenerationOutcome::NoVocabulary);
+    EXPECT_TRUE(dialogs.Events.empty());
     EXPECT_EQ(puzzle.Grid, before.Grid);
 }
 
@@ -56,9 +55,8 @@ TEST(GeneratorRunTest, OnlyShortWordsIsRefusedWithAMessage) {
     ScriptedDialogs dialogs;
     RandomSource random(1);
     EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(Quiet()),
-              GenerationOutcome::NotRun);
-    ASSERT_EQ(dialogs.Errors.size(), 1u);
-    EXPECT_NE(dialogs.Errors[0].find(W("nur Kurzwörter")), std::string::npos);
+              GenerationOutcome::OnlyShortWords);
+    EXPECT_TRUE(dialogs.Events.empty());
     EXPECT_EQ(puzzle.Grid, before);
 }
 
@@ -71,11 +69,9 @@ TEST(GeneratorRunTest, NoMainWordFittingTheStartDirectionEndsWithAResetGrid) {
     ScriptedDialogs dialogs;
     RandomSource random(1);
     EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(GenerationSettings{}),
-              GenerationOutcome::NotRun);
-    ASSERT_EQ(dialogs.Errors.size(), 1u);
-    EXPECT_NE(dialogs.Errors[0].find("Spaltenanzahl"), std::string::npos);
+              GenerationOutcome::NoStartWordAcross);
     EXPECT_EQ(dialogs.Events,
-              (std::vector<std::string>{"busy", "new", "repaint", "idle", "repaint", "error"}));
+              (std::vector<std::string>{"busy", "new", "repaint", "idle", "repaint"}));
     EXPECT_EQ(BarPicture(puzzle), Picture(R"(
 +-+-+-+-+-+-+
 |. . . . . .|
@@ -266,26 +262,30 @@ TEST(GeneratorRunTest, ShortWordsOnlyWhenAsked) {
     }
 }
 
-TEST(GeneratorRunTest, SolutionWordIsPlacedLastOrReportedMissing) {
+// The solution word is the step after a run, in the window and on the command
+// line: it follows the run's draws on the same random source.
+TEST(GeneratorRunTest, SolutionWordIsTheStepAfterTheRun) {
     Puzzle puzzle;
     const Vocabulary words = SyntheticWords(400, 50, 7);
     ScriptedDialogs dialogs;
     RandomSource random(3);
     GenerationSettings settings = Quiet();
-    settings.UseSolutionWord = true;
-    settings.SolutionWord = "Eis";
-    EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(settings),
+    settings.UseSolutionWord = true; // read by the caller, not by the run
+    ASSERT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(settings),
               GenerationOutcome::Generated);
+    EXPECT_FALSE(puzzle.SolutionWordShown);
+    EXPECT_EQ(puzzle.SolutionMarks[0], SolutionMark{});
+    ASSERT_EQ(SolutionWord::Place(puzzle, "Eis", random), SolutionWord::Outcome::Placed);
     EXPECT_TRUE(puzzle.SolutionWordShown);
     EXPECT_EQ(puzzle.Grid.At(puzzle.SolutionMarks[2].Column, puzzle.SolutionMarks[2].Row).Letter,
               'S');
 
-    settings.SolutionWord = "QQQQQQQQQQQQQQQQQQQQ";
-    EXPECT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(settings),
-              GenerationOutcome::SolutionWordNotFound);
+    ASSERT_EQ(Generator(puzzle, words, dialogs, random).RGenerieren(settings),
+              GenerationOutcome::Generated);
+    EXPECT_EQ(SolutionWord::Place(puzzle, "QQQQQQQQQQQQQQQQQQQQ", random),
+              SolutionWord::Outcome::NotFound);
     EXPECT_FALSE(puzzle.SolutionWordShown);
-    EXPECT_EQ(dialogs.RetryErrors.back(), W("Lösungswort QQQQQQQQQQQQQQQQQQQQ NICHT gefunden"));
-    EXPECT_EQ(dialogs.Events.back(), "retry");
+    EXPECT_EQ(puzzle.SolutionMarks[0], SolutionMark{}) << "a failed search marks nothing";
 }
 
 } // namespace
@@ -302,8 +302,8 @@ TEST(GeneratorRunTest, SameSeedGivesTheSamePuzzle) {
     RandomSource random(77);
     GenerationSettings settings;
     settings.ShowInsertions = false;
-    settings.SolutionWord = "Rad";
     Generator(puzzle, words, dialogs, random).RGenerieren(settings);
+    SolutionWord::Place(puzzle, "Rad", random);
     EXPECT_EQ(BarPicture(puzzle), Picture(R"(
 +-+-+-+-+-+-+-+-+-+-+-+
 |.|U F I N I N E|S F|.|

@@ -3,6 +3,7 @@
 // quiet and with scripted answers, both must make the same puzzle, ask the same
 // questions and draw the same random numbers.
 #include "model/Generator.h"
+#include "model/SolutionWord.h"
 #include "tests/model/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,7 @@ struct Outcome {
     bool confirmAtEnd = false;
     ScriptedDialogs dialogs;
     ScriptedRandom random{{}, 0};
-    GenerationOutcome outcome = GenerationOutcome::NotRun;
+    GenerationOutcome outcome = GenerationOutcome::NoVocabulary;
 };
 
 // One run with either search; the answers are the same for both.
@@ -95,6 +96,9 @@ void Generate(Outcome& run, const NamedWords& vocabulary, const Shape& shape, ui
     Generator generator(run.puzzle, run.words, run.dialogs, run.random);
     generator.UseReferenceScan(referenceScan);
     run.outcome = generator.RGenerieren(settings);
+    if (run.outcome == GenerationOutcome::Generated) {
+        SolutionWord::Place(run.puzzle, settings.SolutionWord, run.random);
+    }
     run.confirmAtEnd = generator.Run() && generator.Run()->ConfirmInsertions;
 }
 

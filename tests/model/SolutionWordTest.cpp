@@ -15,11 +15,10 @@ namespace {
 class SolutionWordTest : public ::testing::Test {
 protected:
     Puzzle puzzle;
-    ScriptedDialogs dialogs;
     RandomSource random{17};
 
     bool Place(const std::string& word) {
-        return SolutionWord::PlaceSolutionWord(puzzle, word, random, dialogs);
+        return SolutionWord::Place(puzzle, word, random) == SolutionWord::Outcome::Placed;
     }
 
     // Every placed letter sits on its own cell with the right letter and position.
@@ -40,14 +39,11 @@ TEST_F(SolutionWordTest, HochzeitstagNeedsTwoSeparateTs) {
     EXPECT_TRUE(Place("HOCHZEITSTAG"));
     EXPECT_TRUE(puzzle.SolutionWordShown);
     ExpectPlaced("HOCHZEITSTAG");
-    EXPECT_TRUE(dialogs.RetryErrors.empty());
 
     puzzle.ClearSolutionMarks();
     puzzle.SolutionWordShown = false;
     puzzle.Grid.At(2, 2).Letter = '.';
     EXPECT_FALSE(Place("HOCHZEITSTAG"));
-    EXPECT_EQ(dialogs.RetryErrors,
-              std::vector<std::string>{W("Lösungswort HOCHZEITSTAG NICHT gefunden")});
     EXPECT_FALSE(puzzle.SolutionWordShown);
     EXPECT_EQ(puzzle.SolutionMarks, TSolutionMarks{}) << "a failed search keeps the marking";
 }
@@ -58,7 +54,7 @@ TEST_F(SolutionWordTest, SmallLettersAreSearchedInCapitals) {
     EXPECT_TRUE(Place(W("bär")));
     ExpectPlaced(W("BÄR"));
     EXPECT_FALSE(Place(W("bäre")));
-    EXPECT_EQ(dialogs.RetryErrors.back(), W("Lösungswort BÄRE NICHT gefunden"));
+    EXPECT_EQ(SolutionWord::Searched(W("bäre")), W("BÄRE")) << "as the message names it";
     // The grid's small letters never match.
     SetGrid(puzzle, {"abc..", "....."}, {});
     EXPECT_FALSE(Place("abc"));
@@ -76,7 +72,7 @@ TEST_F(SolutionWordTest, DrawsColumnThenRowUntilAFreeCellWithTheLetter) {
     // A: (1,0) is 'B', then (0,0). B: (0,0) is taken... no, it holds 'A'; then (1,0).
     // A again: (0,0) is marked, then (4,1).
     ScriptedRandom draws({1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 4, 1});
-    EXPECT_TRUE(SolutionWord::PlaceSolutionWord(puzzle, "aba", draws, dialogs));
+    EXPECT_EQ(SolutionWord::Place(puzzle, "aba", draws), SolutionWord::Outcome::Placed);
     EXPECT_EQ(draws.Asked, (std::vector<int32_t>{5, 2, 5, 2, 5, 2, 5, 2, 5, 2, 5, 2}));
     EXPECT_EQ(puzzle.SolutionMarks[0], (SolutionMark{0, 0, 1}));
     EXPECT_EQ(puzzle.SolutionMarks[1], (SolutionMark{1, 0, 2}));

@@ -180,7 +180,6 @@ TEST_F(SolverTest, CompletionCountsEveryAttempt) {
     const auto out = Type(4, 4, 'e');
     EXPECT_TRUE(out.Completed);
     EXPECT_EQ(s.Attempts, 10);
-    EXPECT_EQ(Solver::CompletionText(s.Attempts), W("Du hast das Rätsel in 10 Versuchen gelöst!"));
     EXPECT_TRUE(view.Solving); // ends only after the box is closed
     solver.EndSolving();
     EXPECT_FALSE(Type(1, 0, 'Q').Consumed);

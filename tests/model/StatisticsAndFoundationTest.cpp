@@ -22,7 +22,7 @@ TEST(PuzzleStatisticsTest, EmptyGridCountsOnlyBlackCells) {
     EXPECT_EQ(s.Columns, 20);
     EXPECT_EQ(s.BlackCells, 200);
     EXPECT_EQ(s.Crossings + s.AcrossWords + s.DownWords, 0);
-    EXPECT_EQ(s.PercentText(), "0,00");
+    EXPECT_EQ(s.CrossingHundredths(), 0);
 }
 
 TEST(PuzzleStatisticsTest, CountsMarksStartsAndLetters) {
@@ -35,7 +35,7 @@ TEST(PuzzleStatisticsTest, CountsMarksStartsAndLetters) {
     EXPECT_EQ(s.BlackCells, 9);
     EXPECT_EQ(s.AcrossWords, 1);
     EXPECT_EQ(s.DownWords, 1);
-    EXPECT_EQ(s.PercentText(), "6,67");
+    EXPECT_EQ(s.CrossingHundredths(), 667);
 }
 
 TEST(PuzzleScoreTest, CountsAnswersUpToTheirBarsAndThoseAmongTheCommonWords) {
@@ -56,8 +56,7 @@ TEST(PuzzleScoreTest, CountsAnswersUpToTheirBarsAndThoseAmongTheCommonWords) {
     EXPECT_EQ(score.Crossings, 1);
     EXPECT_EQ(score.Answers, 4);
     EXPECT_EQ(score.CommonAnswers, 2); // HAUS and ZU; HUT is not HUTE
-    EXPECT_EQ(score.Text(), W("ohne Lösungswort, 10 schwarze Felder, 50 % häufige Wörter, "
-                              "1 Überschneidungen, 2 Antworten mit 2 Buchstaben"));
+    EXPECT_EQ(score.CommonPercent(), 50);
     // Without a list no answer is common.
     EXPECT_EQ(PuzzleScore::Of(puzzle, PuzzleScore::SolutionWord::NotAsked).CommonAnswers, 0);
 }
@@ -84,31 +83,31 @@ TEST(PuzzleScoreTest, OrderIsSolutionWordBlackCellsCommonShareCrossingsTwoLetter
     EXPECT_TRUE(base.BetterThan(score(Word::Placed, 40, 0, 0, 0, 0)));
 }
 
-TEST(PuzzleStatisticsTest, PercentIsRoundedToTwoDecimalsWithAComma) {
+TEST(PuzzleStatisticsTest, PercentIsInHundredthsRoundedHalfUp) {
     PuzzleStatistics s;
     s.Columns = 15;
     s.Rows = 15;
     s.Crossings = 37;
-    EXPECT_EQ(s.PercentText(), "16,44");
+    EXPECT_EQ(s.CrossingHundredths(), 1644);
     s.Crossings = 225;
-    EXPECT_EQ(s.PercentText(), "100,00");
+    EXPECT_EQ(s.CrossingHundredths(), 10000);
     s.Columns = 99;
     s.Rows = 99;
     s.Crossings = 1;
-    EXPECT_EQ(s.PercentText(), "0,01");
+    EXPECT_EQ(s.CrossingHundredths(), 1);
     // An exact tie rounds up: 4000 / 256 = 15.625, and 1 / 16 = 6.25 %.
     s.Columns = 16;
     s.Rows = 16;
     s.Crossings = 40;
-    EXPECT_EQ(s.PercentText(), "15,63");
+    EXPECT_EQ(s.CrossingHundredths(), 1563);
     s.Columns = 20;
     s.Rows = 20;
     s.Crossings = 25;
-    EXPECT_EQ(s.PercentText(), "6,25");
+    EXPECT_EQ(s.CrossingHundredths(), 625);
     s.Columns = 40;
     s.Rows = 40;
     s.Crossings = 1;
-    EXPECT_EQ(s.PercentText(), "0,06"); // 0.0625
+    EXPECT_EQ(s.CrossingHundredths(), 6); // 0.0625
 }
 
 TEST(PuzzleTest, ResetPutsBarsOnTheRightAndBottomBorderOnly) {

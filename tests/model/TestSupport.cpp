@@ -117,9 +117,10 @@ Vocabulary SyntheticWords(int mainCount, int shortCount, uint32_t seed) {
     return Vocabulary(main, shorts);
 }
 
-bool ScriptedDialogs::ConfirmStartWord(const std::string& text) {
+bool ScriptedDialogs::ConfirmStartWord(Direction direction, const VocabularyEntry& entry) {
     Events.push_back("start");
-    StartTexts.push_back(text);
+    StartTexts.push_back(std::string(DirectionWord(direction)) + " - " + std::string(entry.Word) +
+                         " : " + std::string(entry.Clue));
     if (StartAnswers.empty()) {
         return true;
     }
@@ -128,10 +129,10 @@ bool ScriptedDialogs::ConfirmStartWord(const std::string& text) {
     return answer;
 }
 
-UserDialogs::Answer ScriptedDialogs::ConfirmPlacement(const std::string& text, int column,
-                                                      int row) {
+UserDialogs::Answer ScriptedDialogs::ConfirmPlacement(Direction direction, std::string_view word,
+                                                      int column, int row) {
     Events.push_back("place");
-    PlacementTexts.push_back(text);
+    PlacementTexts.push_back(std::string(DirectionWord(direction)) + " - " + std::string(word));
     SelectedCells.emplace_back(column, row);
     if (Watched != nullptr) {
         LettersAtProposal.push_back(LetterPicture(*Watched));
@@ -147,16 +148,6 @@ UserDialogs::Answer ScriptedDialogs::ConfirmPlacement(const std::string& text, i
 void ScriptedDialogs::SetBusy(bool busy) {
     Busy = busy;
     Events.push_back(busy ? "busy" : "idle");
-}
-
-void ScriptedDialogs::ShowError(const std::string& text) {
-    Events.push_back("error");
-    Errors.push_back(text);
-}
-
-void ScriptedDialogs::ShowRetryError(const std::string& text) {
-    Events.push_back("retry");
-    RetryErrors.push_back(text);
 }
 
 void ScriptedDialogs::ShowStatistics(const PuzzleStatistics& statistics) {

@@ -52,22 +52,20 @@ public:
     const Puzzle* Watched = nullptr; // its letters are recorded at every proposal
     std::vector<std::string> LettersAtProposal;
 
+    // What was asked, as "waagerecht - WORT : Umschreibung" and "senkrecht - WORT".
     std::vector<std::string> StartTexts;
     std::vector<std::string> PlacementTexts;
     std::vector<std::pair<int, int>> SelectedCells;
-    std::vector<std::string> Errors;
-    std::vector<std::string> RetryErrors;
     std::vector<PuzzleStatistics> Statistics;
     std::vector<std::string> Events; // "busy", "new", "idle", "repaint", "start", "place", ...
     bool Busy = false;
 
-    bool ConfirmStartWord(const std::string& text) override;
-    Answer ConfirmPlacement(const std::string& text, int column, int row) override;
+    bool ConfirmStartWord(Direction direction, const VocabularyEntry& entry) override;
+    Answer ConfirmPlacement(Direction direction, std::string_view word, int column,
+                            int row) override;
     void BeginNewPuzzle() override { Events.push_back("new"); }
     void Repaint() override { Events.push_back("repaint"); }
     void SetBusy(bool busy) override;
-    void ShowError(const std::string& text) override;
-    void ShowRetryError(const std::string& text) override;
     void ShowStatistics(const PuzzleStatistics& statistics) override;
 };
 

@@ -28,9 +28,7 @@ protected:
     //         O . . E .   bars after HAUS's S and below HOF's F.
     //         F . . E .
     void MakePuzzle() {
-        SolvingPuzzles::MakeSmall(P());
-        katalog->Ausgabe()->SetColCount(5);
-        katalog->Ausgabe()->SetRowCount(5);
+        Change([](Puzzle& p, ViewFlags&) { SolvingPuzzles::MakeSmall(p); });
         // The current cell on a black cell, out of the way.
         katalog->Ausgabe()->SetCurrentCell(4, 4);
     }
@@ -93,7 +91,7 @@ TEST_F(GridRenderingTest, FocusedLetterCellIsSilverOthersWhite) {
 
 TEST_F(GridRenderingTest, GeneratedViewColoursLettersByDirectionWithoutNumbers) {
     MakePuzzle();
-    V().ShowGenerated = true;
+    Change([](Puzzle&, ViewFlags& v) { v.ShowGenerated = true; });
     const QImage image = Grab();
     EXPECT_GT(Count(image, 0, 0, Lime), 40) << "crossing";
     EXPECT_GT(Count(image, 1, 0, Fuchsia), 40) << "across only";
@@ -105,8 +103,7 @@ TEST_F(GridRenderingTest, GeneratedViewColoursLettersByDirectionWithoutNumbers) 
 
 TEST_F(GridRenderingTest, SolutionViewShowsNumbersAndRedLetters) {
     MakePuzzle();
-    V().ShowGenerated = false;
-    V().ShowSolution = true;
+    Change([](Puzzle&, ViewFlags& v) { v.ShowSolution = true; });
     const QImage image = Grab();
     EXPECT_GT(CountDark(image, 0, 0, QRect(2, 3, 10, 12)), 5) << "number 1";
     EXPECT_GT(CountDark(image, 3, 0, QRect(2, 3, 10, 12)), 5) << "number 2 from DownNo";
@@ -117,13 +114,11 @@ TEST_F(GridRenderingTest, SolutionViewShowsNumbersAndRedLetters) {
 
 TEST_F(GridRenderingTest, SolvingViewShowsTheSolversLettersInGreen) {
     MakePuzzle();
-    V().Solving = true;
-    S().SolverGrid = P().Grid;
-    for (int c = 0; c < 5; ++c)
-        for (int r = 0; r < 5; ++r)
-            if (S().SolverGrid.At(c, r).Letter != '.')
-                S().SolverGrid.At(c, r).Letter = ' ';
-    S().SolverGrid.At(2, 0).Letter = 'Q'; // wrong letters look like right ones
+    Menu(*katalog).RAnzeigen->trigger();
+    katalog->Ausgabe()->SetCurrentCell(2, 0);
+    TypeText(katalog->Ausgabe(), "Q"); // wrong letters look like right ones
+    katalog->Ausgabe()->SetCurrentCell(4, 4);
+    ASSERT_EQ(S().SolverGrid.At(2, 0).Letter, 'Q');
     const QImage image = Grab();
     EXPECT_GT(Count(image, 2, 0, Green), 40);
     EXPECT_EQ(Count(image, 1, 0, Green), 0) << "an empty entry leaves no trace";
@@ -133,7 +128,7 @@ TEST_F(GridRenderingTest, SolvingViewShowsTheSolversLettersInGreen) {
 
 TEST_F(GridRenderingTest, BarsAreDrawnWhereTheModelHasThem) {
     MakePuzzle();
-    V().ShowGenerated = true;
+    Change([](Puzzle&, ViewFlags& v) { v.ShowGenerated = true; });
     const QImage image = Grab();
     const QPoint s = Corner(3, 0);
     EXPECT_EQ(At(image, s.x() + 40, s.y() + 20), Black) << "bar right of S";
@@ -151,11 +146,13 @@ TEST_F(GridRenderingTest, BarsAreDrawnWhereTheModelHasThem) {
 
 TEST_F(GridRenderingTest, SolutionMarksFollowTheWordInTheSettings) {
     MakePuzzle();
-    V().ShowGenerated = true;
-    P().SolutionWordShown = true;
-    katalog->EOptions()->SetSolutionWord("HS");
-    P().SolutionMarks[0] = {0, 0, 1};
-    P().SolutionMarks[1] = {3, 0, 2};
+    SetSolutionWord(katalog->EOptions(), "HS");
+    Change([](Puzzle& p, ViewFlags& v) {
+        v.ShowGenerated = true;
+        p.SolutionWordShown = true;
+        p.SolutionMarks[0] = {0, 0, 1};
+        p.SolutionMarks[1] = {3, 0, 2};
+    });
     QImage image = Grab();
     EXPECT_GT(Count(image, 0, 0, Green), 40);
     EXPECT_GT(Count(image, 3, 0, Green), 40);
@@ -164,21 +161,23 @@ TEST_F(GridRenderingTest, SolutionMarksFollowTheWordInTheSettings) {
     EXPECT_GT(CountDark(image, 0, 0, QRect(33, 24, 7, 10)), 3);
 
     // Only the first L entries count, L the length of the word now in the field.
-    katalog->EOptions()->SetSolutionWord("H");
+    SetSolutionWord(katalog->EOptions(), "H");
     image = Grab();
     EXPECT_GT(Count(image, 0, 0, Green), 40);
     EXPECT_EQ(Count(image, 3, 0, Green), 0);
-    katalog->EOptions()->SetSolutionWord("");
+    SetSolutionWord(katalog->EOptions(), "");
     image = Grab();
     EXPECT_EQ(Count(image, 0, 0, Green), 0);
 }
 
 TEST_F(GridRenderingTest, DeletingMarksAsksFirstAndKeepsTheFlag) {
     MakePuzzle();
-    P().SolutionWordShown = true;
-    katalog->EOptions()->SetSolutionWord("HS");
-    P().SolutionMarks[0] = {0, 0, 1};
-    P().SolutionMarks[1] = {3, 0, 2};
+    SetSolutionWord(katalog->EOptions(), "HS");
+    Change([](Puzzle& p, ViewFlags&) {
+        p.SolutionWordShown = true;
+        p.SolutionMarks[0] = {0, 0, 1};
+        p.SolutionMarks[1] = {3, 0, 2};
+    });
 
     messages.ConfirmAnswers = {false};
     Menu(*katalog).LWDelete->trigger();
@@ -195,7 +194,7 @@ TEST_F(GridRenderingTest, DeletingMarksAsksFirstAndKeepsTheFlag) {
 
 TEST_F(GridRenderingTest, NewPositionPlacesTheWordWhateverTheAnswer) {
     MakePuzzle();
-    katalog->EOptions()->SetSolutionWord("HAUS");
+    SetSolutionWord(katalog->EOptions(), "HAUS");
     messages.ConfirmAnswers = {false};
     Menu(*katalog).neuePosition->trigger();
     EXPECT_EQ(messages.Count("Confirm"), 1);
@@ -207,7 +206,7 @@ TEST_F(GridRenderingTest, NewPositionPlacesTheWordWhateverTheAnswer) {
     }
     EXPECT_GT(Count(Grab(), 2, 0, Green), 40) << "the only U is marked";
 
-    katalog->EOptions()->SetSolutionWord("XY");
+    SetSolutionWord(katalog->EOptions(), "XY");
     messages.ConfirmAnswers = {true};
     Menu(*katalog).neuePosition->trigger();
     EXPECT_EQ(messages.Texts("RetryError"), QStringList{"Lösungswort XY NICHT gefunden"});

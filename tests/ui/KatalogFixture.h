@@ -4,6 +4,7 @@
 // the hook records them and lets a test act on them as the user would.
 
 #include "tests/ui/ScriptedServices.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TKatalog.h"
 
 #include <QApplication>
@@ -40,9 +41,17 @@ protected:
         katalog.reset();
     }
 
-    Puzzle& P() { return katalog->puzzle(); }
-    SolvingSession& S() { return katalog->session(); }
-    ViewFlags& V() { return katalog->view(); }
+    const Puzzle& P() const { return katalog->session().CurrentPuzzle(); }
+    const SolvingSession& S() const { return katalog->session().Solving(); }
+    const ViewFlags& V() const { return katalog->session().View(); }
+
+    // Shows a puzzle made here, changed from the current one by the test.
+    void Change(const std::function<void(Puzzle&, ViewFlags&)>& change) {
+        Puzzle puzzle = P();
+        ViewFlags view = V();
+        change(puzzle, view);
+        katalog->ShowPuzzle(puzzle, view);
+    }
 
     // Types text as key presses carrying characters (QTest's key clicks know ASCII only).
     static void TypeText(QWidget* widget, const QString& text) {

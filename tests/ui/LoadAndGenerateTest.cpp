@@ -1,4 +1,5 @@
 // "Ö&ffnen" through its dialog flow and "&Generieren" with scripted answers.
+#include "session/Messages.h"
 #include "tests/ui/KatalogFixture.h"
 
 #include "base/Cp1252.h"
@@ -78,14 +79,14 @@ TEST_F(LoadAndGenerateTest, CancelledDialogLoadsNothing) {
     EXPECT_EQ(files.OpenRequests[0].Filter, "Paradoxtabellen (*.db)");
     EXPECT_EQ(files.OpenRequests[0].DefaultSuffix, "db");
     EXPECT_EQ(messages.Texts("Information"), QStringList{"Es wurde KEINE Datei geladen!"});
-    EXPECT_EQ(katalog->vocabulary().WordCount(), 0);
+    EXPECT_EQ(katalog->session().Words().WordCount(), 0);
     EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year);
 }
 
 TEST_F(LoadAndGenerateTest, MissingFileIsNamedWithoutItsFolder) {
     Load("Fehlt.db");
     EXPECT_EQ(messages.Texts("Error"), QStringList{"Die Datei Fehlt.db existiert NICHT!"});
-    EXPECT_EQ(katalog->vocabulary().WordCount(), 0);
+    EXPECT_EQ(katalog->session().Words().WordCount(), 0);
     EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year);
 }
 
@@ -93,7 +94,7 @@ TEST_F(LoadAndGenerateTest, LoadedTableGivesWordsAndCaptionAndTheNextDialogStart
     WriteTables();
     Load("Tiere.db");
     EXPECT_TRUE(messages.Log.empty());
-    const Vocabulary& words = katalog->vocabulary();
+    const Vocabulary& words = katalog->session().Words();
     EXPECT_EQ(words.ShortWordStart(), static_cast<int32_t>(MainWords().size()) + 1);
     EXPECT_EQ(words.WordCount(), static_cast<int32_t>(MainWords().size() + ShortWords().size()));
     EXPECT_EQ(words.Entry(1).Word, "MURMELTIER") << "longest words first";
@@ -108,7 +109,7 @@ TEST_F(LoadAndGenerateTest, MissingShortWordTableKeepsTheMainWordsAndShowsTheirN
     ParadoxWriter::WriteVocabulary(Path("Haupt.db").toStdString(), MainWords());
     Load("Haupt.db");
     EXPECT_EQ(messages.Count("Error"), 1);
-    const Vocabulary& words = katalog->vocabulary();
+    const Vocabulary& words = katalog->session().Words();
     EXPECT_EQ(words.WordCount(), static_cast<int32_t>(MainWords().size()));
     EXPECT_EQ(words.ShortWordStart(), words.WordCount() + 1);
     EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year + "   Haupt");
@@ -124,7 +125,7 @@ TEST_F(LoadAndGenerateTest, DamagedTableChangesNothing) {
     bad.close();
     Load("Kaputt.db");
     EXPECT_EQ(messages.Count("Error"), 1);
-    EXPECT_EQ(katalog->vocabulary().Entry(1).Word, "MURMELTIER");
+    EXPECT_EQ(katalog->session().Words().Entry(1).Word, "MURMELTIER");
     EXPECT_EQ(katalog->windowTitle(), "Wabolex " + year + "   Tiere");
 }
 
@@ -195,7 +196,8 @@ TEST_F(LoadAndGenerateTest, GenerationAsksStartWordAndProposalsUntilCancel) {
     EXPECT_EQ(Values(s).BlackCells->text(), QString::number(counted.BlackCells));
     EXPECT_EQ(Values(s).AcrossWords->text(), QString::number(counted.AcrossWords));
     EXPECT_EQ(Values(s).DownWords->text(), QString::number(counted.DownWords));
-    EXPECT_EQ(Values(s).CrossingsPercent->text(), QString::fromStdString(counted.PercentText()));
+    EXPECT_EQ(Values(s).CrossingsPercent->text(),
+              QString::fromStdString(Messages::Percent(counted)));
     EXPECT_GT(counted.AcrossWords + counted.DownWords, 2);
 
     // The clue list window holds the new rows.
@@ -209,7 +211,7 @@ TEST_F(LoadAndGenerateTest, WithoutInsertionsShownOnlyTheStatisticsAppear) {
     WriteTables();
     Load("Tiere.db");
     Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
-    katalog->EOptions()->SetSolutionWord("RABE");
+    SetSolutionWord(katalog->EOptions(), "RABE");
     Menu(*katalog).RGenerieren->trigger();
     EXPECT_EQ(messages.Count("StartWord"), 0);
     EXPECT_EQ(messages.Count("Satisfied"), 0);
@@ -223,7 +225,7 @@ TEST_F(LoadAndGenerateTest, NewCluesAreListedBeforeTheSolutionWordIsSearched) {
     WriteTables();
     Load("Tiere.db");
     Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
-    katalog->EOptions()->SetSolutionWord("QQQ"); // no animal holds a Q
+    SetSolutionWord(katalog->EOptions(), "QQQ"); // no animal holds a Q
     std::string listedFirst;
     messages.OnRetryError = [&] { listedFirst = katalog->Begriffsumschreibung()->Text(0, 2); };
     Menu(*katalog).RGenerieren->trigger();
@@ -262,15 +264,15 @@ TEST_F(LoadAndGenerateTest, MixedWordsGiveAnotherPuzzleAndTheTableKeepsItsOrder)
     WriteTables();
     const auto words = [this] {
         std::vector<std::string> list;
-        const Vocabulary& vocabulary = katalog->vocabulary();
+        const Vocabulary& vocabulary = katalog->session().Words();
         for (int32_t i = 0; i <= vocabulary.WordCount(); ++i)
             list.emplace_back(vocabulary.Entry(i).Word);
         return list;
     };
     const auto generate = [this](bool mix) {
         Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
-        katalog->EOptions()->SetSolutionWordChecked(false);
-        katalog->EOptions()->SetMixWords(mix);
+        SetSolutionWordChecked(katalog->EOptions(), false);
+        SetMixWords(katalog->EOptions(), mix);
         Menu(*katalog).RGenerieren->trigger();
         return P().Grid;
     };

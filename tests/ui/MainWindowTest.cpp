@@ -54,12 +54,12 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsOrderAndSeparators) {
 TEST_F(MainWindowTest, StartsWithCaptionEmptyGridAndHiddenSecondaryWindowsInOrder) {
     EXPECT_EQ(katalog->windowTitle(),
               QStringLiteral("Wabolex %1").arg(QDate::currentDate().year()));
-    EXPECT_EQ(P().SourceName, "NoName");
+    EXPECT_EQ(katalog->session().SourceName(), "NoName");
     EXPECT_EQ(P().Columns, 15);
     EXPECT_EQ(P().Rows, 15);
     EXPECT_EQ(katalog->Ausgabe()->ColCount(), 15);
     EXPECT_EQ(katalog->Ausgabe()->RowCount(), 15);
-    EXPECT_EQ(katalog->vocabulary().WordCount(), 0);
+    EXPECT_EQ(katalog->session().Words().WordCount(), 0);
     EXPECT_FALSE(V().ShowGenerated || V().ShowSolution || V().Solving || P().SolutionWordShown);
     EXPECT_EQ(katalog->Ausgabe()->pos(), QPoint(10, 10));
 
@@ -162,12 +162,14 @@ TEST_F(MainWindowTest, StatisticsOfTheEmptyGridShowAllBlackAndZeroPercent) {
 }
 
 TEST_F(MainWindowTest, StatisticsCountRowsAndColumnsTheRightWayRound) {
-    P().ResizeGrid(20, 10);
-    P().ResetGrid();
-    P().Grid.At(3, 4).Mark = CellMark::Crossing();
-    P().Grid.At(3, 4).Letter = 'A';
-    P().Grid.At(0, 0).AcrossNo = 1;
-    P().Grid.At(1, 0).DownNo = 2;
+    Change([](Puzzle& p, ViewFlags&) {
+        p.ResizeGrid(20, 10);
+        p.ResetGrid();
+        p.Grid.At(3, 4).Mark = CellMark::Crossing();
+        p.Grid.At(3, 4).Letter = 'A';
+        p.Grid.At(0, 0).AcrossNo = 1;
+        p.Grid.At(1, 0).DownNo = 2;
+    });
     Menu(*katalog).RStatistik->trigger();
     TStatistikAnzeige* s = katalog->StatistikAnzeige();
     EXPECT_EQ(Values(s).Rows->text(), "10");

@@ -7,11 +7,14 @@
 #include "tests/files/GoldenSupport.h"
 #include "tests/ui/Screenshots.h"
 #include "tests/ui/ScriptedServices.h"
+#include "tests/ui/WindowTestAccess.h"
 #include "ui/TAusgabe.h"
 #include "ui/TEOptions.h"
 #include "ui/TKatalog.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,9 +59,10 @@ protected:
         Screenshots::Keep(image, QString("%1-%2.png").arg(GetParam().Name, view));
     }
 
+    // A key carrying an ASCII character, as the keyboard sends it.
     void Type(char key) {
-        char typed = key;
-        katalog->AusgabeKeyPress(typed);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(key)));
+        QApplication::sendEvent(katalog->Ausgabe(), &press);
     }
 };
 
@@ -68,14 +72,14 @@ TEST_P(ScreenGoldenTest, EveryViewLooksAsRecorded) {
     ASSERT_TRUE(folder.isValid());
     const std::filesystem::path table = golden::WriteAnimalTables(folder.path().toStdString());
     files.OpenAnswers = {QString::fromStdString(table.string())};
-    katalog->DBLadenClick();
-    katalog->EOptions()->SetGridSize(screen.Columns, screen.Rows);
+    Menu(*katalog).DBLaden->trigger();
+    SetGridSize(katalog->EOptions(), screen.Columns, screen.Rows);
     messages.WarningAnswers = {true};
-    katalog->EinstellungenClick();
+    Menu(*katalog).Einstellungen->trigger();
     Keep("reset");
 
     // Every question answered Yes: the same puzzle as a run without questions.
-    katalog->EOptions()->SetSolutionWord("TIERPARK");
+    SetSolutionWord(katalog->EOptions(), "TIERPARK");
     messages.DefaultYesNo = true;
     bool proposalKept = false;
     messages.OnSatisfied = [&] {
@@ -84,18 +88,18 @@ TEST_P(ScreenGoldenTest, EveryViewLooksAsRecorded) {
             proposalKept = true;
         }
     };
-    katalog->RGenerierenClick();
+    Menu(*katalog).RGenerieren->trigger();
     ASSERT_TRUE(messages.Texts("Error").isEmpty());
     std::string puzzleFile;
-    for (const std::string& line : PuzzleFile::Lines(katalog->puzzle(), true)) {
+    for (const std::string& line : PuzzleFile::Lines(katalog->session().CurrentPuzzle())) {
         puzzleFile += line + "\r\n";
     }
     ASSERT_EQ(puzzleFile, golden::ReadFile(golden::Folder / (std::string(screen.Name) + ".wbx")));
     Keep("generated");
 
     // Solving: the first clue's word typed from its first cell, one letter wrong.
-    katalog->RAnzeigenClick();
-    const Puzzle& puzzle = katalog->puzzle();
+    Menu(*katalog).RAnzeigen->trigger();
+    const Puzzle& puzzle = katalog->session().CurrentPuzzle();
     int32_t column = 0;
     int32_t row = 0;
     while (puzzle.Grid.At(column, row).AcrossNo != 1 && puzzle.Grid.At(column, row).DownNo != 1) {
@@ -104,15 +108,18 @@ TEST_P(ScreenGoldenTest, EveryViewLooksAsRecorded) {
     }
     const QRect cell = katalog->Ausgabe()->CellRect(column, row);
     katalog->Ausgabe()->SetCurrentCell(column, row);
-    katalog->AusgabeMouseDown(Qt::LeftButton, cell.center().x(), cell.center().y());
+    QTest::mousePress(katalog->Ausgabe()->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseRelease(katalog->Ausgabe()->viewport(), Qt::LeftButton, {}, cell.center());
     Type(static_cast<char>(puzzle.Grid.At(column, row).Letter + ('a' - 'A')));
     Type(puzzle.Grid.At(column, row).Letter == 'Q' ? 'X' : 'Q');
     Keep("solving");
 
     // The solution with its marks; one more mark of a two-digit position.
-    katalog->LAnzeigenClick();
-    katalog->EOptions()->SetSolutionWord("TIERPARKTIER");
-    katalog->puzzle().SolutionMarks[10] = {column, row, 11};
+    Menu(*katalog).LAnzeigen->trigger();
+    SetSolutionWord(katalog->EOptions(), "TIERPARKTIER");
+    Puzzle marked = puzzle;
+    marked.SolutionMarks[10] = {column, row, 11};
+    katalog->ShowPuzzle(marked, katalog->session().View());
     Keep("solution");
 
     const std::string name = std::string(screen.Name) + ".screen.sha256";

@@ -18,20 +18,20 @@ using SettingsTest = KatalogFixture;
 
 TEST_F(SettingsTest, StartValuesAreInPlace) {
     TEOptions* o = katalog->EOptions();
-    EXPECT_EQ(o->GridWidth(), 15);
-    EXPECT_EQ(o->GridHeight(), 15);
-    EXPECT_EQ(o->Passes(), 4);
-    EXPECT_TRUE(o->UseShortWords());
-    EXPECT_TRUE(o->ShowInsertions());
-    EXPECT_TRUE(o->IsSolutionWordChecked());
-    EXPECT_EQ(o->SolutionWord(), "HOCHZEITSTAG");
+    EXPECT_EQ(GridWidth(o), 15);
+    EXPECT_EQ(GridHeight(o), 15);
+    EXPECT_EQ(Passes(o), 4);
+    EXPECT_TRUE(UseShortWords(o));
+    EXPECT_TRUE(ShowInsertions(o));
+    EXPECT_TRUE(IsSolutionWordChecked(o));
+    EXPECT_EQ(SolutionWord(o), "HOCHZEITSTAG");
     EXPECT_EQ(o->height(),
               TEOptions::kHeightWithWord + TEOptions::kMixRowHeight - TEOptions::kFrameHeight);
     EXPECT_TRUE(Menu(*katalog).MenuLoesungswort->isEnabled());
     // "Wörter mischen" under the others, unchecked, inside the window.
     const auto* mix = o->findChild<QCheckBox*>("CheckBoxWM");
     ASSERT_NE(mix, nullptr);
-    EXPECT_FALSE(o->MixWords());
+    EXPECT_FALSE(MixWords(o));
     EXPECT_EQ(mix->text(), QString::fromUtf8("Wörter mischen"));
     EXPECT_EQ(mix->toolTip(), QString::fromUtf8("andere Wörter in jedem Rätsel"));
     EXPECT_GT(mix->y(), Controls(o).SolutionWord->y());
@@ -43,22 +43,22 @@ TEST_F(SettingsTest, PassesMinimumFollowsTheLongerSideWithoutChangingTheValueAtO
     o->show();
     // The arrows are the only way to change the size.
     QTest::keyClick(Controls(o).Columns, Qt::Key_Up);
-    EXPECT_EQ(o->GridWidth(), 16);
+    EXPECT_EQ(GridWidth(o), 16);
     EXPECT_EQ(Controls(o).Passes->MinValue(), 4);
 
     Controls(o).Rows->setValue(5);
-    o->SetGridSize(99, 5);
+    SetGridSize(o, 99, 5);
     EXPECT_EQ(Controls(o).Passes->MinValue(), 20);
-    EXPECT_EQ(o->Passes(), 4) << "a raised minimum leaves the value until the next step";
+    EXPECT_EQ(Passes(o), 4) << "a raised minimum leaves the value until the next step";
     Controls(o).Passes->stepBy(1);
-    EXPECT_EQ(o->Passes(), 20);
+    EXPECT_EQ(Passes(o), 20);
     Controls(o).Passes->stepBy(1);
-    EXPECT_EQ(o->Passes(), 20) << "20 is also the maximum";
+    EXPECT_EQ(Passes(o), 20) << "20 is also the maximum";
 
     // The smaller side does not move the minimum.
     Controls(o).Rows->setValue(50);
     EXPECT_EQ(Controls(o).Passes->MinValue(), 20);
-    o->SetGridSize(10, 50);
+    SetGridSize(o, 10, 50);
     EXPECT_EQ(Controls(o).Passes->MinValue(), 20) << "width below height leaves it";
     Controls(o).Rows->setValue(12);
     EXPECT_EQ(Controls(o).Passes->MinValue(), 3) << "12 >= 10: 12 div 5 + 1";
@@ -66,7 +66,7 @@ TEST_F(SettingsTest, PassesMinimumFollowsTheLongerSideWithoutChangingTheValueAtO
     // The spin edits cannot be typed into.
     Controls(o).Columns->setFocus();
     QTest::keyClicks(Controls(o).Columns, "7");
-    EXPECT_EQ(o->GridWidth(), 10);
+    EXPECT_EQ(GridWidth(o), 10);
     o->hide();
 }
 
@@ -75,13 +75,13 @@ TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
     o->show();
     QTest::mouseClick(Controls(o).UseSolutionWord, Qt::LeftButton, {},
                       QPoint(8, Controls(o).UseSolutionWord->height() / 2));
-    EXPECT_FALSE(o->IsSolutionWordChecked());
+    EXPECT_FALSE(IsSolutionWordChecked(o));
     EXPECT_EQ(o->height(),
               TEOptions::kHeightWithoutWord + TEOptions::kMixRowHeight - TEOptions::kFrameHeight);
     EXPECT_FALSE(Controls(o).SolutionWord->isVisible()) << "the field leaves the window";
     const auto* mix = o->findChild<QCheckBox*>("CheckBoxWM");
     EXPECT_LE(mix->geometry().bottom(), o->height()) << "the last row moves up";
-    EXPECT_TRUE(o->SolutionWord().isEmpty());
+    EXPECT_TRUE(SolutionWord(o).isEmpty());
     EXPECT_FALSE(Menu(*katalog).MenuLoesungswort->isEnabled());
 
     // Unchecked, the dialog closes with an empty field.
@@ -90,11 +90,11 @@ TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
     EXPECT_EQ(messages.Count("RetryError"), 0);
 
     o->show();
-    o->SetSolutionWordChecked(true);
+    SetSolutionWordChecked(o, true);
     EXPECT_EQ(o->height(),
               TEOptions::kHeightWithWord + TEOptions::kMixRowHeight - TEOptions::kFrameHeight);
     EXPECT_TRUE(Menu(*katalog).MenuLoesungswort->isEnabled());
-    EXPECT_TRUE(o->SolutionWord().isEmpty()) << "checking again does not bring the word back";
+    EXPECT_TRUE(SolutionWord(o).isEmpty()) << "checking again does not bring the word back";
 
     // Checked with an empty field: the dialog refuses to close, by any way.
     o->close();
@@ -107,9 +107,10 @@ TEST_F(SettingsTest, SolutionWordBoxSetsHeightMenuAndEmptiesTheField) {
     // Typed small letters become capitals; Enter closes.
     Controls(o).SolutionWord->setFocus();
     TypeText(Controls(o).SolutionWord, "brötchen");
-    EXPECT_EQ(o->SolutionWord(), "BRÖTCHEN");
-    EXPECT_EQ(o->SolutionWordCp1252(), W("BRÖTCHEN"));
-    EXPECT_EQ(P().SolutionWord, W("BRÖTCHEN")) << "the puzzle follows the field as it is typed";
+    EXPECT_EQ(SolutionWord(o), "BRÖTCHEN");
+    EXPECT_EQ(katalog->session().Settings().SolutionWord, W("BRÖTCHEN"))
+        << "the settings follow the field as it is typed";
+    EXPECT_EQ(P().SolutionWord, W("BRÖTCHEN")) << "and the puzzle carries the word";
     QTest::keyClick(Controls(o).SolutionWord, Qt::Key_Return);
     EXPECT_FALSE(o->isVisible());
 }
@@ -120,43 +121,47 @@ TEST_F(SettingsTest, SolutionFieldTakesAtMostTwentyCharacters) {
     Controls(o).SolutionWord->clear();
     Controls(o).SolutionWord->setFocus();
     QTest::keyClicks(Controls(o).SolutionWord, "abcdefghijklmnopqrstuvwxyz");
-    EXPECT_EQ(o->SolutionWord(), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(SolutionWord(o), "ABCDEFGHIJKLMNOPQRST");
     // A character the puzzle's character set cannot hold is refused, not mangled.
     Controls(o).SolutionWord->clear();
     TypeText(Controls(o).SolutionWord, QString::fromUtf8("a\u0436ß"));
-    EXPECT_EQ(o->SolutionWord(), "Aß");
+    EXPECT_EQ(SolutionWord(o), "Aß");
     // Pasted text too, and characters outside the basic plane; a letter whose
     // capital Windows-1252 lacks stays as it is.
     for (const char* pasted : {"日本", "\xF0\x9F\x98\x80", "x\u0416"})
         Controls(o).SolutionWord->insert(QString::fromUtf8(pasted));
-    EXPECT_EQ(o->SolutionWord(), "Aß");
+    EXPECT_EQ(SolutionWord(o), "Aß");
     Controls(o).SolutionWord->insert(QString::fromUtf8("µÿ"));
-    EXPECT_EQ(o->SolutionWord(), QString::fromUtf8("AßµŸ"));
+    EXPECT_EQ(SolutionWord(o), QString::fromUtf8("AßµŸ"));
     o->hide();
 }
 
 TEST_F(SettingsTest, ClosingWithoutASizeChangeAsksNothing) {
-    V().ShowGenerated = true;
-    P().Grid.At(2, 2).Letter = 'X';
+    Change([](Puzzle& p, ViewFlags& v) {
+        v.ShowGenerated = true;
+        p.Grid.At(2, 2).Letter = 'X';
+    });
     onModal = [this](QWidget*) {
         TEOptions* o = katalog->EOptions();
         Controls(o).UseShortWords->setChecked(false);
-        o->SetGridSize(16, 15);
-        o->SetGridSize(15, 15);
+        SetGridSize(o, 16, 15);
+        SetGridSize(o, 15, 15);
     };
     Menu(*katalog).Einstellungen->trigger();
     EXPECT_EQ(modalShown, QStringList{"EOptions"});
     EXPECT_EQ(messages.Count("Warning"), 0);
     EXPECT_EQ(P().Grid.At(2, 2).Letter, 'X');
-    EXPECT_FALSE(katalog->EOptions()->UseShortWords());
+    EXPECT_FALSE(UseShortWords(katalog->EOptions()));
 }
 
 TEST_F(SettingsTest, ResizeQuestionNoKeepsThePuzzleAndAsksAgainYesResetsIt) {
-    V().ShowGenerated = true;
-    V().Solving = true;
-    P().SolutionWordShown = true;
-    P().Grid.At(2, 2).Letter = 'X';
-    onModal = [this](QWidget*) { katalog->EOptions()->SetGridSize(20, 12); };
+    Change([](Puzzle& p, ViewFlags& v) {
+        v.ShowGenerated = true;
+        v.Solving = true;
+        p.SolutionWordShown = true;
+        p.Grid.At(2, 2).Letter = 'X';
+    });
+    onModal = [this](QWidget*) { SetGridSize(katalog->EOptions(), 20, 12); };
     messages.WarningAnswers = {false};
     Menu(*katalog).Einstellungen->trigger();
     EXPECT_EQ(messages.Texts("Warning"), QStringList{"Soll das aktuelle Rätsel gelöscht werden?"});

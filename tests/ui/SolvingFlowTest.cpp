@@ -68,11 +68,11 @@ protected:
                                                 {"NE", "nein"}}));
         files.OpenAnswers = {Path("Tiere.db")};
         Menu(*katalog).DBLaden->trigger();
-        katalog->EOptions()->SetGridSize(10, 10);
+        SetGridSize(katalog->EOptions(), 10, 10);
         messages.WarningAnswers = {true};
         Menu(*katalog).Einstellungen->trigger();
         Controls(katalog->EOptions()).ShowInsertions->setChecked(false);
-        katalog->EOptions()->SetSolutionWord("RABE");
+        SetSolutionWord(katalog->EOptions(), "RABE");
         Menu(*katalog).RGenerieren->trigger();
         ASSERT_EQ(messages.Count("Error"), 0);
         ASSERT_GT(P().ClueRows.size(), 3u);
@@ -148,7 +148,7 @@ TEST_F(SolvingFlowTest, SavedGeneratedPuzzleLoadsBackIntoSolving) {
     EXPECT_EQ(P().SolutionWordShown, generated.SolutionWordShown);
     EXPECT_TRUE(V().Solving);
     EXPECT_FALSE(V().ShowGenerated);
-    EXPECT_EQ(katalog->EOptions()->SolutionWord(), "RABE");
+    EXPECT_EQ(SolutionWord(katalog->EOptions()), "RABE");
 
     // A picture of the loaded puzzle while solving, for a look by eye.
     TypeText(katalog->Ausgabe(), "X");

@@ -39,18 +39,17 @@ protected:
 
     void SetUp() override {
         katalog = std::make_unique<TKatalog>(messages, dialogs, 1);
-        SolvingPuzzles::MakeSmall(katalog->puzzle());
-        katalog->Ausgabe()->SetColCount(5);
-        katalog->Ausgabe()->SetRowCount(5);
-        katalog->Begriffsumschreibung()->Fill(katalog->puzzle().ClueRows);
-        katalog->EOptions()->SetSolutionWordChecked(true);
-        katalog->EOptions()->SetSolutionWord("HUSE");
-        Puzzle& p = katalog->puzzle();
+        SetSolutionWordChecked(katalog->EOptions(), true);
+        SetSolutionWord(katalog->EOptions(), "HUSE");
+        Puzzle p;
+        SolvingPuzzles::MakeSmall(p);
         p.SolutionMarks[0] = {0, 0, 1};
         p.SolutionMarks[1] = {2, 0, 2};
         p.SolutionMarks[2] = {3, 0, 3};
         p.SolutionMarks[3] = {3, 2, 4};
         p.SolutionWordShown = true;
+        katalog->ShowPuzzle(p, ViewFlags{});
+        katalog->Begriffsumschreibung()->Fill(p.ClueRows);
         katalog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(katalog.get()));
     }

@@ -38,17 +38,17 @@ protected:
         katalog.reset();
     }
 
-    Puzzle& P() { return katalog->puzzle(); }
-    SolvingSession& S() { return katalog->session(); }
-    ViewFlags& V() { return katalog->view(); }
+    const Puzzle& P() const { return katalog->session().CurrentPuzzle(); }
+    const SolvingSession& S() const { return katalog->session().Solving(); }
+    const ViewFlags& V() const { return katalog->session().View(); }
     TAusgabe* Grid() { return katalog->Ausgabe(); }
     TBegriffsumschreibung* List() { return katalog->Begriffsumschreibung(); }
     TLHint* Hint() { return katalog->LHint(); }
 
     void Install(void (*make)(Puzzle&)) {
-        make(P());
-        Grid()->SetColCount(P().Columns);
-        Grid()->SetRowCount(P().Rows);
+        Puzzle puzzle = P();
+        make(puzzle);
+        katalog->ShowPuzzle(puzzle, V());
         List()->Fill(P().ClueRows);
     }
 
@@ -176,7 +176,7 @@ TEST_F(SolvingWindowTest, PeekPaintsTheRightLetterOnceAndLeavesTheCellEmpty) {
     StartSolving();
     // Record what the solver grid holds while the grid is painted.
     struct PaintSpy : QObject {
-        SolvingSession* session = nullptr;
+        const SolvingSession* session = nullptr;
         std::string seen;
         bool eventFilter(QObject*, QEvent* e) override {
             if (e->type() == QEvent::Paint) {
@@ -255,9 +255,12 @@ TEST_F(SolvingWindowTest, ListClickMovesTheGridAndSetsTheTypingDirection) {
 }
 
 TEST_F(SolvingWindowTest, ListClickOnTheEmptyRowOnlyClearsTheDirection) {
-    StartSolving(); // nothing generated: one empty row
+    Install(SolvingPuzzles::MakeSmall);
+    StartSolving();
+    PressCell(0, 0); // 1 across: typing goes across
+    ASSERT_EQ(S().TypingDirection, Direction::Across);
+    List()->Fill({}); // nothing generated: one empty row
     ASSERT_EQ(List()->RowCount(), 1);
-    S().TypingDirection = Direction::Across;
     Grid()->SetCurrentCell(2, 3);
     ClickListRow(0);
     EXPECT_FALSE(S().TypingDirection);

@@ -1,8 +1,8 @@
 #pragma once
 
-// The tests' way to the controls that the windows keep to themselves: each
-// window names this class its friend. The short functions below give a test
-// the controls of one window by their names.
+// The tests' way to the controls of the windows: each control carries the name
+// its handlers are known by as its object name, and the functions below find
+// them there, as a user finds them by their captions. No window names a test.
 
 #include "ui/TBegriffsumschreibung.h"
 #include "ui/TEOptions.h"
@@ -10,16 +10,25 @@
 #include "ui/TKatalog.h"
 #include "ui/TLHint.h"
 #include "ui/TRegelnBox.h"
+#include "ui/TSpinEdit.h"
 #include "ui/TStatistikAnzeige.h"
 
-class QAction;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QTableWidget;
-class TSpinEdit;
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+// The one child of this type and name; a test fails at once without it.
+template <typename T> T* Named(const QObject* parent, const char* name) {
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no " << name;
+    return found;
+}
 
 // The main window's menu, by the actions' names (see ui/TKatalog.h).
 struct KatalogMenu {
@@ -43,6 +52,16 @@ struct KatalogMenu {
     QAction* Info;
 };
 
+inline KatalogMenu Menu(const TKatalog& k) {
+    const auto action = [&k](const char* name) { return Named<QAction>(&k, name); };
+    return {action("DBLaden"),   action("RExportieren"),  action("LExportieren"),
+            action("Beenden"),   action("Einstellungen"), action("RGenerieren"),
+            action("RAnzeigen"), action("RStatistik"),    action("RDrucken"),
+            action("RLaden"),    action("RSpeichern"),    Named<QMenu>(&k, "MenuLoesungswort"),
+            action("LWDelete"),  action("neuePosition"),  action("LAnzeigen"),
+            action("LDrucken"),  action("Hinweise"),      action("Info")};
+}
+
 struct SettingsControls {
     TSpinEdit* Columns;
     TSpinEdit* Rows;
@@ -51,7 +70,15 @@ struct SettingsControls {
     QCheckBox* ShowInsertions;
     QCheckBox* UseSolutionWord;
     QLineEdit* SolutionWord;
+    QCheckBox* MixWords;
 };
+
+inline SettingsControls Controls(const TEOptions* o) {
+    return {Named<TSpinEdit>(o, "SpinEditX"),  Named<TSpinEdit>(o, "SpinEditY"),
+            Named<TSpinEdit>(o, "SpinEditE"),  Named<QCheckBox>(o, "CheckBoxKWD"),
+            Named<QCheckBox>(o, "CheckBoxEW"), Named<QCheckBox>(o, "CheckBoxLW"),
+            Named<QLineEdit>(o, "EditLW"),     Named<QCheckBox>(o, "CheckBoxWM")};
+}
 
 struct StatisticsValues {
     QLabel* Rows;
@@ -63,55 +90,71 @@ struct StatisticsValues {
     QLabel* DownWords;
 };
 
+inline StatisticsValues Values(const TStatistikAnzeige* s) {
+    return {Named<QLabel>(s, "LabelZE2"), Named<QLabel>(s, "LabelSP2"),
+            Named<QLabel>(s, "LabelUE2"), Named<QLabel>(s, "LabelPR2"),
+            Named<QLabel>(s, "LabelSF2"), Named<QLabel>(s, "LabelWW2"),
+            Named<QLabel>(s, "LabelSW2")};
+}
+
 struct SolverLabels {
     QLabel* Attempts;
     QLabel* Correct;
     QLabel* LetterCount;
 };
 
-class WindowTestAccess {
-public:
-    static KatalogMenu Menu(const TKatalog& k) {
-        return {k.DBLaden,     k.RExportieren,     k.LExportieren, k.Beenden,      k.Einstellungen,
-                k.RGenerieren, k.RAnzeigen,        k.RStatistik,   k.RDrucken,     k.RLaden,
-                k.RSpeichern,  k.MenuLoesungswort, k.LWDelete,     k.neuePosition, k.LAnzeigen,
-                k.LDrucken,    k.Hinweise,         k.Info};
-    }
-    static SettingsControls Controls(const TEOptions* o) {
-        return {o->columns_,       o->rows_,           o->passes_,
-                o->useShortWords_, o->showInsertions_, o->useSolutionWord_,
-                o->solutionWord_};
-    }
-    static StatisticsValues Values(const TStatistikAnzeige* s) {
-        return {s->rows_,       s->columns_,     s->crossings_, s->crossingsPercent_,
-                s->blackCells_, s->acrossWords_, s->downWords_};
-    }
-    static SolverLabels Labels(const TLHint* h) {
-        return {h->attempts_, h->correct_, h->letterCount_};
-    }
-    static QTableWidget* UListe(const TBegriffsumschreibung* list) { return list->UListe; }
-    static QPlainTextEdit* MemoRegeln(const TRegelnBox* box) { return box->notes_; }
-    static QLabel* Title(const TInfoBox* box) { return box->title_; }
-};
-
-inline KatalogMenu Menu(const TKatalog& k) {
-    return WindowTestAccess::Menu(k);
-}
-inline SettingsControls Controls(const TEOptions* o) {
-    return WindowTestAccess::Controls(o);
-}
-inline StatisticsValues Values(const TStatistikAnzeige* s) {
-    return WindowTestAccess::Values(s);
-}
 inline SolverLabels Labels(const TLHint* h) {
-    return WindowTestAccess::Labels(h);
+    return {Named<QLabel>(h, "LabelV"), Named<QLabel>(h, "LabelR"), Named<QLabel>(h, "LabelA")};
 }
+
 inline QTableWidget* UListe(const TBegriffsumschreibung* list) {
-    return WindowTestAccess::UListe(list);
+    return Named<QTableWidget>(list, "UListe");
 }
 inline QPlainTextEdit* MemoRegeln(const TRegelnBox* box) {
-    return WindowTestAccess::MemoRegeln(box);
+    return Named<QPlainTextEdit>(box, "MemoRegeln");
 }
 inline QLabel* InfoTitle(const TInfoBox* box) {
-    return WindowTestAccess::Title(box);
+    return Named<QLabel>(box, "Title");
+}
+
+// The settings dialog's controls as a user sets and reads them.
+inline void SetGridSize(const TEOptions* o, int width, int height) {
+    Controls(o).Columns->setValue(width);
+    Controls(o).Rows->setValue(height);
+}
+inline int GridWidth(const TEOptions* o) {
+    return Controls(o).Columns->Value();
+}
+inline int GridHeight(const TEOptions* o) {
+    return Controls(o).Rows->Value();
+}
+inline int Passes(const TEOptions* o) {
+    return Controls(o).Passes->Value();
+}
+inline void SetSolutionWord(const TEOptions* o, const QString& word) {
+    Controls(o).SolutionWord->setText(word);
+}
+inline QString SolutionWord(const TEOptions* o) {
+    return Controls(o).SolutionWord->text();
+}
+inline void SetSolutionWordChecked(const TEOptions* o, bool checked) {
+    Controls(o).UseSolutionWord->setChecked(checked);
+}
+inline bool IsSolutionWordChecked(const TEOptions* o) {
+    return Controls(o).UseSolutionWord->isChecked();
+}
+inline void SetShowInsertions(const TEOptions* o, bool show) {
+    Controls(o).ShowInsertions->setChecked(show);
+}
+inline bool ShowInsertions(const TEOptions* o) {
+    return Controls(o).ShowInsertions->isChecked();
+}
+inline bool UseShortWords(const TEOptions* o) {
+    return Controls(o).UseShortWords->isChecked();
+}
+inline void SetMixWords(const TEOptions* o, bool mix) {
+    Controls(o).MixWords->setChecked(mix);
+}
+inline bool MixWords(const TEOptions* o) {
+    return Controls(o).MixWords->isChecked();
 }

@@ -20,7 +20,7 @@ namespace {
 
 using PxlibTables::Row;
 
-PxlibTables::Table Vocabulary(const std::vector<Row>& rows) {
+PxlibTables::Table VocabularyTableOf(const std::vector<Row>& rows) {
     return {PxlibTables::VocabularyFields(), rows};
 }
 
@@ -68,13 +68,13 @@ TEST(ParadoxPxlibTest, VocabularyOfPxlibInLengthOrderWithCuts) {
     TempFolder folder;
     const auto file = folder.Path() / "wortschatz.db";
     const std::string longClue(50, 'u');
-    PxlibTables::Write(file, Vocabulary({{"1", "HUND", "4", "Bellt"},
-                                         {"2", "ELEFANT", "7", "Dickh\xe4uter"},
-                                         {"3", "OHNE", std::nullopt, "ohne L\xe4nge"},
-                                         {"4", "KATZE", "5", "Miaut"},
-                                         {"5", "LOEWE", "5", longClue},
-                                         {"6", "ABCDEFGHIJKLMNO", "15", ""},
-                                         {"7", "EMU", "3", "Laufvogel"}}));
+    PxlibTables::Write(file, VocabularyTableOf({{"1", "HUND", "4", "Bellt"},
+                                                {"2", "ELEFANT", "7", "Dickh\xe4uter"},
+                                                {"3", "OHNE", std::nullopt, "ohne L\xe4nge"},
+                                                {"4", "KATZE", "5", "Miaut"},
+                                                {"5", "LOEWE", "5", longClue},
+                                                {"6", "ABCDEFGHIJKLMNO", "15", ""},
+                                                {"7", "EMU", "3", "Laufvogel"}}));
     const auto entries = VocabularyTable::Read(file);
     using P = std::pair<std::string, std::string>;
     EXPECT_EQ(WordsAndClues(entries),
@@ -146,7 +146,7 @@ TEST(ParadoxPxlibTest, PxlibReadsOurTablesExactlyInKeyOrder) {
 
 TEST(ParadoxPxlibTest, EmptyTablesFromBothWriters) {
     TempFolder folder;
-    PxlibTables::Write(folder.Path() / "leer1.db", Vocabulary({}));
+    PxlibTables::Write(folder.Path() / "leer1.db", VocabularyTableOf({}));
     EXPECT_TRUE(VocabularyTable::Read(folder.Path() / "leer1.db").empty());
     ParadoxWriter::WriteVocabulary(folder.Path() / "leer2.db", {});
     EXPECT_TRUE(VocabularyTable::Read(folder.Path() / "leer2.db").empty());
