@@ -92,13 +92,13 @@ TEOptions::TEOptions(MessageService& messages, QWidget* parent)
     setPalette(palette);
     setFont(Fonts::WithCellHeight(QStringLiteral("MS Sans Serif"), 13, true));
 
-    columnsLabel_ = MakeLabel(QStringLiteral("Spaltenanzahl"), 16, 16, this);
+    QLabel* const columnsLabel = MakeLabel(QStringLiteral("Spaltenanzahl"), 16, 16, this);
     columns_ = MakeSpinEdit(MinGridSide, MaxGridSide, StartGridSide, 12,
                             QStringLiteral("Breite festlegen"), this);
-    rowsLabel_ = MakeLabel(QStringLiteral("Zeilenanzahl"), 24, 48, this);
+    QLabel* const rowsLabel = MakeLabel(QStringLiteral("Zeilenanzahl"), 24, 48, this);
     rows_ = MakeSpinEdit(MinGridSide, MaxGridSide, StartGridSide, 44,
                          QStringLiteral("Höhe festlegen"), this);
-    passesLabel_ = MakeLabel(QStringLiteral("Durchläufe"), 24, 80, this);
+    QLabel* const passesLabel = MakeLabel(QStringLiteral("Durchläufe"), 24, 80, this);
     passes_ = MakeSpinEdit(MinimumPasses(MinGridSide, MinGridSide), MaxPasses,
                            GenerationSettings{}.Passes, 76,
                            QStringLiteral("Einsortierung festlegen"), this);
@@ -114,7 +114,7 @@ TEOptions::TEOptions(MessageService& messages, QWidget* parent)
     solutionWord_->setValidator(new UpperCaseValidator(solutionWord_));
     solutionWord_->setToolTip(QStringLiteral("Lösungswort eingeben"));
     solutionWord_->setCursor(Qt::PointingHandCursor);
-    for (QLabel* label : {columnsLabel_, rowsLabel_, passesLabel_})
+    for (QLabel* label : {columnsLabel, rowsLabel, passesLabel})
         label->setCursor(Qt::PointingHandCursor);
     mixWords_ = MakeCheckBox(QStringLiteral("Wörter mischen"), QRect(16, 258, 185, 25),
                              QStringLiteral("andere Wörter in jedem Rätsel"), this);
@@ -124,8 +124,8 @@ TEOptions::TEOptions(MessageService& messages, QWidget* parent)
         {passes_, "SpinEditE"},          {useShortWords_, "CheckBoxKWD"},
         {showInsertions_, "CheckBoxEW"}, {useSolutionWord_, "CheckBoxLW"},
         {solutionWord_, "EditLW"},       {mixWords_, "CheckBoxWM"},
-        {columnsLabel_, "LabelX"},       {rowsLabel_, "LabelY"},
-        {passesLabel_, "LabelD"}};
+        {columnsLabel, "LabelX"},        {rowsLabel, "LabelY"},
+        {passesLabel, "LabelD"}};
     for (const auto& [widget, name] : names)
         widget->setObjectName(QString::fromLatin1(name));
 

@@ -6,7 +6,6 @@
 
 class MessageService;
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 class TSpinEdit;
 
@@ -67,9 +66,6 @@ private:
     void FitHeight();
 
     MessageService& messages_;
-    QLabel* columnsLabel_ = nullptr;
-    QLabel* rowsLabel_ = nullptr;
-    QLabel* passesLabel_ = nullptr;
     TSpinEdit* columns_ = nullptr;
     TSpinEdit* rows_ = nullptr;
     TSpinEdit* passes_ = nullptr;

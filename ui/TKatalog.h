@@ -184,11 +184,11 @@ private:
     TRegelnBox* regelnBox_ = nullptr;
     TStatistikAnzeige* statistikAnzeige_ = nullptr;
     TLHint* lHint_ = nullptr;
-    // The menu "Lösungs&wort", enabled while the settings ask for a solution word.
-    QMenu* MenuLoesungswort = nullptr;
 
     QString titleText_;
     std::function<void(QWidget*)> modalHook_;
+    // The menu "Lösungs&wort", enabled while the settings ask for a solution word.
+    QMenu* MenuLoesungswort = nullptr;
 
     // The folder of the last vocabulary table chosen, where the next choice starts.
     QString lastTableFolder_;

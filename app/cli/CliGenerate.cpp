@@ -37,11 +37,12 @@ namespace Cli {
 
 namespace {
 
-constexpr uint64_t MaxCount = 1000000;
-constexpr uint64_t MaxJobs = 256;
-constexpr uint64_t MaxTries = 100;
-
 struct Options {
+    // The most that --count, --jobs and --tries take.
+    static constexpr uint64_t MaxCount = 1000000;
+    static constexpr uint64_t MaxJobs = 256;
+    static constexpr uint64_t MaxTries = 100;
+
     fs::path Table;
     fs::path Output; // the puzzle file, or with Count the folder
     MakeOptions Make;
@@ -232,14 +233,14 @@ std::optional<int> ParseOptions(const Args& args, Options& options) {
                NumberIn(0, std::numeric_limits<uint64_t>::max(),
                         "Der Startwert (--seed) muss eine ganze Zahl ab 0 sein.", options.Seed))
         .Value("--count",
-               NumberIn(1, MaxCount,
+               NumberIn(1, Options::MaxCount,
                         "Die Zahl der Rätsel (--count) muss zwischen 1 und 1000000 liegen.",
                         options.Count))
-        .Value("--jobs", NumberIn(1, MaxJobs,
+        .Value("--jobs", NumberIn(1, Options::MaxJobs,
                                   "Die Zahl der Aufträge (--jobs) muss zwischen 1 und 256 liegen.",
                                   options.Jobs))
         .Value("--tries",
-               NumberIn(1, MaxTries,
+               NumberIn(1, Options::MaxTries,
                         "Die Zahl der Versuche (--tries) muss zwischen 1 und 100 liegen.", tries))
         .Flag("--reference-scan", Set(options.Make.ReferenceScan))
         .Flag("--vary", Set(options.Make.Vary))
