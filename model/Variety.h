@@ -27,7 +27,7 @@ uint64_t TrySeed(uint64_t seed, int32_t tryIndex);
 //
 // With a list of common words the draw is weighted: each place of a run is
 // drawn among the words not yet placed, a word among the 1,000 most common
-// with weight 16, the next 2,000 with 8, then up to 10,000 with 4, up to
+// with weight 12, the next 2,000 with 8, then up to 10,000 with 4, up to
 // 20,000 with 2, any other with 1 (CommonWeight). Common words so come early
 // more often than rare ones, and every word still comes first in some orders.
 std::vector<int32_t> ShuffledOrder(const Vocabulary& words, uint64_t seed,

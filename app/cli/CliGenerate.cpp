@@ -172,7 +172,7 @@ Lösungswort HOCHZEITSTAG. Ohne --seed wird der Startwert aus der Uhr gezogen.
             eines Worts bleiben beieinander), statt der Reihenfolge der
             Tabelle: die Suche trifft so in jedem Rätsel auf andere Wörter.
             Gezogen wird gewichtet, Platz für Platz unter den übrigen
-            Wörtern: ein Wort unter den 1000 häufigsten mit Gewicht 16, bis
+            Wörtern: ein Wort unter den 1000 häufigsten mit Gewicht 12, bis
             3000 mit 8, bis 10 000 mit 4, bis 20 000 mit 2, jedes andere
             mit 1. Häufige Wörter kommen so öfter früh, seltene seltener.
             Mit demselben Startwert entsteht dasselbe Rätsel.
