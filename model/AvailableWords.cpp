@@ -62,8 +62,8 @@ int32_t AvailableWords::FirstMatch(const WordPattern& pattern, int32_t from, int
     }
 
     std::vector<uint64_t>& maybe = maybe_[static_cast<size_t>(length)];
-    const std::vector<int32_t>& firsts = index_.FirstEntries(length);
-    const std::vector<int32_t>& lasts = index_.LastEntries(length);
+    const std::span<const int32_t> firsts = index_.FirstEntries(length);
+    const std::span<const int32_t> lasts = index_.LastEntries(length);
     const auto firstBlock = static_cast<size_t>(begin / 64);
     const auto lastBlock = static_cast<size_t>((end - 1) / 64);
     // The entries of a block that have every letter and may be available. The

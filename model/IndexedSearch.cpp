@@ -249,7 +249,7 @@ IndexedSearch::LengthOrder IndexedSearch::LengthsByFirstEntry(int32_t from, int3
 }
 
 int32_t IndexedSearch::FirstUncovered(int32_t from, int32_t last, Direction direction) const {
-    const std::vector<int32_t>& uncovered = index_.Uncovered();
+    const std::span<const int32_t> uncovered = index_.Uncovered();
     for (auto it = std::lower_bound(uncovered.begin(), uncovered.end(), from);
          it != uncovered.end() && *it <= last; ++it) {
         if (run_.Available.at(static_cast<size_t>(*it)) == 1 &&

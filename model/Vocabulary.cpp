@@ -2,6 +2,7 @@
 
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
+#include "model/FlatImage.h"
 
 #include <algorithm>
 #include <limits>
@@ -59,7 +60,8 @@ Vocabulary Vocabulary::Builder::Build() {
     if (shortWordStart_ == 0) {
         EndOfMainWords();
     }
-    return Vocabulary(std::move(texts_), shortWordStart_, {});
+    const std::shared_ptr<const Texts> texts = std::move(texts_);
+    return Vocabulary(texts, texts->Chars, texts->Slots, shortWordStart_, {});
 }
 
 Vocabulary::Vocabulary() : Vocabulary(Builder().Build()) {}
@@ -78,19 +80,77 @@ Vocabulary::Vocabulary(const std::vector<TWordEntry>& mainWords,
     *this = builder.Build();
 }
 
-Vocabulary::Vocabulary(std::shared_ptr<const Builder::Texts> texts, int32_t shortWordStart,
+Vocabulary::Vocabulary(std::shared_ptr<const void> storage, std::string_view chars,
+                       std::span<const Slot> slots, int32_t shortWordStart,
                        std::vector<int32_t> order)
-    : texts_(std::move(texts)), order_(std::move(order)),
-      wordCount_(static_cast<int32_t>(texts_->Slots.size()) - 1), shortWordStart_(shortWordStart) {
+    : storage_(std::move(storage)), chars_(chars), slots_(slots), order_(std::move(order)),
+      wordCount_(static_cast<int32_t>(slots_.size()) - 1), shortWordStart_(shortWordStart) {
     MakeIndex();
+}
+
+std::string_view Vocabulary::GridWordAt(size_t place) const {
+    const Slot& slot = slots_[order_.empty() ? place : static_cast<size_t>(order_[place])];
+    return chars_.substr(slot.Offset, std::min<size_t>(slot.WordSize, TWordEntry::MaxWordLength));
 }
 
 void Vocabulary::MakeIndex() {
     std::vector<std::string_view> gridWords(static_cast<size_t>(wordCount_) + 1);
-    for (int32_t entry = 1; entry <= wordCount_; ++entry) {
-        gridWords[static_cast<size_t>(entry)] = Entry(entry).GridWord();
+    for (size_t place = 1; place < gridWords.size(); ++place) {
+        gridWords[place] = GridWordAt(place);
     }
     index_ = std::make_shared<const WordIndex>(gridWords);
+}
+
+void Vocabulary::WriteTo(FlatImage::Writer& image) const {
+    image.Number(shortWordStart_);
+    image.Array(std::span<const char>(chars_));
+    image.Array(slots_);
+    image.Array(std::span<const int32_t>(order_));
+    index_->WriteTo(image);
+}
+
+Vocabulary Vocabulary::ReadFrom(FlatImage::Reader& image, std::shared_ptr<const void> keep) {
+    using FlatImage::Invalid;
+    Vocabulary words{Unfilled{}};
+    words.shortWordStart_ = static_cast<int32_t>(image.Number(1, INT32_MAX));
+    const std::span<const char> chars = image.Array<char>();
+    words.chars_ = std::string_view(chars.data(), chars.size());
+    words.slots_ = image.Array<Slot>();
+    if (words.slots_.empty() || words.slots_.size() > static_cast<size_t>(INT32_MAX) ||
+        static_cast<size_t>(words.shortWordStart_) > words.slots_.size()) {
+        throw Invalid{};
+    }
+    for (const Slot& slot : words.slots_) {
+        if (slot.Offset > chars.size() ||
+            size_t{slot.WordSize} + slot.ClueSize > chars.size() - slot.Offset) {
+            throw Invalid{};
+        }
+    }
+    words.wordCount_ = static_cast<int32_t>(words.slots_.size()) - 1;
+    const std::span<const int32_t> order = image.Array<int32_t>();
+    if (!order.empty()) {
+        if (order.size() != words.slots_.size()) {
+            throw Invalid{};
+        }
+        for (const int32_t entry : order) {
+            if (entry < 0 || entry > words.wordCount_) {
+                throw Invalid{};
+            }
+        }
+        words.order_.assign(order.begin(), order.end());
+    }
+    words.index_ =
+        std::make_shared<const WordIndex>(WordIndex::ReadFrom(image, words.wordCount_, keep));
+    // The index must give each word the length it has, or a word would be
+    // written into a place of another length.
+    for (int32_t place = 1; place <= words.wordCount_; ++place) {
+        if (words.index_->LengthOf(place) !=
+            static_cast<int32_t>(words.GridWordAt(static_cast<size_t>(place)).size())) {
+            throw Invalid{};
+        }
+    }
+    words.storage_ = std::move(keep);
+    return words;
 }
 
 Vocabulary Vocabulary::Reordered(std::vector<int32_t> order) const {
@@ -103,7 +163,7 @@ Vocabulary Vocabulary::Reordered(std::vector<int32_t> order) const {
             entry = order_.at(static_cast<size_t>(entry));
         }
     }
-    return Vocabulary(texts_, shortWordStart_, std::move(order));
+    return Vocabulary(storage_, chars_, slots_, shortWordStart_, std::move(order));
 }
 
 VocabularyEntry Vocabulary::Entry(int32_t index) const {
@@ -111,8 +171,7 @@ VocabularyEntry Vocabulary::Entry(int32_t index) const {
         ThrowOutOfRange("Wortliste", index, wordCount_);
     }
     const auto place = static_cast<size_t>(index);
-    const Slot& slot = texts_->Slots[order_.empty() ? place : static_cast<size_t>(order_[place])];
-    const std::string_view chars = texts_->Chars;
-    return {chars.substr(slot.Offset, slot.WordSize),
-            chars.substr(slot.Offset + slot.WordSize, slot.ClueSize)};
+    const Slot& slot = slots_[order_.empty() ? place : static_cast<size_t>(order_[place])];
+    return {chars_.substr(slot.Offset, slot.WordSize),
+            chars_.substr(slot.Offset + slot.WordSize, slot.ClueSize)};
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ struct VocabularyEntry {
 // Made once when a table is loaded and never changed afterwards, so every run
 // and every job of a batch reads one vocabulary at the same time. What a run
 // changes (which words are still free) is the run's own (GenerationRun).
+//
+// The texts, the entries, the order and the index are read through views, so
+// that a vocabulary read back from a flat image (a mapped cache file) is used
+// where it lies, the same way as one built in memory.
 class Vocabulary {
 public:
     // Appends entries one by one; the texts go into one block of memory.
@@ -63,18 +68,30 @@ public:
     // The words arranged for the placement search, made with the vocabulary.
     const WordIndex& Index() const { return *index_; }
 
+    // Everything above into a flat image, and back: ReadFrom checks the image
+    // (every text, entry and index position in range) and leaves its arrays
+    // where they are, in memory that `keep` keeps alive. A damaged or foreign
+    // image throws FlatImage::Invalid.
+    void WriteTo(FlatImage::Writer& image) const;
+    static Vocabulary ReadFrom(FlatImage::Reader& image, std::shared_ptr<const void> keep);
+
 private:
     struct Slot {
         uint32_t Offset = 0; // the word, then the clue, in the texts
         uint16_t WordSize = 0;
         uint16_t ClueSize = 0;
     };
-    Vocabulary(std::shared_ptr<const Builder::Texts> texts, int32_t shortWordStart,
-               std::vector<int32_t> order);
+    struct Unfilled {};
+    explicit Vocabulary(Unfilled) {} // for ReadFrom to fill in
+    Vocabulary(std::shared_ptr<const void> storage, std::string_view chars,
+               std::span<const Slot> slots, int32_t shortWordStart, std::vector<int32_t> order);
+    std::string_view GridWordAt(size_t place) const;
     void MakeIndex();
 
-    std::shared_ptr<const Builder::Texts> texts_;
-    std::vector<int32_t> order_; // empty: the order of the tables
+    std::shared_ptr<const void> storage_; // what chars_ and slots_ lie in
+    std::string_view chars_;
+    std::span<const Slot> slots_; // entry 0 reserved
+    std::vector<int32_t> order_;  // empty: the order of the tables
     int32_t wordCount_ = 0;
     int32_t shortWordStart_ = 1;
     std::shared_ptr<const WordIndex> index_;

@@ -4,9 +4,15 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <vector>
+
+namespace FlatImage {
+class Reader;
+class Writer;
+} // namespace FlatImage
 
 // Fixed letters of a slot in the grid: the letter a word must have at each of
 // some positions.
@@ -32,6 +38,9 @@ struct WordPattern {
 //
 // A word containing '.' is not in the index: in the grid '.' marks an empty
 // cell, so such a word matches differently; only the literal scan places it.
+//
+// The index reads its arrays through spans, so that one built here and one
+// read back from a flat image (a mapped file) are used alike.
 class WordIndex {
 public:
     static constexpr int32_t MaxLength = static_cast<int32_t>(TWordEntry::MaxWordLength);
@@ -40,20 +49,30 @@ public:
     // in the grid (entry 0 is reserved).
     explicit WordIndex(std::span<const std::string_view> gridWords);
 
+    // The arrays into a flat image.
+    void WriteTo(FlatImage::Writer& image) const;
+    // An index written by WriteTo for a list of wordCount words, checked so
+    // that every entry, position and set it gives is in range and every
+    // listed entry has the length it is listed under (whether those are the
+    // lengths of the words is for the caller to check); its arrays stay in
+    // the image, which `keep` keeps alive. Throws FlatImage::Invalid.
+    static WordIndex ReadFrom(FlatImage::Reader& image, int32_t wordCount,
+                              std::shared_ptr<const void> keep);
+
     int32_t WordCount() const { return wordCount_; }
     // The entry's length in the grid; 0 for an empty word.
     int32_t LengthOf(int32_t entry) const { return lengthOf_[static_cast<size_t>(entry)]; }
     // Non-empty words without '.'.
     bool Covers(int32_t entry) const { return covered_[static_cast<size_t>(entry)] != 0; }
     // The non-empty words the index leaves out, in list order.
-    const std::vector<int32_t>& Uncovered() const { return uncovered_; }
+    std::span<const int32_t> Uncovered() const { return uncovered_; }
 
     // The covered words of one length (1..15), in list order: the first and the
     // last entry of each position.
-    const std::vector<int32_t>& FirstEntries(int32_t length) const {
+    std::span<const int32_t> FirstEntries(int32_t length) const {
         return lists_[static_cast<size_t>(length)].First;
     }
-    const std::vector<int32_t>& LastEntries(int32_t length) const {
+    std::span<const int32_t> LastEntries(int32_t length) const {
         return lists_[static_cast<size_t>(length)].Last;
     }
     // The first position of the length with an entry at or after `entry`.
@@ -73,9 +92,12 @@ public:
     LetterSet EntriesWith(int32_t length, int32_t position, unsigned char letter) const;
 
 private:
+    WordIndex() = default;
+    struct Built;
+
     struct LengthList {
-        std::vector<int32_t> First;
-        std::vector<int32_t> Last;
+        std::span<const int32_t> First;
+        std::span<const int32_t> Last;
         int32_t Blocks = 0;
         // Per letter position and letter: the offset of its set in sets_ (-1:
         // none) and its size.
@@ -83,13 +105,14 @@ private:
             int32_t Offset = -1;
             int32_t Count = 0;
         };
-        std::vector<Set> Sets;
+        std::span<const Set> Sets;
     };
 
+    std::shared_ptr<const void> storage_; // what the spans point into
     int32_t wordCount_ = 0;
-    std::vector<int8_t> lengthOf_;
-    std::vector<uint8_t> covered_;
-    std::vector<int32_t> uncovered_;
+    std::span<const int8_t> lengthOf_;
+    std::span<const uint8_t> covered_;
+    std::span<const int32_t> uncovered_;
     std::array<LengthList, MaxLength + 1> lists_;
-    std::vector<uint64_t> sets_;
+    std::span<const uint64_t> sets_;
 };

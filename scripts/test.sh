@@ -24,4 +24,6 @@ cmake -S . -B "$dir" "${flags[@]}" >/dev/null
 cmake --build "$dir" --parallel "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 cd "$dir"
+# Vocabularies that wabolex-cli keeps between runs stay in the build folder.
+export XDG_CACHE_HOME="$PWD/test-cache"
 ctest --output-on-failure --parallel "$(nproc)" --timeout 600

@@ -3,6 +3,7 @@
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
 #include "io/FileError.h"
+#include "vocabulary/VocabularyCache.h"
 #include "vocabulary/VocabularyTable.h"
 
 #include <string>
@@ -45,9 +46,20 @@ std::filesystem::path VocabularyLoader::ShortWordTable(const std::filesystem::pa
     return table.parent_path() / kShortWordTable;
 }
 
-LoadedVocabulary VocabularyLoader::Load(const std::filesystem::path& table) {
+LoadedVocabulary VocabularyLoader::Load(const std::filesystem::path& table,
+                                        const VocabularyCache* cache) {
     LoadedVocabulary loaded;
     loaded.SourceName = FileError::NameOf(table);
+    // The tables' state is taken before they are read: a table changed while
+    // it is read leaves a key that no longer matches.
+    const std::filesystem::path shortTable = ShortWordTable(table);
+    const std::string key = cache ? VocabularyCache::Key(table, shortTable) : std::string();
+    if (cache) {
+        if (std::shared_ptr<const Vocabulary> words = cache->Find(key, table)) {
+            loaded.Words = std::move(words);
+            return loaded;
+        }
+    }
     // A missing file, a folder, a pipe or a device is refused with its reason
     // before anything is read. The records go straight into the vocabulary.
     Vocabulary::Builder words;
@@ -55,7 +67,6 @@ LoadedVocabulary VocabularyLoader::Load(const std::filesystem::path& table) {
     RefuseBlackCells(words, 1, loaded.SourceName);
     words.EndOfMainWords();
 
-    const std::filesystem::path shortTable = ShortWordTable(table);
     if (table.filename() != shortTable.filename()) {
         const size_t mainEnd = words.Size();
         try {
@@ -73,5 +84,9 @@ LoadedVocabulary VocabularyLoader::Load(const std::filesystem::path& table) {
         }
     }
     loaded.Words = std::make_shared<const Vocabulary>(words.Build());
+    // A vocabulary without its short words says why each time it is loaded.
+    if (cache && !loaded.ShortWordsProblem) {
+        cache->Keep(key, table, *loaded.Words);
+    }
     return loaded;
 }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+class VocabularyCache;
+
 // A table loaded as a vocabulary, with what the window and the command line
 // need to know about it.
 struct LoadedVocabulary {
@@ -23,8 +25,11 @@ struct LoadedVocabulary {
 // table "Kurzwörter2004.DB" from the same folder into one vocabulary.
 class VocabularyLoader {
 public:
-    // A missing or unreadable main table throws WabolexError.
-    static LoadedVocabulary Load(const std::filesystem::path& table);
+    // A missing or unreadable main table throws WabolexError. With a cache,
+    // tables loaded before and unchanged since come from it, and tables
+    // loaded whole (short words included) are kept in it.
+    static LoadedVocabulary Load(const std::filesystem::path& table,
+                                 const VocabularyCache* cache = nullptr);
 
     // The short-word table of a main table: "Kurzwörter2004.DB" in its folder.
     static std::filesystem::path ShortWordTable(const std::filesystem::path& table);

@@ -31,6 +31,8 @@ struct Command {
     std::string_view Name;
     std::span<const Form> Forms;
     int (*Run)(const Args& args);
+    // The command calls PrepareHeap itself, once it knows how much it will need.
+    bool PreparesHeap = false;
 };
 
 // In the order of the help.
@@ -48,6 +50,9 @@ void Out(const std::string& cp1252Line);
 // Flushes stdout; when that fails, says so on stderr and turns success into
 // Failure. Returns the status to exit with.
 int FinishOutput(int status);
+// Makes the heap ready for the megabytes of a table being loaded (see
+// CliHeap.cpp); main calls it before every command but --help and --version.
+void PrepareHeap();
 // The error boundary of a command: a failure is said on stderr and gives Failure.
 int Guarded(const std::function<int()>& command);
 

@@ -19,6 +19,7 @@
 #include "model/WordIndex.h"
 #include "vocabulary/ShippedCommonWords.h"
 #include "vocabulary/TextImport.h"
+#include "vocabulary/VocabularyCache.h"
 #include "vocabulary/VocabularyLoader.h"
 
 #include <algorithm>
@@ -53,8 +54,14 @@ struct Options {
 
 // Loads the table and the short words beside it; nullptr after a message.
 // A missing short-word table only matters when the short words are to be used.
+// Tables loaded before come from the user's cache folder.
 std::shared_ptr<const Vocabulary> LoadVocabulary(const Options& options) {
-    const LoadedVocabulary loaded = VocabularyLoader::Load(options.Table);
+    const VocabularyCache cache(VocabularyCache::UserFolder());
+    // Only a vocabulary built anew needs megabytes of fresh memory.
+    if (!cache.Holds(options.Table)) {
+        PrepareHeap();
+    }
+    const LoadedVocabulary loaded = VocabularyLoader::Load(options.Table, &cache);
     if (loaded.ShortWordsProblem && options.Make.Settings.UseShortWords) {
         Error(*loaded.ShortWordsProblem);
         const fs::path shortWords = VocabularyLoader::ShortWordTable(options.Table);
@@ -320,6 +327,6 @@ int Generate(const Args& args) {
     return made.Outcome == MadePuzzle::Result::Made ? Ok : WithoutSolutionWord;
 }
 
-const Command GenerateCommand{"generate", kForms, Generate};
+const Command GenerateCommand{"generate", kForms, Generate, true};
 
 } // namespace Cli

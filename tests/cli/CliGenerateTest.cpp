@@ -112,6 +112,34 @@ TEST_F(CliGenerateTest, SameSeedSameFileOtherSeedOtherPuzzle) {
               fs::perms::none);
 }
 
+// The vocabulary kept in the cache folder makes the puzzles a fresh load makes;
+// a damaged cache file or a folder that cannot be made changes nothing.
+TEST_F(CliGenerateTest, TheVocabularyCacheChangesNoPuzzle) {
+    const fs::path cache = folder_ / "cache";
+    const fs::path blocked = folder_ / "blocked";
+    CliRun::WriteBytes(blocked, "kein Ordner");
+    auto generate = [&](const std::string& output, const fs::path& cacheHome) {
+        fs::remove(folder_ / output);
+        CliRun::Conditions conditions;
+        conditions.Environment = {{"XDG_CACHE_HOME", cacheHome.string()}};
+        const auto result = CliRun::Run(
+            folder_, {"generate", "Test.db", "-o", output, "--size", "17x13", "--seed", "4"},
+            conditions);
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        EXPECT_EQ(result.Err, "");
+        return ReadBytes(folder_ / output);
+    };
+    const std::string uncached = generate("ohne.wbx", blocked / "unter-einer-datei");
+    EXPECT_EQ(generate("erst.wbx", cache), uncached);
+    ASSERT_EQ(std::distance(fs::directory_iterator(cache / "wabolex"), {}), 1);
+    const fs::path file = fs::directory_iterator(cache / "wabolex")->path();
+    EXPECT_EQ(generate("dann.wbx", cache), uncached);
+    // Cut short by some other program.
+    fs::resize_file(file, fs::file_size(file) / 3);
+    EXPECT_EQ(generate("kaputt.wbx", cache), uncached);
+    EXPECT_GT(fs::file_size(file), fs::file_size(folder_ / "Test.db")) << "written anew";
+}
+
 // With the start values the solution word HOCHZEITSTAG is looked for; found or
 // not, the file says so consistently.
 TEST_F(CliGenerateTest, DefaultsUseTheSettingsStartValues) {

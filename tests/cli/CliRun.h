@@ -82,6 +82,8 @@ inline Running Start(const std::filesystem::path& folder, const std::vector<std:
         // Only the three standard handles stay open, whatever the test
         // program was given (ctest's pipes, say).
         ::close_range(3, ~0u, 0);
+        // Built vocabularies are kept in the build folder, not the user's.
+        ::setenv("XDG_CACHE_HOME", WABOLEX_TEST_CACHE, 1);
         for (const auto& [name, value] : conditions.Environment) {
             ::setenv(name.c_str(), value.c_str(), 1);
         }

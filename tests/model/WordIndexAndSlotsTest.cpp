@@ -6,6 +6,7 @@
 #include "model/WordPlacer.h"
 #include "tests/model/TestSupport.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -53,7 +54,7 @@ TEST(WordIndexTest, ARunOfEqualWordsServesEachRangeFromItsAvailableEntries) {
     free[2] = 0;
     free[4] = 0;
     EXPECT_EQ(available.FirstMatch(pattern, 1, 6), 6) << "'AB.' is not in the index";
-    EXPECT_EQ(index.Uncovered(), std::vector<int32_t>{5});
+    EXPECT_THAT(index.Uncovered(), testing::ElementsAre(5));
 }
 
 TEST(WordIndexTest, FirstMatchAgreesWithLookingAtEveryEntry) {
