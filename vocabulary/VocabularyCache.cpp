@@ -6,6 +6,7 @@
 #include "io/OutputFile.h"
 #include "model/FlatImage.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +48,26 @@ bool AddState(FlatImage::Writer& key, const fs::path& file, bool required) {
 
 void AddText(FlatImage::Writer& key, const std::string& text) {
     key.Array(std::span<const char>(text));
+}
+
+// A file left by a table that is gone or unused goes after this long; one in
+// use is only built once more.
+constexpr auto kKeptFor = std::chrono::hours(24 * 30);
+const std::string kExtension = ".vocabulary";
+
+// Removes the folder's cache files not written for kKeptFor. A process that
+// still has one mapped keeps reading it.
+void RemoveOld(const fs::path& folder) {
+    std::error_code error;
+    const auto oldest = fs::file_time_type::clock::now() - kKeptFor;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::path& file = it->path();
+        std::error_code ignored;
+        if (file.extension() == kExtension && it->is_regular_file(ignored) &&
+            it->last_write_time(ignored) < oldest) {
+            fs::remove(file, ignored);
+        }
+    }
 }
 
 fs::path Absolute(const fs::path& file) {
@@ -100,8 +121,8 @@ fs::path VocabularyCache::FileFor(const fs::path& table) const {
         hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3;
     }
     char name[32];
-    std::snprintf(name, sizeof name, "%016llx.vocabulary", static_cast<unsigned long long>(hash));
-    return folder_ / name;
+    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(hash));
+    return folder_ / (name + kExtension);
 }
 
 bool VocabularyCache::Holds(const fs::path& table) const {
@@ -144,6 +165,7 @@ void VocabularyCache::Keep(const std::string& key, const fs::path& table,
     try {
         std::error_code error;
         fs::create_directories(folder_, error);
+        RemoveOld(folder_);
         OutputFile::WriteWhole(FileFor(table), image.Take(), W("Der Zwischenspeicher"));
     } catch (const WabolexError&) {
         // Without the file the next load is only slower.

@@ -15,6 +15,11 @@
 // only while all of them still match, and only after every array in it has
 // been checked. A missing, stale, damaged or foreign file is simply not used;
 // a folder that cannot be written only means the next load builds again.
+// Writing a file removes those of the folder not written for 30 days.
+//
+// A cache file stays mapped while its vocabulary is used. It is only ever
+// replaced whole, under a new file number; another program that shortens it
+// in place while it is used ends this process (SIGBUS).
 class VocabularyCache {
 public:
     // Files go into `folder`, made when the first one is written.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -174,4 +175,22 @@ TEST(VocabularyCacheFolderTest, XdgCacheHomeThenHome) {
     EXPECT_EQ(VocabularyCache::UserFolder(), fs::path());
     savedXdg ? ::setenv("XDG_CACHE_HOME", xdg.c_str(), 1) : ::unsetenv("XDG_CACHE_HOME");
     savedHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
+}
+
+TEST_F(VocabularyCacheTest, WritingRemovesFilesNotWrittenForAMonth) {
+    fs::create_directories(CacheFolder());
+    const fs::path old = CacheFolder() / "0000000000000001.vocabulary";
+    const fs::path young = CacheFolder() / "0000000000000002.vocabulary";
+    const fs::path other = CacheFolder() / "notiz.txt";
+    for (const fs::path& file : {old, young, other}) {
+        WriteBytes(file, "alt");
+        fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(24 * 40));
+    }
+    fs::last_write_time(young, fs::file_time_type::clock::now() - std::chrono::hours(24 * 20));
+    bool fromCache = false;
+    Load(fromCache);
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(young));
+    EXPECT_TRUE(fs::exists(other));
+    EXPECT_TRUE(fs::exists(VocabularyCache(CacheFolder()).FileFor(Table())));
 }
