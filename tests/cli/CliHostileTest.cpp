@@ -5,6 +5,7 @@
 #include "files/PuzzleFile.h"
 #include "tests/cli/CliRun.h"
 #include "tests/files/SamplePuzzles.h"
+#include "tests/io/ChildProcess.h"
 #include "vocabulary/ParadoxWriter.h"
 #include "vocabulary/VocabularyTable.h"
 
@@ -534,6 +535,9 @@ TEST_F(CliHostileTest, MessagesNameTheRealReason) {
     EXPECT_EQ(result.Status, 0) << result.Err;
 
     // Out of memory: named as such, and no table is written.
+    if (ChildProcess::UnderAddressSanitizer) {
+        return;
+    }
     std::string list;
     for (int i = 0; i < 400000; ++i) {
         std::string word = "W";
@@ -554,6 +558,10 @@ TEST_F(CliHostileTest, MessagesNameTheRealReason) {
 // Arguments cost memory too: the most jobs on the largest grid run in fewer
 // threads than asked, so that the batch stays within 256 MB.
 TEST_F(CliHostileTest, ManyJobsOnTheLargestGridStayWithinTheMemory) {
+    if (ChildProcess::UnderAddressSanitizer) {
+        GTEST_SKIP() << "ASan läuft nicht unter einer Grenze des Adressraums.";
+    }
+
     const auto result =
         Run({"generate", "Tiere.db", "-o", "gross", "--size", "99x99", "--count", "40", "--jobs",
              "256", "--tries", "2", "--seed", "1", "--no-solution-word"});
@@ -568,8 +576,8 @@ TEST_F(CliHostileTest, ManyJobsOnTheLargestGridStayWithinTheMemory) {
         for (uint64_t n = i * 2654435761u % 8031810176u; word.size() < 7; n /= 26) {
             word += static_cast<char>('A' + n % 26);
         }
-        list += word + ";Umschreibung mit einigen Wörtern darin, Nummer " + std::to_string(i) +
-                "\n";
+        list +=
+            word + ";Umschreibung mit einigen Wörtern darin, Nummer " + std::to_string(i) + "\n";
     }
     CliRun::WriteBytes(folder_ / "viel.txt", list);
     ASSERT_EQ(Run({"import", "viel.txt", "-o", "Viel.db"}).Status, 0);

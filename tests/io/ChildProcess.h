@@ -7,7 +7,23 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define WABOLEX_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define WABOLEX_UNDER_ASAN 1
+#endif
+#endif
+
 namespace ChildProcess {
+
+// ASan reserves its shadow memory up front and cannot run under a limit of
+// the address space (RLIMIT_AS): tests that set one skip it in that build.
+#ifdef WABOLEX_UNDER_ASAN
+inline constexpr bool UnderAddressSanitizer = true;
+#else
+inline constexpr bool UnderAddressSanitizer = false;
+#endif
 
 // The child runs `body` and exits with its result; after `seconds` SIGALRM
 // ends it. Returns the exit status, or -signal when a signal ended it.

@@ -79,6 +79,10 @@ std::string WordOf(size_t n, size_t length) {
 } // namespace
 
 TEST(BigInputTest, TextImportStreamsLinesAndCapsItsWarnings) {
+    if (ChildProcess::UnderAddressSanitizer) {
+        GTEST_SKIP() << "ASan läuft nicht unter einer Grenze des Adressraums.";
+    }
+
     TempFolder folder;
     const fs::path bad = folder.Path() / "schlecht.txt";
     WriteRepeated(bad, "x\n", 40 * 1024 * 1024); // 20 million lines without a separator
@@ -124,6 +128,10 @@ TEST(BigInputTest, TextImportStreamsLinesAndCapsItsWarnings) {
 // A thesaurus of many megabytes: the import keeps a bounded number of clues,
 // the check only the groups of the table's words, both within the limit.
 TEST(BigInputTest, AThesaurusOfManyMegabytesIsBounded) {
+    if (ChildProcess::UnderAddressSanitizer) {
+        GTEST_SKIP() << "ASan läuft nicht unter einer Grenze des Adressraums.";
+    }
+
     // Groups of four made-up nouns, as the thesaurus writes them, scattered so
     // that no two look alike (a clue like its word would be left out).
     const auto noun = [](size_t n, size_t length) {
@@ -173,6 +181,10 @@ TEST(BigInputTest, AThesaurusOfManyMegabytesIsBounded) {
 // Word lists: more different words than real lists hold are refused while
 // they are read, before they fill the memory.
 TEST(BigInputTest, WordListsBeyondAMillionWordsAreRefused) {
+    if (ChildProcess::UnderAddressSanitizer) {
+        GTEST_SKIP() << "ASan läuft nicht unter einer Grenze des Adressraums.";
+    }
+
     std::string list;
     for (size_t n = 0; n < 2'500'000; ++n) {
         list += WordOf(n, 6) + "\n";
@@ -251,6 +263,10 @@ void WriteLargestTable(const fs::path& file, size_t blocks) {
 }
 
 TEST(BigInputTest, TheLargestTablesAreReadAndCheckedWithinTheLimit) {
+    if (ChildProcess::UnderAddressSanitizer) {
+        GTEST_SKIP() << "ASan läuft nicht unter einer Grenze des Adressraums.";
+    }
+
     TempFolder folder;
     const fs::path file = folder.Path() / "Gross.db";
     constexpr size_t kBlocks = 4000; // 124,000 records of 516 bytes: just below 64 MB
