@@ -5,6 +5,7 @@
 #include "files/PuzzleFile.h"
 #include "tests/cli/CliRun.h"
 #include "tests/files/SamplePuzzles.h"
+#include "tests/io/AppendOnlyFolder.h"
 #include "tests/io/ChildProcess.h"
 #include "vocabulary/ParadoxWriter.h"
 #include "vocabulary/VocabularyTable.h"
@@ -19,9 +20,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <linux/fs.h>
 #include <random>
-#include <sys/ioctl.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -280,14 +279,9 @@ TEST_F(CliHostileTest, ASignalLeavesNoTemporaryWhateverTheNumberOfJobs) {
 TEST_F(CliHostileTest, AnAppendOnlyFolderGetsNoTemporary) {
     const fs::path folder = folder_ / "ap";
     fs::create_directory(folder);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    if (fd < 0 || ::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0 ||
-        (flags |= FS_APPEND_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags)) != 0) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        GTEST_SKIP() << "chattr +a is not permitted here (needs root and a file system with it)";
+    AppendOnlyFolder appendOnly(folder);
+    if (!appendOnly.Active()) {
+        GTEST_SKIP() << AppendOnlyFolder::NotPermitted;
     }
     std::vector<CliRun::Result> results;
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -298,9 +292,6 @@ TEST_F(CliHostileTest, AnAppendOnlyFolderGetsNoTemporary) {
         results.push_back(Run(args));
     }
     const std::vector<std::string> names = Names(folder);
-    flags &= ~FS_APPEND_FL;
-    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-    ::close(fd);
     for (const CliRun::Result& result : results) {
         EXPECT_EQ(result.Status, 1);
         EXPECT_NE(result.Err.find("im Ordner können Dateien nur hinzugefügt, aber nicht ersetzt "

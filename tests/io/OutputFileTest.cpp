@@ -1,6 +1,7 @@
 #include "io/OutputFile.h"
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
+#include "tests/io/AppendOnlyFolder.h"
 #include "tests/io/ChildProcess.h"
 #include "tests/vocabulary/TempFolder.h"
 
@@ -9,11 +10,9 @@
 #include <chrono>
 #include <fcntl.h>
 #include <fstream>
-#include <linux/fs.h>
 #include <sched.h>
 #include <sstream>
 #include <sys/file.h>
-#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -408,23 +407,15 @@ TEST_P(OutputFileTest, AnAppendOnlyFolderIsRefusedAndKeepsNothing) {
     const fs::path folder = Path("nur-anhaengen");
     fs::create_directory(folder);
     std::ofstream(folder / "alt.png") << "alt";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    if (fd < 0 || ::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0 ||
-        (flags |= FS_APPEND_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags)) != 0) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        GTEST_SKIP() << "chattr +a is not permitted here (needs root and a file system with it)";
+    AppendOnlyFolder appendOnly(folder);
+    if (!appendOnly.Active()) {
+        GTEST_SKIP() << AppendOnlyFolder::NotPermitted;
     }
     const std::string reason =
         "im Ordner können Dateien nur hinzugefügt, aber nicht ersetzt werden (Attribut „a“).";
     EXPECT_NE(RefusalOf(folder / "neu.png").find(reason), std::string::npos);
     EXPECT_NE(RefusalOf(folder / "alt.png").find(reason), std::string::npos);
     const std::vector<std::string> names = Names(folder);
-    flags &= ~FS_APPEND_FL;
-    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-    ::close(fd);
     EXPECT_EQ(names, std::vector<std::string>{"alt.png"});
     EXPECT_EQ(Bytes(folder / "alt.png"), "alt");
 }

@@ -1,5 +1,6 @@
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
+#include "tests/vocabulary/RecordClues.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/TextImport.h"
 #include "vocabulary/ThesaurusImport.h"
@@ -16,16 +17,6 @@
 namespace {
 
 using Records = std::vector<VocabularyRecord>;
-
-std::vector<std::string> CluesFor(const Records& records, const std::string& word) {
-    std::vector<std::string> clues;
-    for (const auto& r : records) {
-        if (r.Word == word) {
-            clues.push_back(r.Clue);
-        }
-    }
-    return clues;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "vocabulary/ReviewedClues.h"
 #include "base/Cp1252.h"
 #include "base/WabolexError.h"
+#include "tests/vocabulary/RecordClues.h"
 #include "vocabulary/Lexicon.h"
 #include "vocabulary/ThesaurusImport.h"
 #include "vocabulary/VocabularyRules.h"
@@ -24,16 +25,6 @@ std::string Refusal(std::string_view utf8) {
         return Cp1252::ToUtf8(e.what());
     }
     return {};
-}
-
-std::vector<std::string> CluesFor(const Records& records, const std::string& word) {
-    std::vector<std::string> clues;
-    for (const auto& r : records) {
-        if (r.Word == word) {
-            clues.push_back(r.Clue);
-        }
-    }
-    return clues;
 }
 
 } // namespace
